@@ -1,0 +1,75 @@
+#include "intl/settings.h"
+
+#include <atomic>
+#include <cstring>
+
+#include "intl/string_table.h"
+
+namespace zorva {
+namespace {
+
+std::atomic<const IntlSettings*> g_override{nullptr};
+
+char FirstCharOf(unsigned id) {
+  char scratch[64];
+  LoadString(id, scratch, sizeof scratch);
+  return scratch[0];
+}
+
+// Loads a string into a fixed buffer with room for `room` characters, then
+// clears the buffer's last byte as the loader always does.
+template <std::size_t N>
+void LoadInto(char (&dest)[N], unsigned id, int room) {
+  LoadString(id, dest, room + 1);
+  dest[N - 1] = '\0';
+}
+
+}  // namespace
+
+IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
+  IntlSettings s{};
+  for (int month = 1; month <= 12; ++month) {
+    char scratch[64];
+    LoadString(2800 + month - 1, scratch, sizeof scratch);
+    std::strncpy(s.MonthAbbrev[month], scratch, 3);  // an entry holds 3 characters
+    s.MonthAbbrev[month][3] = '\0';
+  }
+  s.sThousand = s.sMonThousandSep = FirstCharOf(2005);
+  s.sTime = FirstCharOf(2019);
+  LoadInto(s.sCurrency, 2004, 3);
+  // The system's symbol, or the mask's currency character when the system
+  // has none that fits.
+  const char* sys = system.currency[0] && std::strlen(system.currency) <= 3 ? system.currency
+                                                                              : s.sCurrency;
+  std::strncpy(s.sSystemCurrency, sys, 3);
+  s.sSystemCurrency[sizeof s.sSystemCurrency - 1] = '\0';
+  s.sDecimal = s.sMonDecimalSep = FirstCharOf(2006);
+  s.sNegativeSign = FirstCharOf(2032);
+  s.sPositiveSign = FirstCharOf(2036);
+  s.sLeftParen = FirstCharOf(2037);
+  s.sRightParen = FirstCharOf(2038);
+  LoadInto(s.sTimeMask, 2039, 63);
+  LoadInto(s.sShortDate, 2016, 63);
+  LoadInto(s.sCurrencyMask, 2040, 63);
+  LoadInto(s.sIntegerMask, 2041, 63);
+  LoadInto(s.sDecimalMask, 2042, 63);
+  s.sTextMask[0] = '\0';
+  return s;
+}
+
+const IntlSettings& Intl() noexcept {
+  static const IntlSettings loaded = LoadIntlSettings(QuerySystemLocale());
+  if (const IntlSettings* o = g_override.load(std::memory_order_acquire)) return *o;
+  return loaded;
+}
+
+IntlSettingsOverride::IntlSettingsOverride(const IntlSettings& settings) noexcept
+    : copy_(settings) {
+  g_override.store(&copy_, std::memory_order_release);
+}
+
+IntlSettingsOverride::~IntlSettingsOverride() {
+  g_override.store(nullptr, std::memory_order_release);
+}
+
+}  // namespace zorva

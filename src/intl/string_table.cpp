@@ -1,0 +1,72 @@
+#include "intl/string_table.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <iterator>
+
+namespace zorva {
+namespace {
+
+constexpr StringEntry kStrings[] = {
+#define ZORVA_STRING(id, text) {id, text},
+#include "intl/strings.def"
+#undef ZORVA_STRING
+};
+
+constexpr bool IsAscending() {
+  for (std::size_t i = 1; i < std::size(kStrings); ++i) {
+    if (kStrings[i - 1].id >= kStrings[i].id) return false;
+  }
+  return true;
+}
+static_assert(IsAscending(), "strings.def must list numbers in ascending order");
+
+struct Override {
+  const StringEntry* entries;
+  std::size_t count;
+};
+std::atomic<const Override*> g_override{nullptr};
+Override g_overrideSlot{};
+
+}  // namespace
+
+const char* FindString(unsigned id) noexcept {
+  if (const Override* o = g_override.load(std::memory_order_acquire)) {
+    for (std::size_t i = 0; i < o->count; ++i) {
+      if (o->entries[i].id == id) return o->entries[i].text;
+    }
+  }
+  auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                             [](const StringEntry& e, unsigned key) { return e.id < key; });
+  return it != std::end(kStrings) && it->id == id ? it->text : nullptr;
+}
+
+int LoadString(unsigned id, char* dest, int size) noexcept {
+  if (!dest || size <= 0) return 0;
+  const char* text = FindString(id);
+  if (!text) {
+    dest[0] = '\0';
+    return 0;
+  }
+  std::size_t n = std::min(std::strlen(text), static_cast<std::size_t>(size - 1));
+  std::memcpy(dest, text, n);
+  dest[n] = '\0';
+  return static_cast<int>(n);
+}
+
+StringTableOverride::StringTableOverride(const StringEntry* entries, std::size_t count) noexcept {
+  g_overrideSlot = {entries, count};
+  g_override.store(&g_overrideSlot, std::memory_order_release);
+}
+
+StringTableOverride::~StringTableOverride() {
+  g_override.store(nullptr, std::memory_order_release);
+}
+
+const StringEntry* BuiltinStrings(std::size_t* count) noexcept {
+  if (count) *count = std::size(kStrings);
+  return kStrings;
+}
+
+}  // namespace zorva

@@ -1,0 +1,33 @@
+// Conversions between UTF-16, UTF-8 and the ANSI code page. They are bounded
+// by the destination, never allocate and always terminate a non-empty buffer.
+#pragma once
+
+#include <cstddef>
+
+namespace zorva {
+
+// UTF-16 to ANSI, as the system's wide-to-multibyte conversion does by
+// default: a character the code page lacks (an unpaired surrogate included)
+// becomes "?", a surrogate pair becomes one "?". Stops at the end of the input
+// or when the destination is full; returns the bytes written, not counting
+// the terminator. An embedded zero is copied like any other character.
+std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
+                        std::size_t destSize) noexcept;
+
+// ANSI to UTF-16: every byte maps to one code unit. Returns the code units
+// written, not counting the terminator.
+std::size_t AnsiToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
+                        std::size_t destSize) noexcept;
+
+// The ANSI byte of a code point, or '?' when the code page has none.
+char AnsiFromCodePoint(char32_t cp) noexcept;
+
+// UTF-8 to UTF-16; a malformed sequence becomes U+FFFD. Returns code units written.
+std::size_t Utf8ToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
+                        std::size_t destSize) noexcept;
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD. Returns bytes written.
+// A character that does not fit whole is not written.
+std::size_t Utf16ToUtf8(const char16_t* src, std::size_t srcLen, char* dest,
+                        std::size_t destSize) noexcept;
+
+}  // namespace zorva
