@@ -1,0 +1,41 @@
+// Date masks: token letters, runs, separators, month names, shape check.
+#pragma once
+
+#include <cstddef>
+
+namespace zorva {
+
+// The six letters that mark date parts in a mask, from the string table:
+// positions 0-1 the day, 2-3 the month, 4-5 the year ("dDmMyY").
+struct DateTokenLetters {
+  char letters[7];
+};
+
+DateTokenLetters LoadDateTokenLetters() noexcept;
+
+enum DatePart : int { kNoDatePart = 0, kDayPart, kMonthPart, kYearPart };
+
+// The date part that a mask character stands for; kNoDatePart for a literal.
+DatePart DatePartOf(const DateTokenLetters& letters, char c) noexcept;
+
+// Length of the run of characters equal to text[0] (0 for an empty text).
+std::size_t RunLength(const char* text) noexcept;
+
+// The character right after each of the first two runs of the mask; '\0'
+// when there is none. A null mask gives none twice.
+struct DateSeparators {
+  char first;
+  char second;
+};
+DateSeparators FindDateSeparators(const char* mask) noexcept;
+
+// Month 1..12 whose abbreviation begins text (case-insensitive), -1 when
+// none does, 0 when text is null. With strictNames the text must also begin
+// with that month's full name, else -1.
+int MatchMonthName(const char* text, bool strictNames) noexcept;
+
+// 1 when the year digits of value agree with the year runs of mask, else 0.
+// An empty value passes.
+int CheckDateShape(const char* value, const char* mask) noexcept;
+
+}  // namespace zorva
