@@ -1,0 +1,61 @@
+// Time masks: the record of one time, the analysis of a mask into the places
+// of its fields and its AM/PM designator, and the checks on a time record.
+#pragma once
+
+#include <cstdint>
+
+namespace zorva {
+
+enum Meridiem : std::int32_t {
+  MeridiemNone = 0,
+  MeridiemAM = 1,
+  MeridiemPM = 2,  // any other value counts as none
+};
+
+// One time. A field whose text was not a number holds -1; hours 24 is midnight.
+struct TimeValue {
+  std::int32_t seconds;
+  std::int32_t minutes;
+  std::int32_t hours;
+  std::int32_t isBlank;   // nonzero: nothing to check or show
+  std::int32_t meridiem;  // a Meridiem code
+};
+
+// A time mask's tokens and designator, plus the spans of the fields in one
+// value text (offsets, end exclusive; 0 and 0 when the value lacks the field).
+struct TimeLayout {
+  std::int32_t hourStart, hourEnd;
+  std::int32_t minuteStart, minuteEnd;
+  std::int32_t secondStart, secondEnd;
+  std::int32_t designatorStart, designatorEnd;
+  std::int32_t hourOrdinal;    // 1-based place among the time tokens; 0 for none
+  std::int32_t minuteOrdinal;
+  std::int32_t secondOrdinal;
+  std::int32_t hasDesignatorPair;  // the mask holds a designator with a "/"
+  char amText[12];                 // at most 11 characters
+  char pmText[12];
+};
+
+// The placeholder written for each digit of a field that cannot be shown.
+constexpr char kTimePlaceholder = '_';
+
+// Clears and fills `layout` from the mask's tokens and designator runs, and
+// sets `separator` to the character after the first time token (0 for none).
+// A null mask reads as empty.
+void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noexcept;
+
+// Whether the mask from `position` on (its first 63 characters) holds a
+// designator with a "/".
+bool HasDesignatorPair(const char* position) noexcept;
+
+// Hours 0..24, minutes and seconds 0..59; a blank record always passes.
+bool IsTimeInRange(const TimeValue& time) noexcept;
+
+// AM with hours 0..11 or 24, PM with hours 12..23; a blank record always passes.
+bool IsMeridiemConsistent(const TimeValue& time) noexcept;
+
+// Clamps minutes and seconds, wraps hours past 24, clears the blank flag and
+// sets the meridiem from the hours.
+void NormaliseTime(TimeValue& time) noexcept;
+
+}  // namespace zorva
