@@ -1,0 +1,151 @@
+#include "date/date_format.h"
+
+#include "date/date_mask.h"
+#include "date/date_parse.h"
+#include "date/int_text.h"
+#include "intl/settings.h"
+#include "intl/string_table.h"
+
+namespace zorva {
+namespace {
+
+constexpr unsigned kRawDateMaskId = 1214;
+constexpr unsigned kFullWeekdayId = 2400;   // Sunday first
+constexpr unsigned kShortWeekdayId = 2700;  // Sunday first
+constexpr unsigned kFullMonthId = 2300;     // January first
+constexpr unsigned kShortMonthId = 2800;    // January first
+
+// Appends to a bounded, always terminated text; what does not fit is dropped.
+class Output {
+ public:
+  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {
+    if (size_ > 0) dest_[0] = '\0';
+  }
+  bool Full() const noexcept { return size_ == 0 || length_ + 1 >= size_; }
+  void Put(char c) noexcept {
+    if (Full()) return;
+    dest_[length_++] = c;
+    dest_[length_] = '\0';
+  }
+  void Put(const char* text) noexcept {
+    while (*text != '\0' && !Full()) Put(*text++);
+  }
+  void Repeat(char c, int count) noexcept {
+    for (int i = 0; i < count; ++i) Put(c);
+  }
+  void Number(std::int32_t value, int width) noexcept {
+    char digits[16];
+    FormatPaddedInt(digits, sizeof digits, value, width);
+    Put(digits);
+  }
+  void String(unsigned id) noexcept {
+    char text[256];
+    LoadString(id, text, sizeof text);
+    Put(text);
+  }
+
+ private:
+  char* dest_;
+  std::size_t size_;
+  std::size_t length_ = 0;
+};
+
+bool Usable(const DateParts& date, std::int32_t part) noexcept {
+  return date.empty == 0 && part >= 0;
+}
+
+void PutDay(Output& out, std::size_t length, const DateParts& date, int& weekday) noexcept {
+  if (!Usable(date, date.day)) {
+    out.Repeat('_', length == 1 ? 1 : length == 3 ? 3 : length == 4 ? 4 : 2);
+    return;
+  }
+  if (length == 3 || length == 4) {
+    if (weekday < 0) weekday = WeekdayOf(date);  // the same for every name run
+    out.String((length == 3 ? kShortWeekdayId : kFullWeekdayId) + static_cast<unsigned>(weekday));
+  } else {
+    out.Number(date.day, length == 1 ? 1 : 2);
+  }
+}
+
+void PutMonth(Output& out, std::size_t length, const DateParts& date) noexcept {
+  if (length == 3 || length == 4) {
+    // A full-name placeholder is three underscores too.
+    if (Usable(date, date.month) && date.month >= 1 && date.month <= 12) {
+      out.String((length == 3 ? kShortMonthId : kFullMonthId) + static_cast<unsigned>(date.month - 1));
+    } else {
+      out.Repeat('_', 3);
+    }
+  } else if (!Usable(date, date.month)) {
+    out.Repeat('_', length == 1 ? 1 : 2);
+  } else {
+    out.Number(date.month, length == 1 ? 0 : 2);
+  }
+}
+
+void PutYear(Output& out, std::size_t length, const DateParts& date) noexcept {
+  if (!Usable(date, date.year)) {
+    out.Repeat('_', length == 4 ? 4 : 2);
+  } else if (length == 4) {
+    out.Number(date.year, 4);
+  } else {
+    out.Number(date.year % 100, 2);
+  }
+}
+
+// The mask to use when the caller gives none.
+const char* MaskOrDefault(const char* mask) noexcept {
+  return mask && *mask != '\0' ? mask : Intl().sShortDate;
+}
+
+}  // namespace
+
+void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date) noexcept {
+  if (!dest || size == 0) return;
+  Output out(dest, size);
+  if (!mask) return;
+  const DateTokenLetters letters = LoadDateTokenLetters();
+  int weekday = -1;  // computed on first use
+  for (const char* m = mask; *m != '\0' && !out.Full();) {
+    const DatePart part = DatePartOf(letters, *m);
+    if (part == kNoDatePart) {
+      out.Put(*m++);  // a literal, letters included
+      continue;
+    }
+    const std::size_t length = RunLength(m);
+    m += length;
+    if (part == kDayPart) {
+      PutDay(out, length, date, weekday);
+    } else if (part == kMonthPart) {
+      PutMonth(out, length, date);
+    } else {
+      PutYear(out, length, date);
+    }
+  }
+}
+
+void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask,
+                 const char* targetMask) noexcept {
+  DateParts date{-2, -2, -2, 1};
+  if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true);
+  FormatDate(dest, size, targetMask, date);
+}
+
+void MakeDateRawValue(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
+  if (!dest || size == 0) return;
+  dest[0] = '\0';
+  DateParts date;
+  ParseDate(value, MaskOrDefault(mask), date, false);
+  if (date.empty) return;  // no date: the raw value is empty
+  char rawMask[64];
+  LoadString(kRawDateMaskId, rawMask, sizeof rawMask);
+  FormatDate(dest, size, rawMask, date);
+}
+
+void MakeDateFormattedValue(char* dest, std::size_t size, const char* value,
+                            const char* mask) noexcept {
+  char rawMask[64];
+  LoadString(kRawDateMaskId, rawMask, sizeof rawMask);
+  ConvertDate(dest, size, value, rawMask, MaskOrDefault(mask));
+}
+
+}  // namespace zorva
