@@ -1,0 +1,27 @@
+// Boolean values as the words of a mask such as "Yes/No": the true text
+// before the first "/", the false text after it. States: 0 false, 1 true,
+// 2 a third state, always written as "2".
+#pragma once
+
+#include <cstddef>
+
+namespace zorva {
+
+// Reads a value text with a mask. A leading "1", "0" or "2" decides alone;
+// otherwise the first position where exactly one of the two texts matches
+// (case ignored) decides, and a value matching neither reads as false. A null
+// value or mask reads like an empty one.
+int BooleanState(const char* value, const char* mask) noexcept;
+
+// Writes the text of a state into dest of `size` bytes, cut to size - 1
+// characters and terminated. A mask without "/" is written whole; otherwise
+// state 1 writes the true text, 2 writes "2", any other the false text (up to
+// a second "/"). Returns the length written.
+std::size_t BooleanText(char* dest, std::size_t size, const char* mask, int state) noexcept;
+
+// Reads the value with the source mask (an empty or null value, or a null
+// source mask, reads as false) and writes it with the target mask.
+std::size_t ConvertBoolean(char* dest, std::size_t size, const char* value,
+                           const char* sourceMask, const char* targetMask) noexcept;
+
+}  // namespace zorva

@@ -1,0 +1,118 @@
+// Automation values turned into the raw text of a value type: the text that
+// the formatted-value path reads ("yyyy-mm-dd", "hh:mm:ss", plain numbers,
+// "1"/"0" for booleans).
+//
+// Conversion codes (the first conversion code of a value type, then 1):
+//   1 text, 2 long, 3 short, 4 float, 5 double, 11 byte, 13 currency (the
+//   number codes), 6 date, 7 time, 8 date-time, 10 boolean, 9 binary.
+//
+// What each variant gives, by code group ("-" = no text, the empty answer):
+//
+//   variant              | text (1)      | numbers       | 6 / 7 / 8        | 10       | 9
+//   ---------------------+---------------+---------------+------------------+----------+---
+//   VT_BSTR              | as it stands  | as it stands  | as it stands     | as it st.| as it st.
+//   VT_EMPTY, VT_NULL    | -             | -             | -                | -        | -
+//   integers             | plain number  | plain number  | day count (a)    | "1"/"0"  | -
+//   VT_R4, VT_R8         | plain number  | plain number  | day count (a)    | "1"/"0"  | -
+//   VT_CY, VT_DECIMAL    | plain number  | plain number  | day count (a)    | "1"/"0"  | -
+//   VT_DATE              | date time (b) | day count     | date/time/both(b)| "1"/"0"  | -
+//   VT_BOOL              | "True"/"False"| "-1"/"0"      | -1 / 0 days (a)  | "1"/"0"  | -
+//   VT_DISPATCH/UNKNOWN  | -             | -             | -                | -        | -
+//   VT_ERROR, arrays,    | -             | -             | -                | -        | -
+//   unknown tags         |               |               |                  |          |
+//
+//   Plain number: decimal digits, "-" for negatives, the settings' decimal
+//   separator, no grouping, trailing fraction zeros dropped. VT_R4 is rounded
+//   to 7 significant digits, VT_R8 to 15; VT_CY and VT_DECIMAL are exact. When
+//   plain notation would pass 255 characters the number is written with a
+//   signed exponent ("1.5E+300"). NaN and infinities give no text anywhere.
+//   (a) The number is read as days since 30 December 1899, as Automation
+//       converts a number to a date: true is day -1 ("1899-12-29 00:00:00"),
+//       false day 0.
+//   (b) "yyyy-mm-dd" for code 6, "hh:mm:ss" for 7, both joined by a blank for
+//       8 and for text. A negative day count counts whole days back; its
+//       fraction is still the time forward from midnight. Times round to the
+//       nearest second (23:59:59.6 carries into the next day). Dates outside
+//       the years 100..9999 give no text.
+//   Booleans of code 10 are "1" for any non-zero number, "0" for zero.
+//   By-reference forms convert as the value they point at (a null pointer
+//   gives no text); VT_VARIANT|VT_BYREF points at another variant.
+//   A string keeps its text for every code, code 9 included: the dispatchers
+//   write nothing for those types anyway.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "zorva/automation.h"
+
+namespace zorva {
+
+// Holds one automation value and converts it, in place, to the text of a
+// conversion code. Objects are not read here: a holder made from VT_DISPATCH
+// or VT_UNKNOWN has no text (VariantToRawText reads their default property).
+class SVariant {
+ public:
+  SVariant() noexcept;  // empty: no text
+  // Copies the value; a BSTR is converted to ANSI text at once ("?" for a
+  // character the code page lacks). When memory runs out the holder is empty.
+  explicit SVariant(const VARIANT& value) noexcept;
+  SVariant(const SVariant& other) noexcept;
+  SVariant& operator=(const SVariant& other) noexcept;
+  SVariant(SVariant&& other) noexcept;
+  SVariant& operator=(SVariant&& other) noexcept;
+  ~SVariant();
+
+  // Converts the held value to the text of the code (table above). Text
+  // stays as it is; a code outside the table leaves the holder unchanged.
+  // Returns 1 when the holder then has text, 0 when it has none.
+  int Transmogrify(int code) noexcept;
+
+  // The held zero-terminated ANSI text, or nullptr when the holder has no
+  // text (empty, or a value not yet converted). The code is not examined.
+  const char* DataPtr(int code) const noexcept;
+
+  // Length of the text DataPtr gives, up to its first zero byte.
+  std::size_t TextLength() const noexcept;
+
+ private:
+  enum class Kind : std::uint8_t { kNone, kText, kSigned, kUnsigned, kReal, kDecimal, kDate, kBool };
+
+  void SetNone() noexcept;
+  bool SetText(const char* text, std::size_t length) noexcept;
+  void CopyFrom(const SVariant& other) noexcept;
+  void MoveFrom(SVariant& other) noexcept;
+  void Load(const VARIANT& value, int depth) noexcept;
+
+  Kind kind_ = Kind::kNone;
+  std::int64_t signed_ = 0;
+  std::uint64_t unsigned_ = 0;
+  double real_ = 0;    // kReal, kDate
+  int digits_ = 0;     // kReal: significant digits (7 or 15)
+  DECIMAL decimal_{};  // kDecimal (VT_CY is held as scale 4)
+  bool bool_ = false;
+  std::unique_ptr<char[]> text_;  // kText
+  std::size_t length_ = 0;
+};
+
+// The raw text of a value for a value type (tkME...), as the formatted-value
+// path reads it:
+//  - VT_DISPATCH and VT_UNKNOWN (exactly these tags): the object is asked for
+//    IDispatch and its default property is read (member 0, IID_NULL, locale
+//    0x400, DISPATCH_PROPERTYGET, no arguments); that answer is converted. A
+//    failure of the query or of the read is returned unchanged and `text` is
+//    left untouched. An object pointer that is null, or a query that succeeds
+//    with a null pointer, gives no text.
+//  - Every other value converts directly (table above), with the type's first
+//    conversion code and then code 1.
+// On S_OK `text` holds the answer: DataPtr gives nullptr (no text) or the
+// zero-terminated ANSI text.
+HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant& text) noexcept;
+
+// The same into a std::string: empty when there is no text. E_OUTOFMEMORY
+// when the string cannot be allocated.
+HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, std::string& text) noexcept;
+
+}  // namespace zorva
