@@ -1,0 +1,229 @@
+#include "charmask/charmask.h"
+
+#include <cstring>
+
+#include "intl/settings.h"
+#include "platform/codepage.h"
+
+namespace zorva {
+namespace {
+
+bool IsPlaceholder(char c) { return c && std::strchr(MaskPlaceholders, c); }
+
+// Whether placeholder ph takes c. The terminating zero is taken by none.
+bool Accepts(char ph, char c, const IntlSettings& s) {
+  if (c == '\0') return false;
+  unsigned char b = static_cast<unsigned char>(c);
+  switch (ph) {
+    case '#': return IsCharAlphaNumericA(c) && !IsCharAlphaA(c);
+    case '&': return b >= 32 && b != 127;
+    case '?': return IsCharAlphaNumericA(c) || c == s.sPositiveSign || c == s.sNegativeSign;
+    default: return IsCharAlphaA(c);  // A, L, U
+  }
+}
+
+char Stored(char ph, char c) {
+  if (ph == 'L' && !IsCharLowerA(c)) return CharLowerA(c);
+  if (ph == 'U' && !IsCharUpperA(c)) return CharUpperA(c);
+  return c;
+}
+
+// One element of a mask, read from left to right.
+struct Element {
+  enum Kind { kPlaceholder, kLiteral, kQuoted, kEnd } kind;
+  char c;             // the placeholder or literal character
+  const char* begin;  // a quoted run's characters
+  std::size_t length;
+};
+
+class MaskReader {
+ public:
+  explicit MaskReader(const char* mask) : p_(mask) {}
+
+  Element Next() {
+    for (;;) {
+      char c = *p_;
+      if (c == '\0') return {Element::kEnd, 0, nullptr, 0};
+      if (c == '\\') {
+        char next = p_[1];
+        if (next == '\0') { ++p_; continue; }  // a trailing backslash means nothing
+        if (IsPlaceholder(next) || next == '"') {
+          p_ += 2;
+          return {Element::kLiteral, next, nullptr, 0};
+        }
+        ++p_;  // the backslash itself is the literal; the next character reads normally
+        return {Element::kLiteral, '\\', nullptr, 0};
+      }
+      if (c == '"') {
+        const char* begin = ++p_;
+        while (*p_ && *p_ != '"') ++p_;
+        Element e{Element::kQuoted, 0, begin, static_cast<std::size_t>(p_ - begin)};
+        if (*p_) ++p_;  // an unclosed run ends with the mask
+        return e;
+      }
+      ++p_;
+      return {IsPlaceholder(c) ? Element::kPlaceholder : Element::kLiteral, c, nullptr, 0};
+    }
+  }
+
+ private:
+  const char* p_;
+};
+
+// The extraction walk, writing through `put`; returns the verdict. Trailing
+// fill characters are the sink's to trim.
+template <class Put>
+int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put) {
+  const IntlSettings& s = Intl();
+  const char* v = value ? value : "";
+  bool allFilled = true;
+  MaskReader reader(mask);
+  for (Element e = reader.Next(); e.kind != Element::kEnd && room > 0; e = reader.Next()) {
+    switch (e.kind) {
+      case Element::kPlaceholder: {
+        char out = Accepts(e.c, *v, s) ? Stored(e.c, *v) : '_';
+        if (*v) ++v;
+        if (out == '_') allFilled = false;
+        put(out);
+        --room;
+        break;
+      }
+      case Element::kLiteral:
+        if (*v == e.c) ++v;  // a literal is optional in the value
+        break;
+      case Element::kQuoted:
+        for (std::size_t i = 0; i < e.length && *v; ++i) ++v;
+        break;
+      case Element::kEnd: break;
+    }
+  }
+  return allFilled && *v == '\0' ? 1 : 0;
+}
+
+// Places c at dest[position] when placeholder ph takes it; "_" and space
+// mark an empty placeholder without any class check.
+void PlaceAt(char* dest, char ph, char c, std::size_t position, const IntlSettings& s) {
+  if (!IsPlaceholder(ph)) return;
+  if (c == '_' || c == ' ') {
+    dest[position] = (ph == 'L' || ph == 'U') ? c : '_';
+    return;
+  }
+  if (Accepts(ph, c, s)) dest[position] = Stored(ph, c);
+}
+
+std::size_t CopyBounded(char* dest, const char* src, std::size_t size) {
+  std::size_t n = 0;
+  if (src) {
+    while (n + 1 < size && src[n]) { dest[n] = src[n]; ++n; }
+  }
+  dest[n] = '\0';
+  return n;
+}
+
+}  // namespace
+
+int ExtractMaskedText(char* dest, const char* value, const char* mask, std::size_t size) noexcept {
+  if (!dest || size == 0) return 0;
+  if (!mask || !*mask) {
+    CopyBounded(dest, value, size);
+    return 1;
+  }
+  std::size_t n = 0;
+  int verdict = ExtractWalk(value, mask, size - 1, [&](char c) { dest[n++] = c; });
+  while (n > 0 && dest[n - 1] == '_') --n;
+  dest[n] = '\0';
+  return verdict;
+}
+
+void ApplyTextMask(char* dest, const char* raw, const char* mask, std::size_t size) noexcept {
+  if (!dest || size == 0) return;
+  if (!mask || !*mask) {
+    CopyBounded(dest, raw, size);
+    return;
+  }
+  const IntlSettings& s = Intl();
+  const char* r = raw ? raw : "";
+  std::size_t n = 0;
+  const std::size_t room = size - 1;
+  MaskReader reader(mask);
+  for (Element e = reader.Next(); e.kind != Element::kEnd && n < room; e = reader.Next()) {
+    switch (e.kind) {
+      case Element::kLiteral: dest[n++] = e.c; break;
+      case Element::kQuoted:
+        for (std::size_t i = 0; i < e.length && n < room; ++i) dest[n++] = e.begin[i];
+        break;
+      case Element::kPlaceholder:
+        if (Accepts(e.c, *r, s)) dest[n++] = Stored(e.c, *r);
+        if (*r) ++r;
+        break;
+      case Element::kEnd: break;
+    }
+  }
+  dest[n] = '\0';
+}
+
+void FormatMaskedText(char* dest, const char* value, const char* mask, std::size_t size) noexcept {
+  if (!dest || size == 0) return;
+  if (!mask || !*mask) {
+    CopyBounded(dest, value, size);
+    return;
+  }
+  if (!value || !*value) {
+    ApplyTextMask(dest, "", mask, size);
+    return;
+  }
+  // The raw text is the value's first `size` characters.
+  std::size_t rawLength = strnlen(value, size);
+  ApplyTextMask(dest, value, mask, size);
+
+  // Verify by extracting the display text again, compared as it streams out:
+  // a run of fill characters counts only once something follows it, since
+  // trailing ones are trimmed.
+  std::size_t matched = 0;
+  std::size_t pendingFill = 0;
+  bool same = true;
+  ExtractWalk(dest, mask, size - 1, [&](char c) {
+    if (c == '_') { ++pendingFill; return; }
+    for (; pendingFill > 0 && same; --pendingFill) {
+      same = matched < rawLength && value[matched] == '_';
+      ++matched;
+    }
+    same = same && matched < rawLength && value[matched] == c;
+    ++matched;
+  });
+  if (same && matched == rawLength) return;
+
+  // Fall back to the mask itself with each character at its own position.
+  // Position i is examined at the mask index of the (i + 1)-th character that
+  // is neither a backslash nor a quote, which MaskIndexOf gives; walked here
+  // incrementally so that long masks stay linear.
+  CopyBounded(dest, mask, size);
+  const IntlSettings& s = Intl();
+  const char* m = mask;
+  for (std::size_t i = 0; i + 1 < size; ++i, ++m) {
+    while (*m == '\\' || *m == '"') ++m;
+    if (!*m) break;  // every further position maps to the end of the mask
+    char c = i < rawLength ? value[i] : '\0';
+    PlaceAt(dest, *m, c, i, s);
+  }
+  dest[size - 1] = '\0';
+}
+
+void PlaceMaskChar(char* dest, std::size_t size, const char* mask, char c, int position) noexcept {
+  if (!dest || !mask || position < 0) return;
+  if (static_cast<std::size_t>(position) + 1 >= size) return;  // beyond the buffer
+  PlaceAt(dest, mask[MaskIndexOf(mask, position)], c, static_cast<std::size_t>(position), Intl());
+}
+
+int MaskIndexOf(const char* mask, int position) noexcept {
+  if (!mask || position < 0) return 0;
+  const int n = static_cast<int>(std::strlen(mask));
+  if (position >= n) return n;
+  int result = position;
+  for (int i = 0; i <= result && i < n; ++i) {
+    if (mask[i] == '\\' || mask[i] == '"') ++result;
+  }
+  return result < n ? result : n;
+}
+
+}  // namespace zorva
