@@ -1,0 +1,242 @@
+#include "time/time_format.h"
+
+#include <cstring>
+
+#include "date/int_text.h"
+#include "intl/string_table.h"
+#include "platform/codepage.h"
+#include "time/time_digits.h"
+
+namespace zorva {
+namespace {
+
+constexpr unsigned kRawTimeMaskId = 1700;  // "hh:mm:ss"
+constexpr int kMaxNumbers = 15;
+constexpr int kMaxWords = 7;
+
+bool IsAnyOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
+
+// A bounded writer: keeps room for the terminator and drops what does not fit.
+class Output {
+ public:
+  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(dest ? size : 0) {}
+  void Put(char c) noexcept {
+    if (length_ + 1 < size_) dest_[length_++] = c;
+  }
+  void Put(const char* text) noexcept {
+    while (*text) Put(*text++);
+  }
+  std::size_t Finish() noexcept {
+    if (size_) dest_[length_] = '\0';
+    return length_;
+  }
+
+ private:
+  char* dest_;
+  std::size_t size_;
+  std::size_t length_ = 0;
+};
+
+// One hours, minutes or seconds token at mask[i]; returns the letters used.
+std::size_t FormatField(Output& out, const char* mask, std::size_t i, std::int32_t number,
+                        TimeValue& time, bool isHours) noexcept {
+  if (number < 0 || time.isBlank) {
+    out.Put(kTimePlaceholder);
+    return 1;
+  }
+  if (isHours && HasDesignatorPair(mask + i)) {
+    // A pair after the hours token puts them on the 12-hour clock.
+    if (number == 0 || number == 24) {
+      number = 12;
+      time.meridiem = MeridiemAM;
+    } else if (number >= 13 && number <= 23) {
+      number -= 12;
+      time.meridiem = MeridiemPM;
+    }
+  }
+  char digits[16];
+  FormatPaddedInt(digits, sizeof digits, number, 2);
+  char lower = static_cast<char>(CrtToLower(mask[i]));
+  if (mask[i + 1] && CrtToLower(mask[i + 1]) == lower) {
+    out.Put(digits[0]);
+    out.Put(digits[1]);
+    return 2;
+  }
+  if (digits[0] > '0') out.Put(digits[0]);
+  out.Put(digits[1]);
+  return 1;
+}
+
+// Copies text[from, to) into a 12-byte designator buffer, cut at 11.
+void CopyDesignator(char (&dest)[12], const char* text, std::size_t from, std::size_t to) noexcept {
+  std::size_t n = to - from;
+  if (n > sizeof dest - 1) n = sizeof dest - 1;
+  std::memcpy(dest, text + from, n);
+  dest[n] = '\0';
+}
+
+// A designator run at mask[i]; returns its length.
+std::size_t FormatDesignator(Output& out, const char* mask, std::size_t i, const TimeValue& time) noexcept {
+  char am[12] = "";  // a run without "/" has no AM text
+  char pm[12];
+  std::size_t part = i;
+  std::size_t end = i;
+  for (; mask[end] && (IsCharAlphaA(mask[end]) || mask[end] == '/'); ++end) {
+    if (mask[end] == '/') {
+      CopyDesignator(am, mask, part, end);
+      part = end + 1;
+    }
+  }
+  CopyDesignator(pm, mask, part, end);
+  if (time.meridiem == MeridiemAM) {
+    out.Put(am);
+  } else if (time.meridiem == MeridiemPM) {
+    out.Put(pm);
+  } else {
+    out.Put(kTimePlaceholder);
+    out.Put(kTimePlaceholder);
+  }
+  return end - i;
+}
+
+TimeValue BlankTime() noexcept {
+  TimeValue time{};
+  time.isBlank = 1;
+  return time;
+}
+
+}  // namespace
+
+TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
+  TimeValue time{};
+  if (!value || !*value) {
+    time.isBlank = 1;
+    return time;
+  }
+  std::int32_t numbers[kMaxNumbers];
+  const char* words[kMaxWords];
+  int numberCount = 0;
+  int wordCount = 0;
+  for (const char* p = value; *p && numberCount < kMaxNumbers && wordCount < kMaxWords;) {
+    if (IsCharAlphaA(*p)) {
+      words[wordCount++] = p;
+      while (IsCharAlphaA(*p)) ++p;
+    } else if (CrtIsDigit(*p)) {
+      std::int32_t number = 0;
+      while (CrtIsDigit(*p)) number = AppendTimeDigit(number, *p++);
+      numbers[numberCount++] = number;
+    } else {
+      ++p;
+    }
+  }
+  if (numberCount == 0 && wordCount == 0) {
+    time.isBlank = 1;
+    return time;
+  }
+
+  int nextNumber = 0;
+  int nextWord = 0;
+  bool armed = false;  // a space or underscore was passed: a designator may follow
+  bool matched = false;
+  bool matchedPM = false;
+  const char* m = mask ? mask : "";
+  while (*m) {
+    char c = *m;
+    if (c == ' ' || c == '_') {
+      armed = true;
+      ++m;
+    } else if (c == '"') {
+      ++m;
+      while (*m && *m != '"') ++m;
+      if (*m) ++m;
+    } else if (IsAnyOf(c, 'h') || IsAnyOf(c, 'm') || IsAnyOf(c, 's')) {
+      char lower = static_cast<char>(c | ('a' - 'A'));
+      while (IsAnyOf(*m, lower)) ++m;
+      std::int32_t* target = lower == 'h' ? &time.hours : lower == 'm' ? &time.minutes : &time.seconds;
+      if (nextNumber < numberCount) *target = numbers[nextNumber++];
+    } else if (!armed) {
+      ++m;
+    } else {
+      // Only the first letter of the entered word counts against the mask.
+      if (nextWord < wordCount) {
+        char first = CrtToUpper(*words[nextWord++]);
+        if (CrtToUpper(c) == first) matched = true;
+        while (*m && *m != '/') ++m;
+        if (*m) ++m;
+        if (CrtToUpper(*m) == first) matched = matchedPM = true;
+      }
+      break;
+    }
+  }
+
+  if (matched) {
+    if (matchedPM) {
+      if (time.hours < 12) time.hours += 12;
+    } else if (time.hours == 12) {
+      time.hours = 0;
+    }
+  }
+  if (time.hours < 12 || time.hours == 24) time.meridiem = MeridiemAM;
+  else if (time.hours <= 23) time.meridiem = MeridiemPM;
+  else time.meridiem = -1;
+  return time;
+}
+
+std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue& time) noexcept {
+  Output out(dest, size);
+  const char* m = mask ? mask : "";
+  std::size_t i = 0;
+  while (char c = m[i]) {
+    if (c == '"') {
+      ++i;
+      while (m[i] && m[i] != '"') out.Put(m[i++]);
+      if (m[i]) ++i;
+    } else if (c == '\\') {
+      if (!m[i + 1]) break;
+      out.Put(m[i + 1]);
+      i += 2;
+    } else if (IsAnyOf(c, 'h')) {
+      i += FormatField(out, m, i, time.hours, time, true);
+    } else if (IsAnyOf(c, 'm')) {
+      i += FormatField(out, m, i, time.minutes, time, false);
+    } else if (IsAnyOf(c, 's')) {
+      i += FormatField(out, m, i, time.seconds, time, false);
+    } else if (IsCharAlphaA(c)) {
+      i += FormatDesignator(out, m, i, time);
+    } else {
+      out.Put(c);
+      ++i;
+    }
+  }
+  return out.Finish();
+}
+
+std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const char* sourceMask,
+                         const char* targetMask) noexcept {
+  TimeValue time = BlankTime();
+  if (value && *value && sourceMask) {
+    time = ReadTimeLenient(value, sourceMask);
+    if (IsTimeInRange(time)) NormaliseTime(time);
+    else time = BlankTime();
+  }
+  return FormatTime(dest, size, targetMask, time);
+}
+
+std::size_t MakeRawTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
+  TimeValue time = ReadTimeLenient(value, mask);
+  if (time.isBlank) {
+    Output(dest, size).Finish();
+    return 0;
+  }
+  char rawMask[64];
+  LoadString(kRawTimeMaskId, rawMask, sizeof rawMask);
+  return FormatTime(dest, size, rawMask, time);
+}
+
+std::size_t MakeFormattedTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
+  char rawMask[64];
+  LoadString(kRawTimeMaskId, rawMask, sizeof rawMask);
+  return ReformatTime(dest, size, value, rawMask, mask);
+}
+
+}  // namespace zorva
