@@ -1,0 +1,213 @@
+// Text values under "#&A?LU" masks: extraction, layout and display.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "charmask/charmask.h"
+
+namespace zorva {
+namespace {
+
+struct ExtractCase {
+  const char* mask;
+  const char* value;
+  const char* extracted;
+  int verdict;
+};
+
+const ExtractCase kExtract[] = {
+    {"###", "12", "12", 0},            // an unfilled placeholder, trimmed
+    {"###", "123", "123", 1},
+    {"###", "1234", "123", 0},         // value not consumed
+    {"##", "a1", "_1", 0},             // a rejected character still consumes
+    {"&&", "a_", "a", 0},              // an underscore counts as unfilled
+    {"&&&", "a_b", "a_b", 0},          // inner fill characters stay
+    {"#-#-#", "1-a-3", "1_3", 0},
+    {"UU", "ab", "AB", 1},
+    {"LL-##", "AB-12", "ab12", 1},
+    {"LL-##", "AB12", "ab12", 1},      // a literal is optional in the value
+    {"(###) ###-####", "(555) 123-4567", "5551234567", 1},
+    {"(###) ###-####", "5551234567", "5551234567", 1},
+    {"(###) ###-####", "555-1234567", "555_123456", 0},  // a misplaced literal fills a placeholder
+    {"\\#\\##", "##5", "5", 1},        // escaped placeholders are literals
+    {"\\#\\##", "5", "5", 1},
+    {"\\\"#", "\"7", "7", 1},          // an escaped quote is a literal quote
+    {"\\a#", "\\a1", "1", 1},          // a backslash before another character is itself a literal
+    {"\\a#", "a1", "1", 1},
+    {"#\\", "1", "1", 1},              // a trailing backslash means nothing
+    {"\"ID\"###", "XY123", "123", 1},  // a quoted run skips unchecked
+    {"\"ID\"###", "ID123", "123", 1},
+    {"\"ID\"###", "X", "", 0},         // the run stops at the end of the value
+    {"#\"abc", "1xyz", "1", 1},        // an unclosed run extends to the end of the mask
+    {"#\"abc", "1xyzw", "1", 0},
+    {"\"\"#", "5", "5", 1},            // an empty run
+    {"?##", "-12", "-12", 1},
+    {"?##", "+12", "+12", 1},
+    {"?##", "*12", "_12", 0},
+    {"AAA", "a1b", "a_b", 0},
+    {"&", "\x7f", "", 0},              // control characters are rejected
+    {"&", "\x1f", "", 0},
+    {"&", "\x80", "\x80", 1},
+    {"&&", "\xff ", "\xff ", 1},
+    {"A", "\xe9", "\xe9", 1},
+    {"A", "\xd7", "", 0},              // the multiplication sign is no letter
+    {"#", "\xe9", "", 0},
+    {"U", "\xe9", "\xc9", 1},
+    {"U", "\xff", "\x9f", 1},
+    {"U", "\xdf", "\xdf", 1},          // sharp s has no capital
+    {"L", "\x8a", "\x9a", 1},
+    {"L", "\xdd", "\xfd", 1},
+    {"", "any (text)", "any (text)", 1},
+    {"###", "", "", 0},
+    {"-", "", "", 1},                  // nothing to fill, nothing left over
+    {"-", "x", "", 0},
+};
+
+TEST(CharMask, ExtractMaskedText) {
+  for (const ExtractCase& c : kExtract) {
+    char out[256] = {};
+    int verdict = ExtractMaskedText(out, c.value, c.mask, sizeof out);
+    EXPECT_STREQ(out, c.extracted) << "mask " << c.mask << " value " << c.value;
+    EXPECT_EQ(verdict, c.verdict) << "mask " << c.mask << " value " << c.value;
+  }
+}
+
+TEST(CharMask, ExtractStopsWhenTheDestinationIsFull) {
+  char out[4] = {};
+  EXPECT_EQ(ExtractMaskedText(out, "12345", "#####", sizeof out), 0);
+  EXPECT_STREQ(out, "123");
+  // The walk stops with the buffer: the literal after the last placeholder
+  // is never reached, so the value is left unconsumed.
+  EXPECT_EQ(ExtractMaskedText(out, "123)", "###)", sizeof out), 0);
+  EXPECT_EQ(ExtractMaskedText(out, "ab", nullptr, 2), 1);
+  EXPECT_STREQ(out, "a");
+}
+
+TEST(CharMask, ExtractFarBeyondTheBuffer) {
+  std::string mask(1000, '#'), value(1000, '7');
+  char out[256];
+  EXPECT_EQ(ExtractMaskedText(out, value.c_str(), mask.c_str(), sizeof out), 0);
+  EXPECT_EQ(std::string(out), std::string(255, '7'));
+
+  std::string literals(1 << 20, '-');
+  EXPECT_EQ(ExtractMaskedText(out, "", literals.c_str(), sizeof out), 1);
+  std::string big(1 << 20, 'x');
+  EXPECT_EQ(ExtractMaskedText(out, big.c_str(), "&&&", sizeof out), 0);
+  EXPECT_STREQ(out, "xxx");
+  EXPECT_EQ(ExtractMaskedText(out, big.c_str(), "", sizeof out), 1);
+  EXPECT_EQ(std::string(out), std::string(255, 'x'));
+}
+
+struct LayoutCase {
+  const char* mask;
+  const char* raw;
+  const char* applied;    // ApplyTextMask
+  const char* displayed;  // FormatMaskedText
+};
+
+const LayoutCase kLayout[] = {
+    {"(###) ###-####", "5551234567", "(555) 123-4567", "(555) 123-4567"},
+    {"(###) ###-####", "12", "(12) -", "(12) -"},
+    {"(###) ###-####", "", "() -", "() -"},
+    {"\\#\\##", "5", "##5", "##5"},
+    {"\"ID\"###", "123", "ID123", "ID123"},
+    {"UU", "ab", "AB", "AB"},
+    {"LL-##", "ab12", "ab-12", "ab-12"},
+    {"LL-##", "AB12", "ab-12", "ab-2#"},  // case-folded text extracts differently: fallback
+    {"\\a#", "5", "\\a5", "\\a5"},
+    {"#\\", "5", "5", "5"},
+    // Rejected characters: the mask itself with each character at its position.
+    {"###", "1a2", "12", "1#2"},
+    {"##", "1 ", "1", "1_"},        // a space marks an empty placeholder
+    {"LL", "a_", "a", "a_"},        // ...written as itself at L and U
+    {"UU", " b", "B", " B"},
+    {"\\##", "a5", "#", "\\5#"},    // examined at the adjusted index, written at the position
+    {"###", "1234", "123", "123"},  // a longer value: the extraction differs...
+    {"A-A", "1b", "-b", "A-A"},     // ...and the positions need not line up
+    {"&&&", "a_b", "a_b", "a_b"},
+    {"", "plain", "plain", "plain"},
+};
+
+TEST(CharMask, ApplyAndFormat) {
+  for (const LayoutCase& c : kLayout) {
+    char applied[256] = {}, displayed[256] = {};
+    ApplyTextMask(applied, c.raw, c.mask, sizeof applied);
+    FormatMaskedText(displayed, c.raw, c.mask, 255);
+    EXPECT_STREQ(applied, c.applied) << "mask " << c.mask << " raw " << c.raw;
+    EXPECT_STREQ(displayed, c.displayed) << "mask " << c.mask << " raw " << c.raw;
+  }
+}
+
+TEST(CharMask, FormatOfNothing) {
+  char out[16] = "junk";
+  FormatMaskedText(out, nullptr, "(###)", sizeof out);
+  EXPECT_STREQ(out, "()");
+  FormatMaskedText(out, nullptr, nullptr, sizeof out);
+  EXPECT_STREQ(out, "");
+  FormatMaskedText(nullptr, "1", "#", 16);  // a null destination does nothing
+}
+
+TEST(CharMask, BoundedLayout) {
+  char out[4];
+  ApplyTextMask(out, "1", "\"HELLO\"#", sizeof out);  // cut inside a quoted run
+  EXPECT_STREQ(out, "HEL");
+  FormatMaskedText(out, "123456", "######", sizeof out);
+  EXPECT_STREQ(out, "123");
+
+  // A long value that needs the fallback, with a mask far beyond the buffer.
+  std::string mask(1000, '#'), value(1000, '1');
+  value[3] = 'x';
+  char big[256];
+  FormatMaskedText(big, value.c_str(), mask.c_str(), 255);
+  std::string expected(254, '1');
+  expected[3] = '#';
+  EXPECT_EQ(std::string(big), expected);
+
+  std::string hugeMask(1 << 20, 'L');
+  std::string hugeValue(1 << 20, 'Q');
+  hugeValue[0] = '9';
+  FormatMaskedText(big, hugeValue.c_str(), hugeMask.c_str(), 255);
+  EXPECT_EQ(std::string(big), "L" + std::string(253, 'q'));
+}
+
+TEST(CharMask, PlaceMaskChar) {
+  const struct { const char* mask; char c; int position; const char* expected; } kCases[] = {
+      {"###", '5', 1, "#5#"},
+      {"###", 'x', 1, "###"},
+      {"###", '_', 0, "_##"},
+      {"A-A", ' ', 2, "A-_"},
+      {"A-A", 'b', 1, "A-A"},         // a literal position takes nothing
+      {"UU", 'q', 0, "QU"},
+      {"LL", ' ', 1, "L "},
+      {"\\##", '7', 0, "7##"},         // examined at index 1, written at 0
+      {"\\##", '7', 1, "\\7#"},
+      {"###", '5', -1, "###"},
+      {"###", '5', 3, "###"},         // past the mask
+  };
+  for (const auto& c : kCases) {
+    char dest[16];
+    std::strcpy(dest, c.mask);
+    PlaceMaskChar(dest, sizeof dest, c.mask, c.c, c.position);
+    EXPECT_STREQ(dest, c.expected) << c.mask << " at " << c.position;
+  }
+  char small[2] = "#";
+  PlaceMaskChar(small, sizeof small, "###", '5', 1);  // outside the buffer
+  EXPECT_STREQ(small, "#");
+}
+
+TEST(CharMask, MaskIndexOf) {
+  const struct { const char* mask; int position; int index; } kCases[] = {
+      {"###", 0, 0}, {"###", 2, 2}, {"###", 3, 3}, {"###", 7, 3}, {"###", -4, 0},
+      {"\\##", 0, 1}, {"\\##", 1, 2},
+      {"a\"b\"c", 0, 0}, {"a\"b\"c", 1, 2}, {"a\"b\"c", 2, 4},
+      {"ab\\", 2, 3},   // never beyond the end
+      {"\"\"\"#", 0, 3},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(MaskIndexOf(c.mask, c.position), c.index) << c.mask << " " << c.position;
+  }
+}
+
+}  // namespace
+}  // namespace zorva
