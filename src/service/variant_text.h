@@ -115,4 +115,20 @@ HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant&
 // when the string cannot be allocated.
 HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, std::string& text) noexcept;
 
+// Building blocks of the conversion, each writing into dest of `size` bytes
+// (cut to size - 1 characters, always terminated) and returning the length.
+// A value without text writes the empty text and returns 0.
+
+// A double rounded to `digits` significant digits (1..17), as a plain number.
+std::size_t FormatRealText(char* dest, std::size_t size, double value, int digits) noexcept;
+// A 96-bit magnitude (hi:lo) divided by 10^scale (0..28), as a plain number.
+std::size_t FormatScaledText(char* dest, std::size_t size, bool negative, std::uint32_t hi,
+                             std::uint64_t lo, int scale) noexcept;
+// A whole number.
+std::size_t FormatIntegerText(char* dest, std::size_t size, bool negative,
+                              std::uint64_t magnitude) noexcept;
+// A day count as "yyyy-mm-dd" (code 6), "hh:mm:ss" (code 7) or both joined
+// by a blank (any other code).
+std::size_t FormatDayCount(char* dest, std::size_t size, double days, int code) noexcept;
+
 }  // namespace zorva
