@@ -1,0 +1,152 @@
+// Rendering dates, and the raw and formatted values built on it.
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "date/date_format.h"
+#include "intl/settings.h"
+#include "intl/string_table.h"
+
+namespace zorva {
+namespace {
+
+std::string Format(const char* mask, const DateParts& date, std::size_t size = 256) {
+  char out[256];
+  FormatDate(out, size, mask, date);
+  return out;
+}
+
+constexpr DateParts kDec4 = {4, 12, 2001, 0};  // a Tuesday
+
+TEST(DateFormat, EveryRunKind) {
+  struct Case { const char* mask; DateParts date; const char* text; };
+  const Case cases[] = {
+      {"mm/dd/yyyy", kDec4, "12/04/2001"},
+      {"m/d/yy", kDec4, "12/4/01"},
+      {"mmm/dd", kDec4, "Dec/04"},
+      {"mmmm/dd/yyyy", kDec4, "December/04/2001"},
+      {"yyyy-mm-dd", kDec4, "2001-12-04"},
+      {"dd/mm/yyyy", kDec4, "04/12/2001"},
+      {"dddd mm/dd/yyyy", kDec4, "Tuesday 12/04/2001"},
+      {"ddd mm/dd/yyyy", kDec4, "Tue 12/04/2001"},
+      {"dddd, mmmm dd, yyyy", kDec4, "Tuesday, December 04, 2001"},
+      {"ddddd mmmmm yyy y yyyyy", kDec4, "04 12 01 01 01"},
+      {"M/D/YYYY", {5, 1, 2001, 0}, "1/5/2001"},
+      {"Dd", kDec4, "44"},  // two runs of one letter
+      {"Year yyyy!", kDec4, "01ear 2001!"},  // Y is a year letter, the rest literals
+      {"Hello <mm>", kDec4, "Hello <12>"},
+      {"", kDec4, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Format(c.mask, c.date), c.text) << c.mask;
+}
+
+TEST(DateFormat, UnusablePartsRenderPlaceholders) {
+  struct Case { const char* mask; DateParts date; const char* text; };
+  const char* const all = "d dd ddd dddd ddddd m mm mmm mmmm mmmmm y yy yyyy";
+  const Case cases[] = {
+      {all, {-2, -2, -2, 1}, "_ __ ___ ____ __ _ __ ___ ___ __ __ __ ____"},
+      {all, {4, 12, 2001, 1}, "_ __ ___ ____ __ _ __ ___ ___ __ __ __ ____"},
+      {all, {-1, -1, -1, 0}, "_ __ ___ ____ __ _ __ ___ ___ __ __ __ ____"},
+      {"mm/dd/yyyy", {-1, 12, 2001, 0}, "12/__/2001"},
+      // Month numbers outside 1..12 still render as numbers, never as names.
+      {"mmmm|mmm|mm|m", {4, 0, 2001, 0}, "___|___|00|0"},
+      {"mmmm|mmm|mm|m", {4, 13, 2001, 0}, "___|___|13|13"},
+      {"d|dd", {0, 12, 2001, 0}, "0|00"},
+      {"yyyy|yy", {5, 12, 999, 0}, "0999|99"},
+      {"yyyy|yy", {5, 12, 0, 0}, "0000|00"},
+      {"yy", {5, 12, 2078, 0}, "78"},
+      {"ddd", {1, 1, -1, 0}, "Mon"},  // a missing year counts no days
+  };
+  for (const Case& c : cases) EXPECT_EQ(Format(c.mask, c.date), c.text) << c.mask;
+
+  const std::string name = Format("dddd", {4, 13, 2001, 0});
+  const char* const week[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  EXPECT_NE(std::find(std::begin(week), std::end(week), name), std::end(week)) << name;
+}
+
+TEST(DateFormat, CutAtTheEndOfTheBuffer) {
+  EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 11), "12/04/2001");
+  EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 10), "12/04/200");
+  EXPECT_EQ(Format("dddd", kDec4, 5), "Tues");
+  EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 1), "");
+  char untouched[2] = {'x', 'x'};
+  FormatDate(untouched, 0, "mm", kDec4);
+  EXPECT_EQ(untouched[0], 'x');
+
+  std::string longMask(1000, 'x');
+  EXPECT_EQ(Format(longMask.c_str(), kDec4), std::string(255, 'x'));
+  std::string names;
+  for (int i = 0; i < 100; ++i) names += "dddd ";
+  std::string expected;
+  for (int i = 0; i < 100; ++i) expected += "Tuesday ";
+  EXPECT_EQ(Format(names.c_str(), kDec4), expected.substr(0, 255));
+}
+
+TEST(DateRawValue, RewritesTypedDatesInTheRawForm) {
+  struct Case { const char* value; const char* mask; const char* raw; };
+  const Case cases[] = {
+      {"12/25/01", "mm/dd/yy", "2001-12-25"},   {"1/5/79", nullptr, "1979-01-05"},
+      {"1/5/79", "", "1979-01-05"},             {"", "mm/dd/yyyy", ""},
+      {nullptr, "mm/dd/yyyy", ""},              {"__/__/____", "mm/dd/yyyy", ""},
+      {"12/__/2001", "mm/dd/yyyy", "2001-12-__"}, {"12/5/999", "mm/dd/yyyy", "0999-12-05"},
+      {"2/31/2001", "mm/dd/yyyy", "2001-02-31"}, {"12/25", "mm/dd", "1900-12-25"},
+      {"Dec/25/2001", "mmm/dd/yyyy", "2001-12-25"}, {"12-25-2001", "mm/dd/yyyy", "0000-00-00"},
+      {"__/__", "mm/dd/yyyy", "0000-__-__"},
+  };
+  for (const Case& c : cases) {
+    char out[256];
+    MakeDateRawValue(out, sizeof out, c.value, c.mask);
+    EXPECT_STREQ(out, c.raw) << (c.value ? c.value : "(null)");
+  }
+}
+
+TEST(DateFormattedValue, RendersRawDatesUnderTheMask) {
+  struct Case { const char* value; const char* mask; const char* text; };
+  const Case cases[] = {
+      {"2001-12-04", nullptr, "12/04/01"},
+      {"2001-12-04", "dddd, mmmm dd, yyyy", "Tuesday, December 04, 2001"},
+      {"12/25/2001", "mm/dd/yyyy", "00/00/0000"},  // not in the raw form
+      {"", "mm/dd/yyyy", "__/__/____"},
+      {nullptr, "mm/dd/yyyy", "__/__/____"},
+      {"2001-Dec-04", "mm/dd/yyyy", "00/04/2001"},  // names must be spelled out
+      {"2001-December-04", "mmm dd yyyy", "Dec 04 2001"},
+      {"2001-12-__", "mm/dd/yyyy", "12/__/2001"},
+      {"____-__-__", "mm/dd/yyyy", "__/__/____"},
+      {"2001-12", "mm/dd/yyyy", "12/00/2001"},
+  };
+  for (const Case& c : cases) {
+    char out[256];
+    MakeDateFormattedValue(out, sizeof out, c.value, c.mask);
+    EXPECT_STREQ(out, c.text) << (c.value ? c.value : "(null)");
+  }
+  char out[256];
+  ConvertDate(out, sizeof out, "2001-12-04", nullptr, "mm/dd/yyyy");
+  EXPECT_STREQ(out, "__/__/____");
+  ConvertDate(out, sizeof out, "2001-12-04", "yyyy-mm-dd", nullptr);
+  EXPECT_STREQ(out, "");
+}
+
+class TranslatedDateNames : public ::testing::Test {
+ protected:
+  static constexpr StringEntry kFrench[] = {
+      {1214, "aaaa-mm-jj"}, {2043, "jJmMaA"},      {2311, "d\xE9" "cembre"},
+      {2402, "mardi"},      {2702, "mar."},        {2811, "d\xE9" "c."}};
+  StringTableOverride strings_{kFrench, std::size(kFrench)};
+  IntlSettingsOverride settings_{LoadIntlSettings(MakeSystemLocale("fr", "\x80"))};
+};
+
+TEST_F(TranslatedDateNames, NamesAndLettersComeFromTheTable) {
+  EXPECT_EQ(Format("jjjj j mmmm aaaa", kDec4), "mardi 4 d\xE9" "cembre 2001");
+  EXPECT_EQ(Format("jjj j mmm aa", kDec4), "mar. 4 d\xE9" "c. 01");
+  EXPECT_EQ(Format("dd/yy", kDec4), "dd/yy");
+  char out[256];
+  MakeDateFormattedValue(out, sizeof out, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa");
+  EXPECT_STREQ(out, "mardi 4 d\xE9" "cembre 2001");
+  MakeDateRawValue(out, sizeof out, "4.d\xE9" "c..2001", "j.mmm.aaaa");
+  EXPECT_STREQ(out, "2001-12-04");
+}
+
+}  // namespace
+}  // namespace zorva
