@@ -1,0 +1,190 @@
+// Rendering a parsed number through a format section. The sign is never
+// taken from the number: the section's own characters show it.
+#include <cstring>
+
+#include "number/number.h"
+#include "number/number_internal.h"
+
+namespace zorva {
+namespace {
+
+using number_detail::BoundedText;
+using number_detail::FcvtDigits;
+using number_detail::FormatView;
+
+constexpr std::size_t kFractionPlaces = 15;
+constexpr std::size_t kQuotedMax = 255;
+
+inline bool IsPlaceholder(char c) noexcept { return c == '0' || c == '#'; }
+
+struct Renderer {
+  const FormatView& format;
+  char decimalSep;
+  char thousandSep;
+  FcvtDigits integer;                    // the integer part rounded to a whole number
+  char fraction[kFractionPlaces] = {};  // its fraction to 15 places, as digits after the point
+  std::size_t fractionLength = 0;
+  BoundedText& out;
+
+  // "0", "#" and thousands separators, up to anything else; the integer
+  // part is shown whole, padded to the run's "0" count and grouped by the
+  // placeholders after the run's last separator.
+  std::size_t IntegerRun(std::size_t i) noexcept {
+    const std::size_t n = format.size();
+    std::size_t zeros = 0;
+    std::size_t group = 0;
+    bool grouped = false;
+    for (; i < n; ++i) {
+      const char c = format[i];
+      if (decimalSep && c == decimalSep) break;
+      if (IsPlaceholder(c)) {
+        zeros += c == '0';
+        ++group;
+      } else if (thousandSep && c == thousandSep) {
+        grouped = true;
+        group = 0;
+      } else {
+        break;
+      }
+    }
+    const std::size_t digits = integer.point > 0 ? static_cast<std::size_t>(integer.point) : 0;
+    const std::size_t pad = zeros > digits ? zeros - digits : 0;
+    const std::size_t length = pad + digits;
+    // A group of one never splits ("#,#" shows "1234").
+    const bool split = grouped && group >= 2 && length > group;
+    for (std::size_t k = 0; k < length; ++k) {
+      if (split && k > 0 && (length - k) % group == 0) out.Put(thousandSep);
+      out.Put(k < pad ? '0' : integer.At(static_cast<int>(k - pad)));
+    }
+    return i;
+  }
+
+  // Placeholders after the decimal separator show the leading fraction digits,
+  // never rounded at the shown places. A "#" shows all that remain without
+  // trailing zeros, and the format is passed over by one character for each
+  // digit it wrote.
+  std::size_t FractionRun(std::size_t i) noexcept {
+    const std::size_t n = format.size();
+    std::size_t next = 0;
+    while (i < n && IsPlaceholder(format[i])) {
+      if (format[i] == '0') {
+        out.Put(next < fractionLength ? fraction[next++] : '0');
+        ++i;
+        continue;
+      }
+      std::size_t end = fractionLength;
+      while (end > next && fraction[end - 1] == '0') --end;
+      for (std::size_t k = next; k < end; ++k) out.Put(fraction[k]);
+      const std::size_t written = end - next;
+      next = fractionLength;
+      ++i;
+      i = written < n - i ? i + written : n;
+    }
+    return i;
+  }
+
+  void Render(bool negative) noexcept {
+    const std::size_t n = format.size();
+    std::size_t i = 0;
+    if (negative) {
+      for (std::size_t k = 0; k < n; ++k) {
+        if (format[k] == ';') {
+          i = k + 1;
+          break;
+        }
+      }
+    }
+    bool afterDecimal = false;
+    while (i < n) {
+      const char c = format[i];
+      if (decimalSep && c == decimalSep) {
+        out.Put(c);
+        afterDecimal = true;
+        ++i;
+        continue;
+      }
+      if (IsPlaceholder(c)) {
+        i = afterDecimal ? FractionRun(i) : IntegerRun(i);
+        continue;
+      }
+      afterDecimal = false;
+      if (thousandSep && c == thousandSep) {
+        ++i;  // a separator outside a run shows nothing
+      } else if (c == '\\') {
+        if (i + 1 >= n) break;
+        out.Put(format[i + 1]);
+        if (format[i + 1] == '\\') out.Put('\\');
+        i += 2;
+      } else if (c == '"') {
+        std::size_t shown = 0;
+        for (++i; i < n && format[i] != '"'; ++i) {
+          if (shown++ < kQuotedMax) out.Put(format[i]);
+        }
+        if (i < n) ++i;
+      } else if (c == '_') {
+        i = i + 2 < n ? i + 2 : n;  // "_x" reserves room on screen; nothing to show here
+      } else if (c == ';') {
+        break;
+      } else {
+        out.Put(c);
+        ++i;
+      }
+    }
+  }
+};
+
+void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, char thousandSep,
+                  const NumberParts& parts) noexcept {
+  Renderer r{format, decimalSep, thousandSep, number_detail::Fcvt(parts.integerPart, 0), {}, 0,
+             out};
+  // The digits after the point of the 15-place text: none when it has no point.
+  const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
+  const int integerDigits = f.point > 0 ? f.point : 0;
+  if (f.length > integerDigits) {
+    std::size_t k = 0;
+    for (int z = f.point; z < 0 && k < kFractionPlaces; ++z) r.fraction[k++] = '0';
+    for (int d = integerDigits; d < f.length && k < kFractionPlaces; ++d) r.fraction[k++] = f.At(d);
+    r.fractionLength = k;
+  }
+  r.Render(parts.negative != 0);
+  // Without digits the value shows the mask's shape: "$#,##0.00" gives "$ .  ".
+  if (parts.noDigits) {
+    char* text = out.data();
+    for (std::size_t k = 0; k < out.length(); ++k) {
+      if (text[k] == '0') text[k] = ' ';
+    }
+  }
+}
+
+}  // namespace
+
+int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
+                 const NumberParts& parts) noexcept {
+  BoundedText out(dest, size);
+  FormatView view;
+  if (request.format) {
+    view.body = request.format;
+    view.bodyLength = std::strlen(request.format);
+  }
+  RenderNumber(out, view, request.decimalSep, request.thousandSep, parts);
+  return 1;
+}
+
+int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
+                  std::size_t size) noexcept {
+  BoundedText out(dest, size);
+  NumberParts parts;
+  if (text && conversion.fromFormat) {
+    const NumberRequest from{conversion.fromFormat, conversion.currencySymbol,
+                             conversion.parseDecimalSep, conversion.parseThousandSep};
+    ParseNumber(text, from, parts);  // an ill-formed text still shows what was read
+  } else {
+    parts.noDigits = 1;
+  }
+  // The section is rendered in place, so a mask of any length is honoured whole.
+  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative);
+  RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
+  return 1;
+}
+
+}  // namespace zorva

@@ -1,0 +1,77 @@
+// Reading a numeric format string: which section renders a sign, which
+// character marks a negative number, and how many decimals it allows.
+#include <cstring>
+
+#include "intl/settings.h"
+#include "number/number.h"
+#include "number/number_internal.h"
+
+namespace zorva {
+namespace number_detail {
+
+FormatView SectionOf(const char* format, int negative) noexcept {
+  if (!format) format = "";
+  FormatView view;
+  const char* semicolon = std::strchr(format, ';');
+  if (semicolon && negative) {
+    // The negative section keeps its trailing spaces; the spaces after its
+    // first character go, so "; - #,##0" reads "-#,##0".
+    const char* p = semicolon + 1;
+    while (*p == ' ') ++p;
+    if (!*p) return view;
+    view.lead = *p++;
+    while (*p == ' ') ++p;
+    view.body = p;
+    view.bodyLength = std::strlen(p);
+    return view;
+  }
+  const char* begin = format;
+  const char* end = semicolon ? semicolon : format + std::strlen(format);
+  while (begin < end && *begin == ' ') ++begin;
+  while (end > begin && end[-1] == ' ') --end;
+  view.body = begin;
+  view.bodyLength = static_cast<std::size_t>(end - begin);
+  // One section serves both signs: a negative number gets the sign in front.
+  if (!semicolon && negative) view.lead = Intl().sNegativeSign;
+  return view;
+}
+
+}  // namespace number_detail
+
+std::size_t SelectSection(char* dest, std::size_t size, const char* format,
+                          int negative) noexcept {
+  const number_detail::FormatView view = number_detail::SectionOf(format, negative);
+  number_detail::BoundedText out(dest, size);
+  for (std::size_t i = 0; i < view.size(); ++i) out.Put(view[i]);
+  return out.length();
+}
+
+char NegativeMarkerOf(const char* format) noexcept {
+  const IntlSettings& s = Intl();
+  if (!format) return s.sNegativeSign;
+  const char* semicolon = std::strchr(format, ';');
+  if (!semicolon || semicolon == format) return s.sNegativeSign;
+  const char* negativeSection = semicolon + 1;
+  while (*negativeSection == ' ') ++negativeSection;
+  // The marker is where the negative section first departs from the positive one.
+  for (std::size_t i = 0;; ++i) {
+    const char n = negativeSection[i];
+    if (!n || format[i] == ';') return s.sNegativeSign;
+    if (n != format[i]) return n == s.sLeftParen ? s.sNegativeSign : n;
+  }
+}
+
+int AllowedDecimals(const char* format, char decimalSep) noexcept {
+  if (!format || !decimalSep) return 0;
+  const char* p = format;
+  while (*p && *p != ';' && *p != decimalSep) ++p;
+  if (*p != decimalSep || *p == ';') return 0;
+  int places = 0;
+  for (++p; *p && *p != ';'; ++p) {
+    if (*p == '0') ++places;
+    if (*p == '#') return -1;  // "#" takes any number of decimals
+  }
+  return places;
+}
+
+}  // namespace zorva

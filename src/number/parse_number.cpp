@@ -1,0 +1,204 @@
+// Reading a number text against a numeric format. Lenient by design: every
+// character is looked at, none is refused on its own; rules only lower the
+// verdict, and the parts hold whatever could be read.
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "intl/settings.h"
+#include "number/number.h"
+#include "number/number_internal.h"
+
+namespace zorva {
+namespace {
+
+using number_detail::IsDigit;
+
+// Enough significant digits to round any decimal to the nearest double.
+constexpr std::size_t kKeptDigits = 800;
+
+// The digits of text[0, length) as one integer, times 10^shift, rounded to
+// the nearest double; characters that are not digits are skipped.
+double ScaledDigits(const char* text, std::size_t length, long long shift) noexcept {
+  char buf[kKeptDigits + 32];
+  std::size_t used = 0;
+  bool sticky = false;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (!IsDigit(c) || (used == 0 && c == '0')) continue;
+    if (used < kKeptDigits) {
+      buf[used++] = c;
+    } else {
+      ++shift;
+      sticky = sticky || c != '0';
+    }
+  }
+  if (used == 0) return 0.0;
+  if (sticky) {  // a dropped non-zero digit still breaks a tie upwards
+    buf[used++] = '1';
+    --shift;
+  }
+  buf[used++] = 'e';
+  const auto end = std::to_chars(buf + used, buf + sizeof buf, shift).ptr;
+  double value = 0;
+  const auto res = std::from_chars(buf, end, value);
+  if (res.ec == std::errc::result_out_of_range) {
+    value = shift > 0 ? HUGE_VAL : 0.0;
+  }
+  return value;
+}
+
+const char* SkipUpTo(const char* p, std::size_t count) noexcept {
+  while (count-- > 0 && *p) ++p;
+  return p;
+}
+
+// "E" followed by a sign and digits scales the value read so far; the text
+// after the exponent is not read.
+void ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) noexcept {
+  const bool up = s.sPositiveSign && *sign == s.sPositiveSign;
+  if (!up && !(s.sNegativeSign && *sign == s.sNegativeSign)) return;
+  const char* digits = sign + 1;
+  const char* end = digits;
+  while (IsDigit(*end)) ++end;
+  const double k = DigitsToDouble(digits, static_cast<std::size_t>(end - digits));
+  const double value = parts.integerPart + parts.fraction;
+  // Zero stays zero even when 10^k overflows (0 * inf would be NaN).
+  const double scaled = value == 0 ? 0.0 : std::pow(10.0, up ? k : -k) * value;
+  parts.integerPart = up ? scaled : 0.0;
+  parts.fraction = up ? 0.0 : scaled;
+}
+
+}  // namespace
+
+int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
+  parts = NumberParts{};
+  if (!text || !*text) return 1;
+  const IntlSettings& s = Intl();
+  const char marker = NegativeMarkerOf(request.format);
+  const char* currency = request.currencySymbol ? request.currencySymbol : "";
+  const std::size_t currencyLength = std::strlen(currency);
+  const char thousand = request.thousandSep;
+
+  const char* p = text;
+  if (*p == currency[0]) p = SkipUpTo(p, currencyLength);  // only its first character is compared
+
+  parts.noDigits = 1;
+  int verdict = 1;
+  int depth = 0;
+  bool decimalSeen = false;
+  while (*p) {
+    const char c = *p;
+    if (parts.noDigits && IsDigit(c)) {
+      // Only the first run is the integer part; its grouping is not checked.
+      parts.noDigits = 0;
+      const char* run = p;
+      while (IsDigit(*p) || (thousand && *p == thousand)) ++p;
+      parts.integerPart = DigitsToDouble(run, static_cast<std::size_t>(p - run));
+    } else if (!decimalSeen && request.decimalSep && c == request.decimalSep) {
+      if (!ParseFraction(p, request, parts)) verdict = 0;
+      decimalSeen = true;
+    } else if (c == s.sLeftParen) {
+      if (++depth > 1) {
+        verdict = 0;
+        break;
+      }
+      parts.negative = 1;
+      ++p;
+    } else if (c == marker || c == s.sNegativeSign) {
+      parts.negative = 1;  // before or after the digits, any number of times
+      ++p;
+    } else if (parts.negative && c == s.sRightParen) {
+      --depth;
+      ++p;
+    } else if (c == 'E' || c == 'e') {
+      ApplyExponent(p + 1, s, parts);
+      break;
+    } else if (p[1] == '\0') {
+      // Only a currency symbol or "%" may close the text.
+      if (c != currency[0] && c != '%') verdict = 0;
+      ++p;
+    } else if (c == currency[0]) {
+      p = SkipUpTo(p, currencyLength);
+    } else {
+      if (c != ' ') verdict = 0;
+      ++p;
+    }
+  }
+  if (parts.integerPart == 0 && parts.fraction == 0) parts.negative = 0;  // no negative zero
+  if (depth != 0) verdict = 0;
+  return verdict;
+}
+
+int ParseFraction(const char*& position, const NumberRequest& request,
+                  NumberParts& parts) noexcept {
+  const int allowed = AllowedDecimals(request.format, request.decimalSep);
+  const char* digits = *position ? position + 1 : position;
+  const char* end = digits;
+  while (IsDigit(*end)) ++end;
+  const std::size_t count = static_cast<std::size_t>(end - digits);
+  const int result = allowed >= 0 && count > static_cast<std::size_t>(allowed) ? 0 : 1;
+
+  if (allowed == 0) {
+    // No decimals in the format: the first one rounds the whole number.
+    parts.fraction = 0;
+    parts.noDigits = 0;
+    if (count >= 1 && digits[0] >= '5') parts.integerPart += 1;
+  } else if (count >= 1) {
+    // Read as a plain decimal fraction, whatever the locale's point is.
+    parts.fraction = ScaledDigits(digits, count, -static_cast<long long>(count));
+    parts.noDigits = 0;
+    if (allowed > 0 && count > static_cast<std::size_t>(allowed)) {
+      parts.fraction = RoundToPlaces(parts.fraction, allowed);
+      if (parts.fraction == 1) {
+        parts.integerPart += 1;
+        parts.fraction = 0;
+      }
+    }
+  }
+  position = end;
+  return result;
+}
+
+double RoundToPlaces(double value, int places) noexcept {
+  if (places <= 0) return value;
+  // One multiplication per place, as the results must match digit for digit.
+  // Once the value is 0 or not finite, further steps would not change it.
+  double scaled = value;
+  for (int i = 0; i < places && scaled != 0 && std::isfinite(scaled); ++i) scaled *= 10;
+  double r = std::floor(scaled);
+  if (scaled - r >= 0.5) r += 1;
+  for (int i = 0; i < places && r != 0 && std::isfinite(r); ++i) r *= 0.1;
+  return r;
+}
+
+double DigitsToDouble(const char* text) noexcept {
+  return text ? DigitsToDouble(text, std::strlen(text)) : 0.0;
+}
+
+double DigitsToDouble(const char* text, std::size_t length) noexcept {
+  if (!text) return 0.0;
+  return ScaledDigits(text, length, 0);
+}
+
+int TooManyDigits(const char* text, int limit, char decimalSep) noexcept {
+  if (!text || !*text) return 0;
+  long long count = 0;
+  bool significant = false;
+  // Trailing zeros of a whole number are not significant; after a decimal
+  // separator they are ("1000" has 1, "1000.0" has 4).
+  for (const char* p = text + std::strlen(text); p-- > text;) {
+    const char c = *p;
+    if (significant) {
+      if (IsDigit(c)) ++count;
+    } else if (c >= '1' && c <= '9') {
+      ++count;
+      significant = true;
+    } else if (decimalSep && c == decimalSep) {
+      significant = true;
+    }
+  }
+  return count > limit ? 1 : 0;
+}
+
+}  // namespace zorva
