@@ -1,0 +1,170 @@
+#include "service/boolean.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace zorva {
+namespace {
+
+struct StateCase {
+  const char* value;
+  const char* mask;
+  int state;
+};
+
+TEST(BooleanState, FirstPositionWhereOneTextMatchesDecides) {
+  const StateCase cases[] = {
+      {"yes", "Yes/No", 1},
+      {"NO", "Yes/No", 0},
+      {"maybe", "Yes/No", 0},
+      {"On", "On/Off", 1},        // "O" matches both; "N" decides
+      {"off", "On/Off", 0},
+      {"OFF", "on/off", 0},
+      {"YES", "yes/no", 1},
+      {"Tx", "T/F", 1},           // what follows the decision is not read
+      {"xyes", "Yes/No", 0},      // a leading stranger shifts every position
+      {"ab", "a/a", 0},           // both exhausted: only zeros left
+      {"ab", "a/ab", 0},          // true text exhausted, false text still matches
+      {"ab", "ab/a", 1},
+      {"x", "/x", 0},             // empty true text
+      {"y", "y/", 1},             // empty false text
+      {"/", "/x", 0},
+      {"a/b", "a/a/b", 0},        // the false text runs on past a second slash
+      {"\xC9", "\xE9/x", 1},      // upper-cased in the code page: e-acute
+      {"True", "1/0", 0},         // a word reads as false under the raw mask
+      {"", "Yes/No", 0},
+      {nullptr, "Yes/No", 0},
+      {"yes", "YesNo", 0},        // no pair
+      {"yes", "", 0},
+      {"yes", nullptr, 0},
+  };
+  for (const StateCase& c : cases) {
+    EXPECT_EQ(BooleanState(c.value, c.mask), c.state)
+        << "value " << (c.value ? c.value : "(null)") << " mask " << (c.mask ? c.mask : "(null)");
+  }
+}
+
+TEST(BooleanState, LeadingDigitDecidesWhateverFollowsAndWhateverTheMask) {
+  const StateCase cases[] = {
+      {"10", "True/False", 1}, {"0x", "True/False", 0}, {"2", "Yes/No", 2},
+      {"2x", "", 2},           {"1", "YesNo", 1},       {"0", nullptr, 0},
+      {"1", "0/1", 1},         {"3", "3/4", 1},         {"-1", "Yes/No", 0},
+  };
+  for (const StateCase& c : cases) {
+    EXPECT_EQ(BooleanState(c.value, c.mask), c.state) << c.value << " / " << (c.mask ? c.mask : "(null)");
+  }
+}
+
+TEST(BooleanState, LongValuesAndMasks) {
+  const std::string run(1000, 'a');
+  const std::string mask = run + "b/" + run + "c";
+  EXPECT_EQ(BooleanState((run + "b").c_str(), mask.c_str()), 1);
+  EXPECT_EQ(BooleanState((run + "c").c_str(), mask.c_str()), 0);
+  EXPECT_EQ(BooleanState(run.c_str(), mask.c_str()), 0);
+  const std::string stranger(1 << 20, 'z');
+  EXPECT_EQ(BooleanState(stranger.c_str(), "Yes/No"), 0);
+  EXPECT_EQ(BooleanState((std::string(5000, 'q') + "yes").c_str(), "Yes/No"), 0);
+}
+
+struct TextCase {
+  const char* mask;
+  int state;
+  const char* text;
+};
+
+TEST(BooleanText, WritesTheTextOfTheState) {
+  const TextCase cases[] = {
+      {"True/False", 1, "True"},
+      {"True/False", 0, "False"},
+      {"True/False", 2, "2"},
+      {"True/False", 7, "False"},
+      {"True/False", -1, "False"},
+      {"True/False/Unknown", 0, "False"},
+      {"True/False/Unknown", 1, "True"},
+      {"YesNo", 1, "YesNo"},   // no pair: the whole mask for every state
+      {"YesNo", 2, "YesNo"},
+      {"YesNo", 0, "YesNo"},
+      {"/", 1, ""},
+      {"/", 0, ""},
+      {"/", 2, "2"},
+      {"Y/", 0, ""},
+      {"/N", 1, ""},
+      {"", 1, ""},
+      {nullptr, 1, ""},
+  };
+  for (const TextCase& c : cases) {
+    char dest[64];
+    std::memset(dest, 'x', sizeof dest);
+    const std::size_t n = BooleanText(dest, sizeof dest, c.mask, c.state);
+    EXPECT_STREQ(dest, c.text) << (c.mask ? c.mask : "(null)") << " state " << c.state;
+    EXPECT_EQ(n, std::strlen(c.text));
+  }
+}
+
+TEST(BooleanText, BoundedByTheDestination) {
+  char dest[8];
+  std::memset(dest, 'x', sizeof dest);
+  EXPECT_EQ(BooleanText(dest, 3, "True/False", 0), 2u);
+  EXPECT_STREQ(dest, "Fa");
+  EXPECT_EQ(dest[3], 'x');
+  EXPECT_EQ(BooleanText(dest, 1, "True/False", 1), 0u);
+  EXPECT_STREQ(dest, "");
+  dest[0] = 'x';
+  EXPECT_EQ(BooleanText(dest, 0, "True/False", 1), 0u);
+  EXPECT_EQ(dest[0], 'x');
+  EXPECT_EQ(BooleanText(nullptr, 10, "True/False", 1), 0u);
+
+  const std::string longMask = std::string(1000, 'y') + "/No";
+  char answer[256];
+  EXPECT_EQ(BooleanText(answer, sizeof answer, longMask.c_str(), 1), 255u);
+  EXPECT_EQ(std::string(answer), std::string(255, 'y'));
+  EXPECT_EQ(BooleanText(answer, sizeof answer, longMask.c_str(), 0), 2u);
+  EXPECT_STREQ(answer, "No");
+}
+
+struct ConvertCase {
+  const char* value;
+  const char* source;
+  const char* target;
+  const char* text;
+};
+
+TEST(ConvertBoolean, ReadsWithOneMaskAndWritesWithAnother) {
+  const ConvertCase cases[] = {
+      {"Yes", "Yes/No", "1/0", "1"},
+      {"No", "Yes/No", "1/0", "0"},
+      {"1", "1/0", "True/False", "True"},
+      {"0", "1/0", "True/False", "False"},
+      {"2", "Yes/No", "Y/N", "2"},
+      {"on", "On/Off", "Y/N", "Y"},
+      {"", "Yes/No", "True/False", "False"},   // empty value: false
+      {nullptr, "Yes/No", "True/False", "False"},
+      {"Yes", nullptr, "1/0", "0"},            // no source mask: false
+      {"Yes", "", "1/0", "0"},
+      {"1", "", "1/0", "1"},
+      {"Yes", "Yes/No", "Always", "Always"},
+      {"Yes", "Yes/No", nullptr, ""},
+  };
+  for (const ConvertCase& c : cases) {
+    char dest[32];
+    ConvertBoolean(dest, sizeof dest, c.value, c.source, c.target);
+    EXPECT_STREQ(dest, c.text) << (c.value ? c.value : "(null)");
+  }
+}
+
+TEST(ConvertBoolean, LeavesItsInputsAlone) {
+  char value[] = "Yes";
+  char source[] = "Yes/No";
+  char target[] = "True/False/Maybe";
+  char dest[4];
+  EXPECT_EQ(ConvertBoolean(dest, sizeof dest, value, source, target), 3u);
+  EXPECT_STREQ(dest, "Tru");
+  EXPECT_STREQ(value, "Yes");
+  EXPECT_STREQ(source, "Yes/No");
+  EXPECT_STREQ(target, "True/False/Maybe");
+}
+
+}  // namespace
+}  // namespace zorva
