@@ -3,80 +3,49 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "intl/settings.h"
 
 namespace zorva {
 namespace {
 
-struct ValidCase {
+// Per mask: values that pass, then values that fail.
+struct MaskValues {
   const char* mask;
-  const char* value;
-  bool valid;
+  std::vector<const char*> valid, invalid;
 };
 
 TEST(TimeValidate, StrictValues) {
-  const ValidCase cases[] = {
-      {"hh:mm:ss", "10:30:15", true},
-      {"hh:mm:ss", "24:00:00", true},
-      {"hh:mm:ss", "25:00:00", false},
-      {"hh:mm:ss", "10:60:00", false},
-      {"hh:mm:ss", "10:30:60", false},
-      {"hh:mm:ss", "10", true},
-      {"hh:mm:ss", "10 30 15", true},
-      {"hh:mm:ss", "10::30", true},  // separators are skipped one by one
-      {"hh:mm:ss", "10:3a:00", false},
-      {"hh:mm:ss", "10.30", false},
-      {"hh:mm:ss", "10:30:15:99", true},
-      {"hh:mm:ss", "4294967306:00:00", false},  // would wrap to 10
-      {"hh:mm:ss", "0000000000000010:00:00", true},
-      {"h:mm AM/PM", "3:30 PM", true},
-      {"h:mm AM/PM", "3:30 pm", true},
-      {"h:mm AM/PM", "3:30 P", true},
-      {"h:mm AM/PM", "3:30 p", true},
-      {"h:mm AM/PM", "3:30 A", true},
-      {"h:mm AM/PM", "3:30 X", false},
-      {"h:mm AM/PM", "3:30 AMX", false},
-      {"h:mm AM/PM", "3:30PM", false},
-      {"h:mm AM/PM", "12:00 AM", true},
-      {"h:mm AM/PM", "12:00 PM", true},
-      {"h:mm AM/PM", "0:30 AM", true},
-      {"h:mm AM/PM", "0:30 PM", false},
-      {"h:mm AM/PM", "13:30 AM", false},
-      {"h:mm AM/PM", "13:30 PM", true},
-      {"h:mm AM/PM", "13:30", true},
-      {"h:mm AM/PM", "3:30", true},
-      {"h:mm AM/PM", "11:59", true},
-      {"h:mm AM/PM", "1:30", false},  // no designator: hours 0..2 stay undecided
-      {"h:mm AM/PM", "2:59", false},
-      {"h:mm AM/PM", "0:30", false},
-      {"h:mm AM/PM", "24:00", true},
-      {"hh:mm am/pm", "3:30 PM", true},
-      {"hh:mm am/pm", "3:30 P", true},
-      {"h:mm:ss am/pm", "3:30:15 pm", true},
-      {"h:mm:ss am/pm", "15:30:15 am", false},
-      {"h:mm A/P", "3:30 P", true},
-      {"h:mm A/P", "3:30 a", true},
-      {"h:mm A/P", "3:30 PM", false},  // two letters match neither one-letter text
-      {"AM/PM hh:mm", "3:30 PM", true},
-      {"AM/PM hh:mm", "PM 3:30", false},  // the first field is the hours
-      {"hh:mm AM//PM", "1:30", true},     // an empty AM text matches an empty entry
-      {"hh:mm vorm/nachm", "10:00 VORM", true},
-      {"hh:mm VORM/NACHM", "10:00 VORM", false},  // AM text not starting with "A": entry lower-cased
-      {"hh:mm VORM/NACHM", "10:00", true},
-      {"hh:mm ABCDEFGHIJ/PM", "10:00 ABCDEFGHIJXYZ", true},  // first 10 characters compared
-      {"AM/PM", "", true},
-      {"AM/PM", "AM", true},
-      {"AM/PM", "xyz", false},
-      {"", "garbage", true},
-      {"hh", "10:30", true},  // no separator in the mask: sTime cuts fields
-      {"hh", "10.30", false},
-      {"\"h\"mm", "59", true},
-      {"\"h\"mm", "60", false},
+  const MaskValues cases[] = {
+      // Missing fields count as 0; spaces cut fields; a 4th field is an ignored designator;
+      // runs too long for 32 bits must not wrap into range.
+      {"hh:mm:ss",
+       {"10:30:15", "24:00:00", "10", "10 30 15", "10::30", "10:30:15:99", "0000000000000010:00:00"},
+       {"25:00:00", "10:60:00", "10:30:60", "10:3a:00", "10.30", "4294967306:00:00"}},
+      // Without a designator, hours 0..2 stay undecided and fail against the pair.
+      {"h:mm AM/PM",
+       {"3:30 PM", "3:30 pm", "3:30 P", "3:30 p", "3:30 A", "12:00 AM", "12:00 PM", "0:30 AM",
+        "13:30 PM", "13:30", "3:30", "11:59", "24:00"},
+       {"3:30 X", "3:30 AMX", "3:30PM", "0:30 PM", "13:30 AM", "1:30", "2:59", "0:30"}},
+      {"hh:mm am/pm", {"3:30 PM", "3:30 P"}, {"3:30 X"}},
+      {"h:mm:ss am/pm", {"3:30:15 pm", "3:30:15 PM"}, {"15:30:15 am"}},
+      // Two letters match neither one-letter text.
+      {"h:mm A/P", {"3:30 P", "3:30 a"}, {"3:30 PM", "13:00 A"}},
+      {"AM/PM hh:mm", {"3:30 PM"}, {"PM 3:30"}},  // the first field is the hours
+      {"hh:mm AM//PM", {"1:30"}, {}},             // an empty AM text matches an empty entry
+      {"hh:mm vorm/nachm", {"10:00 VORM"}, {}},
+      // An AM text not starting with "A" lower-cases the entry.
+      {"hh:mm VORM/NACHM", {"10:00"}, {"10:00 VORM"}},
+      {"hh:mm ABCDEFGHIJ/PM", {"10:00 ABCDEFGHIJXYZ"}, {}},  // 10 characters compared
+      {"AM/PM", {"", "AM"}, {"xyz"}},
+      {"", {"garbage"}, {}},
+      {"hh", {"10:30"}, {"10.30"}},  // no separator in the mask: sTime cuts fields
+      {"\"h\"mm", {"59"}, {"60"}},
   };
-  for (const ValidCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.mask << " | " << c.value);
-    EXPECT_EQ(ValidateTime(c.value, c.mask), c.valid);
+  for (const MaskValues& c : cases) {
+    for (const char* v : c.valid) EXPECT_TRUE(ValidateTime(v, c.mask)) << c.mask << " | " << v;
+    for (const char* v : c.invalid) EXPECT_FALSE(ValidateTime(v, c.mask)) << c.mask << " | " << v;
   }
 }
 

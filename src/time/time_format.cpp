@@ -161,6 +161,7 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
       if (nextWord < wordCount) {
         char first = CrtToUpper(*words[nextWord++]);
         if (CrtToUpper(c) == first) matched = true;
+        // The PM letter follows the next "/" from here on (this character included).
         while (*m && *m != '/') ++m;
         if (*m) ++m;
         if (CrtToUpper(*m) == first) matched = matchedPM = true;
