@@ -1,0 +1,170 @@
+#include "zorva/automation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace zorva {
+namespace {
+
+std::uint32_t PrefixOf(BSTR text) {
+  std::uint32_t count;
+  std::memcpy(&count, reinterpret_cast<const char*>(text) - 4, 4);
+  return count;
+}
+
+TEST(Bstr, LengthPrefixAndTerminator) {
+  struct Case {
+    const char16_t* text;
+    UINT length;
+  } const cases[] = {{u"", 0}, {u"a", 1}, {u"abc", 3}, {u"\u00E9\u20AC", 2}};
+  for (const Case& c : cases) {
+    BSTR s = SysAllocString(c.text);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(PrefixOf(s), c.length * 2);
+    EXPECT_EQ(SysStringLen(s), c.length);
+    EXPECT_EQ(SysStringByteLen(s), c.length * 2);
+    EXPECT_EQ(s[c.length], u'\0');
+    EXPECT_EQ(std::memcmp(s, c.text, c.length * 2), 0);
+    SysFreeString(s);
+  }
+}
+
+TEST(Bstr, EmbeddedZerosAreKept) {
+  const char16_t text[] = {u'a', 0, u'b', 0, 0};
+  BSTR s = SysAllocStringLen(text, 4);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(SysStringLen(s), 4u);
+  EXPECT_EQ(s[2], u'b');
+  EXPECT_EQ(s[4], 0);
+  SysFreeString(s);
+
+  BSTR blank = SysAllocStringLen(nullptr, 3);  // no source: zero characters
+  ASSERT_NE(blank, nullptr);
+  EXPECT_EQ(SysStringLen(blank), 3u);
+  for (int i = 0; i <= 3; ++i) EXPECT_EQ(blank[i], 0);
+  SysFreeString(blank);
+}
+
+TEST(Bstr, NullIsAnEmptyString) {
+  EXPECT_EQ(SysAllocString(nullptr), nullptr);
+  EXPECT_EQ(SysStringLen(nullptr), 0u);
+  EXPECT_EQ(SysStringByteLen(nullptr), 0u);
+  SysFreeString(nullptr);
+}
+
+TEST(Bstr, MegabyteStringsAndImpossibleLengths) {
+  const UINT length = 1u << 20;
+  BSTR s = SysAllocStringLen(nullptr, length);
+  ASSERT_NE(s, nullptr);
+  for (UINT i = 0; i < length; ++i) s[i] = u'x';
+  EXPECT_EQ(SysStringLen(s), length);
+  EXPECT_EQ(PrefixOf(s), 2u * length);
+  EXPECT_EQ(s[length], 0);
+  SysFreeString(s);
+  // A byte count beyond the 4-byte prefix cannot be made.
+  EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFFu), nullptr);
+  EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
+}
+
+TEST(Layout, MatchesTheWindowsDefinitions) {
+  EXPECT_EQ(sizeof(VARIANT), 8 + 2 * sizeof(void*));
+  EXPECT_EQ(sizeof(DECIMAL), 16u);
+  EXPECT_EQ(offsetof(DECIMAL, scale), 2u);
+  EXPECT_EQ(offsetof(DECIMAL, sign), 3u);
+  EXPECT_EQ(offsetof(DECIMAL, Hi32), 4u);
+  EXPECT_EQ(offsetof(DECIMAL, Lo64), 8u);
+  EXPECT_EQ(offsetof(DECIMAL, Lo32), 8u);
+  EXPECT_EQ(offsetof(DECIMAL, Mid32), 12u);
+
+  VARIANT v;
+  const char* base = reinterpret_cast<const char*>(&v);
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.vt) - base, 0);
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.wReserved3) - base, 6);
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.lVal) - base, 8);
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.bstrVal) - base, 8);
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.pRecInfo) - base, static_cast<std::ptrdiff_t>(8 + sizeof(void*)));
+  // A decimal overlays the whole variant: its reserved word is the tag.
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.decVal.wReserved) - base, 0);
+  EXPECT_EQ(reinterpret_cast<const char*>(&v.decVal.Lo64) - base, 8);
+
+  CY cy;
+  cy.int64 = (std::int64_t{-2} << 32) | 7;
+  EXPECT_EQ(cy.Lo, 7u);
+  EXPECT_EQ(cy.Hi, -2);
+}
+
+TEST(Layout, TagsAndCodes) {
+  struct Tag {
+    VARTYPE vt;
+    int value;
+  } const tags[] = {{VT_EMPTY, 0},   {VT_NULL, 1},     {VT_I2, 2},       {VT_I4, 3},      {VT_R4, 4},
+                    {VT_R8, 5},      {VT_CY, 6},       {VT_DATE, 7},     {VT_BSTR, 8},    {VT_DISPATCH, 9},
+                    {VT_ERROR, 10},  {VT_BOOL, 11},    {VT_VARIANT, 12}, {VT_UNKNOWN, 13}, {VT_DECIMAL, 14},
+                    {VT_I1, 16},     {VT_UI1, 17},     {VT_UI2, 18},     {VT_UI4, 19},    {VT_I8, 20},
+                    {VT_UI8, 21},    {VT_INT, 22},     {VT_UINT, 23},    {VT_ARRAY, 0x2000}, {VT_BYREF, 0x4000}};
+  for (const Tag& t : tags) EXPECT_EQ(t.vt, t.value);
+  EXPECT_EQ(static_cast<std::uint32_t>(E_NOINTERFACE), 0x80004002u);
+  EXPECT_EQ(static_cast<std::uint32_t>(E_FAIL), 0x80004005u);
+  EXPECT_EQ(static_cast<std::uint32_t>(E_POINTER), 0x80004003u);
+  EXPECT_EQ(static_cast<std::uint32_t>(E_INVALIDARG), 0x80070057u);
+  EXPECT_EQ(static_cast<std::uint32_t>(E_OUTOFMEMORY), 0x8007000Eu);
+  EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_MEMBERNOTFOUND), 0x80020003u);
+  EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_TYPEMISMATCH), 0x80020005u);
+  EXPECT_TRUE(FAILED(E_FAIL));
+  EXPECT_TRUE(SUCCEEDED(S_FALSE));
+  EXPECT_EQ(DISPATCH_PROPERTYGET, 2);
+  EXPECT_EQ(VARIANT_TRUE, -1);
+  EXPECT_TRUE(IID_NULL == IID_NULL);
+  EXPECT_FALSE(IID_IDispatch == IID_IUnknown);
+  EXPECT_EQ(IID_IDispatch.Data1, 0x00020400u);
+}
+
+// Counts references so a test can see what VariantClear releases.
+class Counted : public IUnknown {
+ public:
+  HRESULT QueryInterface(REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG AddRef() override { return ++refs; }
+  ULONG Release() override { return --refs; }
+  ULONG refs = 1;
+};
+
+TEST(Variant, ClearFreesWhatItOwns) {
+  VARIANT v;
+  std::memset(&v, 0xAB, sizeof v);
+  VariantInit(&v);
+  EXPECT_EQ(v.vt, VT_EMPTY);
+
+  v.vt = VT_BSTR;
+  v.bstrVal = SysAllocString(u"owned");  // leaks under the sanitizer if not freed
+  EXPECT_EQ(VariantClear(&v), S_OK);
+  EXPECT_EQ(v.vt, VT_EMPTY);
+
+  Counted object;
+  object.refs = 2;
+  v.vt = VT_UNKNOWN;
+  v.punkVal = &object;
+  VariantClear(&v);
+  EXPECT_EQ(object.refs, 1u);
+
+  // By reference, the variant owns nothing.
+  BSTR borrowed = SysAllocString(u"borrowed");
+  v.vt = VT_BSTR | VT_BYREF;
+  v.pbstrVal = &borrowed;
+  VariantClear(&v);
+  EXPECT_EQ(v.vt, VT_EMPTY);
+  EXPECT_EQ(SysStringLen(borrowed), 8u);
+  SysFreeString(borrowed);
+
+  v.vt = VT_DISPATCH;
+  v.pdispVal = nullptr;
+  EXPECT_EQ(VariantClear(&v), S_OK);
+  EXPECT_EQ(VariantClear(nullptr), E_INVALIDARG);
+}
+
+}  // namespace
+}  // namespace zorva
