@@ -160,3 +160,56 @@ std::size_t Utf16ToUtf8(const char16_t* src, std::size_t srcLen, char* dest,
 }
 
 }  // namespace zorva
+
+namespace zorva {
+
+std::size_t Utf8ToAnsi(const char* src, std::size_t srcLen, char* dest,
+                       std::size_t destSize) noexcept {
+  if (destSize == 0) return 0;
+  std::size_t out = 0;
+  std::size_t i = 0;
+  // ASCII is the same in both; everything else goes through UTF-16 a few
+  // characters at a time.
+  while (src && i < srcLen && out + 1 < destSize) {
+    unsigned char b = static_cast<unsigned char>(src[i]);
+    if (b < 0x80) {
+      dest[out++] = static_cast<char>(b);
+      ++i;
+      continue;
+    }
+    std::size_t n = 1;
+    while (n < 4 && i + n < srcLen && (static_cast<unsigned char>(src[i + n]) & 0xC0) == 0x80) ++n;
+    char16_t wide[8];
+    std::size_t units = Utf8ToUtf16(src + i, n, wide, 8);
+    char ansi[8];
+    std::size_t k = Utf16ToAnsi(wide, units, ansi, sizeof ansi);
+    for (std::size_t j = 0; j < k && out + 1 < destSize; ++j) dest[out++] = ansi[j];
+    i += n;
+  }
+  dest[out] = '\0';
+  return out;
+}
+
+std::size_t AnsiToUtf8(const char* src, std::size_t srcLen, char* dest,
+                       std::size_t destSize) noexcept {
+  if (destSize == 0) return 0;
+  const CodePage& cp = AnsiCodePage();
+  std::size_t out = 0;
+  for (std::size_t i = 0; src && i < srcLen; ++i) {
+    unsigned char b = static_cast<unsigned char>(src[i]);
+    if (b < 0x80) {
+      if (out + 1 >= destSize) break;
+      dest[out++] = static_cast<char>(b);
+      continue;
+    }
+    char16_t u = cp.unicode[b];
+    char buf[4];
+    std::size_t n = Utf16ToUtf8(&u, 1, buf, sizeof buf);
+    if (out + n >= destSize) break;
+    for (std::size_t j = 0; j < n; ++j) dest[out++] = buf[j];
+  }
+  dest[out] = '\0';
+  return out;
+}
+
+}  // namespace zorva

@@ -31,3 +31,17 @@ std::size_t Utf16ToUtf8(const char16_t* src, std::size_t srcLen, char* dest,
                         std::size_t destSize) noexcept;
 
 }  // namespace zorva
+
+namespace zorva {
+
+// UTF-8 straight to the ANSI code page, as UTF-8 -> UTF-16 -> ANSI would go:
+// a malformed sequence and a character outside the code page become "?".
+// Returns the bytes written, not counting the terminator.
+std::size_t Utf8ToAnsi(const char* src, std::size_t srcLen, char* dest,
+                       std::size_t destSize) noexcept;
+// ANSI to UTF-8 (at most 3 bytes a character). A character that does not fit
+// whole is not written. Returns the bytes written.
+std::size_t AnsiToUtf8(const char* src, std::size_t srcLen, char* dest,
+                       std::size_t destSize) noexcept;
+
+}  // namespace zorva

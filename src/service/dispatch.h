@@ -1,0 +1,42 @@
+// The three dispatchers behind the service's questions: is a value valid,
+// what is its raw value, how does a raw value look under a mask. Each picks
+// the effective mask (the caller's, or the type's default) and hands the value
+// to the engine of its type. A date-time value is cut at its first blank and
+// its halves go to the date and time engines.
+//
+// Bounds chosen for date-time values (each half travels through fixed
+// buffers): a mask half is cut to 63 characters; a value half longer than 255
+// characters is invalid for ValidateValue and cut to 255 characters for the
+// raw and formatted values. A date-time mask without a blank (an empty mask
+// included: date-times have no default) makes every non-empty value invalid
+// and gives an empty raw and formatted value.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "number/number.h"
+#include "service/value_types.h"
+
+namespace zorva {
+
+// 1 when value is acceptable for the value type (tkME...) and mask, else 0.
+// Empty values and unsupported types are always valid.
+int ValidateValue(const char* value, const char* mask, std::int32_t valueType) noexcept;
+
+// Writes the raw form of an entered value into answer (at most `capacity`
+// characters and a terminator; the service passes a 256-byte buffer and 255).
+// Returns 1.
+int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
+                 std::size_t capacity) noexcept;
+
+// Writes a raw value rendered with the request's mask into answer, bounded as
+// MakeRawValue. Returns 1.
+int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
+                       std::size_t capacity) noexcept;
+
+// Pads or rounds the fraction of a number text in place (a buffer of 256
+// bytes) to the fixed decimals of the conversion's target format.
+void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept;
+
+}  // namespace zorva

@@ -1,0 +1,188 @@
+#include "service/entry_points.h"
+
+#include <cstring>
+#include <new>
+
+#include "intl/settings.h"
+#include "platform/unicode.h"
+#include "service/dispatch.h"
+#include "service/variant_text.h"
+#include "zorva/masked_edit.h"
+
+namespace zorva {
+
+bool AnsiText::Reserve(std::size_t bytes) noexcept {
+  if (bytes <= sizeof inline_) {
+    data_ = inline_;
+    return true;
+  }
+  heap_.reset(new (std::nothrow) char[bytes]);
+  data_ = heap_ ? heap_.get() : inline_;
+  inline_[0] = '\0';
+  return heap_ != nullptr;
+}
+
+bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
+  if (!Reserve(length + 1)) return false;
+  Utf16ToAnsi(text, length, data_, length + 1);
+  return true;
+}
+
+bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept {
+  if (!Reserve(length + 1)) return false;
+  Utf8ToAnsi(text, length, data_, length + 1);
+  return true;
+}
+
+void SwapCurrencySymbol(char* text) noexcept {
+  const IntlSettings& s = Intl();
+  const char target = s.sCurrency[0];
+  if (!text || !target) return;
+  const std::size_t extra = std::strlen(s.sCurrency) - 1;
+  // One pass: what lies before the last replacement holds no more targets,
+  // since the replacement byte differs from the target.
+  char* out = text;
+  for (const char* in = text; *in;) {
+    if (*in == target) {
+      *out++ = s.sSystemCurrency[0];
+      ++in;
+      for (std::size_t k = 0; k < extra && *in; ++k) ++in;  // whatever they are
+    } else {
+      *out++ = *in++;
+    }
+  }
+  *out = '\0';
+}
+
+bool ShouldSwapCurrency(std::int32_t valueType) noexcept {
+  const IntlSettings& s = Intl();
+  return std::strcmp(s.sSystemCurrency, s.sCurrency) != 0 && valueType == tkMECurrency &&
+         static_cast<unsigned char>(s.sSystemCurrency[0]) == 0x80;
+}
+
+namespace {
+
+FormatRequest RequestFor(std::int32_t valueType, const char* mask) {
+  const IntlSettings& s = Intl();
+  return FormatRequest{EditTypeOf(valueType), s.sMonThousandSep, s.sDecimal, mask,
+                       s.sSystemCurrency};
+}
+
+HRESULT ToBstr(const char* answer, BSTR* retVal) {
+  std::size_t length = std::strlen(answer);
+  char16_t wide[256];
+  std::size_t n = AnsiToUtf16(answer, length, wide, sizeof wide / sizeof wide[0]);
+  BSTR result = SysAllocStringLen(wide, static_cast<UINT>(n));
+  if (!result) return E_OUTOFMEMORY;
+  *retVal = result;
+  return S_OK;
+}
+
+// Answers are at most 255 characters: the dispatchers' fixed answer buffer.
+constexpr std::size_t kAnswerCapacity = 255;
+
+int Validate(std::int32_t valueType, AnsiText& mask, AnsiText& value) {
+  if (ShouldSwapCurrency(valueType)) {
+    SwapCurrencySymbol(mask.data());
+    SwapCurrencySymbol(value.data());
+  }
+  return ValidateValue(value.data(), mask.data(), valueType);
+}
+
+void Raw(std::int32_t valueType, AnsiText& mask, AnsiText& value, char (&answer)[256]) {
+  if (ShouldSwapCurrency(valueType)) {
+    SwapCurrencySymbol(mask.data());
+    SwapCurrencySymbol(value.data());
+  }
+  MakeRawValue(answer, value.data(), RequestFor(valueType, mask.data()), kAnswerCapacity);
+}
+
+void Formatted(std::int32_t valueType, AnsiText& mask, const char* value, char (&answer)[256]) {
+  if (ShouldSwapCurrency(valueType)) SwapCurrencySymbol(mask.data());
+  MakeFormattedValue(answer, value, RequestFor(valueType, mask.data()), kAnswerCapacity);
+}
+
+std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
+  return AnsiToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+}  // namespace
+
+HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept {
+  if (!retVal) return E_POINTER;
+  AnsiText m, v;
+  if (!m.AssignUtf16(mask, SysStringLen(mask)) || !v.AssignUtf16(value, SysStringLen(value))) {
+    return E_OUTOFMEMORY;
+  }
+  *retVal = Validate(valueType, m, v) == 0 ? 0 : -1;
+  return S_OK;
+}
+
+HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
+  if (!retVal) return E_POINTER;
+  AnsiText m, v;
+  if (!m.AssignUtf16(mask, SysStringLen(mask)) || !v.AssignUtf16(value, SysStringLen(value))) {
+    return E_OUTOFMEMORY;
+  }
+  char answer[256] = {};
+  Raw(valueType, m, v, answer);
+  return ToBstr(answer, retVal);
+}
+
+HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
+                          BSTR* retVal) noexcept {
+  if (!retVal) return E_POINTER;
+  SVariant holder;
+  HRESULT hr = VariantToRawText(value, valueType, holder);
+  if (hr < 0) return hr;
+  const char* text = static_cast<const char*>(holder.DataPtr(0));
+  AnsiText m;
+  if (!m.AssignUtf16(mask, SysStringLen(mask))) return E_OUTOFMEMORY;
+  char answer[256] = {};
+  Formatted(valueType, m, text, answer);
+  return ToBstr(answer, retVal);
+}
+
+bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view value) {
+  AnsiText m, v;
+  if (!m.AssignUtf8(mask.data(), mask.size()) || !v.AssignUtf8(value.data(), value.size())) {
+    throw std::bad_alloc();
+  }
+  return Validate(valueType, m, v) != 0;
+}
+
+std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value,
+                            char* dest, std::size_t size) {
+  AnsiText m, v;
+  if (!m.AssignUtf8(mask.data(), mask.size()) || !v.AssignUtf8(value.data(), value.size())) {
+    throw std::bad_alloc();
+  }
+  char answer[256] = {};
+  Raw(valueType, m, v, answer);
+  return ToUtf8(answer, dest, size);
+}
+
+std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
+                                  std::string_view value, char* dest, std::size_t size) {
+  // A string passes the variant conversion unchanged for every type.
+  AnsiText m, v;
+  if (!m.AssignUtf8(mask.data(), mask.size()) || !v.AssignUtf8(value.data(), value.size())) {
+    throw std::bad_alloc();
+  }
+  char answer[256] = {};
+  Formatted(valueType, m, v.data(), answer);
+  return ToUtf8(answer, dest, size);
+}
+
+std::string GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value) {
+  char out[256 * 3 + 1];
+  return std::string(out, GetRawValueUtf8(valueType, mask, value, out, sizeof out));
+}
+
+std::string GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
+                                  std::string_view value) {
+  char out[256 * 3 + 1];
+  return std::string(out, GetFormattedValueUtf8(valueType, mask, value, out, sizeof out));
+}
+
+}  // namespace zorva

@@ -1,0 +1,171 @@
+#include <algorithm>
+#include <cstring>
+
+#include "charmask/charmask.h"
+#include "date/date_format.h"
+#include "intl/settings.h"
+#include "intl/string_table.h"
+#include "number/number.h"
+#include "service/boolean.h"
+#include "service/dispatch.h"
+#include "time/time_format.h"
+
+namespace zorva {
+namespace {
+
+// Decimal digits directly after the first decimal separator of text.
+std::size_t FractionDigitsAfter(const char* text, char separator, const char** end) {
+  const char* p = separator ? std::strchr(text, separator) : nullptr;
+  *end = nullptr;
+  if (!p) return 0;
+  const char* q = p + 1;
+  while (*q >= '0' && *q <= '9') ++q;
+  *end = q;
+  return static_cast<std::size_t>(q - p - 1);
+}
+
+void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+                     const FormatRequest& request) {
+  const IntlSettings& s = Intl();
+  NumberConversion conversion;
+  unsigned formatId = kRawWholeFormatId;
+  conversion.parseDecimalSep = s.sDecimal;
+  conversion.parseThousandSep = s.sThousand;
+  if (request.editType == etCurrency) {
+    formatId = kRawCurrencyFormatId;
+    conversion.parseDecimalSep = s.sMonDecimalSep;
+    conversion.parseThousandSep = s.sMonThousandSep;
+  } else if (request.editType == etSingle || request.editType == etDouble) {
+    formatId = kRawDecimalFormatId;
+  }
+  char fromFormat[64];
+  LoadString(formatId, fromFormat, sizeof fromFormat);
+  conversion.fromFormat = fromFormat;
+  conversion.toFormat = mask;
+  conversion.outDecimalSep = request.decimalSep;
+  conversion.outThousandSep = request.thousandSep;
+  conversion.currencySymbol = request.currencySymbol;
+  if (formatId == kRawWholeFormatId) {
+    ConvertNumber(answer, value, conversion, bytes);
+    return;
+  }
+  // The caller's text is never changed: fit a copy (cut to 255 characters).
+  char work[256] = {};
+  std::strncpy(work, value, sizeof work - 1);
+  FitFractionDigits(work, conversion);
+  ConvertNumber(answer, work, conversion, bytes);
+}
+
+// The rendered date, a blank, the rendered time; a missing time part renders
+// as the time mask's placeholders.
+void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
+  const char* maskBlank = std::strchr(mask, ' ');
+  if (!maskBlank) return;  // no date-time without a blank in its mask
+  const char* valueBlank = std::strchr(value, ' ');
+  std::size_t dateLength = valueBlank ? static_cast<std::size_t>(valueBlank - value) : std::strlen(value);
+
+  char half[256] = {};
+  char halfMask[64] = {};
+  std::memcpy(halfMask, mask, std::min<std::size_t>(static_cast<std::size_t>(maskBlank - mask), 63));
+  std::memcpy(half, value, std::min<std::size_t>(dateLength, 255));
+  char form[64];
+  LoadString(1214, form, sizeof form);
+  ConvertDate(answer, bytes, half, form, halfMask);
+
+  std::memset(halfMask, 0, sizeof halfMask);
+  std::strncpy(halfMask, maskBlank + 1, 63);
+  std::memset(half, 0, sizeof half);
+  if (valueBlank) std::strncpy(half, valueBlank + 1, 255);
+  std::size_t length = std::strlen(answer);
+  if (length + 1 >= bytes) return;
+  answer[length] = ' ';
+  answer[length + 1] = '\0';
+  LoadString(1700, form, sizeof form);
+  ReformatTime(answer + length + 1, bytes - length - 1, half, form, halfMask);
+}
+
+}  // namespace
+
+void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept {
+  if (!value) return;
+  const char* digitsEnd;
+  std::size_t dv = FractionDigitsAfter(value, conversion.parseDecimalSep, &digitsEnd);
+  bool exponent = digitsEnd && (*digitsEnd == 'e' || *digitsEnd == 'E');
+  const char* maskEnd;
+  std::size_t dm = conversion.toFormat
+                       ? FractionDigitsAfter(conversion.toFormat, conversion.parseDecimalSep, &maskEnd)
+                       : 0;
+  if (exponent) return;
+  if (dv >= 1 && dv < dm) {
+    std::size_t length = std::strlen(value);
+    for (std::size_t i = dv; i < dm && length < 255; ++i) value[length++] = '0';
+    value[length] = '\0';
+    return;
+  }
+  if (dm == 0 || dv <= dm) return;
+
+  // More fraction digits than the mask shows: round to its places by reading
+  // the text against "0.00;-0.00" (as many zeros as the mask has).
+  const IntlSettings& s = Intl();
+  char format[2 * 258 + 2];
+  std::size_t n = 0;
+  auto section = [&] {
+    format[n++] = '0';
+    format[n++] = s.sDecimal;
+    for (std::size_t i = 0; i < dm; ++i) format[n++] = '0';
+  };
+  section();
+  format[n++] = ';';
+  format[n++] = s.sNegativeSign;
+  section();
+  format[n] = '\0';
+  NumberRequest request{format, conversion.currencySymbol, conversion.parseDecimalSep,
+                        conversion.parseThousandSep};
+  NumberParts parts;
+  ParseNumber(value, request, parts);
+  FormatNumber(value, 256, request, parts);
+}
+
+int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
+                       std::size_t capacity) noexcept {
+  if (!answer) return 1;
+  if (!value || !*value) {  // before anything else: no literals of a mask show
+    answer[0] = '\0';
+    return 1;
+  }
+  char defaultMask[64] = {};
+  const char* m = request.mask;
+  if (!m || !*m) {
+    DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
+    m = defaultMask;
+  }
+  if (!IsDispatchable(request.editType)) return 1;
+  const std::size_t bytes = capacity + 1;
+  char form[64];
+  switch (request.editType) {
+    case etText: FormatMaskedText(answer, value, m, capacity); break;
+    case etCurrency:
+    case etByte:
+    case etInteger:
+    case etLong:
+    case etSingle:
+    case etDouble: FormattedNumber(answer, bytes, value, m, request); break;
+    case etDate:
+      LoadString(1214, form, sizeof form);
+      ConvertDate(answer, bytes, value, form, m);
+      break;
+    case etTime:
+      LoadString(1700, form, sizeof form);
+      ReformatTime(answer, bytes, value, form, m);
+      break;
+    case etBoolean:
+      LoadString(1505, form, sizeof form);
+      ConvertBoolean(answer, bytes, value, form, m);
+      break;
+    case etDateTime: FormattedDateTime(answer, bytes, value, m); break;
+    default: break;
+  }
+  return 1;
+}
+
+}  // namespace zorva

@@ -1,0 +1,138 @@
+#include <algorithm>
+#include <cstring>
+
+#include "charmask/charmask.h"
+#include "date/date_format.h"
+#include "date/date_parse.h"
+#include "intl/settings.h"
+#include "intl/string_table.h"
+#include "number/number.h"
+#include "service/boolean.h"
+#include "service/dispatch.h"
+#include "time/time_format.h"
+
+namespace zorva {
+namespace {
+
+// Numbers: read with the caller's format, written with the type's raw format
+// and no grouping.
+void RawNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+               const FormatRequest& request) {
+  const IntlSettings& s = Intl();
+  NumberRequest number{mask, request.currencySymbol, request.decimalSep, request.thousandSep};
+  NumberParts parts;
+  ParseNumber(value, number, parts);  // an ill-formed text still yields its parts
+  if (parts.noDigits) return;
+  unsigned formatId = kRawWholeFormatId;
+  char decimalSep = 0;
+  if (request.editType == etCurrency) {
+    formatId = kRawCurrencyFormatId;
+    decimalSep = s.sMonDecimalSep;
+  } else if (request.editType == etSingle || request.editType == etDouble) {
+    formatId = kRawDecimalFormatId;
+    decimalSep = s.sDecimal;
+  }
+  char rawFormat[64];
+  char section[64];
+  LoadString(formatId, rawFormat, sizeof rawFormat);
+  SelectSection(section, sizeof section, rawFormat, parts.negative);
+  number.format = section;
+  number.decimalSep = decimalSep;
+  number.thousandSep = 0;
+  FormatNumber(answer, bytes, number, parts);
+}
+
+void RawDate(char* answer, std::size_t bytes, const char* value, const char* mask) {
+  DateParts parts;
+  ParseDate(value, mask, parts, false);
+  if (parts.empty) return;
+  char form[64];
+  LoadString(1214, form, sizeof form);
+  FormatDate(answer, bytes, form, parts);  // impossible dates are written as they stand
+}
+
+void RawTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
+  TimeValue time = ReadTimeLenient(value, mask);
+  if (time.isBlank) return;
+  char form[64];
+  LoadString(1700, form, sizeof form);
+  FormatTime(answer, bytes, form, time);  // not held to its ranges here
+}
+
+void RawBoolean(char* answer, std::size_t bytes, const char* value, const char* mask) {
+  if (value[0] == ' ') return;
+  char form[64];
+  LoadString(1505, form, sizeof form);
+  ConvertBoolean(answer, bytes, value, mask, form);
+}
+
+// The raw date, a blank and the raw time; a blank date part stays as typed.
+void RawDateTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
+  const char* maskBlank = std::strchr(mask, ' ');
+  if (!maskBlank) return;  // no date-time without a blank in its mask
+  const char* valueBlank = std::strchr(value, ' ');
+  std::size_t dateLength = valueBlank ? static_cast<std::size_t>(valueBlank - value) : std::strlen(value);
+
+  char work[256] = {};
+  char halfMask[64] = {};
+  std::memcpy(halfMask, mask, std::min<std::size_t>(static_cast<std::size_t>(maskBlank - mask), 63));
+  std::memcpy(work, value, std::min<std::size_t>(dateLength, 255));
+  DateParts parts;
+  ParseDate(work, halfMask, parts, false);
+  if (!parts.empty) {
+    char form[64];
+    LoadString(1214, form, sizeof form);
+    char date[256];
+    FormatDate(date, sizeof date, form, parts);
+    std::memcpy(work, date, sizeof work);
+  }
+
+  std::memset(halfMask, 0, sizeof halfMask);
+  std::strncpy(halfMask, maskBlank + 1, 63);
+  TimeValue time = ReadTimeLenient(valueBlank ? valueBlank : "", halfMask);
+  std::size_t length = std::strlen(work);
+  if (!time.isBlank && length + 1 < sizeof work) {
+    work[length] = ' ';
+    char form[64];
+    LoadString(1700, form, sizeof form);
+    FormatTime(work + length + 1, sizeof work - length - 1, form, time);
+  }
+  std::size_t n = std::min(std::strlen(work), bytes - 1);
+  std::memcpy(answer, work, n);
+  answer[n] = '\0';
+}
+
+}  // namespace
+
+int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
+                 std::size_t capacity) noexcept {
+  if (!answer) return 1;
+  char defaultMask[64] = {};
+  const char* m = request.mask;
+  if (!m || !*m) {
+    DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
+    m = defaultMask;
+  }
+  answer[0] = '\0';
+  if (!value || !*value || !IsDispatchable(request.editType)) return 1;
+  // Engines that work in the service's fixed answer buffer are told its size
+  // in bytes; the character-mask engine takes the capacity itself.
+  const std::size_t bytes = capacity + 1;
+  switch (request.editType) {
+    case etText: ExtractMaskedText(answer, value, m, capacity); break;
+    case etCurrency:
+    case etByte:
+    case etInteger:
+    case etLong:
+    case etSingle:
+    case etDouble: RawNumber(answer, bytes, value, m, request); break;
+    case etDate: RawDate(answer, bytes, value, m); break;
+    case etTime: RawTime(answer, bytes, value, m); break;
+    case etBoolean: RawBoolean(answer, bytes, value, m); break;
+    case etDateTime: RawDateTime(answer, bytes, value, m); break;
+    default: break;
+  }
+  return 1;
+}
+
+}  // namespace zorva
