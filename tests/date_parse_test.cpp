@@ -40,12 +40,14 @@ struct ParseCase {
 };
 
 void ExpectParses(const ParseCase& c) {
+  SCOPED_TRACE("\"" + std::string(c.value ? c.value : "(null)").substr(0, 40) + "\" under " +
+               std::string(c.mask).substr(0, 40));
   DateParts p{};
   ParseDate(c.value, c.mask, p, c.strict);
-  EXPECT_EQ(p.day, c.day) << '"' << (c.value ? c.value : "(null)") << "\" under " << c.mask;
-  EXPECT_EQ(p.month, c.month) << '"' << (c.value ? c.value : "(null)") << "\" under " << c.mask;
-  EXPECT_EQ(p.year, c.year) << '"' << (c.value ? c.value : "(null)") << "\" under " << c.mask;
-  EXPECT_EQ(p.empty, c.empty) << '"' << (c.value ? c.value : "(null)") << "\" under " << c.mask;
+  EXPECT_EQ(p.day, c.day);
+  EXPECT_EQ(p.month, c.month);
+  EXPECT_EQ(p.year, c.year);
+  EXPECT_EQ(p.empty, c.empty);
 }
 
 TEST(DateParse, Numbers) {
