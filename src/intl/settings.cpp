@@ -1,5 +1,6 @@
 #include "intl/settings.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -31,8 +32,10 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   for (int month = 1; month <= 12; ++month) {
     char scratch[64];
     LoadString(2800 + month - 1, scratch, sizeof scratch);
-    std::strncpy(s.MonthAbbrev[month], scratch, 3);  // an entry holds 3 characters
-    s.MonthAbbrev[month][3] = '\0';
+    // An entry holds 3 characters: a longer translated text is cut.
+    std::size_t n = std::min<std::size_t>(std::strlen(scratch), 3);
+    std::memcpy(s.MonthAbbrev[month], scratch, n);
+    s.MonthAbbrev[month][n] = '\0';
   }
   s.sThousand = s.sMonThousandSep = FirstCharOf(2005);
   s.sTime = FirstCharOf(2019);
@@ -41,7 +44,7 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   // has none that fits.
   const char* sys = system.currency[0] && std::strlen(system.currency) <= 3 ? system.currency
                                                                               : s.sCurrency;
-  std::strncpy(s.sSystemCurrency, sys, 3);
+  std::memcpy(s.sSystemCurrency, sys, std::min<std::size_t>(std::strlen(sys), 3));
   s.sSystemCurrency[sizeof s.sSystemCurrency - 1] = '\0';
   s.sDecimal = s.sMonDecimalSep = FirstCharOf(2006);
   s.sNegativeSign = FirstCharOf(2032);
