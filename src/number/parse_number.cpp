@@ -38,12 +38,14 @@ double ScaledDigits(const char* text, std::size_t length, long long shift) noexc
     buf[used++] = '1';
     --shift;
   }
+  const long long integerDigits = static_cast<long long>(used) + shift;
   buf[used++] = 'e';
   const auto end = std::to_chars(buf + used, buf + sizeof buf, shift).ptr;
   double value = 0;
   const auto res = std::from_chars(buf, end, value);
   if (res.ec == std::errc::result_out_of_range) {
-    value = shift > 0 ? HUGE_VAL : 0.0;
+    // Past the double range: too many integer digits overflow, too few underflow.
+    value = integerDigits > 0 ? HUGE_VAL : 0.0;
   }
   return value;
 }

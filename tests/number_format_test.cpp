@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "intl/settings.h"
+#include "intl/string_table.h"
+#include "number/number.h"
+
+namespace zorva {
+namespace {
+
+class NumberFormat : public ::testing::Test {
+ protected:
+  IntlSettingsOverride settings_{LoadIntlSettings(MakeSystemLocale("en", "$"))};
+};
+
+NumberParts Parts(double integerPart, double fraction, int negative = 0, int noDigits = 0) {
+  NumberParts p;
+  p.integerPart = integerPart;
+  p.fraction = fraction;
+  p.negative = negative;
+  p.noDigits = noDigits;
+  return p;
+}
+
+std::string Format(const char* format, const NumberParts& parts, char decimalSep = '.',
+                   char thousandSep = ',', std::size_t size = 256) {
+  char out[1025];  // one byte past the largest size asked for
+  std::memset(out, 'Z', sizeof out);
+  EXPECT_EQ(FormatNumber(out, size, NumberRequest{format, "$", decimalSep, thousandSep}, parts), 1);
+  EXPECT_LT(std::strlen(out), size);
+  EXPECT_EQ(out[size], 'Z');  // nothing written past the destination
+  return out;
+}
+
+std::string Fixed(double magnitude, int minDigits, int places) {
+  char out[512];
+  FixedDigits(out, sizeof out, magnitude, minDigits, places);
+  return out;
+}
+
+TEST_F(NumberFormat, Sections) {
+  const struct {
+    const char* format;
+    const char* positive;
+    const char* negative;
+  } cases[] = {
+      {"#,##0;-#,##0", "#,##0", "-#,##0"},
+      {"$#,##0.00;($#,##0.00)", "$#,##0.00", "($#,##0.00)"},
+      {"  0.00  ", "0.00", "-0.00"},
+      {"0;", "0", ""},
+      {"; - #,##0", "", "-#,##0"},
+      {" 0 ;  -  0 ", "0", "-0 "},  // a negative section keeps its trailing spaces
+      {"0;-0;z", "0", "-0;z"},
+      {"", "", "-"},
+      {"0;   ", "0", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.format);
+    char out[64];
+    EXPECT_EQ(SelectSection(out, sizeof out, c.format, 0), std::strlen(c.positive));
+    EXPECT_STREQ(out, c.positive);
+    SelectSection(out, sizeof out, c.format, 1);
+    EXPECT_STREQ(out, c.negative);
+  }
+  char small[4];
+  EXPECT_EQ(SelectSection(small, sizeof small, "#,##0", 1), 3u);
+  EXPECT_STREQ(small, "-#,");
+}
+
+TEST_F(NumberFormat, FixedDigitsRoundsLikeTheRuntime) {
+  const struct {
+    double magnitude;
+    int minDigits;
+    int places;
+    const char* text;
+  } cases[] = {
+      {0, 1, 0, "0"},
+      {0, 0, 0, ""},
+      {0, 0, 2, ".00"},
+      {1234.6, 1, 0, "1235"},
+      {0.25, 0, 15, ".250000000000000"},
+      {0.00012, 0, 15, ".000120000000000"},
+      {0.125, 0, 2, ".13"},          // an exact half goes up
+      {1.005, 1, 2, "1.00"},         // 1.0049999999999999
+      {2.675, 1, 2, "2.67"},         // 2.6749999999999998
+      {0.15, 0, 1, ".1"},            // 0.14999999999999999
+      {0.0115, 0, 3, ".012"},        // below the half, but 0.011500000000000000 at 17 digits
+      {0.0135, 0, 3, ".014"},
+      {0.996, 1, 2, "1.00"},         // the carry adds an integer digit
+      {9.5, 0, 0, "10"},
+      {0.5, 0, 0, "1"},
+      {0.4, 1, 0, "0"},
+      {0.4, 0, 0, ""},
+      {0.001, 3, 0, "000"},
+      {7, 4, 1, "0007.0"},
+      {-2.5, 1, 1, "2.5"},           // a magnitude has no sign
+      {12345678901234567890.0, 1, 0, "12345678901234567000"},  // 17 digits, then zeros
+      {1e-20, 0, 15, ""},
+      {0.9999999999999999, 0, 15, "1.000000000000000"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.magnitude);
+    EXPECT_EQ(Fixed(c.magnitude, c.minDigits, c.places), c.text);
+  }
+  // The point is the settings' decimal character.
+  IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  s.sDecimal = ',';
+  IntlSettingsOverride comma(s);
+  EXPECT_EQ(Fixed(1.5, 1, 2), "1,50");
+  // Cut at the destination.
+  char out[4];
+  EXPECT_EQ(FixedDigits(out, sizeof out, 123456, 1, 0), 3u);
+  EXPECT_STREQ(out, "123");
+  EXPECT_EQ(Fixed(1e308, 1, 0).size(), 309u);
+}
+
+TEST_F(NumberFormat, RendersSections) {
+  const struct {
+    const char* format;
+    NumberParts parts;
+    const char* text;
+  } cases[] = {
+      {"$#,##0.00;($#,##0.00)", Parts(1234, 0.5), "$1,234.50"},
+      {"$#,##0.00;($#,##0.00)", Parts(1234, 0.5, 1), "($1,234.50)"},
+      {"#,##0", Parts(1234567, 0), "1,234,567"},
+      {"0", Parts(1234567, 0), "1234567"},
+      {"00000000", Parts(1234567, 0), "01234567"},
+      {"#,##0", Parts(0, 0), "0"},
+      {"#,###", Parts(0, 0), ""},
+      {"#,##0;-#,##0", Parts(5, 0, 1), "-5"},
+      {"0", Parts(5, 0, 1), "5"},  // one section: the sign is the caller's to add
+      {"0%", Parts(0, 0.25), "0%"},
+      {"0%", Parts(25, 0), "25%"},
+      {"0.00", Parts(12, 0.3456), "12.34"},  // fraction digits are cut, not rounded
+      {"0.#", Parts(1, 0.5), "1.5"},
+      {"0.#", Parts(1, 0), "1."},
+      {"0.0#", Parts(1, 0.25), "1.25"},
+      {"\"Total\" 0", Parts(7, 0), "Total 7"},
+      {"\\00", Parts(5, 0), "05"},
+      {"\\\\0", Parts(5, 0), "\\\\5"},
+      {"0\\", Parts(5, 0), "5"},
+      {"0_", Parts(5, 0), "5"},
+      {"0.00_)", Parts(1, 0.5), "1.50"},
+      {"$#,##0.00", Parts(0, 0, 0, 1), "$ .  "},
+      {"\"10\"0", Parts(0, 0, 0, 1), "1  "},  // every "0" of the output, literals too
+      {"##,#0", Parts(12345, 0), "1,23,45"},
+      {"#,##,##0", Parts(1234567, 0), "1,234,567"},
+      {"#,#", Parts(1234, 0), "1234"},
+      {"0,", Parts(1234, 0), "1234"},
+      {",0", Parts(1234, 0), "1234"},
+      {"#,##0", Parts(123, 0), "123"},
+      {"0 0", Parts(12, 0), "12 12"},
+      {"0.#x", Parts(1, 0.5), "1.5"},   // a "#" passes over one character per digit shown
+      {"0.#x", Parts(1, 0), "1.x"},
+      {"0.#00x", Parts(1, 0.5), "1.50x"},
+      {"0.00.00", Parts(1, 0.25), "1.25.25"},
+      {"0.00,00", Parts(1, 0.25), "1.2501"},
+      {"0.00", Parts(0, 2.5), "0.50"},  // a fraction above 1 shows its digits after the point
+      {"0.00", Parts(0, 0.9999999999999999), "0.00"},
+      {"0.0#", Parts(0, 1e-20), "0.0"},
+      {"0", Parts(12.5, 0), "13"},
+      {"0", Parts(0.001, 0), "0"},
+      {"0", Parts(12345678901234567890.0, 0), "12345678901234567000"},
+      {"0;-0;z", Parts(1, 0, 1), "-1"},
+      {"", Parts(1, 0.5), ""},
+      {"abc;", Parts(1, 0, 1), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.format);
+    EXPECT_EQ(Format(c.format, c.parts), c.text);
+  }
+}
+
+TEST_F(NumberFormat, SeparatorsComeFromTheRequest) {
+  EXPECT_EQ(Format("#.##0,00;(#.##0,00)", Parts(1234, 0.5), ',', '.'), "1.234,50");
+  EXPECT_EQ(Format("#.##0,00;(#.##0,00)", Parts(1234, 0.5, 1), ',', '.'), "(1.234,50)");
+  EXPECT_EQ(Format("# ##0,0#", Parts(1234567, 0.125), ',', ' '), "1 234 567,125");
+  EXPECT_EQ(Format("#,##0.00", Parts(1234, 0.5), ',', '.'), "1234,501234");  // the mask must be written with the request's separators
+  EXPECT_EQ(Format("0.0", Parts(12, 0.5), 0, 0), "12.12");  // no separator: "." is a literal
+  EXPECT_EQ(Format("#,##0", Parts(1234, 0), '.', 0), "1234,1234");
+}
+
+TEST_F(NumberFormat, LongFormatsAndSmallBuffers) {
+  EXPECT_EQ(Format("#,##0.00", Parts(1234567, 0.5), '.', ',', 8), "1,234,5");
+  EXPECT_EQ(Format("0", Parts(5, 0), '.', ',', 1), "");
+  char none[1] = {'Z'};
+  FormatNumber(none, 0, NumberRequest{"0", "", '.', ','}, Parts(5, 0));
+  EXPECT_EQ(none[0], 'Z');
+  const std::string grouped = Format("#,##0", Parts(1e300, 0));
+  EXPECT_EQ(grouped.size(), 255u);
+  EXPECT_EQ(grouped.substr(0, 12), "1,000,000,00");
+  const std::string quoted = "\"" + std::string(300, 'a') + "\"0";
+  EXPECT_EQ(Format(quoted.c_str(), Parts(7, 0), '.', ',', 1024),
+            std::string(255, 'a') + "7");  // a quoted literal shows at most 255 characters
+  const std::string unclosed = "0\"" + std::string(2000, 'q');
+  EXPECT_EQ(Format(unclosed.c_str(), Parts(7, 0)), "7" + std::string(254, 'q'));
+  const std::string zeros(1000, '0');
+  EXPECT_EQ(Format(zeros.c_str(), Parts(42, 0)), std::string(255, '0'));
+  std::string skipped;
+  for (int i = 0; i < 1000; ++i) skipped += "_x";
+  EXPECT_EQ(Format((skipped + "0").c_str(), Parts(42, 0)), "42");
+  const std::string high(1000, '\xE9');
+  EXPECT_EQ(Format(high.c_str(), Parts(1, 0)), std::string(255, '\xE9'));
+}
+
+TEST_F(NumberFormat, Conversion) {
+  const char* currency = "$#,##0.00;($#,##0.00)";
+  const struct {
+    const char* text;
+    const char* from;
+    const char* to;
+    const char* result;
+  } cases[] = {
+      {"-1234.5", "0.#", currency, "($1,234.50)"},
+      {"1234.", "0.#", currency, "$1,234.00"},
+      {"1234.5", "0.#", "#,##0;-#,##0", "1,234"},  // the integer part alone
+      {"abc", "0.#", currency, "$ .  "},
+      {"-0", "0", "0;(0)", "0"},
+      {"-5", "0", "0;-0;z", "z"},  // a third section: the rest after the next ";"
+      {"7", "0", "0", "7"},
+      {"-7", "0", "0", "-7"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    char out[256];
+    NumberConversion conv{c.from, c.to, '.', '.', ',', ',', "$"};
+    EXPECT_EQ(ConvertNumber(out, c.text, conv, sizeof out), 1);
+    EXPECT_STREQ(out, c.result);
+  }
+  char out[256];
+  NumberConversion conv{"0.#", currency, '.', ',', ',', '.', "$"};
+  ConvertNumber(out, "1234.5", conv, sizeof out);
+  EXPECT_STREQ(out, "$1234,501234");  // "," is now the point, "." the group mark
+  conv = NumberConversion{"0.#", "$#.##0,00;($#.##0,00)", '.', ',', ',', '.', "$"};
+  ConvertNumber(out, "-1234.5", conv, sizeof out);
+  EXPECT_STREQ(out, "($1.234,50)");
+  ConvertNumber(out, nullptr, conv, sizeof out);
+  EXPECT_STREQ(out, "$ ,  ");
+  char small[8];
+  conv = NumberConversion{"0.#", currency, '.', '.', ',', ',', "$"};
+  ConvertNumber(small, "1234.5", conv, sizeof small);
+  EXPECT_STREQ(small, "$1,234.");
+  // A mask longer than any section buffer is honoured whole.
+  const std::string mask = std::string(2000, ' ') + std::string(300, '_') + "0" + std::string(2000, 'x');
+  ConvertNumber(out, "42", NumberConversion{"0", mask.c_str(), 0, 0, 0, 0, ""}, sizeof out);
+  EXPECT_STREQ(out, ("42" + std::string(253, 'x')).c_str());
+}
+
+TEST_F(NumberFormat, RawFormatsRoundTrip) {
+  char raw[64];
+  char section[64];
+  const IntlSettings& s = Intl();
+  LoadString(kRawCurrencyFormatId, raw, sizeof raw);
+  EXPECT_STREQ(raw, "0.#");
+  const struct {
+    const char* value;
+    unsigned rawFormat;
+    char decimalSep;
+    const char* result;
+  } cases[] = {
+      {"($1,234.50)", kRawCurrencyFormatId, '.', "-1234.5"},
+      {"$1,234.50", kRawCurrencyFormatId, '.', "1234.5"},
+      {"$1,234.00", kRawCurrencyFormatId, '.', "1234."},
+      {"$0.00", kRawCurrencyFormatId, '.', "0."},
+      {"12.5", kRawWholeFormatId, 0, "13"},
+      {"-1,234", kRawWholeFormatId, 0, "-1234"},
+      {"1,234.5", kRawDecimalFormatId, '.', "1234.5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    const char* mask = c.rawFormat == kRawWholeFormatId ? s.sIntegerMask : s.sCurrencyMask;
+    if (c.rawFormat == kRawDecimalFormatId) mask = s.sDecimalMask;
+    NumberParts parts;
+    ParseNumber(c.value, NumberRequest{mask, "$", '.', ','}, parts);
+    LoadString(c.rawFormat, raw, sizeof raw);
+    SelectSection(section, sizeof section, raw, parts.negative);
+    char out[256];
+    FormatNumber(out, sizeof out, NumberRequest{section, "$", c.decimalSep, 0}, parts);
+    EXPECT_STREQ(out, c.result);
+  }
+}
+
+}  // namespace
+}  // namespace zorva
