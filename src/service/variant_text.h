@@ -8,18 +8,18 @@
 //
 // What each variant gives, by code group ("-" = no text, the empty answer):
 //
-//   variant              | text (1)      | numbers       | 6 / 7 / 8        | 10       | 9
-//   ---------------------+---------------+---------------+------------------+----------+---
-//   VT_BSTR              | as it stands  | as it stands  | as it stands     | as it st.| as it st.
-//   VT_EMPTY, VT_NULL    | -             | -             | -                | -        | -
-//   integers             | plain number  | plain number  | day count (a)    | "1"/"0"  | -
-//   VT_R4, VT_R8         | plain number  | plain number  | day count (a)    | "1"/"0"  | -
-//   VT_CY, VT_DECIMAL    | plain number  | plain number  | day count (a)    | "1"/"0"  | -
-//   VT_DATE              | date time (b) | day count     | date/time/both(b)| "1"/"0"  | -
-//   VT_BOOL              | "True"/"False"| "-1"/"0"      | -1 / 0 days (a)  | "1"/"0"  | -
-//   VT_DISPATCH/UNKNOWN  | -             | -             | -                | -        | -
-//   VT_ERROR, arrays,    | -             | -             | -                | -        | -
-//   unknown tags         |               |               |                  |          |
+//   variant              | text (1)       | numbers        | 6 / 7 / 8         | 10      | 9
+//   ---------------------+----------------+----------------+-------------------+---------+----
+//   VT_BSTR              | the string     | the string     | the string        | string  | string
+//   VT_EMPTY, VT_NULL    | -              | -              | -                 | -       | -
+//   integers             | plain number   | plain number   | day count (a)     | "1"/"0" | -
+//   VT_R4, VT_R8         | plain number   | plain number   | day count (a)     | "1"/"0" | -
+//   VT_CY, VT_DECIMAL    | plain number   | plain number   | day count (a)     | "1"/"0" | -
+//   VT_DATE              | date time (b)  | day count      | date/time/both (b)| "1"/"0" | -
+//   VT_BOOL              | "True"/"False" | "-1"/"0"       | -1 or 0 days (a)  | "1"/"0" | -
+//   VT_DISPATCH, UNKNOWN | -              | -              | -                 | -       | -
+//   VT_ERROR, arrays,    | -              | -              | -                 | -       | -
+//   unknown tags         |                |                |                   |         |
 //
 //   Plain number: decimal digits, "-" for negatives, the settings' decimal
 //   separator, no grouping, trailing fraction zeros dropped. VT_R4 is rounded
@@ -34,7 +34,8 @@
 //       fraction is still the time forward from midnight. Times round to the
 //       nearest second (23:59:59.6 carries into the next day). Dates outside
 //       the years 100..9999 give no text.
-//   Booleans of code 10 are "1" for any non-zero number, "0" for zero.
+//   Booleans of code 10 are "1" for any non-zero number (a date included),
+//   "0" for zero, as Automation converts a number to a boolean.
 //   By-reference forms convert as the value they point at (a null pointer
 //   gives no text); VT_VARIANT|VT_BYREF points at another variant.
 //   A string keeps its text for every code, code 9 included: the dispatchers
