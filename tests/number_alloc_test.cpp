@@ -1,0 +1,76 @@
+// The parse and format paths must not touch the heap: every operator new and,
+// under the sanitizers, every malloc is counted around them.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "intl/settings.h"
+#include "number/number.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's hook interface (its header does not ship with g++).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(
+    void (*malloc_hook)(const volatile void*, std::size_t), void (*free_hook)(const volatile void*));
+#endif
+
+namespace {
+std::atomic<long> g_allocations{0};
+std::atomic<bool> g_counting{false};
+void Count() {
+  if (g_counting.load()) ++g_allocations;
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+  Count();
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" {
+static void CountMalloc(const volatile void*, std::size_t) { Count(); }
+static void IgnoreFree(const volatile void*) {}
+}
+#endif
+
+namespace zorva {
+namespace {
+
+TEST(NumberAllocation, ParseAndFormatStayOffTheHeap) {
+  IntlSettingsOverride settings(LoadIntlSettings(MakeSystemLocale("en", "$")));
+  Intl();
+#if defined(__SANITIZE_ADDRESS__)
+  __sanitizer_install_malloc_and_free_hooks(CountMalloc, IgnoreFree);
+#endif
+  // The counter itself must see an allocation.
+  g_counting = true;
+  delete new int(1);
+  g_counting = false;
+  ASSERT_GT(g_allocations.load(), 0);
+  g_allocations = 0;
+  g_counting = true;
+  const char* currency = "$#,##0.00;($#,##0.00)";
+  char out[256];
+  NumberParts parts;
+  const char* texts[] = {"($1,234.50)", "1.5E+3", "12.346", "1.0049999999999999999999999",
+                         "123456789012345678901234567890", "abc"};
+  for (const char* text : texts) {
+    ParseNumber(text, NumberRequest{currency, "$", '.', ','}, parts);
+    ParseNumber(text, NumberRequest{"0.#", "$", '.', ','}, parts);
+    FormatNumber(out, sizeof out, NumberRequest{currency, "$", '.', ','}, parts);
+    ConvertNumber(out, text, NumberConversion{"0.#", currency, '.', '.', ',', ',', "$"}, sizeof out);
+  }
+  SelectSection(out, sizeof out, currency, 1);
+  FixedDigits(out, sizeof out, 1e300, 1, 15);
+  TooManyDigits("1234.5678", 7, '.');
+  g_counting = false;
+  EXPECT_EQ(g_allocations.load(), 0);
+}
+
+}  // namespace
+}  // namespace zorva
