@@ -355,6 +355,22 @@ TEST_F(ServiceTest, VariantsOfEveryKind) {
   }
 }
 
+TEST_F(ServiceTest, DateTimeHalvesAreBounded) {
+  // A value half over 255 characters is refused, not cut into a valid one.
+  EXPECT_EQ(Valid(tkMEDateTime, "mm/dd/yyyy hh:mm", std::string(260, '1') + " 10:30"), 0);
+  EXPECT_EQ(Valid(tkMEDateTime, "mm/dd/yyyy hh:mm", "12/31/2001 " + std::string(300, '1')), 0);
+  // A mask half is cut to 63 characters: trailing literals past that are lost.
+  std::string longTimeMask = "hh:mm" + std::string(70, '-');
+  EXPECT_EQ(Raw(tkMEDateTime, "mm/dd/yyyy " + longTimeMask, "12/31/2001 10:30"),
+            "2001-12-31 10:30:00");
+  EXPECT_EQ(Formatted(tkMEDateTime, "mm/dd/yyyy " + longTimeMask, "2001-12-31 10:30:00"),
+            "12/31/2001 10:30" + std::string(58, '-'));
+  // Raw and formatted values of over-long halves stay within the answer.
+  EXPECT_LE(Raw(tkMEDateTime, "mm/dd/yyyy hh:mm", std::string(1000, '1') + " 10:30").size(), 255u);
+  EXPECT_LE(Formatted(tkMEDateTime, "dddd mmmm dd yyyy " + std::string(60, 'h'),
+                      "2001-12-31 10:30:00").size(), 255u);
+}
+
 TEST_F(ServiceTest, HostileInput) {
   std::string huge(1 << 20, '9');
   std::string hugeMask(1000, '#');

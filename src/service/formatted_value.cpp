@@ -7,6 +7,7 @@
 #include "intl/string_table.h"
 #include "number/number.h"
 #include "service/boolean.h"
+#include "service/datetime_halves.h"
 #include "service/dispatch.h"
 #include "time/time_format.h"
 
@@ -59,29 +60,20 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
 // The rendered date, a blank, the rendered time; a missing time part renders
 // as the time mask's placeholders.
 void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
-  const char* maskBlank = std::strchr(mask, ' ');
-  if (!maskBlank) return;  // no date-time without a blank in its mask
-  const char* valueBlank = std::strchr(value, ' ');
-  std::size_t dateLength = valueBlank ? static_cast<std::size_t>(valueBlank - value) : std::strlen(value);
-
-  char half[256] = {};
-  char halfMask[64] = {};
-  std::memcpy(halfMask, mask, std::min<std::size_t>(static_cast<std::size_t>(maskBlank - mask), 63));
-  std::memcpy(half, value, std::min<std::size_t>(dateLength, 255));
+  DateTimeHalves halves;
+  if (!halves.Split(value, mask)) return;
   char form[64];
   LoadString(1214, form, sizeof form);
-  ConvertDate(answer, bytes, half, form, halfMask);
-
-  std::memset(halfMask, 0, sizeof halfMask);
-  std::strncpy(halfMask, maskBlank + 1, 63);
-  std::memset(half, 0, sizeof half);
-  if (valueBlank) std::strncpy(half, valueBlank + 1, 255);
+  ConvertDate(answer, bytes, halves.date, form, halves.dateMask);
+  char time[256];
+  DateTimeHalves::Copy(time, halves.time ? halves.time + 1 : "",
+                       halves.time ? std::strlen(halves.time + 1) : 0);
   std::size_t length = std::strlen(answer);
   if (length + 1 >= bytes) return;
   answer[length] = ' ';
   answer[length + 1] = '\0';
   LoadString(1700, form, sizeof form);
-  ReformatTime(answer + length + 1, bytes - length - 1, half, form, halfMask);
+  ReformatTime(answer + length + 1, bytes - length - 1, time, form, halves.timeMask);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "intl/string_table.h"
 #include "number/number.h"
 #include "service/boolean.h"
+#include "service/datetime_halves.h"
 #include "service/dispatch.h"
 #include "time/time_format.h"
 
@@ -68,34 +69,25 @@ void RawBoolean(char* answer, std::size_t bytes, const char* value, const char* 
 
 // The raw date, a blank and the raw time; a blank date part stays as typed.
 void RawDateTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
-  const char* maskBlank = std::strchr(mask, ' ');
-  if (!maskBlank) return;  // no date-time without a blank in its mask
-  const char* valueBlank = std::strchr(value, ' ');
-  std::size_t dateLength = valueBlank ? static_cast<std::size_t>(valueBlank - value) : std::strlen(value);
-
-  char work[256] = {};
-  char halfMask[64] = {};
-  std::memcpy(halfMask, mask, std::min<std::size_t>(static_cast<std::size_t>(maskBlank - mask), 63));
-  std::memcpy(work, value, std::min<std::size_t>(dateLength, 255));
+  DateTimeHalves halves;
+  if (!halves.Split(value, mask)) return;
+  char* work = halves.date;  // 256 bytes: the answer is built here
   DateParts parts;
-  ParseDate(work, halfMask, parts, false);
+  ParseDate(work, halves.dateMask, parts, false);
   if (!parts.empty) {
     char form[64];
     LoadString(1214, form, sizeof form);
     char date[256];
     FormatDate(date, sizeof date, form, parts);
-    std::memcpy(work, date, sizeof work);
+    std::memcpy(work, date, sizeof date);
   }
-
-  std::memset(halfMask, 0, sizeof halfMask);
-  std::strncpy(halfMask, maskBlank + 1, 63);
-  TimeValue time = ReadTimeLenient(valueBlank ? valueBlank : "", halfMask);
+  TimeValue time = ReadTimeLenient(halves.time ? halves.time : "", halves.timeMask);
   std::size_t length = std::strlen(work);
-  if (!time.isBlank && length + 1 < sizeof work) {
+  if (!time.isBlank && length + 1 < sizeof halves.date) {
     work[length] = ' ';
     char form[64];
     LoadString(1700, form, sizeof form);
-    FormatTime(work + length + 1, sizeof work - length - 1, form, time);
+    FormatTime(work + length + 1, sizeof halves.date - length - 1, form, time);
   }
   std::size_t n = std::min(std::strlen(work), bytes - 1);
   std::memcpy(answer, work, n);

@@ -7,6 +7,7 @@
 #include "intl/settings.h"
 #include "number/number.h"
 #include "service/boolean.h"
+#include "service/datetime_halves.h"
 #include "service/dispatch.h"
 #include "time/time_validate.h"
 
@@ -46,31 +47,16 @@ int ValidateBoolean(const char* value, const char* mask) {
   return BooleanState(scratch, mask) == state ? 1 : 0;
 }
 
-// Copies at most `room` characters of [begin, end) into dest, zero-filled.
-template <std::size_t N>
-void CopyHalf(char (&dest)[N], const char* begin, std::size_t length) {
-  std::memset(dest, 0, N);
-  std::memcpy(dest, begin, length < N - 1 ? length : N - 1);
-}
-
 int ValidateDateTime(const char* value, const char* mask) {
-  const char* maskBlank = mask ? std::strchr(mask, ' ') : nullptr;
-  if (!maskBlank) return 0;
-  const char* valueBlank = std::strchr(value, ' ');
-  std::size_t dateLength = valueBlank ? static_cast<std::size_t>(valueBlank - value) : std::strlen(value);
-  char half[256];
-  char halfMask[64];
-  if (dateLength > 255) return 0;
-  CopyHalf(half, value, dateLength);
-  CopyHalf(halfMask, mask, static_cast<std::size_t>(maskBlank - mask));
-  int r = ValidateValue(half, halfMask, tkMEDate);
+  DateTimeHalves halves;
+  if (!halves.Split(value, mask)) return 0;
+  if (halves.dateLength > 255) return 0;  // too long for a date: refused, not cut
+  int r = ValidateValue(halves.date, halves.dateMask, tkMEDate);
   if (r == 0) return 0;
-  if (!valueBlank) return r;  // no time part: valid when the date is
-  std::size_t timeLength = std::strlen(valueBlank + 1);
-  if (timeLength > 255) return 0;
-  CopyHalf(halfMask, maskBlank + 1, std::strlen(maskBlank + 1));
-  CopyHalf(half, valueBlank + 1, timeLength);
-  return ValidateValue(half, halfMask, tkMETime);
+  if (!halves.time) return r;  // no time part: valid when the date is
+  const char* time = halves.time + 1;
+  if (std::strlen(time) > 255) return 0;
+  return ValidateValue(time, halves.timeMask, tkMETime);
 }
 
 }  // namespace

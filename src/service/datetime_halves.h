@@ -1,0 +1,38 @@
+// A date-time value and its mask cut at their first blanks. Each half is
+// copied into a fixed buffer: a value half is cut to 255 characters, a mask
+// half to 63.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+
+namespace zorva {
+
+struct DateTimeHalves {
+  char date[256] = {};      // the value before its first blank (all of it when none)
+  char dateMask[64] = {};   // the mask before its first blank
+  char timeMask[64] = {};   // the mask after its first blank
+  const char* time = nullptr;  // the value from its first blank on; null when none
+  std::size_t dateLength = 0;  // the date half's length before any cut
+
+  // false when the mask has no blank: a date-time mask has no default.
+  bool Split(const char* value, const char* mask) noexcept {
+    const char* maskBlank = mask ? std::strchr(mask, ' ') : nullptr;
+    if (!maskBlank) return false;
+    time = std::strchr(value, ' ');
+    dateLength = time ? static_cast<std::size_t>(time - value) : std::strlen(value);
+    Copy(date, value, dateLength);
+    Copy(dateMask, mask, static_cast<std::size_t>(maskBlank - mask));
+    Copy(timeMask, maskBlank + 1, std::strlen(maskBlank + 1));
+    return true;
+  }
+
+  template <std::size_t N>
+  static void Copy(char (&dest)[N], const char* src, std::size_t length) noexcept {
+    std::size_t n = std::min(length, N - 1);
+    std::memcpy(dest, src, n);
+    dest[n] = '\0';
+  }
+};
+
+}  // namespace zorva
