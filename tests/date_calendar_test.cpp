@@ -73,7 +73,8 @@ TEST(DateCalendar, TwoDigitYearPivot) {
 TEST(DateIntText, ParseSignedInt) {
   struct Case { const char* text; std::int32_t value; };
   const Case cases[] = {{"", 0}, {"-", 0}, {"42", 42}, {"-42", -42}, {"1x3", 103},
-                        {"0099", 99}, {"x", 0}, {"9999", 9999}};
+                        {"0099", 99}, {"x", 0}, {"9999", 9999},
+                        {"1\xb2", 12}, {"\xb3\xb9", 31}};  // superscripts count as their digits
   for (const Case& c : cases) EXPECT_EQ(ParseSignedInt(c.text), c.value) << c.text;
   EXPECT_EQ(ParseSignedInt("12/25", 2), 12);
   EXPECT_EQ(ParseSignedInt(nullptr), 0);

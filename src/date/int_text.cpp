@@ -20,7 +20,7 @@ std::int32_t ParseSignedInt(const char* text, std::size_t length) noexcept {
   std::uint32_t weight = 1;
   for (std::size_t i = length; i > start; --i) {
     char c = text[i - 1];
-    if (CrtIsDigit(c)) sum += static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0') * weight;
+    if (CrtIsDigit(c)) sum += static_cast<std::uint32_t>(CrtDigitValue(c)) * weight;
     weight *= 10;
   }
   if (negate) sum = 0u - sum;

@@ -53,6 +53,16 @@ void CharLowerBuffA(char* text) noexcept;
 // The C runtime under the user's locale, whose code page is the same ANSI code
 // page: the digit test, toupper, tolower and case-insensitive comparison.
 inline bool CrtIsDigit(char c) noexcept { return ClassOf(c) & kDigit; }
+// The value of a character CrtIsDigit accepts: the superscripts one, two and
+// three count as the digits they show.
+inline int CrtDigitValue(char c) noexcept {
+  switch (static_cast<unsigned char>(c)) {
+    case 0xB9: return 1;
+    case 0xB2: return 2;
+    case 0xB3: return 3;
+    default: return static_cast<unsigned char>(c) - '0';
+  }
+}
 inline char CrtToUpper(char c) noexcept { return CharUpperA(c); }
 inline char CrtToLower(char c) noexcept { return CharLowerA(c); }
 // As _stricmp/_strnicmp: compares upper-cased bytes; <0, 0 or >0.

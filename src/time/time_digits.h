@@ -1,19 +1,13 @@
-// Digit values for the time readers. The code page's digit test also passes
-// the superscripts one, two and three; they count as the digits they show.
+// Digit values for the time readers.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/codepage.h"
+
 namespace zorva {
 
-inline std::int32_t TimeDigitValue(char c) noexcept {
-  switch (static_cast<unsigned char>(c)) {
-    case 0xB9: return 1;
-    case 0xB2: return 2;
-    case 0xB3: return 3;
-    default: return static_cast<unsigned char>(c) - '0';
-  }
-}
+inline std::int32_t TimeDigitValue(char c) noexcept { return CrtDigitValue(c); }
 
 // Appends a digit to a running number; runs too long for 32 bits stay at the
 // largest value, which no range check accepts.
