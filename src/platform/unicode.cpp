@@ -159,10 +159,6 @@ std::size_t Utf16ToUtf8(const char16_t* src, std::size_t srcLen, char* dest,
   return out;
 }
 
-}  // namespace zorva
-
-namespace zorva {
-
 std::size_t Utf8ToAnsi(const char* src, std::size_t srcLen, char* dest,
                        std::size_t destSize) noexcept {
   if (destSize == 0) return 0;

@@ -30,10 +30,6 @@ std::size_t Utf8ToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
 std::size_t Utf16ToUtf8(const char16_t* src, std::size_t srcLen, char* dest,
                         std::size_t destSize) noexcept;
 
-}  // namespace zorva
-
-namespace zorva {
-
 // UTF-8 straight to the ANSI code page, as UTF-8 -> UTF-16 -> ANSI would go:
 // a malformed sequence and a character outside the code page become "?".
 // Returns the bytes written, not counting the terminator.

@@ -81,6 +81,10 @@ void SVariant::CopyFrom(const SVariant& other) noexcept {
     return;
   }
   SetNone();
+  CopyScalars(other);
+}
+
+void SVariant::CopyScalars(const SVariant& other) noexcept {
   kind_ = other.kind_;
   signed_ = other.signed_;
   unsigned_ = other.unsigned_;
@@ -91,13 +95,7 @@ void SVariant::CopyFrom(const SVariant& other) noexcept {
 }
 
 void SVariant::MoveFrom(SVariant& other) noexcept {
-  kind_ = other.kind_;
-  signed_ = other.signed_;
-  unsigned_ = other.unsigned_;
-  real_ = other.real_;
-  digits_ = other.digits_;
-  decimal_ = other.decimal_;
-  bool_ = other.bool_;
+  CopyScalars(other);
   text_ = std::move(other.text_);
   length_ = other.length_;
   other.SetNone();

@@ -85,6 +85,7 @@ class SVariant {
   bool SetText(const char* text, std::size_t length) noexcept;
   void CopyFrom(const SVariant& other) noexcept;
   void MoveFrom(SVariant& other) noexcept;
+  void CopyScalars(const SVariant& other) noexcept;  // everything but the text
   void Load(const VARIANT& value, int depth) noexcept;
 
   Kind kind_ = Kind::kNone;
