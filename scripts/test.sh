@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# The whole test suite, twice: a release build and an ASan+UBSan build.
-set -euo pipefail
+# The test command: installs what is missing, then runs every suite in
+# scripts/suites/ in order (or only those named: scripts/test.sh release asan),
+# goes on past a failing suite, and ends with one line of counts.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-jobs=$(nproc)
-
-run_suite() {  # name, extra cmake flags...
-  local dir=build/$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
-  echo "== ctest ($dir)"
-  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
-  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300
-}
-
-run_suite release -DCMAKE_BUILD_TYPE=Release
-run_suite asan -DCMAKE_BUILD_TYPE=Debug -DZORVA_SANITIZE=ON -DZORVA_BENCH=OFF
+bash scripts/deps.sh || exit 1
+passed=0 failed=0 failures=()
+for suite in scripts/suites/[0-9]*.sh; do
+  name=$(basename "$suite" .sh); name=${name#*-}
+  if (($#)) && [[ " $* " != *" $name "* ]]; then continue; fi
+  echo "== suite $name"
+  start=$SECONDS
+  if bash "$suite"; then
+    passed=$((passed + 1)); echo "== suite $name passed in $((SECONDS - start)) s"
+  else
+    failed=$((failed + 1)); failures+=("$name"); echo "== suite $name FAILED in $((SECONDS - start)) s"
+  fi
+done
+((failed)) && echo "failed suites: ${failures[*]}"
+echo "suites: $passed passed, $failed failed"
+((failed == 0))

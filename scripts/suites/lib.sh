@@ -1,0 +1,21 @@
+# Shared by the suite scripts: the source root and the job count.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+cd "$root"
+jobs=$(nproc)
+
+# Configures and builds a CMake tree quietly: build output only on failure.
+build_tree() {  # dir, cmake flags...
+  local dir=$1; shift
+  local log; log=$(mktemp)
+  if ! { cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
+    cat "$log"; rm -f "$log"; return 1
+  fi
+  rm -f "$log"
+}
+
+run_ctest() {  # dir
+  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir "$1" -j "$jobs" --output-on-failure --timeout 300
+}

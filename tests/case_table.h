@@ -1,0 +1,104 @@
+// Reads the shared end-to-end case table (tests/cases/cases.tsv), which every
+// front answers: op, type, mask, value, expected, reason, tab-separated, with
+// \\ \t \n \r \0 and \uXXXX escapes. Texts come back as UTF-16, so that a
+// case may hold an unpaired surrogate.
+#pragma once
+
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zorva/types.h"
+
+namespace zorva::test {
+
+struct TableCase {
+  int line = 0;
+  std::string op;  // check, raw or format
+  int type = 0;
+  std::u16string mask, value, expected;
+  std::string reason;
+};
+
+inline int TypeNumber(std::string_view name) {
+  static constexpr const char* kNames[] = {
+      "text", "currency", "date", "time", "memo", "byte", "shortint", "longint", "boolean",
+      "counter", "float", "double", "oleobject", "binary", "url", "image", "datetime", "timestamp"};
+  for (int i = 0; i < kValueTypeCount; ++i)
+    if (name == kNames[i]) return i;
+  return -1;
+}
+
+// One field: UTF-8 with escapes, to UTF-16.
+inline std::u16string DecodeField(std::string_view s, int line) {
+  std::u16string out;
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c == '\\') {
+      if (i + 1 >= s.size()) throw std::runtime_error("line " + std::to_string(line) + ": lone \\");
+      char e = s[i + 1];
+      i += 2;
+      switch (e) {
+        case '\\': out += u'\\'; break;
+        case 't': out += u'\t'; break;
+        case 'n': out += u'\n'; break;
+        case 'r': out += u'\r'; break;
+        case '0': out += u'\0'; break;
+        case 'u':
+          out += static_cast<char16_t>(std::stoul(std::string(s.substr(i, 4)), nullptr, 16));
+          i += 4;
+          break;
+        default: throw std::runtime_error("line " + std::to_string(line) + ": bad escape");
+      }
+      continue;
+    }
+    char32_t cp;
+    int n;
+    if (c < 0x80) cp = c, n = 1;
+    else if (c < 0xE0) cp = c & 0x1F, n = 2;
+    else if (c < 0xF0) cp = c & 0x0F, n = 3;
+    else cp = c & 0x07, n = 4;
+    for (int k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    i += n;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (cp >> 10));
+      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
+inline std::vector<TableCase> LoadCaseTable(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  std::vector<TableCase> cases;
+  std::string text;
+  for (int line = 1; std::getline(in, text); ++line) {
+    if (text.empty() || text[0] == '#') continue;
+    std::vector<std::string_view> f;
+    std::string_view rest = text;
+    for (std::size_t tab; (tab = rest.find('\t')) != rest.npos; rest.remove_prefix(tab + 1))
+      f.push_back(rest.substr(0, tab));
+    f.push_back(rest);
+    if (f.size() != 6) throw std::runtime_error(path + ":" + std::to_string(line) + ": 6 fields wanted");
+    TableCase c;
+    c.line = line;
+    c.op = f[0];
+    c.type = TypeNumber(f[1]);
+    if (c.type < 0 || (c.op != "check" && c.op != "raw" && c.op != "format"))
+      throw std::runtime_error(path + ":" + std::to_string(line) + ": bad op or type");
+    c.mask = DecodeField(f[2], line);
+    c.value = DecodeField(f[3], line);
+    c.expected = DecodeField(f[4], line);
+    c.reason = f[5];
+    cases.push_back(std::move(c));
+  }
+  return cases;
+}
+
+}  // namespace zorva::test
