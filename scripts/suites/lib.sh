@@ -3,12 +3,18 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 cd "$root"
 jobs=$(nproc)
+# ccache, where installed, keeps rebuilds of unchanged sources cheap.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+fi
 
 # Configures and builds a CMake tree quietly: build output only on failure.
 build_tree() {  # dir, cmake flags...
   local dir=$1; shift
   local log; log=$(mktemp)
-  if ! { cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
+  if ! { cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" && cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
     cat "$log"; rm -f "$log"; return 1
   fi
   rm -f "$log"
