@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The SQLite extension through Debian's sqlite3 shell: the shared case table,
+# a CHECK constraint, generated columns, an index, NULLs and bad arguments.
+source "$(dirname "$0")/lib.sh"
+build_tree build/db -DCMAKE_BUILD_TYPE=Release -DZORVA_TESTS=OFF -DZORVA_BENCH=OFF -DZORVA_SQLITE=ON
+ext="$root/build/db/sqlite/zorva"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failures=0
+
+# The settings of the case table: a user whose currency symbol is "$".
+sq() { LC_ALL=C timeout 60 sqlite3 -batch -bail -cmd ".load $ext" "$@"; }
+
+# expect WANTED SQL...: the statements print exactly WANTED.
+expect() {
+  local want=$1 got; shift
+  if ! got=$(sq "$tmp/t.db" "$@" 2>&1) || [ "$got" != "$want" ]; then
+    printf 'FAIL: %s\n  wanted: %s\n  got:    %s\n' "$*" "$want" "$got"; failures=$((failures + 1))
+  fi
+}
+# expect_error MESSAGE SQL...: the shell fails, saying MESSAGE.
+expect_error() {
+  local want=$1 got; shift
+  if got=$(sq "$tmp/t.db" "$@" 2>&1) || [[ "$got" != *"$want"* ]]; then
+    printf 'FAIL: %s\n  wanted an error: %s\n  got:    %s\n' "$*" "$want" "$got"; failures=$((failures + 1))
+  fi
+}
+
+# The case table, every row as SQL; a row that differs is printed.
+{
+  echo "CREATE TABLE cases(line, op, type, mask, value, expected); BEGIN;"
+  perl tests/cases/to_rows.pl --sql tests/cases/cases.tsv
+  cat <<'SQL'
+COMMIT;
+SELECT printf('mismatch at line %d: %s %s [%s] [%s] gave [%s], wanted [%s]',
+              line, op, type, mask, value, got, expected)
+FROM (SELECT *, CASE op
+        WHEN 'check' THEN iif(zm_valid(type, mask, value), 'valid', 'invalid')
+        WHEN 'raw' THEN zm_raw(type, mask, value)
+        ELSE zm_format(type, mask, value) END AS got FROM cases)
+WHERE got IS NOT expected;
+SELECT printf('case table: %d rows', count(*)) FROM cases;
+SQL
+} > "$tmp/cases.sql"
+sq :memory: < "$tmp/cases.sql" > "$tmp/cases.out"
+cat "$tmp/cases.out"
+grep -q '^mismatch' "$tmp/cases.out" && failures=$((failures + 1))
+
+# The type by name, constant name (any case) or number; numbers as values of
+# zm_format convert as automation numbers do.
+expect '5.|5.|5.' "SELECT zm_raw('Currency', '', '\$5.00'), zm_raw('TKMECURRENCY', '', '\$5.00'),
+                          zm_raw(1, '', '\$5.00')"
+expect '$1,234.50|12/31/2001|12:00:00 PM|True|$1,234.50' \
+  "SELECT zm_format('currency', '', 1234.5), zm_format('date', 'mm/dd/yyyy', 37256),
+          zm_format('time', '', 0.5), zm_format('boolean', '', 1), zm_format('currency', '', '1234.5')"
+
+# A SQL NULL anywhere gives NULL.
+expect '1|1|1|1' "SELECT zm_valid(NULL, '', '') IS NULL, zm_raw('text', NULL, 'x') IS NULL,
+                         zm_format('text', '', NULL) IS NULL, zm_valid('nonsense', '', NULL) IS NULL"
+
+# Bad arguments are errors that say what is wrong.
+expect_error "zm_valid: unknown value type 'dollars'" "SELECT zm_valid('dollars', '', '1')"
+expect_error "zm_raw: unknown value type '18'" "SELECT zm_raw(18, '', '1')"
+expect_error "zm_raw: unknown value type '-1'" "SELECT zm_raw('-1', '', '1')"
+expect_error "zm_format: unknown value type '1.0'" "SELECT zm_format(1.0, '', '1')"
+expect_error "zm_raw takes 3 arguments: type, mask, value" "SELECT zm_raw('text', '')"
+expect_error "zm_valid takes 3 arguments" "SELECT zm_valid('text', '', '', '')"
+
+# A CHECK constraint keeps valid rows and refuses the others; the schema
+# works with an untrusted schema, which allows only innocuous functions.
+expect '' "CREATE TABLE phones(phone TEXT CHECK (zm_valid('text', '(###) ###-####', phone)))"
+expect '' "PRAGMA trusted_schema = OFF" "INSERT INTO phones VALUES ('(555) 123-4567'), ('')"
+expect_error "CHECK constraint failed" "INSERT INTO phones VALUES ('555123456')"
+expect_error "CHECK constraint failed" "INSERT INTO phones VALUES ('(555) 123-4567'), ('(555) 12-4567')"
+expect '(555) 123-4567|' "SELECT group_concat(phone, '|') FROM phones"
+
+# Generated columns: the raw amount stored, the display computed; an index
+# on the raw value serves a lookup.
+expect '' "CREATE TABLE prices(entered TEXT,
+             amount TEXT GENERATED ALWAYS AS (zm_raw('currency', '', entered)) STORED,
+             shown TEXT AS (zm_format('currency', '', amount)))" \
+          "INSERT INTO prices(entered) VALUES ('(\$1,234.50)'), ('\$0.00'), (NULL)" \
+          "CREATE INDEX prices_raw ON prices(zm_raw('currency', '#,##0.00', entered))"
+expect '-1234.5|($1,234.50)
+0.|$0.00
+|' "SELECT amount, shown FROM prices ORDER BY rowid"
+expect '$0.00' "SELECT entered FROM prices WHERE zm_raw('currency', '#,##0.00', entered) = '0.'"
+plan=$(sq "$tmp/t.db" "EXPLAIN QUERY PLAN SELECT entered FROM prices
+                            WHERE zm_raw('currency', '#,##0.00', entered) = '0.'")
+if [[ "$plan" != *"USING INDEX prices_raw"* ]]; then
+  echo "FAIL: the lookup does not use the index: $plan"; failures=$((failures + 1))
+fi
+
+((failures == 0)) || { echo "sqlite: $failures failures"; exit 1; }
+echo "sqlite: all checks passed"

@@ -1,0 +1,114 @@
+#include "sql_functions.h"
+
+#include <cstring>
+
+#include "platform/unicode.h"
+#include "service/variant_text.h"
+#include "zorva/masked_edit.h"
+
+namespace zorva::sql {
+namespace {
+
+constexpr const char* kTypeNames[] = {
+    "text",    "currency", "date",   "time",      "memo",   "byte",
+    "shortint", "longint", "boolean", "counter",  "float",  "double",
+    "oleobject", "binary", "url",    "image",     "datetime", "timestamp",
+};
+constexpr const char* kConstantNames[] = {
+    "tkMEText",    "tkMECurrency", "tkMEDate",   "tkMETime",      "tkMEMemo",
+    "tkMEByte",    "tkMEShortInt", "tkMELongInt", "tkMEBoolean",  "tkMECounter",
+    "tkMEFloat",   "tkMEDouble",   "tkMEOleObject", "tkMEBinary", "tkMEURL",
+    "tkMEImage",   "tkMEDateTime", "tkMETimeStamp",
+};
+
+char Lower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool EqualNoCase(std::string_view a, const char* b) noexcept {
+  std::size_t i = 0;
+  for (; i < a.size() && b[i]; ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return i == a.size() && !b[i];
+}
+
+std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize]) noexcept {
+  SVariant holder;
+  VariantToRawText(value, type, holder);  // never fails for a scalar
+  const char* text = holder.DataPtr(0);
+  dest[0] = '\0';
+  return text ? AnsiToUtf8(text, holder.TextLength(), dest, kAnswerSize) : 0;
+}
+
+}  // namespace
+
+int ValueTypeNamed(std::string_view word) noexcept {
+  for (int i = 0; i < kValueTypeCount; ++i) {
+    if (EqualNoCase(word, kTypeNames[i]) || EqualNoCase(word, kConstantNames[i])) return i;
+  }
+  if (word.empty() || word.size() > 2) return -1;
+  int n = 0;
+  for (char c : word) {
+    if (c < '0' || c > '9') return -1;
+    n = n * 10 + (c - '0');
+  }
+  return ValueTypeNumbered(n);
+}
+
+int ValueTypeNumbered(long long number) noexcept {
+  return number >= 0 && number < kValueTypeCount ? static_cast<int>(number) : -1;
+}
+
+std::size_t RawTextOfInteger(int type, std::int64_t value, char (&dest)[kAnswerSize]) noexcept {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I8;
+  v.llVal = value;
+  return RawTextOf(type, v, dest);
+}
+
+std::size_t RawTextOfReal(int type, double value, char (&dest)[kAnswerSize]) noexcept {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_R8;
+  v.dblVal = value;
+  return RawTextOf(type, v, dest);
+}
+
+std::size_t RawTextOfDate(int type, double days, char (&dest)[kAnswerSize]) noexcept {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_DATE;
+  v.date = days;
+  return RawTextOf(type, v, dest);
+}
+
+bool IsValid(int type, std::string_view mask, std::string_view value, bool& valid) noexcept {
+  try {
+    valid = IsValidUtf8(type, mask, value);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool RawValue(int type, std::string_view mask, std::string_view value, char (&dest)[kAnswerSize],
+              std::size_t& length) noexcept {
+  try {
+    length = GetRawValueUtf8(type, mask, value, dest, kAnswerSize);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool FormattedValue(int type, std::string_view mask, std::string_view value,
+                    char (&dest)[kAnswerSize], std::size_t& length) noexcept {
+  try {
+    length = GetFormattedValueUtf8(type, mask, value, dest, kAnswerSize);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace zorva::sql

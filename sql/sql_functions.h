@@ -1,0 +1,42 @@
+// What the SQLite and PostgreSQL functions share: value types named in SQL,
+// SQL numbers and dates turned into the raw text of a type, and the three
+// answers in UTF-8 without exceptions (both databases call from C).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace zorva::sql {
+
+// A value type from its name ("currency"), its constant name ("tkMECurrency"),
+// either in any case, or its number written out ("1"); -1 when none.
+int ValueTypeNamed(std::string_view word) noexcept;
+// The number when it is a value type (0..17), else -1.
+int ValueTypeNumbered(long long number) noexcept;
+
+// The error text for a type argument that names no value type.
+inline constexpr const char* kUnknownTypeHint =
+    "a value type is a name such as 'currency' or 'tkMECurrency', or a number from 0 to 17";
+
+// Room for any answer: 255 characters of the code page, each at most 3 bytes
+// of UTF-8, and a terminator.
+inline constexpr std::size_t kAnswerSize = 255 * 3 + 1;
+
+// The raw text, in UTF-8, that the formatted-value entry point makes of an
+// automation value for the type: a whole number as VT_I8, a real as VT_R8, a
+// day count since 30 December 1899 as VT_DATE. Returns its length (0 for
+// none: NaN, infinities, dates out of range, the pass-through types).
+std::size_t RawTextOfInteger(int type, std::int64_t value, char (&dest)[kAnswerSize]) noexcept;
+std::size_t RawTextOfReal(int type, double value, char (&dest)[kAnswerSize]) noexcept;
+std::size_t RawTextOfDate(int type, double days, char (&dest)[kAnswerSize]) noexcept;
+
+// The entry points' answers for UTF-8 mask and value. False when memory for a
+// long argument ran out; nothing else fails.
+bool IsValid(int type, std::string_view mask, std::string_view value, bool& valid) noexcept;
+bool RawValue(int type, std::string_view mask, std::string_view value,
+              char (&dest)[kAnswerSize], std::size_t& length) noexcept;
+bool FormattedValue(int type, std::string_view mask, std::string_view value,
+                    char (&dest)[kAnswerSize], std::size_t& length) noexcept;
+
+}  // namespace zorva::sql
