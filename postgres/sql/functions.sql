@@ -1,0 +1,51 @@
+CREATE EXTENSION zorva;
+
+-- The three answers; the type by name, constant name (any case) or number.
+SELECT zm_valid('currency', '', '($1,234.50)'), zm_valid('byte', '', '128'), zm_valid(5, '', '127');
+SELECT zm_raw('currency', '', '($1,234.50)'), zm_raw('TKMECURRENCY', '', '$5.00'), zm_raw(1, '', '$5.00');
+SELECT zm_format('currency', '', '-1234.5'), zm_format(2, 'mm/dd/yyyy', '2001-12-31');
+
+-- Numbers and dates as values of zm_format convert as automation values do:
+-- a number is itself for a currency and a day count for a date.
+SELECT zm_format('currency', '', 1234.5) AS real,
+       zm_format('currency', '', 1234::bigint) AS whole,
+       zm_format('date', 'mm/dd/yyyy', 37256) AS day_count,
+       zm_format('boolean', '', 1) AS bool;
+SELECT zm_format('date', 'mm/dd/yyyy', date '2001-12-31') AS date,
+       zm_format('datetime', 'mm/dd/yyyy hh:mm', timestamp '2001-12-31 10:30') AS stamp,
+       zm_format('datetime', 'mm/dd/yyyy hh:mm', timestamp '1899-12-29 06:00') AS before_1899,
+       zm_format('date', 'mm/dd/yyyy', 'infinity'::date) AS infinite;
+
+-- Text goes through the code page: a character outside it becomes "?".
+SELECT zm_raw('text', '', '中') AS outside, zm_raw('text', 'UU', 'ÿé') AS upper;
+
+-- NULL in, NULL out.
+SELECT zm_valid(NULL, '', '') IS NULL AS a, zm_raw('text', NULL, 'x') IS NULL AS b,
+       zm_format('text', '', NULL::text) IS NULL AS c, zm_format(1, '', NULL::float8) IS NULL AS d;
+
+-- An unknown type is an error with SQLSTATE 22023 (invalid_parameter_value).
+SELECT zm_valid('dollars', '', '1');
+SELECT zm_raw(18, '', '1');
+SELECT zm_format(-1, '', '1');
+DO $$
+BEGIN
+  PERFORM zm_raw('dollars', '', '1');
+EXCEPTION WHEN invalid_parameter_value THEN
+  RAISE NOTICE 'invalid_parameter_value: %', SQLERRM;
+END $$;
+SELECT zm_raw('text', '');
+
+-- Every function is immutable, strict and parallel safe.
+SELECT proname, provolatile, proisstrict, proparallel, count(*)
+FROM pg_proc WHERE proname LIKE 'zm\_%' GROUP BY 1, 2, 3, 4 ORDER BY 1;
+
+-- A LATIN9 database: values reach the engines as the same characters and
+-- answers come back in the database's encoding.
+CREATE DATABASE zorva_latin9 TEMPLATE template0 ENCODING 'LATIN9' LC_COLLATE 'C' LC_CTYPE 'C';
+\c zorva_latin9
+SET client_encoding = 'UTF8';
+CREATE EXTENSION zorva;
+SELECT zm_raw('text', 'UU', 'éa') AS upper, zm_format('currency', '#,##0.00 "€"', 5) AS euro,
+       zm_valid('text', 'L', 'é') AS letter;
+\c contrib_regression
+DROP DATABASE zorva_latin9;

@@ -1,0 +1,164 @@
+// The PostgreSQL extension: zm_valid, zm_raw and zm_format over text, the
+// type given by name or number. Values are converted from the database
+// encoding to UTF-8 and answers back, so that every database encoding gets
+// the entry points' answers.
+//
+// Errors leave through ereport, which jumps: no function here holds an
+// object with a destructor, and the engines' C++ side never throws (the
+// sql_functions wrappers catch everything).
+extern "C" {
+#include "postgres.h"
+
+#include "datatype/timestamp.h"
+#include "fmgr.h"
+#include "mb/pg_wchar.h"
+#include "utils/builtins.h"
+#include "utils/date.h"
+#include "utils/timestamp.h"
+
+PG_MODULE_MAGIC;
+}
+
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "sql_functions.h"
+
+namespace {
+
+using zorva::sql::kAnswerSize;
+
+// Days from 30 December 1899, where automation dates count from, to
+// 1 January 2000, where PostgreSQL's do.
+constexpr double kAutomationDaysAt2000 = 36526;
+
+std::string_view Utf8Of(text* t) {
+  const int length = VARSIZE_ANY_EXHDR(t);
+  const char* bytes = VARDATA_ANY(t);
+  const char* utf8 = pg_server_to_any(bytes, length, PG_UTF8);
+  // A converted copy is zero-terminated; PostgreSQL text holds no zero.
+  return utf8 == bytes ? std::string_view(bytes, length) : std::string_view(utf8);
+}
+
+Datum TextResult(const char* utf8, std::size_t length) {
+  const char* server = pg_any_to_server(utf8, static_cast<int>(length), PG_UTF8);
+  return PointerGetDatum(server == utf8 ? cstring_to_text_with_len(utf8, static_cast<int>(length))
+                                        : cstring_to_text(server));
+}
+
+[[noreturn]] void UnknownType(const char* function, const char* word) {
+  ereport(ERROR, (errcode(ERRCODE_INVALID_PARAMETER_VALUE),
+                  errmsg("%s: unknown value type \"%s\"", function, word),
+                  errhint("A value type is a name such as 'currency' or 'tkMECurrency', "
+                          "or a number from 0 to 17.")));
+  pg_unreachable();
+}
+
+[[noreturn]] void OutOfMemory() {
+  ereport(ERROR, (errcode(ERRCODE_OUT_OF_MEMORY), errmsg("out of memory")));
+  pg_unreachable();
+}
+
+int NamedType(FunctionCallInfo fcinfo, const char* function) {
+  text* name = PG_GETARG_TEXT_PP(0);
+  const int type = zorva::sql::ValueTypeNamed({VARDATA_ANY(name), VARSIZE_ANY_EXHDR(name)});
+  if (type < 0) UnknownType(function, text_to_cstring(name));
+  return type;
+}
+
+int NumberedType(FunctionCallInfo fcinfo, const char* function) {
+  const int32 number = PG_GETARG_INT32(0);
+  const int type = zorva::sql::ValueTypeNumbered(number);
+  if (type < 0) UnknownType(function, psprintf("%d", number));
+  return type;
+}
+
+using TypeReader = int (*)(FunctionCallInfo, const char*);
+
+Datum Valid(FunctionCallInfo fcinfo, TypeReader typeOf) {
+  const int type = typeOf(fcinfo, "zm_valid");
+  bool valid = false;
+  if (!zorva::sql::IsValid(type, Utf8Of(PG_GETARG_TEXT_PP(1)), Utf8Of(PG_GETARG_TEXT_PP(2)), valid))
+    OutOfMemory();
+  PG_RETURN_BOOL(valid);
+}
+
+Datum Raw(FunctionCallInfo fcinfo, TypeReader typeOf) {
+  const int type = typeOf(fcinfo, "zm_raw");
+  char answer[kAnswerSize];
+  std::size_t length = 0;
+  if (!zorva::sql::RawValue(type, Utf8Of(PG_GETARG_TEXT_PP(1)), Utf8Of(PG_GETARG_TEXT_PP(2)),
+                            answer, length))
+    OutOfMemory();
+  return TextResult(answer, length);
+}
+
+Datum Formatted(FunctionCallInfo fcinfo, int type, std::string_view raw) {
+  char answer[kAnswerSize];
+  std::size_t length = 0;
+  if (!zorva::sql::FormattedValue(type, Utf8Of(PG_GETARG_TEXT_PP(1)), raw, answer, length))
+    OutOfMemory();
+  return TextResult(answer, length);
+}
+
+// The value of zm_format as text, or as the automation value of its SQL type.
+enum class ValueKind { kText, kBigint, kDouble, kDate, kTimestamp };
+
+// A day count as automation dates have it: before 30 December 1899 the whole
+// days count back and the fraction still counts forward from midnight.
+double AutomationDays(double days) {
+  const double whole = std::floor(days);
+  const double fraction = days - whole;
+  return whole < 0 ? whole - fraction : whole + fraction;
+}
+
+Datum Format(FunctionCallInfo fcinfo, TypeReader typeOf, ValueKind kind) {
+  const int type = typeOf(fcinfo, "zm_format");
+  char raw[kAnswerSize];
+  std::size_t length = 0;
+  switch (kind) {
+    case ValueKind::kText: return Formatted(fcinfo, type, Utf8Of(PG_GETARG_TEXT_PP(2)));
+    case ValueKind::kBigint: length = zorva::sql::RawTextOfInteger(type, PG_GETARG_INT64(2), raw); break;
+    case ValueKind::kDouble: length = zorva::sql::RawTextOfReal(type, PG_GETARG_FLOAT8(2), raw); break;
+    case ValueKind::kDate: {
+      const DateADT date = PG_GETARG_DATEADT(2);
+      if (!DATE_NOT_FINITE(date))  // infinity has no text
+        length = zorva::sql::RawTextOfDate(type, date + kAutomationDaysAt2000, raw);
+      break;
+    }
+    case ValueKind::kTimestamp: {
+      const Timestamp stamp = PG_GETARG_TIMESTAMP(2);
+      if (!TIMESTAMP_NOT_FINITE(stamp)) {
+        const double days = static_cast<double>(stamp) / USECS_PER_DAY + kAutomationDaysAt2000;
+        length = zorva::sql::RawTextOfDate(type, AutomationDays(days), raw);
+      }
+      break;
+    }
+  }
+  return Formatted(fcinfo, type, {raw, length});
+}
+
+}  // namespace
+
+// One SQL function per signature: the type as text or as integer.
+#define ZORVA_SQL_FUNCTION(name, call)      \
+  extern "C" {                              \
+  PG_FUNCTION_INFO_V1(name);                \
+  }                                         \
+  Datum name(PG_FUNCTION_ARGS) { return call; }
+
+ZORVA_SQL_FUNCTION(zm_valid_named, Valid(fcinfo, NamedType))
+ZORVA_SQL_FUNCTION(zm_valid_numbered, Valid(fcinfo, NumberedType))
+ZORVA_SQL_FUNCTION(zm_raw_named, Raw(fcinfo, NamedType))
+ZORVA_SQL_FUNCTION(zm_raw_numbered, Raw(fcinfo, NumberedType))
+ZORVA_SQL_FUNCTION(zm_format_named, Format(fcinfo, NamedType, ValueKind::kText))
+ZORVA_SQL_FUNCTION(zm_format_numbered, Format(fcinfo, NumberedType, ValueKind::kText))
+ZORVA_SQL_FUNCTION(zm_format_named_bigint, Format(fcinfo, NamedType, ValueKind::kBigint))
+ZORVA_SQL_FUNCTION(zm_format_numbered_bigint, Format(fcinfo, NumberedType, ValueKind::kBigint))
+ZORVA_SQL_FUNCTION(zm_format_named_double, Format(fcinfo, NamedType, ValueKind::kDouble))
+ZORVA_SQL_FUNCTION(zm_format_numbered_double, Format(fcinfo, NumberedType, ValueKind::kDouble))
+ZORVA_SQL_FUNCTION(zm_format_named_date, Format(fcinfo, NamedType, ValueKind::kDate))
+ZORVA_SQL_FUNCTION(zm_format_numbered_date, Format(fcinfo, NumberedType, ValueKind::kDate))
+ZORVA_SQL_FUNCTION(zm_format_named_timestamp, Format(fcinfo, NamedType, ValueKind::kTimestamp))
+ZORVA_SQL_FUNCTION(zm_format_numbered_timestamp, Format(fcinfo, NumberedType, ValueKind::kTimestamp))

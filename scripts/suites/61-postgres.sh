@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The PostgreSQL extension: built with PGXS against the CMake-built engines,
+# installed, and run by pg_regress against a server this script starts and
+# stops (also when a test fails).
+source "$(dirname "$0")/lib.sh"
+source postgres/pg_server.sh
+build_tree build/db -DCMAKE_BUILD_TYPE=Release -DZORVA_TESTS=OFF -DZORVA_BENCH=OFF -DZORVA_SQLITE=ON
+cmake --build build/db --target zorva_sql >/dev/null
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+log=$(mktemp)
+if ! { timeout 300 make -C postgres ZORVA_BUILD="$root/build/db" &&
+       timeout 60 "${sudo_cmd[@]}" make -C postgres install; } >"$log" 2>&1; then
+  cat "$log"; rm -f "$log"; exit 1
+fi
+rm -f "$log"
+
+trap pg_stop EXIT
+pg_start
+export ZORVA_CSV="$pg_dir/legacy.csv"
+perl tests/cases/to_rows.pl --copy tests/cases/cases.tsv >/dev/null
+if ! timeout 240 make -C postgres installcheck EXTRA_REGRESS_OPTS="--outputdir=$pg_dir/regress"; then
+  cat "$pg_dir/regress/regression.diffs" 2>/dev/null
+  exit 1
+fi
