@@ -60,10 +60,31 @@ Datum TextResult(const char* utf8, std::size_t length) {
   pg_unreachable();
 }
 
+// The last type name a call site saw, so that a column of rows with one type
+// (nearly always a constant) is looked up once.
+struct KnownType {
+  std::size_t length;
+  int type;
+  char name[32];
+};
+
 int NamedType(FunctionCallInfo fcinfo, const char* function) {
   text* name = PG_GETARG_TEXT_PP(0);
-  const int type = zorva::sql::ValueTypeNamed({VARDATA_ANY(name), VARSIZE_ANY_EXHDR(name)});
+  const std::string_view word(VARDATA_ANY(name), VARSIZE_ANY_EXHDR(name));
+  auto* known = static_cast<KnownType*>(fcinfo->flinfo->fn_extra);
+  if (known && known->length == word.size() && std::memcmp(known->name, word.data(), word.size()) == 0)
+    return known->type;
+  const int type = zorva::sql::ValueTypeNamed(word);
   if (type < 0) UnknownType(function, text_to_cstring(name));
+  if (word.size() <= sizeof known->name) {
+    if (!known) {
+      known = static_cast<KnownType*>(MemoryContextAlloc(fcinfo->flinfo->fn_mcxt, sizeof *known));
+      fcinfo->flinfo->fn_extra = known;
+    }
+    known->length = word.size();
+    known->type = type;
+    std::memcpy(known->name, word.data(), word.size());
+  }
   return type;
 }
 

@@ -25,8 +25,10 @@ std::string_view TextOf(sqlite3_value* value) {
   return {text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
-// The value type of the first argument, or -1 after reporting the error.
+// The value type of the first argument, or -1 after reporting the error. A
+// constant type is read once per statement: SQLite keeps the answer with it.
 int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
+  if (const int* known = static_cast<const int*>(sqlite3_get_auxdata(ctx, 0))) return *known;
   int type = -1;
   switch (sqlite3_value_type(arg)) {
     case SQLITE_INTEGER: type = zorva::sql::ValueTypeNumbered(sqlite3_value_int64(arg)); break;
@@ -40,6 +42,9 @@ int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
                   reinterpret_cast<const char*>(sqlite3_value_text(arg)),
                   zorva::sql::kUnknownTypeHint);
     sqlite3_result_error(ctx, message, -1);
+  } else if (int* keep = static_cast<int*>(sqlite3_malloc(sizeof(int)))) {
+    *keep = type;
+    sqlite3_set_auxdata(ctx, 0, keep, sqlite3_free);
   }
   return type;
 }
