@@ -91,5 +91,23 @@ if [[ "$plan" != *"USING INDEX prices_raw"* ]]; then
   echo "FAIL: the lookup does not use the index: $plan"; failures=$((failures + 1))
 fi
 
+# The case table and odd arguments again with the extension built under
+# AddressSanitizer and UndefinedBehaviorSanitizer, preloaded into the shell.
+build_tree build/db-asan -DCMAKE_BUILD_TYPE=Debug -DZORVA_SANITIZE=ON -DZORVA_TESTS=OFF \
+  -DZORVA_BENCH=OFF -DZORVA_SQLITE=ON
+cat >> "$tmp/cases.sql" <<'SQL'
+SELECT count(*) FROM (SELECT zm_raw('text', '', hex(zeroblob(5000))), zm_raw(9, hex(zeroblob(400)), 'x'),
+  zm_format('date', '', 1e300), zm_format('currency', '', -9223372036854775808),
+  zm_format('datetime', '', -657434.5), zm_format('datetime', '', 2958465.99999),
+  zm_valid('time', 'h:mm:ss AM/PM', x'ff00fe'), zm_format(type, mask, 123.456), zm_format(type, mask, -5)
+  FROM cases);
+SQL
+preload="$(gcc -print-file-name=libasan.so):$(gcc -print-file-name=libubsan.so)"
+if ! LC_ALL=C ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 LD_PRELOAD="$preload" timeout 120 \
+     sqlite3 -batch -bail -cmd ".load $root/build/db-asan/sqlite/zorva" :memory: \
+     < "$tmp/cases.sql" > "$tmp/asan.out" 2>&1 || grep -q '^mismatch' "$tmp/asan.out"; then
+  echo "FAIL: under the sanitizers:"; cat "$tmp/asan.out"; failures=$((failures + 1))
+fi
+
 ((failures == 0)) || { echo "sqlite: $failures failures"; exit 1; }
 echo "sqlite: all checks passed"
