@@ -100,7 +100,7 @@ void UnlockModule() noexcept { InterlockedDecrement(&g_locks); }
 
 using namespace zorva::shell;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     g_instance = instance;
     g_locks = 0;
@@ -109,11 +109,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
     DisableThreadLibraryCalls(instance);
     zorva::Intl();  // the settings block, before any object can exist
   } else if (reason == DLL_PROCESS_DETACH) {
-    if (g_classObject) {
-      g_classObject->Release();
-      g_classObject = nullptr;
-    }
-    StopMaskedEditClass();
+    // At process exit the system libraries may be gone: release nothing then.
+    const bool unloading = reserved == nullptr;
+    if (g_classObject && unloading) g_classObject->Release();
+    g_classObject = nullptr;
+    StopMaskedEditClass(unloading);
     DeleteCriticalSection(&g_classObjectLock);
   }
   return TRUE;

@@ -14,7 +14,7 @@ void UnlockModule() noexcept;
 HRESULT CreateMaskedEdit(REFIID iid, void** out) noexcept;
 // The object class's start-up and shut-down: its type-information cache.
 void StartMaskedEditClass() noexcept;
-void StopMaskedEditClass() noexcept;
+void StopMaskedEditClass(bool releaseObjects) noexcept;
 
 // Runs the registry script of resource "REGISTRY" 200 (registrar.cpp).
 HRESULT RunRegistryScript(bool registering, const wchar_t* modulePath) noexcept;

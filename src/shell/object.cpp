@@ -217,8 +217,8 @@ HRESULT CreateMaskedEdit(REFIID iid, void** out) noexcept {
 
 void StartMaskedEditClass() noexcept { InitializeCriticalSection(&g_typeInfoLock); }
 
-void StopMaskedEditClass() noexcept {
-  ClearTypeInfo();
+void StopMaskedEditClass(bool releaseObjects) noexcept {
+  if (releaseObjects) ClearTypeInfo();
   DeleteCriticalSection(&g_typeInfoLock);
 }
 
