@@ -135,6 +135,20 @@ run_script() {  # cscript, script, sentinel, args...
   [ "$rc" -eq 0 ] || fail "$script: $rc failures"
 }
 
+# The type library inside each DLL, read as data by the 64-bit client: the
+# i686 one is checked here even where it cannot run.
+for bits in 32 64; do
+  set +e
+  out=$(w 'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib 2>&1 | tr -d '\r')
+  rc=${PIPESTATUS[0]}
+  set -e
+  echo "$out" | grep -v '^com_client finished$' | sed 's/^/windows:   /'
+  echo "$out" | grep -qx 'com_client finished' || fail "type library check did not finish (exit $rc)"
+  [ "$rc" -eq 0 ] || fail "type library of the $bits-bit DLL: $rc failures"
+  want=SYS_WIN$bits
+  echo "$out" | grep -q ": $want\$" || fail "the $bits-bit DLL's type library is not $want"
+done
+
 for bits in "${bitnesses[@]}"; do
   if [ "$bits" = 64 ]; then sys='C:\windows\system32'; else sys='C:\windows\syswow64'; fi
   dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"

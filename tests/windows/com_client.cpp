@@ -4,6 +4,7 @@
 // and DllCanUnloadNow around the last Release.
 //   com_client DLLPATH         the checks; exit code = failures
 //   com_client DLLPATH about   shows the about box and reports what it shows
+//   com_client DLLPATH typelib the type library inside a DLL of either bitness
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -276,11 +277,15 @@ std::wstring NameOf(ITypeInfo* info, MEMBERID id) {
   return out;
 }
 
-void TypeLibrary() {
-  ITypeLib* library = nullptr;
-  HRESULT hr = LoadRegTypeLib(zorva::ids::kLibraryId, 1, 0, LOCALE_NEUTRAL, &library);
-  Check(hr == S_OK, "LoadRegTypeLib", hr);
-  if (FAILED(hr)) return;
+// The library's content.
+void TypeLibrary(ITypeLib* library, SYSKIND sys) {
+  TLIBATTR* libAttr = nullptr;
+  library->GetLibAttr(&libAttr);
+  Check(libAttr && libAttr->syskind == sys && libAttr->wMajorVerNum == 1 &&
+            libAttr->wMinorVerNum == 0 && libAttr->guid == zorva::ids::kLibraryId,
+        "library identity, version and system kind", libAttr ? libAttr->syskind : -1);
+  if (libAttr) library->ReleaseTLibAttr(libAttr);
+  HRESULT hr;
   BSTR name = nullptr, doc = nullptr, file = nullptr;
   library->GetDocumentation(-1, &name, &doc, nullptr, &file);
   Check(name && !std::wcscmp(name, L"ZorvaMaskedEdit"), "library name");
@@ -296,6 +301,30 @@ void TypeLibrary() {
   if (iface) {
     Check(Doc(iface, MEMBERID_NIL) == L"Primary interface for the ZorvaMaskedEdit object",
           "interface help string");
+    TYPEATTR* attr = nullptr;
+    iface->GetTypeAttr(&attr);
+    Check(attr && (attr->wTypeFlags & TYPEFLAG_FDUAL), "a dual interface");
+    if (attr) iface->ReleaseTypeAttr(attr);
+    // The vtable side: slots after IDispatch's seven, in the reading
+    // process's pointers (a library of the other kind is scaled on loading).
+    HREFTYPE vtableRef;
+    ITypeInfo* vtable = nullptr;
+    if (SUCCEEDED(iface->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef))) {
+      iface->GetRefTypeInfo(vtableRef, &vtable);
+    }
+    if (!vtable) {
+      vtable = iface;
+      vtable->AddRef();
+    }
+    for (UINT i = 0; i < 4; ++i) {
+      FUNCDESC* func = nullptr;
+      vtable->GetFuncDesc(i, &func);
+      Check(func && func->oVft == (7 + static_cast<int>(i)) * static_cast<int>(sizeof(void*)) &&
+                func->cParams == (i < 3 ? 4 : 0),  // the result counts here
+            "vtable slot and parameter count", func ? func->oVft : -1);
+      if (func) vtable->ReleaseFuncDesc(func);
+    }
+    vtable->Release();
     struct Member {
       MEMBERID id;
       const wchar_t* name;
@@ -354,7 +383,6 @@ void TypeLibrary() {
     Check(Doc(coclass, MEMBERID_NIL) == L"Zorva Masked Edit Object", "class help string");
     coclass->Release();
   }
-  library->Release();
 }
 
 void ObjectChecks(CanUnloadFn canUnload) {
@@ -442,6 +470,24 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: com_client DLLPATH [about]\n");
     return 2;
   }
+  if (argc > 2 && !std::wcscmp(argv[2], L"typelib")) {
+    // The library inside a module of either bitness, read as data.
+    ITypeLib* library = nullptr;
+    HRESULT hr = LoadTypeLibEx(argv[1], REGKIND_NONE, &library);
+    Check(hr == S_OK, "LoadTypeLibEx", hr);
+    if (library) {
+      TLIBATTR* attr = nullptr;
+      library->GetLibAttr(&attr);
+      const SYSKIND sys = attr ? attr->syskind : SYS_WIN64;
+      if (attr) library->ReleaseTLibAttr(attr);
+      std::printf("type library of %ls: %s\n", argv[1], sys == SYS_WIN32 ? "SYS_WIN32" : "SYS_WIN64");
+      TypeLibrary(library, sys);
+      library->Release();
+    }
+    std::printf("com_client: %d checks, %d failed\n", g_checks, g_failures);
+    std::printf("com_client finished\n");
+    return g_failures;
+  }
   if (argc > 2 && !std::wcscmp(argv[2], L"about")) {
     CoInitialize(nullptr);
     int rc = About();
@@ -465,7 +511,13 @@ int wmain(int argc, wchar_t** argv) {
   RaceForClassObject(getClassObject);
   ClassObjectChecks(getClassObject, canUnload);
   ObjectChecks(canUnload);
-  TypeLibrary();
+  ITypeLib* library = nullptr;
+  HRESULT hr = LoadRegTypeLib(zorva::ids::kLibraryId, 1, 0, LOCALE_NEUTRAL, &library);
+  Check(hr == S_OK, "LoadRegTypeLib", hr);
+  if (library) {
+    TypeLibrary(library, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    library->Release();
+  }
   CoUninitialize();
   std::printf("com_client: %d checks, %d failed\n", g_checks, g_failures);
   std::printf("com_client finished\n");
