@@ -19,7 +19,7 @@ struct MemberName {
 CRITICAL_SECTION g_typeInfoLock;
 ITypeInfo* g_typeInfo = nullptr;    // handed out by GetTypeInfo
 ITypeInfo* g_invokeInfo = nullptr;  // the vtable side, which Invoke calls through
-MemberName g_names[8];
+MemberName g_names[16];  // a dual interface lists IDispatch's members too
 UINT g_nameCount = 0;
 
 void ClearTypeInfo() {
