@@ -178,6 +178,8 @@ for bits in "${bitnesses[@]}"; do
   dump=$(registry_dump "$bits")
   left=$(echo "$dump" | grep -v '^HKCR\\TypeLib\\' | grep . || true)
   [ -z "$left" ] || fail "$bits-bit keys left after unregistering:"$'\n'"$left"
+  echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0|(Default)|" ||
+    fail "unregistering removed the type-library registration"
   w reg query 'HKCR\CLSID' "/reg:$bits" >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
   echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
 done

@@ -1,5 +1,6 @@
 // The in-process server: process attach and detach, the class object, the
 // module lock count and the four exports.
+#include <new>
 #include <string>
 
 #include "intl/settings.h"
