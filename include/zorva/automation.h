@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#ifdef _WIN32
+#include "zorva/automation_win.h"
+#else
+
 namespace zorva {
 
 using BYTE = std::uint8_t;
@@ -75,6 +79,10 @@ BSTR SysAllocString(const OLECHAR* text) noexcept;
 // null); embedded zeros are kept. Null when memory runs out.
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length) noexcept;
 void SysFreeString(BSTR text) noexcept;
+// The characters of an automation string as UTF-16 code units (the same
+// thing here; a cast on Windows, where OLECHAR is wchar_t).
+inline const char16_t* AsUtf16(const OLECHAR* text) noexcept { return text; }
+inline const OLECHAR* AsOleChars(const char16_t* text) noexcept { return text; }
 // Characters of the BSTR, from its prefix (0 for null).
 UINT SysStringLen(BSTR text) noexcept;
 // Bytes of the BSTR, from its prefix (0 for null).
@@ -308,3 +316,5 @@ class IDispatch : public IUnknown {
 };
 
 }  // namespace zorva
+
+#endif  // _WIN32

@@ -5,6 +5,10 @@
 #include <cstring>
 #include <iterator>
 
+#ifdef _WIN32
+#include "zorva/automation.h"
+#endif
+
 namespace zorva {
 namespace {
 
@@ -42,8 +46,31 @@ const char* FindString(unsigned id) noexcept {
   return it != std::end(kStrings) && it->id == id ? it->text : nullptr;
 }
 
+#ifdef _WIN32
+namespace {
+
+// The module that holds this code and its string table resource.
+HINSTANCE ThisModule() noexcept {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
+  return module;
+}
+
+}  // namespace
+#endif
+
 int LoadString(unsigned id, char* dest, int size) noexcept {
   if (!dest || size <= 0) return 0;
+#ifdef _WIN32
+  // The resource copy of strings.def, unless a translation overrides it.
+  if (!g_override.load(std::memory_order_acquire)) {
+    int n = LoadStringA(ThisModule(), id, dest, size);
+    if (n <= 0) dest[0] = '\0';
+    return n > 0 ? n : 0;
+  }
+#endif
   const char* text = FindString(id);
   if (!text) {
     dest[0] = '\0';

@@ -1,5 +1,6 @@
 // The two things the settings take from the system: the user's language and
 // currency symbol. On Linux the system is the process environment.
+#ifndef _WIN32
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
@@ -112,3 +113,4 @@ SystemLocale MakeSystemLocale(const char* language, const char* currencyAnsi) no
 }
 
 }  // namespace zorva
+#endif  // !_WIN32

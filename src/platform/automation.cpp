@@ -1,3 +1,4 @@
+#ifndef _WIN32  // Windows has the real ones
 #include "zorva/automation.h"
 
 #include <cstdlib>
@@ -80,3 +81,4 @@ HRESULT VariantClear(VARIANT* value) noexcept {
 }
 
 }  // namespace zorva
+#endif  // !_WIN32

@@ -72,7 +72,7 @@ HRESULT ToBstr(const char* answer, BSTR* retVal) {
   std::size_t length = std::strlen(answer);
   char16_t wide[256];
   std::size_t n = AnsiToUtf16(answer, length, wide, sizeof wide / sizeof wide[0]);
-  BSTR result = SysAllocStringLen(wide, static_cast<UINT>(n));
+  BSTR result = SysAllocStringLen(AsOleChars(wide), static_cast<UINT>(n));
   if (!result) return E_OUTOFMEMORY;
   *retVal = result;
   return S_OK;
@@ -111,7 +111,7 @@ std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
 HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept {
   if (!retVal) return E_POINTER;
   AnsiText m, v;
-  if (!m.AssignUtf16(mask, SysStringLen(mask)) || !v.AssignUtf16(value, SysStringLen(value))) {
+  if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask)) || !v.AssignUtf16(AsUtf16(value), SysStringLen(value))) {
     return E_OUTOFMEMORY;
   }
   *retVal = Validate(valueType, m, v) == 0 ? 0 : -1;
@@ -121,7 +121,7 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
 HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
   AnsiText m, v;
-  if (!m.AssignUtf16(mask, SysStringLen(mask)) || !v.AssignUtf16(value, SysStringLen(value))) {
+  if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask)) || !v.AssignUtf16(AsUtf16(value), SysStringLen(value))) {
     return E_OUTOFMEMORY;
   }
   char answer[256] = {};
@@ -137,7 +137,7 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
   if (hr < 0) return hr;
   const char* text = static_cast<const char*>(holder.DataPtr(0));
   AnsiText m;
-  if (!m.AssignUtf16(mask, SysStringLen(mask))) return E_OUTOFMEMORY;
+  if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask))) return E_OUTOFMEMORY;
   char answer[256] = {};
   Formatted(valueType, m, text, answer);
   return ToBstr(answer, retVal);

@@ -173,7 +173,7 @@ void SVariant::Load(const VARIANT& value, int depth) noexcept {
       std::unique_ptr<char[]> text(new (std::nothrow) char[static_cast<std::size_t>(length) + 1]);
       if (!text) break;
       text[0] = '\0';
-      length_ = value.bstrVal ? Utf16ToAnsi(value.bstrVal, length, text.get(), static_cast<std::size_t>(length) + 1) : 0;
+      length_ = value.bstrVal ? Utf16ToAnsi(AsUtf16(value.bstrVal), length, text.get(), static_cast<std::size_t>(length) + 1) : 0;
       text[length_] = '\0';
       text_ = std::move(text);
       kind_ = Kind::kText;

@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# The Windows DLLs: both cross builds, their exports and imports, then under
+# Wine (a fresh prefix of our own) registration, the registry entries, the
+# VBScript and JScript suites over the shared case table, host values, the
+# C++ COM client, unregistration, and the about box once under Xvfb.
+# 32-bit programs run only where the machine accepts them.
+source "$(dirname "$0")/lib.sh"
+
+win_tree() {  # dir, toolchain
+  local dir=$1 log; log=$(mktemp)
+  if ! { cmake -S src/shell -B "$dir" -G Ninja "${launcher[@]}" \
+           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
+         timeout 900 cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
+    cat "$log"; rm -f "$log"; return 1
+  fi
+  rm -f "$log"
+}
+
+echo "windows: building the i686 and x86_64 DLLs"
+win_tree build/win64 mingw-x86_64
+win_tree build/win32 mingw-i686
+
+fail() { echo "windows: FAIL: $*" >&2; exit 1; }
+
+# Exactly the four exports, undecorated; only system DLLs imported.
+for arch in x86_64:win64 i686:win32; do
+  dll=build/${arch#*:}/ZorvaMaskedEdit.dll
+  exports=$(${arch%%:*}-w64-mingw32-objdump -p "$dll" |
+            sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort | tr '\n' ' ')
+  [ "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ] ||
+    fail "$dll exports: $exports"
+  imports=$(${arch%%:*}-w64-mingw32-objdump -p "$dll" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+  for i in $imports; do
+    case $i in kernel32.dll|user32.dll|advapi32.dll|ole32.dll|oleaut32.dll|msvcrt.dll) ;;
+      *) fail "$dll imports $i" ;; esac
+  done
+  echo "windows: $dll exports $exports; imports $imports"
+done
+
+# ---- Wine ------------------------------------------------------------------
+wine64=$(command -v wine64 || true)
+[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
+[ -n "$wine64" ] || wine64=$(command -v wine)
+export WINEPREFIX; WINEPREFIX=$(mktemp -d /tmp/zorva-wine.XXXXXX)
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+unset DISPLAY
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  timeout 30 wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+
+w() { timeout "${WTIMEOUT:-120}" "$wine64" "$@" </dev/null; }
+
+echo "windows: making a Wine prefix"
+# A persistent server and one warm-up command: later captures of Wine's
+# output would otherwise wait for background processes holding stdout.
+wineserver -p
+w wineboot -i >/dev/null 2>&1 || fail "wineboot"
+w cmd /c exit >/dev/null 2>&1 || true
+
+drive="$WINEPREFIX/drive_c/zorva"
+mkdir -p "$drive/w64" "$drive/w32"
+cp build/win64/ZorvaMaskedEdit.dll "$drive/w64/"
+cp build/win32/ZorvaMaskedEdit.dll "$drive/w32/"
+[ -f build/win64/com_client.exe ] && cp build/win64/com_client.exe "$drive/w64/"
+[ -f build/win32/com_client.exe ] && cp build/win32/com_client.exe "$drive/w32/"
+cp tests/windows/*.vbs tests/windows/*.js "$drive/"
+# The scripts read the table in UTF-16 (the file object's Unicode mode).
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE tests/cases/cases.tsv; } >"$drive/cases16.tsv"
+python3 -c 'import struct,sys; sys.stdout.buffer.write(b"\xff\xfe"+b"".join(struct.pack("<H",u) for u in range(1,65536)))' \
+  >"$drive/units16.txt"
+
+bitnesses=(64)
+if w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok 2>&1 | grep -q 32-bit-ok; then
+  bitnesses+=(32)
+else
+  echo "windows: !!!!! 32-BIT RUN SKIPPED: this machine refuses 32-bit programs (the i686 DLL is built and export-checked only) !!!!!"
+fi
+
+ids=src/shell/ids.h
+id_of() { sed -n "s/^#define ZORVA_$1_TEXT \"\(.*\)\"/{\1}/p" "$ids"; }
+clsid=$(id_of CLSID); libid=$(id_of LIBID); appid=$(id_of APPID)
+
+# "key|name|data" for every value of the component's keys ("key|" for a key).
+registry_dump() {  # bits
+  local k
+  for k in "HKCR\\Tarnwick.ZorvaMaskedEdit.1" "HKCR\\Tarnwick.ZorvaMaskedEdit" "HKCR\\CLSID\\$clsid" \
+           "HKCR\\TypeLib\\$libid"; do
+    w reg query "$k" /s "/reg:$1" 2>/dev/null | tr -d '\r' || true
+  done | awk '/^HKEY_/ { key = $0; sub(/^HKEY_CLASSES_ROOT/, "HKCR", key); print key "|"; next }
+              /^    / { line = substr($0, 5); i = index(line, "    REG_SZ    ");
+                        if (i) print key "|" substr(line, 1, i - 1) "|" substr(line, i + 14) }'
+}
+
+expected_entries() {  # dll path
+  local c="HKCR\\CLSID\\$clsid"
+  cat <<EOF
+HKCR\\Tarnwick.ZorvaMaskedEdit.1|(Default)|Zorva Masked Edit Object
+HKCR\\Tarnwick.ZorvaMaskedEdit.1\\CLSID|(Default)|$clsid
+HKCR\\Tarnwick.ZorvaMaskedEdit.1\\Insertable|
+HKCR\\Tarnwick.ZorvaMaskedEdit|(Default)|Zorva Masked Edit Object
+HKCR\\Tarnwick.ZorvaMaskedEdit\\CLSID|(Default)|$clsid
+HKCR\\Tarnwick.ZorvaMaskedEdit\\CurVer|(Default)|Tarnwick.ZorvaMaskedEdit.1
+$c|(Default)|Zorva Masked Edit Object
+$c|AppID|$appid
+$c\\ProgID|(Default)|Tarnwick.ZorvaMaskedEdit.1
+$c\\VersionIndependentProgID|(Default)|Tarnwick.ZorvaMaskedEdit
+$c\\InprocServer32|(Default)|$1
+$c\\InprocServer32|ThreadingModel|Apartment
+$c\\Control|
+$c\\ToolboxBitmap32|(Default)|$1, 1
+$c\\MiscStatus|(Default)|0
+$c\\MiscStatus\\1|(Default)|131473
+$c\\TypeLib|(Default)|$libid
+$c\\Version|(Default)|1.0
+$c\\Insertable|
+HKCR\\TypeLib\\$libid\\1.0|(Default)|Zorva Masked Edit Object
+HKCR\\TypeLib\\$libid\\1.0\\HELPDIR|(Default)|${1%\\*}
+EOF
+}
+
+# Runs a script under the bitness's cscript: it must reach its sentinel line
+# and exit 0 (cscript exits 0 silently on a script error).
+run_script() {  # cscript, script, sentinel, args...
+  local host=$1 script=$2 sentinel=$3 out rc; shift 3
+  set +e
+  out=$(WTIMEOUT=300 w "$host" //nologo "C:\\zorva\\$script" "$@" 2>&1 | tr -d '\r')
+  rc=${PIPESTATUS[0]}
+  set -e
+  echo "$out" | grep -v "^$sentinel$" | sed "s/^/windows:   /"
+  echo "$out" | grep -qx "$sentinel" || fail "$script did not reach its last line (exit $rc)"
+  [ "$rc" -eq 0 ] || fail "$script: $rc failures"
+}
+
+# The type library inside each DLL, read as data by the 64-bit client: the
+# i686 one is checked here even where it cannot run.
+for bits in 32 64; do
+  set +e
+  out=$(w 'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib 2>&1 | tr -d '\r')
+  rc=${PIPESTATUS[0]}
+  set -e
+  echo "$out" | grep -v '^com_client finished$' | sed 's/^/windows:   /'
+  echo "$out" | grep -qx 'com_client finished' || fail "type library check did not finish (exit $rc)"
+  [ "$rc" -eq 0 ] || fail "type library of the $bits-bit DLL: $rc failures"
+  want=SYS_WIN$bits
+  echo "$out" | grep -q ": $want\$" || fail "the $bits-bit DLL's type library is not $want"
+done
+
+for bits in "${bitnesses[@]}"; do
+  if [ "$bits" = 64 ]; then sys='C:\windows\system32'; else sys='C:\windows\syswow64'; fi
+  dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
+  echo "windows: $bits-bit: regsvr32 $dll"
+  w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll"
+  dump=$(registry_dump "$bits")
+  missing=$(expected_entries "$dll" | grep -vxF -f <(echo "$dump") || true)
+  [ -z "$missing" ] || fail "$bits-bit registry lacks:"$'\n'"$missing"$'\n'"found:"$'\n'"$dump"
+  echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0\\\\0\\\\win$bits|(Default)|C:" ||
+    fail "$bits-bit type library not registered for win$bits"
+  echo "windows: $bits-bit: $(expected_entries "$dll" | wc -l) registry entries as expected"
+
+  run_script "$sys\\cscript.exe" cases.vbs cases.vbs\ finished 'C:\zorva\cases16.tsv' 'C:\zorva\units16.txt'
+  run_script "$sys\\cscript.exe" cases.js cases.js\ finished 'C:\zorva\cases16.tsv'
+  run_script "$sys\\cscript.exe" host_values.vbs host_values.vbs\ finished
+  if [ -f "$drive/w$bits/com_client.exe" ]; then
+    set +e
+    out=$(WTIMEOUT=300 w "C:\\zorva\\w$bits\\com_client.exe" "$dll" 2>&1 | tr -d '\r')
+    rc=${PIPESTATUS[0]}
+    set -e
+    echo "$out" | grep -v '^com_client finished$' | sed 's/^/windows:   /'
+    echo "$out" | grep -qx 'com_client finished' || fail "com_client did not finish (exit $rc)"
+    [ "$rc" -eq 0 ] || fail "com_client: $rc failures"
+  fi
+
+  w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
+  dump=$(registry_dump "$bits")
+  left=$(echo "$dump" | grep -v '^HKCR\\TypeLib\\' | grep . || true)
+  [ -z "$left" ] || fail "$bits-bit keys left after unregistering:"$'\n'"$left"
+  echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0|(Default)|" ||
+    fail "unregistering removed the type-library registration"
+  w reg query 'HKCR\CLSID' "/reg:$bits" >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
+  echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
+done
+
+# ---- The about box, once, on a virtual display ------------------------------
+# Headless, MessageBoxA returns at once; here the box really shows. The
+# client reads its caption and text from inside; a key press closes it.
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  timeout 30 wineserver -k 2>/dev/null || true  # new processes pick up the display
+  display=:$((90 + RANDOM % 400))
+  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  sleep 2
+  export DISPLAY=$display
+  w 'C:\windows\system32\regsvr32.exe' /s 'C:\zorva\w64\ZorvaMaskedEdit.dll' >/dev/null 2>&1
+  about_out=$(mktemp)
+  timeout 120 "$wine64" 'C:\zorva\w64\com_client.exe' 'C:\zorva\w64\ZorvaMaskedEdit.dll' about \
+    </dev/null >"$about_out" 2>/dev/null &
+  host_pid=$!
+  win=""
+  for _ in $(seq 60); do
+    win=$(xdotool search --name '^About Zorva Masked Edit Control$' 2>/dev/null | head -1 || true)
+    [ -n "$win" ] && break
+    sleep 1
+  done
+  [ -n "$win" ] || fail "the about box did not appear on the display"
+  sleep 2
+  shot=build/win64/about-box.png
+  import -display "$display" -window root "$shot" || fail "screenshot"
+  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+  xdotool key --window "$win" Return 2>/dev/null
+  wait "$host_pid" || fail "the about box did not close on the key press: $(cat "$about_out")"
+  result=$(tr -d '\r' <"$about_out"); rm -f "$about_out"
+  expected=$'caption: About Zorva Masked Edit Control\ntext: ZorvaMaskedEdit Server, v.2.2.1.0\nAboutBox returned 0x00000000'
+  [ "$result" = "$expected" ] || fail "about box: $result"
+  echo "windows: about box on screen (X window \"About Zorva Masked Edit Control\"), text \"ZorvaMaskedEdit Server, v.2.2.1.0\", closed by a key, S_OK; screenshot $shot"
+  w 'C:\windows\system32\regsvr32.exe' /s /u 'C:\zorva\w64\ZorvaMaskedEdit.dll' >/dev/null 2>&1
+  timeout 30 wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""
+  unset DISPLAY
+else
+  fail "Xvfb and xdotool are needed for the about box (scripts/packages/windows.txt)"
+fi
+
+echo "windows: bitnesses run under Wine: ${bitnesses[*]}-bit (both DLLs built and export-checked)"

@@ -1,0 +1,525 @@
+// A C++ client of the registered component: class-object creation racing
+// from several threads, early binding through the vtable, late binding
+// through IDispatch, error-information support, the type library read back
+// and DllCanUnloadNow around the last Release.
+//   com_client DLLPATH         the checks; exit code = failures
+//   com_client DLLPATH about   shows the about box and reports what it shows
+//   com_client DLLPATH typelib the type library inside a DLL of either bitness
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+#include "shell/zorva_masked_edit_i.h"
+
+namespace {
+
+int g_checks = 0;
+int g_failures = 0;
+
+void Check(bool ok, const char* what, long detail = 0) {
+  ++g_checks;
+  if (!ok) {
+    ++g_failures;
+    std::printf("FAIL %s (0x%08lx)\n", what, static_cast<unsigned long>(detail));
+  }
+}
+
+std::string Narrow(BSTR s) {
+  std::string out;
+  for (UINT i = 0; s && i < SysStringLen(s); ++i) out += static_cast<char>(s[i] < 128 ? s[i] : '?');
+  return out;
+}
+
+void CheckText(BSTR got, const char* want, const char* what) {
+  const std::string text = Narrow(got);
+  ++g_checks;
+  if (text != want) {
+    ++g_failures;
+    std::printf("FAIL %s: gave [%s], expected [%s]\n", what, text.c_str(), want);
+  }
+  SysFreeString(got);
+}
+
+using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
+
+struct Racer {
+  GetClassObjectFn getClassObject;
+  HANDLE start;
+  IClassFactory* got;
+  HRESULT result;
+};
+
+DWORD WINAPI Race(void* p) {
+  auto* r = static_cast<Racer*>(p);
+  WaitForSingleObject(r->start, INFINITE);
+  r->result = r->getClassObject(zorva::ids::kClassId, IID_IClassFactory,
+                                reinterpret_cast<void**>(&r->got));
+  return 0;
+}
+
+// Eight threads ask the fresh module for its class object at once: one
+// object must come out.
+void RaceForClassObject(GetClassObjectFn getClassObject) {
+  constexpr int kThreads = 8;
+  Racer racers[kThreads];
+  HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE threads[kThreads];
+  for (int i = 0; i < kThreads; ++i) {
+    racers[i] = {getClassObject, start, nullptr, E_FAIL};
+    threads[i] = CreateThread(nullptr, 0, &Race, &racers[i], 0, nullptr);
+  }
+  SetEvent(start);
+  WaitForMultipleObjects(kThreads, threads, TRUE, INFINITE);
+  for (HANDLE t : threads) CloseHandle(t);
+  CloseHandle(start);
+  IClassFactory* got[kThreads];
+  HRESULT results[kThreads];
+  for (int i = 0; i < kThreads; ++i) {
+    got[i] = racers[i].got;
+    results[i] = racers[i].result;
+  }
+  for (int i = 0; i < kThreads; ++i) {
+    Check(results[i] == S_OK && got[i] == got[0], "racing threads get the one class object",
+          results[i]);
+  }
+  for (int i = 0; i < kThreads; ++i) {
+    if (got[i]) got[i]->Release();
+  }
+}
+
+void ClassObjectChecks(GetClassObjectFn getClassObject, CanUnloadFn canUnload) {
+  IClassFactory* factory = nullptr;
+  Check(getClassObject(zorva::ids::kClassId, IID_IClassFactory, nullptr) == E_POINTER,
+        "DllGetClassObject with no out pointer");
+  Check(getClassObject(IID_IDispatch, IID_IClassFactory, reinterpret_cast<void**>(&factory)) ==
+            CLASS_E_CLASSNOTAVAILABLE,
+        "DllGetClassObject for another class");
+  HRESULT hr = getClassObject(zorva::ids::kClassId, IID_IClassFactory,
+                              reinterpret_cast<void**>(&factory));
+  Check(hr == S_OK && factory, "DllGetClassObject", hr);
+  if (!factory) return;
+  Check(canUnload() == S_FALSE, "a held class object keeps the module");
+  IUnknown* object = nullptr;
+  Check(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory), IID_IUnknown,
+                                reinterpret_cast<void**>(&object)) == CLASS_E_NOAGGREGATION,
+        "CreateInstance refuses aggregation");
+  Check(factory->CreateInstance(nullptr, IID_IPersist, reinterpret_cast<void**>(&object)) ==
+                E_NOINTERFACE && !object,
+        "CreateInstance for an interface the object lacks");
+  factory->LockServer(TRUE);
+  factory->Release();
+  Check(canUnload() == S_FALSE, "LockServer keeps the module");
+  getClassObject(zorva::ids::kClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+  factory->LockServer(FALSE);
+  factory->Release();
+  Check(canUnload() == S_OK, "no locks: the module may go");
+}
+
+VARIANT Variant(VARTYPE vt) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = vt;
+  return v;
+}
+
+void EarlyBinding(IZorvaMaskedEdit* edit) {
+  BSTR empty = SysAllocString(L"");
+  BSTR mask = SysAllocString(L"(###) ###-####");
+  BSTR phone = SysAllocString(L"(555) 123-4567");
+  LONG valid = 0;
+  Check(edit->IsValid(0, mask, phone, &valid) == S_OK && valid == -1, "IsValid through the vtable");
+  Check(edit->IsValid(0, mask, phone, nullptr) == E_POINTER, "IsValid with no result pointer");
+  BSTR money = SysAllocString(L"($1,234.50)");
+  BSTR out = nullptr;
+  Check(edit->GetRawValue(1, empty, money, &out) == S_OK, "GetRawValue through the vtable");
+  CheckText(out, "-1234.5", "GetRawValue currency");
+
+  struct Case {
+    int type;
+    VARIANT value;
+    const char* want;
+    const char* what;
+  };
+  VARIANT date = Variant(VT_DATE);
+  date.date = 45351.5;  // 29 February 2024, noon
+  VARIANT money2 = Variant(VT_CY);
+  money2.cyVal.int64 = -12345000;  // -1234.5
+  VARIANT yes = Variant(VT_BOOL);
+  yes.boolVal = VARIANT_TRUE;
+  VARIANT dec = Variant(VT_DECIMAL);
+  dec.decVal.scale = 1;
+  dec.decVal.sign = DECIMAL_NEG;
+  dec.decVal.Lo64 = 125;  // -12.5
+  LONG fortyTwo = 42;
+  VARIANT byRef = Variant(VT_I4 | VT_BYREF);
+  byRef.plVal = &fortyTwo;
+  VARIANT array = Variant(VT_ARRAY | VT_I4);
+  array.parray = SafeArrayCreateVector(VT_I4, 0, 2);
+  const Case cases[] = {
+      {2, date, "02/29/24", "VT_DATE as a date"},
+      {16, date, "", "VT_DATE as a date-time without a mask"},
+      {0, date, "2024-02-29 12:00:00", "VT_DATE as text"},
+      {1, money2, "($1,234.50)", "VT_CY"},
+      {8, yes, "True", "VT_BOOL"},
+      {11, dec, "-12.50", "VT_DECIMAL"},
+      {7, byRef, "42", "VT_I4 by reference"},
+      {0, Variant(VT_NULL), "", "VT_NULL"},
+      {0, Variant(VT_EMPTY), "", "VT_EMPTY"},
+      {0, array, "", "an array"},
+  };
+  for (const Case& c : cases) {
+    out = nullptr;
+    HRESULT hr = edit->GetFormattedValue(c.type, empty, c.value, &out);
+    Check(hr == S_OK, c.what, hr);
+    CheckText(out, c.want, c.what);
+  }
+  SafeArrayDestroy(array.parray);
+  SysFreeString(money);
+  SysFreeString(phone);
+  SysFreeString(mask);
+  SysFreeString(empty);
+}
+
+VARIANT Text(const wchar_t* s) {
+  VARIANT v = Variant(VT_BSTR);
+  v.bstrVal = SysAllocString(s);
+  return v;
+}
+
+VARIANT Int(LONG n) {
+  VARIANT v = Variant(VT_I4);
+  v.lVal = n;
+  return v;
+}
+
+void LateBinding(IDispatch* dispatch) {
+  struct Name {
+    const wchar_t* name;
+    DISPID id;
+  };
+  const Name names[] = {{L"IsValid", 0}, {L"GetRawValue", 1}, {L"GetFormattedValue", 2},
+                        {L"AboutBox", -552}, {L"getrawvalue", 1}};
+  for (const Name& n : names) {
+    DISPID id = 12345;
+    LPOLESTR name = const_cast<LPOLESTR>(n.name);
+    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    Check(hr == S_OK && id == n.id, "GetIDsOfNames of a member", hr);
+  }
+  LPOLESTR unknown = const_cast<LPOLESTR>(L"Format");
+  DISPID id = 0;
+  Check(dispatch->GetIDsOfNames(IID_NULL, &unknown, 1, LOCALE_USER_DEFAULT, &id) ==
+            DISP_E_UNKNOWNNAME,
+        "GetIDsOfNames of an unknown name");
+
+  // Arguments go in reverse order.
+  VARIANT args[3] = {Text(L"(555) 123-4567"), Text(L"(###) ###-####"), Int(0)};
+  DISPPARAMS params = {args, nullptr, 3, 0};
+  VARIANT result;
+  VariantInit(&result);
+  HRESULT hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                &result, nullptr, nullptr);
+  Check(hr == S_OK && result.vt == VT_I4 && result.lVal == -1, "Invoke IsValid", hr);
+  VariantClear(&result);
+
+  VARIANT rawArgs[3] = {Text(L"12/31/99"), Text(L""), Int(2)};
+  DISPPARAMS rawParams = {rawArgs, nullptr, 3, 0};
+  hr = dispatch->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &rawParams, &result,
+                        nullptr, nullptr);
+  Check(hr == S_OK && result.vt == VT_BSTR, "Invoke GetRawValue", hr);
+  if (result.vt == VT_BSTR) CheckText(SysAllocString(result.bstrVal), "1999-12-31", "GetRawValue date");
+  VariantClear(&result);
+
+  // Two arguments that fit the first two parameters; the third is missing.
+  DISPPARAMS two = {&args[1], nullptr, 2, 0};
+  hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &two, &result, nullptr,
+                        nullptr);
+  Check(hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_PARAMNOTFOUND, "Invoke with too few arguments",
+        hr);
+  VARIANT five[5] = {Int(1), Int(1), Int(1), Int(1), Int(1)};
+  DISPPARAMS tooMany = {five, nullptr, 5, 0};
+  hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tooMany, &result,
+                        nullptr, nullptr);
+  Check(hr == DISP_E_BADPARAMCOUNT, "Invoke with too many arguments", hr);
+
+  VARIANT wrongType[3] = {Text(L"x"), Text(L""), Text(L"not a number")};
+  DISPPARAMS wrong = {wrongType, nullptr, 3, 0};
+  UINT argErr = 99;
+  hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &wrong, &result, nullptr,
+                        &argErr);
+  // Wine leaves argErr as it was; Windows names argument 2.
+  Check(hr == DISP_E_TYPEMISMATCH && (argErr == 2 || argErr == 99),
+        "Invoke with a text for the value type", hr);
+
+  hr = dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
+                        nullptr, nullptr);
+  Check(hr == DISP_E_MEMBERNOTFOUND, "Invoke of an unknown dispatch id", hr);
+  for (VARIANT* v : {&args[0], &args[1], &args[2], &rawArgs[0], &rawArgs[1], &rawArgs[2],
+                     &wrongType[0], &wrongType[1], &wrongType[2]}) {
+    VariantClear(v);
+  }
+}
+
+std::wstring Doc(ITypeInfo* info, MEMBERID id, DWORD* context = nullptr) {
+  BSTR text = nullptr;
+  info->GetDocumentation(id, nullptr, &text, context, nullptr);
+  std::wstring out = text ? text : L"";
+  SysFreeString(text);
+  return out;
+}
+
+std::wstring NameOf(ITypeInfo* info, MEMBERID id) {
+  BSTR text = nullptr;
+  info->GetDocumentation(id, &text, nullptr, nullptr, nullptr);
+  std::wstring out = text ? text : L"";
+  SysFreeString(text);
+  return out;
+}
+
+// The library's content.
+void TypeLibrary(ITypeLib* library, SYSKIND sys) {
+  TLIBATTR* libAttr = nullptr;
+  library->GetLibAttr(&libAttr);
+  Check(libAttr && libAttr->syskind == sys && libAttr->wMajorVerNum == 1 &&
+            libAttr->wMinorVerNum == 0 && libAttr->guid == zorva::ids::kLibraryId,
+        "library identity, version and system kind", libAttr ? libAttr->syskind : -1);
+  if (libAttr) library->ReleaseTLibAttr(libAttr);
+  HRESULT hr;
+  BSTR name = nullptr, doc = nullptr, file = nullptr;
+  library->GetDocumentation(-1, &name, &doc, nullptr, &file);
+  Check(name && !std::wcscmp(name, L"ZorvaMaskedEdit"), "library name");
+  Check(doc && !std::wcscmp(doc, L"Zorva Masked Edit Object"), "library help string");
+  Check(file && std::wcsstr(file, L"ZorvaMaskedEdit.hlp"), "library help file");
+  SysFreeString(name);
+  SysFreeString(doc);
+  SysFreeString(file);
+
+  ITypeInfo* iface = nullptr;
+  hr = library->GetTypeInfoOfGuid(zorva::ids::kInterfaceId, &iface);
+  Check(hr == S_OK, "interface type information", hr);
+  if (iface) {
+    Check(Doc(iface, MEMBERID_NIL) == L"Primary interface for the ZorvaMaskedEdit object",
+          "interface help string");
+    TYPEATTR* attr = nullptr;
+    iface->GetTypeAttr(&attr);
+    Check(attr && (attr->wTypeFlags & TYPEFLAG_FDUAL), "a dual interface");
+    if (attr) iface->ReleaseTypeAttr(attr);
+    // The vtable side: slots after IDispatch's seven, in the reading
+    // process's pointers (a library of the other kind is scaled on loading).
+    HREFTYPE vtableRef;
+    ITypeInfo* vtable = nullptr;
+    if (SUCCEEDED(iface->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef))) {
+      iface->GetRefTypeInfo(vtableRef, &vtable);
+    }
+    if (!vtable) {
+      vtable = iface;
+      vtable->AddRef();
+    }
+    for (UINT i = 0; i < 4; ++i) {
+      FUNCDESC* func = nullptr;
+      vtable->GetFuncDesc(i, &func);
+      Check(func && func->oVft == (7 + static_cast<int>(i)) * static_cast<int>(sizeof(void*)) &&
+                func->cParams == (i < 3 ? 4 : 0),  // the result counts here
+            "vtable slot and parameter count", func ? func->oVft : -1);
+      if (func) vtable->ReleaseFuncDesc(func);
+    }
+    vtable->Release();
+    struct Member {
+      MEMBERID id;
+      const wchar_t* name;
+      const wchar_t* help;
+      DWORD context;
+    };
+    const Member members[] = {
+        {0, L"IsValid", L"Invokes the IsValid method", 10000},
+        {1, L"GetRawValue", L"Invokes the GetRawValue method", 10001},
+        {2, L"GetFormattedValue", L"Invokes the GetFormattedValue method", 10002},
+        {-552, L"AboutBox", L"Shows the about box", static_cast<DWORD>(-552)},
+    };
+    for (const Member& m : members) {
+      DWORD context = 0;
+      Check(NameOf(iface, m.id) == m.name, "member name");
+      Check(Doc(iface, m.id, &context) == m.help, "member help string");
+      Check(context == m.context, "member help context", static_cast<long>(context));
+    }
+    iface->Release();
+  }
+
+  ITypeInfo* constants = nullptr;
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    TYPEKIND kind;
+    if (SUCCEEDED(library->GetTypeInfoType(i, &kind)) && kind == TKIND_ENUM) {
+      library->GetTypeInfo(i, &constants);
+    }
+  }
+  Check(constants != nullptr, "the enumeration");
+  if (constants) {
+    TYPEATTR* attr = nullptr;
+    constants->GetTypeAttr(&attr);
+    Check(attr && attr->cVars == 18, "eighteen value types");
+    for (UINT i = 0; attr && i < attr->cVars; ++i) {
+      VARDESC* var = nullptr;
+      constants->GetVarDesc(i, &var);
+      Check(var && var->varkind == VAR_CONST && var->lpvarValue->lVal == static_cast<LONG>(i),
+            "value type constant");
+      if (var && i == 14) {
+        Check(NameOf(constants, var->memid) == L"tkMEURL", "name of value type 14");
+        Check(Doc(constants, var->memid) == L"Data Value type is a URL", "help of value type 14");
+      }
+      if (var && i == 15) {
+        Check(Doc(constants, var->memid) == L"Data Value type is an image", "help of value type 15");
+      }
+      if (var) constants->ReleaseVarDesc(var);
+    }
+    if (attr) constants->ReleaseTypeAttr(attr);
+    constants->Release();
+  }
+
+  ITypeInfo* coclass = nullptr;
+  hr = library->GetTypeInfoOfGuid(zorva::ids::kClassId, &coclass);
+  Check(hr == S_OK, "class type information", hr);
+  if (coclass) {
+    Check(Doc(coclass, MEMBERID_NIL) == L"Zorva Masked Edit Object", "class help string");
+    coclass->Release();
+  }
+}
+
+void ObjectChecks(CanUnloadFn canUnload) {
+  IZorvaMaskedEdit* edit = nullptr;
+  HRESULT hr = CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER,
+                                zorva::ids::kInterfaceId, reinterpret_cast<void**>(&edit));
+  Check(hr == S_OK && edit, "CoCreateInstance", hr);
+  if (!edit) return;
+  Check(canUnload() == S_FALSE, "a live object keeps the module");
+
+  IUnknown* unknown = nullptr;
+  IDispatch* dispatch = nullptr;
+  edit->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown));
+  edit->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+  Check(unknown == static_cast<IUnknown*>(edit) && dispatch == static_cast<IDispatch*>(edit),
+        "IUnknown and IDispatch are the main pointer");
+  Check(edit->QueryInterface(IID_IUnknown, nullptr) == E_POINTER, "QueryInterface with no out");
+  void* none = nullptr;
+  Check(edit->QueryInterface(IID_IPersist, &none) == E_NOINTERFACE && !none, "E_NOINTERFACE");
+  ISupportErrorInfo* errors = nullptr;
+  edit->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&errors));
+  Check(errors != nullptr, "ISupportErrorInfo");
+  if (errors) {
+    Check(errors->InterfaceSupportsErrorInfo(zorva::ids::kInterfaceId) == S_OK,
+          "error information for the interface");
+    Check(errors->InterfaceSupportsErrorInfo(IID_IDispatch) == S_FALSE,
+          "no error information for others");
+    IUnknown* back = nullptr;
+    errors->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&back));
+    Check(back == unknown, "ISupportErrorInfo leads back to the object");
+    if (back) back->Release();
+    errors->Release();
+  }
+  UINT count = 0;
+  edit->GetTypeInfoCount(&count);
+  Check(count == 1, "GetTypeInfoCount");
+  Check(edit->GetTypeInfo(0, 0, nullptr) == E_POINTER, "GetTypeInfo with no out");
+
+  EarlyBinding(edit);
+  LateBinding(dispatch);
+  unknown->Release();
+  dispatch->Release();
+  Check(canUnload() == S_FALSE, "one reference left");
+  Check(edit->Release() == 0, "the last Release returns 0");
+  Check(canUnload() == S_OK, "after the last Release the module may go");
+}
+
+DWORD WINAPI WatchAboutBox(void*) {
+  for (int i = 0; i < 600; ++i) {
+    HWND box = FindWindowA(nullptr, "About Zorva Masked Edit Control");
+    if (box) {
+      char text[256] = {};
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+      std::printf("caption: About Zorva Masked Edit Control\ntext: %s\n", text);
+      std::fflush(stdout);
+      return 0;
+    }
+    Sleep(100);
+  }
+  return 1;
+}
+
+// Shows the about box; a watcher thread reads its caption and text.
+int About() {
+  IZorvaMaskedEdit* edit = nullptr;
+  HRESULT hr = CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER,
+                                zorva::ids::kInterfaceId, reinterpret_cast<void**>(&edit));
+  if (FAILED(hr)) {
+    std::printf("FAIL CoCreateInstance 0x%08lx\n", static_cast<unsigned long>(hr));
+    return 1;
+  }
+  HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
+  hr = edit->AboutBox();
+  WaitForSingleObject(watcher, INFINITE);
+  CloseHandle(watcher);
+  std::printf("AboutBox returned 0x%08lx\n", static_cast<unsigned long>(hr));
+  edit->Release();
+  return hr == S_OK ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::printf("usage: com_client DLLPATH [about]\n");
+    return 2;
+  }
+  if (argc > 2 && !std::wcscmp(argv[2], L"typelib")) {
+    // The library inside a module of either bitness, read as data.
+    ITypeLib* library = nullptr;
+    HRESULT hr = LoadTypeLibEx(argv[1], REGKIND_NONE, &library);
+    Check(hr == S_OK, "LoadTypeLibEx", hr);
+    if (library) {
+      TLIBATTR* attr = nullptr;
+      library->GetLibAttr(&attr);
+      const SYSKIND sys = attr ? attr->syskind : SYS_WIN64;
+      if (attr) library->ReleaseTLibAttr(attr);
+      std::printf("type library of %ls: %s\n", argv[1], sys == SYS_WIN32 ? "SYS_WIN32" : "SYS_WIN64");
+      TypeLibrary(library, sys);
+      library->Release();
+    }
+    std::printf("com_client: %d checks, %d failed\n", g_checks, g_failures);
+    std::printf("com_client finished\n");
+    return g_failures;
+  }
+  if (argc > 2 && !std::wcscmp(argv[2], L"about")) {
+    CoInitialize(nullptr);
+    int rc = About();
+    CoUninitialize();
+    return rc;
+  }
+  // The module itself first, so that the threads race on its first class object.
+  HMODULE module = LoadLibraryW(argv[1]);
+  Check(module != nullptr, "LoadLibrary", static_cast<long>(GetLastError()));
+  if (!module) return 1;
+  // Through void*: the export's real type is not FARPROC's.
+  auto getClassObject = reinterpret_cast<GetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  auto canUnload = reinterpret_cast<CanUnloadFn>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+  Check(getClassObject && canUnload, "the exports by name");
+  if (!getClassObject || !canUnload) return 1;
+
+  CoInitialize(nullptr);  // the class is apartment-threaded: no proxies in between
+  Check(canUnload() == S_OK, "a fresh module may go");
+  RaceForClassObject(getClassObject);
+  ClassObjectChecks(getClassObject, canUnload);
+  ObjectChecks(canUnload);
+  ITypeLib* library = nullptr;
+  HRESULT hr = LoadRegTypeLib(zorva::ids::kLibraryId, 1, 0, LOCALE_NEUTRAL, &library);
+  Check(hr == S_OK, "LoadRegTypeLib", hr);
+  if (library) {
+    TypeLibrary(library, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    library->Release();
+  }
+  CoUninitialize();
+  std::printf("com_client: %d checks, %d failed\n", g_checks, g_failures);
+  std::printf("com_client finished\n");
+  return g_failures;
+}
