@@ -151,7 +151,7 @@ class CsvRun {
         std::size_t next = static_cast<std::size_t>(static_cast<const char*>(nl) - pending_.data()) + 1;
         line_ += CountNewlines(pending_.data() + cursor_, next - cursor_);
         cursor_ = emitted_ = next;
-        out_.Append(std::string_view(pending_).substr(resyncFrom_, next - resyncFrom_));
+        CopyMalformed(std::string_view(pending_).substr(resyncFrom_, next - resyncFrom_));
         resync_ = false;
         from = next;
         continue;
@@ -183,6 +183,20 @@ class CsvRun {
       resync_ = true;
       from = bad;
     }
+  }
+
+  // A row that could not be parsed goes out as it came; with a new column it
+  // gets an empty field so that the columns stay in place.
+  void CopyMalformed(std::string_view row) {
+    if (settings_.newColumn.empty()) {
+      out_.Append(row);
+      return;
+    }
+    std::size_t end = row.size();
+    while (end && (row[end - 1] == '\n' || row[end - 1] == '\r')) --end;
+    out_.Append(row.substr(0, end));
+    out_.Append(std::string_view(&delimiter_, 1));
+    out_.Append(row.substr(end));
   }
 
   void Finish() {
@@ -296,8 +310,7 @@ class CsvRun {
     if (!present) {
       Complain("line %ld: no field %ld in this row; row copied unchanged", recordLine_, target_ + 1);
     } else if (!IsValidUtf8(targetValue_)) {
-      Complain("line %ld: field %ld is not valid UTF-8 ('%s'); left unchanged", recordLine_,
-               target_ + 1, Printable(targetValue_).c_str());
+      Complain("line %ld: field %ld is not valid UTF-8; left unchanged", recordLine_, target_ + 1);
       trouble_ = true;
     } else {
       try {
