@@ -124,5 +124,17 @@ if (ulimit -v 150000 && "$zmask" --version) >/dev/null 2>&1; then
      (ulimit -v 150000 && exec "$0" raw byte "")' "$zmask"
 fi
 
+# ---- the README's mask-language examples ----------------------------------
+readme="$(dirname "$0")/../README.md"
+examples=0
+while IFS=$'\t' read -r command expected; do
+  examples=$((examples + 1)) cases=$((cases + 1))
+  got=$(eval "\"\$zmask\" ${command#zmask }" </dev/null 2>&1)
+  if [ "$got" != "$expected" ]; then
+    failures=$((failures + 1)); printf 'FAIL README: %s\n  expected %s\n  got      %s\n' "$command" "$expected" "$got"
+  fi
+done < <(sed -n 's/^|.*| `\(zmask [^`]*\)` | `\([^`]*\)` |$/\1\t\2/p' "$readme")
+((examples >= 30)) || { failures=$((failures + 1)); echo "FAIL README: only $examples examples found"; }
+
 echo "zmask_cli: $cases cases, $failures failed"
 ((failures == 0))
