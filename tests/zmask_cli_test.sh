@@ -122,6 +122,10 @@ if (ulimit -v 150000 && "$zmask" --version) >/dev/null 2>&1; then
   check long-line 2 $'7\n\n5' "line 2: too long to hold in memory; skipped" -- bash -c \
     '{ echo 7; head -c 300000000 /dev/zero | tr "\0" 9; printf "\n5\n"; } |
      (ulimit -v 150000 && exec "$0" raw byte "")' "$zmask"
+  # A line that fits, but not twice: the service cannot copy it.
+  check out-of-memory-value 2 $'7\n\n5' "line 2: " -- bash -c \
+    '{ echo 7; head -c 60000000 /dev/zero | tr "\0" 9; printf "\n5\n"; } |
+     (ulimit -v 120000 && exec "$0" raw text "")' "$zmask"
 fi
 
 # ---- the README's mask-language examples ----------------------------------
