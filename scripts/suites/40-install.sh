@@ -2,8 +2,8 @@
 # Installs into a temporary prefix and builds and runs consumers of it: the
 # examples through find_package (shared and static) and through pkg-config,
 # the Python ctypes example, the installed zmask; checks that only the public
-# interface is exported, and that a project including this one with
-# add_subdirectory builds no tests. The README's code examples must be the
+# interface is exported, that a project including this one with
+# add_subdirectory builds no tests, and that ./zmask works on a fresh copy. The README's code examples must be the
 # files in examples/ (they are compiled here).
 source "$(dirname "$0")/lib.sh"
 tmp=$(mktemp -d)
@@ -78,4 +78,14 @@ for f in examples/c/example.c examples/cpp/example.cpp; do
                  grab && open {print}' README.md >"$tmp/block"
   diff -u "$f" "$tmp/block" || { echo "README's copy of $f differs"; exit 1; }
 done
+step "./zmask on a fresh copy, through a symlink: only the answer, and rebuilt after an edit"
+mkdir -p "$tmp/clone" "$tmp/bin"
+git ls-files -z | xargs -0 cp --parents -t "$tmp/clone"
+ln -s "$tmp/clone/zmask" "$tmp/bin/zm"
+export CCACHE_BASEDIR="$tmp/clone"
+out=$(timeout 900 "$tmp/bin/zm" format currency '' -1234.5 2>"$tmp/err")
+[ "$out" = '($1,234.50)' ] && [ ! -s "$tmp/err" ] || { echo "got '$out'"; cat "$tmp/err"; exit 1; }
+[ ! -e "$tmp/clone/build/zmask/tests" ] || { echo "./zmask configured the tests"; exit 1; }
+sed -i 's/Exit status: 0 success/Exit status: 0 done/' "$tmp/clone/tools/zmask.cpp"
+timeout 900 "$tmp/bin/zm" --help 2>&1 | grep -q 'Exit status: 0 done' || { echo "not rebuilt after an edit"; exit 1; }
 echo "install suite passed"
