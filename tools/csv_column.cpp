@@ -110,7 +110,7 @@ class CsvRun {
       if (stop_) break;
       Compact();
     }
-    if (!stop_ || !fatal_) {
+    if (!stop_) {
       out_.Append(std::string_view(pending_).substr(emitted_));  // whatever is left, unchanged
       emitted_ = pending_.size();
     }
