@@ -79,6 +79,14 @@ input 'a;b\n1;x,y\n2;"7"\n'
 check csv-delimiter-no-header 0 $'a;b\n1;x,y\n2;"7"' "" -- "$zmask" csv raw text '' - -c 2 -d ';' --no-header
 input '1\t5\n'
 check csv-tab 0 $'1\t$5.00' "" -- "$zmask" csv format currency '' -c 2 -d tab --no-header
+printf 'n,d\n1,2001-12-31\n' >"$tmp/d.csv"
+check csv-answer-needs-quotes 0 $'n,d\n1,"December 31, 2001"' "" -- \
+  "$zmask" csv format date 'mmmm d, yyyy' "$tmp/d.csv" -c d
+input 'a,b\n1,2\n3,x\n4,5\n'
+check csv-abort 1 $'a,b\n1,2' "line 3: invalid byte value 'x'" -- "$zmask" csv raw byte '' -c b --invalid=abort
+input '\xef\xbb\xbfa,b\n1,2\n'
+check csv-byte-order-mark 0 $'\xef\xbb\xbfa,b,c\n1,2,1' "" -- "$zmask" csv raw byte '' -c a --as c
+input 'a,b\n1,2\n'
 check csv-missing-column 2 "" "line 1: no column 'c' in the header" -- "$zmask" csv raw byte '' -c c
 check csv-column-zero 2 "" "no column '0'" -- "$zmask" csv raw byte '' -c 0
 check csv-name-without-header 2 "" "without a header the column must be a number" -- "$zmask" csv raw byte '' -c b --no-header
