@@ -111,6 +111,8 @@ check csv-line-numbers 0 $'a,b\n"multi\nline",1\n2,' "zmask: line 4: invalid byt
 input '1\n2\n'
 check dev-full 2 "" "write error: standard output: No space left on device" -- \
   bash -c '"$0" raw byte "" >/dev/full' "$zmask"
+check csv-dev-full 2 "" "write error: standard output: No space left on device" -- \
+  bash -c 'seq 1 100000 | "$0" csv raw longint "" -c 1 >/dev/full' "$zmask"
 check closed-stdout 2 "" "write error: standard output: Bad file descriptor" -- \
   bash -c '"$0" raw byte "" >&-' "$zmask"
 check epipe 2 "" "write error: standard output: Broken pipe" -- \
