@@ -53,6 +53,21 @@ fi
 exec 7>&- 8<&-
 wait
 
+# On a terminal (a pseudo-terminal from script(1)) answers come line by line
+# without the option.
+if command -v script >/dev/null; then
+  mkfifo "$tmp/tty_in"
+  script -qfec "$(printf '%q' "$zmask") raw byte '' <$(printf '%q' "$tmp/tty_in")" /dev/null \
+    </dev/null >"$tmp/tty_out" 2>&1 &
+  exec 7>"$tmp/tty_in"
+  echo 12 >&7
+  cases=$((cases + 1))
+  for _ in $(seq 200); do grep -q 12 "$tmp/tty_out" && break; sleep 0.1; done
+  grep -q 12 "$tmp/tty_out" || { failures=$((failures + 1)); echo "FAIL terminal: no answer while input is open"; }
+  exec 7>&-
+  wait
+fi
+
 # ---- --invalid and --explain ---------------------------------------------
 input '1\n300\nabc\n-5\n'
 check ignore 0 $'1\n300\n\n-5' "" -- "$zmask" raw byte ''
