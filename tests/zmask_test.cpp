@@ -116,12 +116,12 @@ TEST(Zmask, Batch) {
 
 TEST(Zmask, Misuse) {
   const struct { std::vector<std::string> args; const char* message; } kCases[] = {
-      {{}, "usage"},
+      {{}, "Usage"},
       {{"frobnicate", "text", "", "x"}, "unknown command"},
       {{"raw", "nosuchtype", "", "x"}, "unknown type"},
       {{"raw", "18", "", "x"}, "unknown type"},
-      {{"raw", "text"}, "expected TYPE MASK [VALUE]"},
-      {{"raw", "text", "", "x", "extra"}, "expected TYPE MASK [VALUE]"},
+      {{"raw", "text"}, "MASK is required"},
+      {{"raw", "text", "", "x", "--frobnicate"}, "--frobnicate"},
       {{"batch", "/nonexistent/file"}, "cannot open"},
   };
   for (const auto& c : kCases) {

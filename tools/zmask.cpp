@@ -1,188 +1,177 @@
 // zmask: the masked-edit service from the shell.
 //
-//   zmask check  TYPE MASK [VALUE]   valid/invalid (exit 0 when all valid, 1 if not)
-//   zmask raw    TYPE MASK [VALUE]   the raw value behind VALUE
-//   zmask format TYPE MASK [VALUE]   VALUE (a raw value) rendered with MASK
-//   zmask batch  [FILE]              lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE
+//   zmask check  TYPE MASK [VALUE...]  valid/invalid (exit 0 when all valid, 1 if not)
+//   zmask raw    TYPE MASK [VALUE...]  the raw value behind each VALUE
+//   zmask format TYPE MASK [VALUE...]  each VALUE (a raw value) rendered with MASK
+//   zmask batch  [FILE]                lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE
+//   zmask csv    OP TYPE MASK [FILE] -c COLUMN   one column of a CSV table
 //
-// Without VALUE, values are read one per line from standard input and one
-// answer per line is written. Text is UTF-8 on both sides.
-#include <cstdio>
-#include <cstdlib>
+// Without VALUE (or for "-"), values are read one per line from standard
+// input and one answer per line is written. Text is UTF-8 on both sides.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cctype>
 #include <cstring>
+#include <map>
+#include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "zorva/masked_edit.h"
+#include "csv_column.h"
+#include "io.h"
+#include "question.h"
+#include "zorva/types.h"
 
+#ifndef ZORVA_VERSION_STRING
+#define ZORVA_VERSION_STRING "0.0.0"
+#endif
+
+namespace zmask {
 namespace {
 
-constexpr const char* kTypeNames[] = {
-    "text", "currency", "date",  "time",      "memo",   "byte",   "shortint",
-    "longint", "boolean", "counter", "float", "double", "oleobject", "binary",
-    "url",  "image",    "datetime", "timestamp",
+constexpr int kExitInvalid = 1;
+constexpr int kExitTrouble = 2;
+
+constexpr const char* kExamples =
+    "TYPE: text currency date time memo byte shortint longint boolean counter\n"
+    "      float double oleobject binary url image datetime timestamp,\n"
+    "      a tkME... name (tkMECurrency), or a number 0-17.\n"
+    "An empty MASK ('') selects the type's default. Values may start with a minus\n"
+    "sign (-1234.5); put -- before one that starts with a minus and a letter.\n"
+    "\n"
+    "examples:\n"
+    "  zmask format currency '' -1234.5          ($1,234.50)\n"
+    "  zmask raw currency '' '($1,234.50)'       -1234.5\n"
+    "  zmask check byte '' 128                   invalid\n"
+    "  zmask format date mm/dd/yyyy 2001-12-31   12/31/2001\n"
+    "  zmask raw time 'h:mm AM/PM' '1:05 PM'     13:05:00\n"
+    "  printf '1\\n0\\n' | zmask format boolean Yes/No\n"
+    "  printf 'raw\\ttext\\t(###) ###-####\\t(555) 123-4567\\n' | zmask batch\n"
+    "  zmask csv raw currency '' prices.csv -c price --as price_raw\n"
+    "\n"
+    "Exit status: 0 success; 1 a value did not validate (check, or raw and format\n"
+    "with --invalid=fail or abort); 2 misuse, malformed input or a read or write error.";
+
+struct Settings {
+  bool lineBuffered = false;
+  InvalidPolicy invalid = InvalidPolicy::kIgnore;
+  bool explain = false;
 };
-constexpr const char* kConstantNames[] = {
-    "tkMEText", "tkMECurrency", "tkMEDate", "tkMETime", "tkMEMemo", "tkMEByte",
-    "tkMEShortInt", "tkMELongInt", "tkMEBoolean", "tkMECounter", "tkMEFloat",
-    "tkMEDouble", "tkMEOleObject", "tkMEBinary", "tkMEURL", "tkMEImage",
-    "tkMEDateTime", "tkMETimeStamp",
-};
 
-constexpr int kExitMisuse = 2;
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
-// A type name, a tkME constant name or a number 0..17; -1 when none.
-int ParseType(std::string_view word) {
-  for (int i = 0; i < zorva::kValueTypeCount; ++i) {
-    if (EqualNoCase(word, kTypeNames[i]) || EqualNoCase(word, kConstantNames[i])) return i;
-  }
-  if (word.empty() || word.size() > 2) return -1;
-  int n = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return -1;
-    n = n * 10 + (c - '0');
-  }
-  return n < zorva::kValueTypeCount ? n : -1;
-}
-
-enum class Op { kCheck, kRaw, kFormat, kNone };
-
-Op ParseOp(std::string_view word) {
-  if (word == "check") return Op::kCheck;
-  if (word == "raw") return Op::kRaw;
-  if (word == "format") return Op::kFormat;
-  return Op::kNone;
-}
-
-// Answers one question into out; returns whether a check found the value valid.
-bool Answer(Op op, int type, std::string_view mask, std::string_view value, std::string& out) {
-  char buf[1024];
-  switch (op) {
-    case Op::kCheck: {
-      bool valid = zorva::IsValidUtf8(type, mask, value);
-      out.append(valid ? "valid" : "invalid");
-      return valid;
-    }
-    case Op::kRaw:
-      out.append(buf, zorva::GetRawValueUtf8(type, mask, value, buf, sizeof buf));
-      return true;
-    case Op::kFormat:
-      out.append(buf, zorva::GetFormattedValueUtf8(type, mask, value, buf, sizeof buf));
-      return true;
-    case Op::kNone: break;
-  }
+// A mask is one line of text: a newline (or a NUL, which the shell cannot
+// pass but a batch line can) would make it something else.
+bool MaskIsOneLine(std::string_view mask, const char* where) {
+  const char* what = mask.find('\n') != std::string_view::npos   ? "a newline"
+                     : mask.find('\r') != std::string_view::npos ? "a carriage return"
+                     : mask.find('\0') != std::string_view::npos ? "a NUL byte"
+                                                                 : nullptr;
+  if (!what) return true;
+  Complain("%smask '%s' holds %s; a mask is one line of text", where, Printable(mask).c_str(),
+           what);
   return false;
 }
 
-void Usage(std::FILE* to) {
-  std::fputs(
-      "usage: zmask check|raw|format TYPE MASK [VALUE]\n"
-      "       zmask batch [FILE]\n"
-      "\n"
-      "  check   prints valid or invalid (exit 0 when every value is valid, 1 if not)\n"
-      "  raw     prints the raw value behind an entered VALUE\n"
-      "  format  prints a raw VALUE rendered with MASK\n"
-      "  batch   reads lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE (OP: check, raw, format)\n"
-      "          from FILE or standard input, one answer per line\n"
-      "\n"
-      "Without VALUE, values are read one per line from standard input and one\n"
-      "answer per line is written. An empty MASK ('') selects the type's default.\n"
-      "\n"
-      "TYPE: text currency date time memo byte shortint longint boolean counter\n"
-      "      float double oleobject binary url image datetime timestamp,\n"
-      "      a tkME... name (tkMECurrency), or a number 0-17.\n"
-      "\n"
-      "examples:\n"
-      "  zmask format currency '' -1234.5          ($1,234.50)\n"
-      "  zmask raw currency '' '($1,234.50)'       -1234.5\n"
-      "  zmask check byte '' 128                   invalid\n"
-      "  zmask format date mm/dd/yyyy 2001-12-31   12/31/2001\n"
-      "  zmask raw time 'h:mm AM/PM' '1:05 PM'     13:05:00\n"
-      "  printf '1\\n0\\n' | zmask format boolean Yes/No\n"
-      "  printf 'raw\\ttext\\t(###) ###-####\\t(555) 123-4567\\n' | zmask batch\n"
-      "\n"
-      "Exit status: 0 success, 1 a value was invalid (check), 2 misuse.\n",
-      to);
-}
-
-int Fail(const char* message, const char* detail = nullptr) {
-  std::fprintf(stderr, "zmask: %s%s%s\n", message, detail ? ": " : "", detail ? detail : "");
-  return kExitMisuse;
-}
-
-// Lines of a stream, without their newline (and a carriage return before it).
-class LineReader {
- public:
-  explicit LineReader(std::FILE* in) : in_(in) {}
-  ~LineReader() { std::free(line_); }
-  bool Next(std::string_view& line) {
-    ssize_t n = getline(&line_, &capacity_, in_);
-    if (n < 0) return false;
-    std::size_t len = static_cast<std::size_t>(n);
-    if (len && line_[len - 1] == '\n') --len;
-    if (len && line_[len - 1] == '\r') --len;
-    line = std::string_view(line_, len);
-    return true;
-  }
-
- private:
-  std::FILE* in_;
-  char* line_ = nullptr;
-  std::size_t capacity_ = 0;
-};
-
-class Output {
- public:
-  void Line(const std::string& text) {
-    buffer_.append(text);
-    buffer_.push_back('\n');
-    if (buffer_.size() >= (1 << 16)) Flush();
-  }
-  void Flush() {
-    std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
-    buffer_.clear();
-  }
-  ~Output() {
-    Flush();
-    std::fflush(stdout);
-  }
-
- private:
-  std::string buffer_;
-};
-
-int RunStream(Op op, int type, std::string_view mask) {
-  LineReader reader(stdin);
-  Output out;
+// Answers values from the arguments and, for "-" or none, from standard
+// input; keeps one output line per value.
+int RunValues(const Question& question, std::vector<std::string> values, const Settings& settings) {
+  if (values.empty()) values.push_back("-");
+  const bool check = question.op() == Op::kCheck;
+  const bool report = check ? settings.explain : settings.invalid != InvalidPolicy::kIgnore;
+  const bool wantValidity = check || report;
+  Output out(settings.lineBuffered);
   std::string answer;
-  std::string_view value;
-  bool allValid = true;
-  while (reader.Next(value)) {
-    answer.clear();
-    allValid &= Answer(op, type, mask, value, answer);
+  bool anyInvalid = false, trouble = false;
+
+  // false: stop here (abort, or output failed)
+  auto one = [&](std::string_view value, long line) {
+    char where[48] = "";
+    if (line > 0) std::snprintf(where, sizeof where, "line %ld: ", line);
+    bool valid;
+    try {
+      valid = question.Ask(value, answer, wantValidity);
+    } catch (const std::bad_alloc&) {
+      Complain("%sout of memory for a value of %zu bytes", where, value.size());
+      trouble = true;
+      out.Line("");
+      return !out.failed();
+    }
+    if (!valid) {
+      anyInvalid = true;
+      if (report) {
+        Complain("%sinvalid %s value '%s'", where, TypeName(question.type()),
+                 Printable(value).c_str());
+      }
+      if (!check && settings.invalid == InvalidPolicy::kAbort) return false;
+    }
     out.Line(answer);
+    return !out.failed();
+  };
+
+  bool stopped = false;
+  for (const std::string& value : values) {
+    if (value != "-") {
+      if (!one(value, 0)) {
+        stopped = true;
+        break;
+      }
+      continue;
+    }
+    LineReader reader("-");
+    std::string_view line;
+    long number = 0;
+    for (;;) {
+      LineReader::Status status = reader.Next(line);
+      ++number;
+      if (status == LineReader::Status::kEnd) break;
+      if (status == LineReader::Status::kError) {
+        trouble = stopped = true;
+        break;
+      }
+      if (status == LineReader::Status::kTooLong) {
+        Complain("%s: line %ld: too long to hold in memory; skipped", reader.name().c_str(), number);
+        trouble = true;
+        out.Line("");
+        if (out.failed()) break;
+        continue;
+      }
+      if (!one(line, number)) {
+        stopped = true;
+        break;
+      }
+    }
+    if (stopped) break;
   }
-  return op == Op::kCheck && !allValid ? 1 : 0;
+  if (!out.Flush() || trouble) return kExitTrouble;
+  if (anyInvalid && (check || settings.invalid == InvalidPolicy::kFail ||
+                     settings.invalid == InvalidPolicy::kAbort)) {
+    return kExitInvalid;
+  }
+  return 0;
 }
 
-int RunBatch(std::FILE* in) {
-  LineReader reader(in);
-  Output out;
+int RunBatch(const std::string& path, const Settings& settings) {
+  LineReader reader(path);
+  if (!reader.ok()) return kExitTrouble;
+  Output out(settings.lineBuffered);
   std::string answer;
   std::string_view line;
   bool allValid = true, misuse = false;
-  for (long number = 1; reader.Next(line); ++number) {
+  for (long number = 1;; ++number) {
+    LineReader::Status status = reader.Next(line);
+    if (status == LineReader::Status::kEnd) break;
+    if (status == LineReader::Status::kError) {
+      out.Flush();
+      return kExitTrouble;
+    }
+    if (status == LineReader::Status::kTooLong) {
+      Complain("%s: line %ld: too long to hold in memory; skipped", reader.name().c_str(), number);
+      misuse = true;
+      out.Line("");
+      if (out.failed()) return kExitTrouble;
+      continue;
+    }
     std::string_view fields[4];
     std::size_t count = 0;
     for (std::size_t start = 0;;) {
@@ -192,60 +181,193 @@ int RunBatch(std::FILE* in) {
       if (tab == std::string_view::npos) break;
       start = tab + 1;
     }
-    answer.clear();
     Op op = ParseOp(fields[0]);
     int type = count == 4 ? ParseType(fields[1]) : -1;
-    if (count != 4 || op == Op::kNone || type < 0) {
-      if (count != 4) {
-        std::fprintf(stderr, "zmask: line %ld: expected 4 tab-separated fields, found %zu\n", number, count);
-      } else if (op == Op::kNone) {
-        std::fprintf(stderr, "zmask: line %ld: unknown operation '%.*s'\n", number,
-                     static_cast<int>(fields[0].size()), fields[0].data());
-      } else {
-        std::fprintf(stderr, "zmask: line %ld: unknown type '%.*s'\n", number,
-                     static_cast<int>(fields[1].size()), fields[1].data());
-      }
-      misuse = true;
-      out.Line(answer);  // an empty answer keeps the lines in step
-      continue;
+    char where[48];
+    std::snprintf(where, sizeof where, "line %ld: ", number);
+    bool ok = false;
+    if (count != 4) {
+      Complain("line %ld: expected 4 tab-separated fields, found %zu", number, count);
+    } else if (op == Op::kNone) {
+      Complain("line %ld: unknown operation '%s'", number, Printable(fields[0]).c_str());
+    } else if (type < 0) {
+      Complain("line %ld: unknown type '%s'", number, Printable(fields[1]).c_str());
+    } else {
+      ok = MaskIsOneLine(fields[2], where);
     }
-    allValid &= Answer(op, type, fields[2], fields[3], answer);
-    out.Line(answer);
+    answer.clear();
+    if (ok) {
+      try {
+        allValid &= Question(op, type, std::string(fields[2])).Ask(fields[3], answer, false);
+      } catch (const std::bad_alloc&) {
+        Complain("line %ld: out of memory for a value of %zu bytes", number, fields[3].size());
+        ok = false;
+      }
+    }
+    misuse |= !ok;
+    out.Line(answer);  // an empty answer keeps the lines in step
+    if (out.failed()) return kExitTrouble;
   }
-  if (misuse) return kExitMisuse;
-  return allValid ? 0 : 1;
+  if (!out.Flush() || misuse) return kExitTrouble;
+  return allValid ? 0 : kExitInvalid;
+}
+
+// CLI11 reads "-1234.5" as an option; a value that starts with a minus sign
+// followed by anything but a letter or a second minus is marked as a value
+// here and unmarked after parsing.
+constexpr char kValueMark = '\x01';
+
+std::vector<std::string> MarkNegativeValues(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = argc - 1; i >= 1; --i) {
+    std::string a = argv[i];
+    if (a.size() > 1 && a[0] == '-' && a[1] != '-' && !std::isalpha(static_cast<unsigned char>(a[1]))) {
+      a.insert(a.begin(), kValueMark);
+    }
+    args.push_back(std::move(a));  // CLI11 takes the arguments in reverse
+  }
+  return args;
+}
+
+void Unmark(std::string& s) {
+  if (!s.empty() && s[0] == kValueMark) s.erase(0, 1);
+}
+
+const std::map<std::string, InvalidPolicy> kPolicies = {
+    {"abort", InvalidPolicy::kAbort},
+    {"fail", InvalidPolicy::kFail},
+    {"warn", InvalidPolicy::kWarn},
+    {"ignore", InvalidPolicy::kIgnore},
+};
+
+int Main(int argc, char** argv) {
+  CLI::App app{"zmask: validate, unformat and format field values with masks", "zmask"};
+  app.set_version_flag("--version", "zmask " ZORVA_VERSION_STRING);
+  app.footer(kExamples);
+  app.require_subcommand(1);
+  app.fallthrough();
+  Settings settings;
+  app.add_flag("--line-buffered", settings.lineBuffered,
+               "write each answer at once (always so when output is a terminal)");
+
+  std::string typeName, mask, file, opName;
+  std::vector<std::string> values;
+  auto addQuestion = [&](CLI::App* sub) {
+    sub->add_option("TYPE", typeName, "value type")->required();
+    sub->add_option("MASK", mask, "mask; '' for the type's default")->required();
+  };
+  CLI::App* check = app.add_subcommand("check", "print valid or invalid for each value");
+  addQuestion(check);
+  check->add_option("VALUE", values, "values; - or none reads one per line from standard input");
+  check->add_flag("--explain", settings.explain,
+                  "report each invalid value with its line on standard error");
+  CLI::App* subs[2] = {
+      app.add_subcommand("raw", "print the raw value behind each entered value"),
+      app.add_subcommand("format", "print each raw value rendered with the mask"),
+  };
+  for (CLI::App* sub : subs) {
+    addQuestion(sub);
+    sub->add_option("VALUE", values, "values; - or none reads one per line from standard input");
+    sub->add_option("--invalid", settings.invalid,
+                    "for a value that does not validate: abort (stop, exit 1), fail (report, exit 1),\n"
+                    "warn (report, exit 0) or ignore (the default)")
+        ->transform(CLI::CheckedTransformer(kPolicies))
+        ->option_text("abort|fail|warn|ignore");
+  }
+  CLI::App* batch = app.add_subcommand("batch", "answer lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE");
+  batch->add_option("FILE", file, "input file; - or none for standard input");
+
+  CsvSettings csv;
+  CLI::App* csvCommand = app.add_subcommand(
+      "csv", "answer for one column of a CSV table (RFC 4180) and write the whole table back");
+  csvCommand->add_option("OP", opName, "check, raw or format")->required();
+  addQuestion(csvCommand);
+  csvCommand->add_option("FILE", file, "input file; - or none for standard input");
+  csvCommand->add_option("-c,--column", csv.column, "the column: a header name or a number from 1")
+      ->required();
+  csvCommand->add_option("--as", csv.newColumn,
+                         "add the answers as a new last column of this name\n"
+                         "(by default they replace the column)");
+  csvCommand->add_flag("--no-header", csv.noHeader,
+                       "the first row is data (by default it is a header, copied unchanged)");
+  csvCommand->add_option("-d,--delimiter", csv.delimiter,
+                         "field delimiter: one character, or tab (default ,)");
+  csvCommand->add_option("--invalid", settings.invalid,
+                         "for a value that does not validate: abort, fail, warn or ignore")
+      ->transform(CLI::CheckedTransformer(kPolicies))
+      ->option_text("abort|fail|warn|ignore");
+
+  if (argc < 2) {
+    std::fputs(app.help().c_str(), stderr);
+    return kExitTrouble;
+  }
+  std::string first = argv[1];
+  if (first == "help") {
+    std::fputs(app.help().c_str(), stdout);
+    return 0;
+  }
+  if (!first.empty() && first[0] != '-' && ParseOp(first) == Op::kNone && first != "batch" &&
+      first != "csv") {
+    Complain("unknown command '%s' (try --help)", first.c_str());
+    return kExitTrouble;
+  }
+  try {
+    std::vector<std::string> args = MarkNegativeValues(argc, argv);
+    app.parse(args);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::string what = e.what();
+    for (std::size_t at; (at = what.find(kValueMark)) != std::string::npos;) what.erase(at, 1);
+    Complain("%s (try --help)", what.c_str());
+    return kExitTrouble;
+  }
+  Unmark(typeName);
+  Unmark(mask);
+  Unmark(file);
+  for (std::string& v : values) Unmark(v);
+  settings.lineBuffered |= isatty(1) != 0;
+  if (!CheckStandardDescriptors()) return kExitTrouble;
+
+  if (batch->parsed()) return RunBatch(file, settings);
+
+  Op op = Op::kCheck;
+  if (csvCommand->parsed()) {
+    op = ParseOp(opName);
+    if (op == Op::kNone) {
+      Complain("unknown operation '%s': expected check, raw or format", opName.c_str());
+      return kExitTrouble;
+    }
+  } else if (subs[0]->parsed()) {
+    op = Op::kRaw;
+  } else if (subs[1]->parsed()) {
+    op = Op::kFormat;
+  }
+  int type = ParseType(typeName);
+  if (type < 0) {
+    Complain("unknown type '%s' (try --help)", typeName.c_str());
+    return kExitTrouble;
+  }
+  if (!MaskIsOneLine(mask, "")) return kExitTrouble;
+  Question question(op, type, mask);
+  if (csvCommand->parsed()) {
+    csv.lineBuffered = settings.lineBuffered;
+    csv.invalid = settings.invalid;
+    return RunCsv(question, file, csv);
+  }
+  return RunValues(question, std::move(values), settings);
 }
 
 }  // namespace
+}  // namespace zmask
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    Usage(stderr);
-    return kExitMisuse;
+  try {
+    return zmask::Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    zmask::Complain("out of memory");
+  } catch (const std::exception& e) {
+    zmask::Complain("%s", e.what());
   }
-  std::string_view command = argv[1];
-  if (command == "--help" || command == "-h" || command == "help") {
-    Usage(stdout);
-    return 0;
-  }
-  if (command == "batch") {
-    if (argc > 3) return Fail("batch takes at most one file");
-    if (argc == 2 || std::strcmp(argv[2], "-") == 0) return RunBatch(stdin);
-    std::FILE* in = std::fopen(argv[2], "rb");
-    if (!in) return Fail("cannot open", argv[2]);
-    int rc = RunBatch(in);
-    std::fclose(in);
-    return rc;
-  }
-  Op op = ParseOp(command);
-  if (op == Op::kNone) return Fail("unknown command (try --help)", argv[1]);
-  if (argc != 4 && argc != 5) return Fail("expected TYPE MASK [VALUE] (try --help)");
-  int type = ParseType(argv[2]);
-  if (type < 0) return Fail("unknown type (try --help)", argv[2]);
-  if (argc == 4) return RunStream(op, type, argv[3]);
-  std::string answer;
-  bool valid = Answer(op, type, argv[3], argv[4], answer);
-  answer.push_back('\n');
-  std::fwrite(answer.data(), 1, answer.size(), stdout);
-  return op == Op::kCheck && !valid ? 1 : 0;
+  return 2;
 }

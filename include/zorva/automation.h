@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "zorva/export.h"
+
 #ifdef _WIN32
 #include "zorva/automation_win.h"
 #else
@@ -74,19 +76,19 @@ using LPCOLESTR = const OLECHAR*;
 
 // A new BSTR holding the zero-terminated text (null for a null text or when
 // memory runs out).
-BSTR SysAllocString(const OLECHAR* text) noexcept;
+ZORVA_API BSTR SysAllocString(const OLECHAR* text) noexcept;
 // A new BSTR of `length` characters copied from text (left zero when text is
 // null); embedded zeros are kept. Null when memory runs out.
-BSTR SysAllocStringLen(const OLECHAR* text, UINT length) noexcept;
-void SysFreeString(BSTR text) noexcept;
+ZORVA_API BSTR SysAllocStringLen(const OLECHAR* text, UINT length) noexcept;
+ZORVA_API void SysFreeString(BSTR text) noexcept;
 // The characters of an automation string as UTF-16 code units (the same
 // thing here; a cast on Windows, where OLECHAR is wchar_t).
 inline const char16_t* AsUtf16(const OLECHAR* text) noexcept { return text; }
 inline const OLECHAR* AsOleChars(const char16_t* text) noexcept { return text; }
 // Characters of the BSTR, from its prefix (0 for null).
-UINT SysStringLen(BSTR text) noexcept;
+ZORVA_API UINT SysStringLen(BSTR text) noexcept;
 // Bytes of the BSTR, from its prefix (0 for null).
-UINT SysStringByteLen(BSTR text) noexcept;
+ZORVA_API UINT SysStringByteLen(BSTR text) noexcept;
 
 // ---- Scalars ----------------------------------------------------------------
 
@@ -256,10 +258,10 @@ static_assert(sizeof(CY) == 8);
 static_assert(sizeof(VARIANT) == 8 + 2 * sizeof(void*));
 
 // Makes the variant empty without looking at what it held.
-void VariantInit(VARIANT* value) noexcept;
+ZORVA_API void VariantInit(VARIANT* value) noexcept;
 // Frees what the variant owns (its BSTR, its object reference) and makes it
 // empty. By-reference forms and arrays own nothing here. E_INVALIDARG for null.
-HRESULT VariantClear(VARIANT* value) noexcept;
+ZORVA_API HRESULT VariantClear(VARIANT* value) noexcept;
 
 // ---- Objects ----------------------------------------------------------------
 

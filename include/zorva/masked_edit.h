@@ -17,32 +17,33 @@
 #include <string_view>
 
 #include "zorva/automation.h"
+#include "zorva/export.h"
 #include "zorva/types.h"
 
 namespace zorva {
 
-HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept;
-HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept;
+ZORVA_API HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept;
+ZORVA_API HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept;
 // The value is any automation value: it is first turned into the raw text of
 // the type (see the conversion matrix in the service's variant_text.h). An
 // object's default property is read; when that fails its HRESULT is returned
 // and *retVal is left as it was.
-HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
+ZORVA_API HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
                           BSTR* retVal) noexcept;
 
 // UTF-8 conveniences for C++ callers and tools: the same answers, with the
 // value of GetFormattedValue given as a string.
-bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view value);
-std::string GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value);
-std::string GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
+ZORVA_API bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view value);
+ZORVA_API std::string GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value);
+ZORVA_API std::string GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
                                   std::string_view value);
 
 // The same again into a caller's buffer, without allocating for values up to
 // a few hundred characters: writes at most size - 1 bytes and a terminator,
 // returns the length written.
-std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value,
+ZORVA_API std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value,
                             char* dest, std::size_t size);
-std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
+ZORVA_API std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
                                   std::string_view value, char* dest, std::size_t size);
 
 }  // namespace zorva

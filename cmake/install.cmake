@@ -1,0 +1,53 @@
+# Install rules: both libraries, the public headers, zmask, a CMake package
+# (find_package(zorva) gives zorva::zorva and zorva::zorva_static) and a
+# pkg-config file.
+include(CMakePackageConfigHelpers)
+
+set(ZORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/zorva)
+
+set(ZORVA_INSTALL_TARGETS zorva_core)
+if(TARGET zorva)
+  list(APPEND ZORVA_INSTALL_TARGETS zorva)
+endif()
+install(TARGETS ${ZORVA_INSTALL_TARGETS} EXPORT zorvaTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES
+  ${PROJECT_SOURCE_DIR}/include/zorva/automation.h
+  ${PROJECT_SOURCE_DIR}/include/zorva/export.h
+  ${PROJECT_SOURCE_DIR}/include/zorva/masked_edit.h
+  ${PROJECT_SOURCE_DIR}/include/zorva/types.h
+  ${PROJECT_SOURCE_DIR}/include/zorva/zorva.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zorva)
+if(TARGET zmask)
+  install(TARGETS zmask RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+install(EXPORT zorvaTargets NAMESPACE zorva:: DESTINATION ${ZORVA_CMAKE_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/zorvaConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/zorvaConfig.cmake INSTALL_DESTINATION ${ZORVA_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/zorvaConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/zorvaConfig.cmake ${PROJECT_BINARY_DIR}/zorvaConfigVersion.cmake
+  DESTINATION ${ZORVA_CMAKE_DIR})
+
+# pkg-config: "zorva" links the shared library; --static adds the C++
+# runtime. The prefix is found from the file's own place, so an installed
+# tree can be moved (or installed with cmake --install --prefix).
+file(RELATIVE_PATH ZORVA_PC_UP "/root/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/root")
+if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
+  set(ZORVA_PC_LIBDIR "${CMAKE_INSTALL_LIBDIR}")
+else()
+  set(ZORVA_PC_LIBDIR "\${prefix}/${CMAKE_INSTALL_LIBDIR}")
+endif()
+if(IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
+  set(ZORVA_PC_INCLUDEDIR "${CMAKE_INSTALL_INCLUDEDIR}")
+else()
+  set(ZORVA_PC_INCLUDEDIR "\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}")
+endif()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/zorva.pc.in ${PROJECT_BINARY_DIR}/zorva.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/zorva.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix and builds and runs consumers of it: the
+# examples through find_package (shared and static) and through pkg-config,
+# the Python ctypes example, the installed zmask; checks that only the public
+# interface is exported, that a project including this one with
+# add_subdirectory builds no tests, and that ./zmask works on a fresh copy. The README's code examples must be the
+# files in examples/ (they are compiled here).
+source "$(dirname "$0")/lib.sh"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+prefix=$tmp/prefix
+step() { echo "-- $*"; }
+
+build_tree build/install -DCMAKE_BUILD_TYPE=Release -DZORVA_TESTS=OFF -DZORVA_BENCH=OFF
+timeout 120 cmake --install build/install --prefix "$prefix" >/dev/null
+libdir=$(dirname "$(find "$prefix" -name libzorva.so.1 | head -1)")
+
+step "installed files"
+for f in "$libdir/libzorva.so.1" "$libdir/libzorva.a" "$prefix/include/zorva/zorva.h" \
+         "$prefix/include/zorva/masked_edit.h" "$prefix/bin/zmask" \
+         "$libdir/cmake/zorva/zorvaConfig.cmake" "$libdir/pkgconfig/zorva.pc"; do
+  [ -e "$f" ] || { echo "missing: $f"; exit 1; }
+done
+readelf -d "$libdir/libzorva.so.1" | grep -q 'SONAME.*libzorva.so.1' || { echo "no SONAME"; exit 1; }
+[ "$("$prefix/bin/zmask" format currency '' -1234.5)" = '($1,234.50)' ]
+
+step "exported symbols: the C interface and the public C++ functions only"
+extra=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {print $3}' | c++filt |
+        grep -v -E '^(zorva_(is_valid|raw_value|formatted_value|version)$|zorva::(IsValid|GetRawValue|GetFormattedValue|IsValidUtf8|GetRawValueUtf8|GetFormattedValueUtf8|SysAllocString|SysAllocStringLen|SysFreeString|SysStringLen|SysStringByteLen|VariantInit|VariantClear)[[(])' || true)
+if [ -n "$extra" ]; then echo "unexpected exports:"; echo "$extra"; exit 1; fi
+
+step "find_package consumer: C, C++ and static C"
+timeout 300 cmake -S examples -B "$tmp/examples" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_RPATH="$libdir" >"$tmp/log" 2>&1 &&
+  timeout 300 cmake --build "$tmp/examples" >>"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+for e in example_c example_cpp example_c_static; do
+  timeout 10 "$tmp/examples/$e" >"$tmp/out" || { echo "$e failed"; cat "$tmp/out"; exit 1; }
+done
+grep -qx 'raw: -1234.5' "$tmp/out"
+
+step "pkg-config consumer"
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+[ "$(pkg-config --modversion zorva)" = "$(sed -n 's/^project(zorva VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ]
+# shellcheck disable=SC2046
+cc -std=c99 -Wall -Wextra -Werror examples/c/example.c -o "$tmp/pc_c" $(pkg-config --cflags --libs zorva) \
+  -Wl,-rpath,"$libdir"
+timeout 10 "$tmp/pc_c" >/dev/null
+# shellcheck disable=SC2046
+c++ -std=c++20 -Wall -Wextra -Werror examples/cpp/example.cpp -o "$tmp/pc_cpp" \
+  $(pkg-config --cflags --libs zorva) -Wl,-rpath,"$libdir"
+timeout 10 "$tmp/pc_cpp" >/dev/null
+
+step "Python ctypes"
+timeout 30 python3 examples/python/zorva_ctypes.py "$libdir/libzorva.so.1" >"$tmp/out" || { cat "$tmp/out"; exit 1; }
+grep -qx 'formatted: December 31, 2001' "$tmp/out"
+
+step "add_subdirectory builds the libraries and no tests"
+mkdir -p "$tmp/sub"
+cat >"$tmp/sub/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.21)
+project(consumer C CXX)
+enable_testing()
+add_subdirectory("$root" zorva)
+add_executable(consumer "$root/examples/c/example.c")
+target_link_libraries(consumer PRIVATE zorva::zorva)
+CMAKE
+timeout 300 cmake -S "$tmp/sub" -B "$tmp/sub/build" -G Ninja "${launcher[@]}" >"$tmp/log" 2>&1 &&
+  timeout 600 cmake --build "$tmp/sub/build" -j "$jobs" >>"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+timeout 10 "$tmp/sub/build/consumer" >/dev/null
+tests=$(ctest --test-dir "$tmp/sub/build" -N | sed -n 's/^Total Tests: //p')
+[ "$tests" = 0 ] || { echo "add_subdirectory registered $tests tests"; exit 1; }
+[ ! -e "$tmp/sub/build/zorva/zmask" ] || { echo "add_subdirectory built zmask"; exit 1; }
+
+step "README examples are the files in examples/"
+for f in examples/c/example.c examples/cpp/example.cpp; do
+  awk -v f="$f" '$0 == "<!-- " f " -->" {grab = 1; next}
+                 grab && /^```/ {if (open) exit; open = 1; next}
+                 grab && open {print}' README.md >"$tmp/block"
+  diff -u "$f" "$tmp/block" || { echo "README's copy of $f differs"; exit 1; }
+done
+step "./zmask on a fresh copy, through a symlink: only the answer, and rebuilt after an edit"
+mkdir -p "$tmp/clone" "$tmp/bin"
+git ls-files -z | xargs -0 cp --parents -t "$tmp/clone"
+ln -s "$tmp/clone/zmask" "$tmp/bin/zm"
+export CCACHE_BASEDIR="$tmp/clone"
+out=$(timeout 900 "$tmp/bin/zm" format currency '' -1234.5 2>"$tmp/err")
+[ "$out" = '($1,234.50)' ] && [ ! -s "$tmp/err" ] || { echo "got '$out'"; cat "$tmp/err"; exit 1; }
+[ ! -e "$tmp/clone/build/zmask/tests" ] || { echo "./zmask configured the tests"; exit 1; }
+sed -i 's/Exit status: 0 success/Exit status: 0 done/' "$tmp/clone/tools/zmask.cpp"
+timeout 900 "$tmp/bin/zm" --help 2>&1 | grep -q 'Exit status: 0 done' || { echo "not rebuilt after an edit"; exit 1; }
+echo "install suite passed"

@@ -1,0 +1,57 @@
+// The C interface: counted texts, snprintf-like answers, errors as -1.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "zorva/zorva.h"
+
+namespace {
+
+TEST(CApi, AnswersMatchTheService) {
+  char out[ZORVA_MAX_ANSWER + 1];
+  EXPECT_EQ(zorva_is_valid(ZORVA_BYTE, "", 0, "127", ZORVA_NTS), 1);
+  EXPECT_EQ(zorva_is_valid(ZORVA_BYTE, nullptr, 0, "128", 3), 0);
+  EXPECT_EQ(zorva_raw_value(ZORVA_CURRENCY, "", ZORVA_NTS, "($1,234.50)", ZORVA_NTS, out, sizeof out), 7);
+  EXPECT_STREQ(out, "-1234.5");
+  EXPECT_EQ(zorva_formatted_value(ZORVA_TEXT, "UU", 2, "\xc3\xa9\xc3\xbf", 4, out, sizeof out), 4);
+  EXPECT_STREQ(out, "\xc3\x89\xc5\xb8");  // UTF-8 both ways
+  // A counted mask or value ends at its length, not at a zero byte.
+  EXPECT_EQ(zorva_formatted_value(ZORVA_DATE, "mm/dd/yyyyXX", 10, "2001-12-31", 10, out, sizeof out), 10);
+  EXPECT_STREQ(out, "12/31/2001");
+}
+
+TEST(CApi, BufferSizesLikeSnprintf) {
+  const char* value = "-1234.5";
+  int full = zorva_formatted_value(ZORVA_CURRENCY, "", 0, value, ZORVA_NTS, nullptr, 0);
+  EXPECT_EQ(full, 11);  // ($1,234.50)
+  char small[5] = "xxxx";
+  EXPECT_EQ(zorva_formatted_value(ZORVA_CURRENCY, "", 0, value, ZORVA_NTS, small, sizeof small), 11);
+  EXPECT_STREQ(small, "($1,");
+  char one[1] = {'x'};
+  EXPECT_EQ(zorva_raw_value(ZORVA_CURRENCY, "", 0, "$5.00", ZORVA_NTS, one, 1), 2);
+  EXPECT_EQ(one[0], '\0');
+  // The longest answer fits ZORVA_MAX_ANSWER: 255 characters of 3 bytes.
+  std::string wide = "\"";
+  for (int i = 0; i < 300; ++i) wide += "\xe2\x82\xac";  // the euro sign is in the code page
+  wide += "\"0";
+  char out[ZORVA_MAX_ANSWER + 1];
+  EXPECT_EQ(zorva_formatted_value(ZORVA_CURRENCY, wide.data(), wide.size(), "5", 1, out, sizeof out), 765);
+  EXPECT_EQ(std::strlen(out), 765u);
+}
+
+TEST(CApi, BadArgumentsGiveMinusOne) {
+  char out[8] = "x";
+  EXPECT_EQ(zorva_is_valid(ZORVA_TEXT, nullptr, 3, "a", 1), -1);
+  EXPECT_EQ(zorva_is_valid(ZORVA_TEXT, "", 0, nullptr, 1), -1);
+  EXPECT_EQ(zorva_raw_value(ZORVA_TEXT, "", 0, nullptr, 2, out, sizeof out), -1);
+  EXPECT_EQ(zorva_raw_value(ZORVA_TEXT, "", 0, "a", 1, nullptr, 4), -1);
+  // Null with no length is an empty text.
+  EXPECT_EQ(zorva_formatted_value(ZORVA_TEXT, nullptr, ZORVA_NTS, nullptr, 0, out, sizeof out), 0);
+  EXPECT_STREQ(out, "");
+  std::string version = zorva_version();
+  EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
+}
+
+}  // namespace

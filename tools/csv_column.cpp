@@ -1,0 +1,422 @@
+// The table is parsed by libcsv; beside it a cursor walks the raw bytes, so
+// that every field but the answered one, every terminator (CRLF or LF) and
+// every blank line is copied out exactly as it came in, quotes included.
+#include "csv_column.h"
+
+#include <csv.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <new>
+#include <string_view>
+#include <vector>
+
+#include "io.h"
+
+namespace zmask {
+namespace {
+
+constexpr char kQuote = '"';
+
+// RFC 4180 keeps spaces: they are part of the field.
+int NoSpace(unsigned char) { return 0; }
+
+bool IsValidUtf8(std::string_view s) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const auto* end = p + s.size();
+  while (p < end) {
+    unsigned char c = *p;
+    if (c < 0x80) {
+      ++p;
+      continue;
+    }
+    int extra;
+    unsigned min;
+    unsigned code;
+    if ((c & 0xE0) == 0xC0) extra = 1, min = 0x80, code = c & 0x1F;
+    else if ((c & 0xF0) == 0xE0) extra = 2, min = 0x800, code = c & 0x0F;
+    else if ((c & 0xF8) == 0xF0) extra = 3, min = 0x10000, code = c & 0x07;
+    else return false;
+    if (end - p <= extra) return false;
+    for (int i = 1; i <= extra; ++i) {
+      if ((p[i] & 0xC0) != 0x80) return false;
+      code = (code << 6) | (p[i] & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    p += extra + 1;
+  }
+  return true;
+}
+
+std::size_t CountNewlines(const char* p, std::size_t n) {
+  std::size_t count = 0;
+  for (const char* end = p + n; (p = static_cast<const char*>(std::memchr(p, '\n', end - p)));
+       ++p) {
+    ++count;
+  }
+  return count;
+}
+
+double Seconds() {
+  timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+class CsvRun {
+ public:
+  CsvRun(const Question& question, const CsvSettings& settings, char delimiter)
+      : question_(question), settings_(settings), delimiter_(delimiter), out_(settings.lineBuffered) {
+    wantValidity_ = question.op() == Op::kCheck || settings.invalid != InvalidPolicy::kIgnore;
+    report_ = settings.invalid != InvalidPolicy::kIgnore;
+    progress_ = isatty(2) != 0;
+    started_ = Seconds();
+    if (settings.noHeader) target_ = ColumnNumber();
+  }
+  ~CsvRun() { csv_free(&parser_); }
+
+  bool Init() {
+    if (csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI) != 0) return false;
+    csv_set_delim(&parser_, static_cast<unsigned char>(delimiter_));
+    csv_set_quote(&parser_, kQuote);
+    csv_set_space_func(&parser_, NoSpace);
+    return true;
+  }
+
+  int Run(LineReader& reader) {
+    if (settings_.noHeader && target_ < 0) {
+      Complain("without a header the column must be a number from 1, not '%s'",
+               settings_.column.c_str());
+      return 2;
+    }
+    if (!Init()) {
+      Complain("out of memory");
+      return 2;
+    }
+    std::string_view block;
+    for (;;) {
+      if (!reader.ReadBlock(block)) {
+        trouble_ = true;
+        break;
+      }
+      if (block.empty()) {
+        Finish();
+        break;
+      }
+      std::size_t from = pending_.size();
+      pending_.append(block);
+      Feed(from);
+      if (stop_) break;
+      Compact();
+    }
+    if (!stop_) {
+      out_.Append(std::string_view(pending_).substr(emitted_));  // whatever is left, unchanged
+      emitted_ = pending_.size();
+    }
+    if (shownProgress_) std::fputs("\r\033[K", stderr);
+    if (!out_.Flush() || trouble_ || fatal_) return 2;
+    if (anyInvalid_ && (question_.op() == Op::kCheck || settings_.invalid == InvalidPolicy::kFail ||
+                        settings_.invalid == InvalidPolicy::kAbort)) {
+      return 1;
+    }
+    return 0;
+  }
+
+ private:
+  struct Span {
+    std::size_t begin, end;  // raw bytes, quotes included
+    bool quoted;
+  };
+
+  static void OnField(void* s, std::size_t length, void* self) {
+    static_cast<CsvRun*>(self)->OnFieldValue(static_cast<const char*>(s), length);
+  }
+  static void OnRecord(int c, void* self) { static_cast<CsvRun*>(self)->OnRecordEnd(c); }
+
+  long ColumnNumber() const {
+    const std::string& c = settings_.column;
+    if (c.empty() || c.size() > 9 || c.find_first_not_of("0123456789") != std::string::npos) return -1;
+    long n = std::stol(c);
+    return n >= 1 ? n - 1 : -1;
+  }
+
+  // Parses pending_ from the given offset; after malformed quoting, reports
+  // it, copies that record through unchanged and goes on at the next line.
+  void Feed(std::size_t from) {
+    while (!stop_ && from < pending_.size()) {
+      if (resync_) {
+        const void* nl = std::memchr(pending_.data() + from, '\n', pending_.size() - from);
+        if (!nl) return;
+        std::size_t next = static_cast<std::size_t>(static_cast<const char*>(nl) - pending_.data()) + 1;
+        line_ += CountNewlines(pending_.data() + cursor_, next - cursor_);
+        cursor_ = emitted_ = next;
+        CopyMalformed(std::string_view(pending_).substr(resyncFrom_, next - resyncFrom_));
+        resync_ = false;
+        from = next;
+        continue;
+      }
+      std::size_t n = csv_parse(&parser_, pending_.data() + from, pending_.size() - from, OnField,
+                                OnRecord, this);
+      if (stop_) return;
+      if (n == pending_.size() - from) return;
+      std::size_t bad = from + n;
+      long line = line_ + static_cast<long>(CountNewlines(pending_.data() + cursor_, bad - cursor_));
+      Complain("line %ld: malformed quoting (a quote inside an unquoted field, or text after "
+               "a closing quote); row copied unchanged",
+               line);
+      trouble_ = true;
+      // The bad record, from its start (after what is already written), goes out as it is.
+      out_.Append(std::string_view(pending_).substr(emitted_, (inRecord_ ? recordStart_ : cursor_) - emitted_));
+      resyncFrom_ = inRecord_ ? recordStart_ : cursor_;
+      line_ = inRecord_ ? recordLine_ : line_;
+      cursor_ = resyncFrom_;
+      emitted_ = resyncFrom_;
+      inRecord_ = false;
+      fields_.clear();
+      csv_free(&parser_);
+      if (!Init()) {
+        Complain("out of memory");
+        fatal_ = stop_ = true;
+        return;
+      }
+      resync_ = true;
+      from = bad;
+    }
+  }
+
+  // A row that could not be parsed goes out as it came; with a new column it
+  // gets an empty field so that the columns stay in place.
+  void CopyMalformed(std::string_view row) {
+    if (settings_.newColumn.empty()) {
+      out_.Append(row);
+      return;
+    }
+    std::size_t end = row.size();
+    while (end && (row[end - 1] == '\n' || row[end - 1] == '\r')) --end;
+    out_.Append(row.substr(0, end));
+    out_.Append(std::string_view(&delimiter_, 1));
+    out_.Append(row.substr(end));
+  }
+
+  void Finish() {
+    if (stop_) return;
+    if (resync_) {
+      out_.Append(std::string_view(pending_).substr(resyncFrom_));
+      emitted_ = pending_.size();
+      return;
+    }
+    if (csv_fini(&parser_, OnField, OnRecord, this) != 0) {
+      long line = inRecord_ ? recordLine_ : line_;
+      Complain("line %ld: unterminated quote; the rest of the input is copied unchanged", line);
+      trouble_ = true;
+    }
+  }
+
+  // Drops what has been written from the front of pending_.
+  void Compact() {
+    std::size_t keep = emitted_;
+    if (resync_ && resyncFrom_ < keep) keep = resyncFrom_;
+    if (keep == 0) return;
+    pending_.erase(0, keep);
+    emitted_ -= keep;
+    cursor_ -= keep;
+    recordStart_ -= keep;
+    resyncFrom_ -= resyncFrom_ >= keep ? keep : resyncFrom_;
+    for (auto& f : fields_) f.begin -= keep, f.end -= keep;
+  }
+
+  void OnFieldValue(const char* s, std::size_t length) {
+    if (stop_) return;
+    if (!inRecord_) {  // skip the terminators and blank lines before this record
+      while (cursor_ < pending_.size() && (pending_[cursor_] == '\n' || pending_[cursor_] == '\r')) {
+        if (pending_[cursor_] == '\n') ++line_;
+        ++cursor_;
+      }
+      inRecord_ = true;
+      recordStart_ = cursor_;
+      recordLine_ = line_;
+      fields_.clear();
+    }
+    std::string_view value(s ? s : "", length);
+    std::size_t begin = cursor_;
+    bool quoted = begin < pending_.size() && pending_[begin] == kQuote;
+    std::size_t end = begin + length;
+    if (quoted) {
+      std::size_t quotes = 0;
+      for (std::size_t at = 0; (at = value.find(kQuote, at)) != std::string_view::npos; ++at) ++quotes;
+      end += 2 + quotes;
+      line_ += static_cast<long>(CountNewlines(value.data(), value.size()));
+    }
+    if (recordIndex_ == 0 && !settings_.noHeader) header_.emplace_back(value);
+    if (static_cast<long>(fields_.size()) == target_) targetValue_.assign(value);
+    fields_.push_back({begin, end, quoted});
+    cursor_ = end;
+    if (cursor_ < pending_.size() && pending_[cursor_] == delimiter_) ++cursor_;
+  }
+
+  void OnRecordEnd(int) {
+    if (stop_ || !inRecord_) return;
+    inRecord_ = false;
+    std::size_t contentEnd = cursor_;
+    out_.Append(std::string_view(pending_).substr(emitted_, recordStart_ - emitted_));
+    std::string_view content(pending_.data() + recordStart_, contentEnd - recordStart_);
+    if (recordIndex_++ == 0) {
+      expectedFields_ = fields_.size();
+      if (!settings_.noHeader) {
+        if (!Header(content)) return;
+        emitted_ = contentEnd;
+        return;
+      }
+    }
+    Data(content);
+    emitted_ = contentEnd;
+    if (out_.failed()) stop_ = fatal_ = true;
+    if (progress_ && (recordIndex_ & 0xFFFF) == 0) ShowProgress();
+  }
+
+  bool Header(std::string_view content) {
+    for (std::size_t i = 0; i < header_.size() && target_ < 0; ++i) {
+      std::string_view name = header_[i];
+      if (i == 0 && name.substr(0, 3) == "\xEF\xBB\xBF") name.remove_prefix(3);
+      if (name == settings_.column) target_ = static_cast<long>(i);
+    }
+    if (target_ < 0) target_ = ColumnNumber();
+    if (target_ < 0 || target_ >= static_cast<long>(header_.size())) {
+      Complain("line %ld: no column '%s' in the header (%zu columns)", recordLine_,
+               settings_.column.c_str(), header_.size());
+      fatal_ = stop_ = true;
+      return false;
+    }
+    header_.clear();
+    out_.Append(content);
+    if (!settings_.newColumn.empty()) {
+      out_.Append(std::string_view(&delimiter_, 1));
+      AppendField(settings_.newColumn, false);
+    }
+    out_.EndRecord();
+    return true;
+  }
+
+  void Data(std::string_view content) {
+    if (fields_.size() != expectedFields_) {
+      Complain("line %ld: %zu fields where the first row has %zu", recordLine_, fields_.size(),
+               expectedFields_);
+      trouble_ = true;
+    }
+    const bool replace = settings_.newColumn.empty();
+    const bool present = target_ < static_cast<long>(fields_.size());
+    bool answered = false;
+    if (!present) {
+      Complain("line %ld: no field %ld in this row; row copied unchanged", recordLine_, target_ + 1);
+    } else if (!IsValidUtf8(targetValue_)) {
+      Complain("line %ld: field %ld is not valid UTF-8; left unchanged", recordLine_, target_ + 1);
+      trouble_ = true;
+    } else {
+      try {
+        bool valid = question_.Ask(targetValue_, answer_, wantValidity_);
+        answered = true;
+        if (!valid) {
+          anyInvalid_ = true;
+          if (report_) {
+            Complain("line %ld: invalid %s value '%s'", recordLine_, TypeName(question_.type()),
+                     Printable(targetValue_).c_str());
+          }
+          if (question_.op() != Op::kCheck && settings_.invalid == InvalidPolicy::kAbort) {
+            stop_ = true;
+            return;
+          }
+        }
+      } catch (const std::bad_alloc&) {
+        Complain("line %ld: out of memory for a value of %zu bytes; left unchanged", recordLine_,
+                 targetValue_.size());
+        trouble_ = true;
+      }
+    }
+    if (replace && present && answered) {
+      const Span& f = fields_[static_cast<std::size_t>(target_)];
+      out_.Append(content.substr(0, f.begin - recordStart_));
+      AppendField(answer_, f.quoted);
+      out_.Append(content.substr(f.end - recordStart_));
+    } else {
+      out_.Append(content);
+      if (!replace) {
+        out_.Append(std::string_view(&delimiter_, 1));
+        if (answered) AppendField(answer_, false);
+      }
+    }
+    out_.EndRecord();
+  }
+
+  // Quoted when the field was quoted or needs it.
+  void AppendField(std::string_view text, bool quoted) {
+    if (!quoted) {
+      for (char c : text) {
+        if (c == delimiter_ || c == kQuote || c == '\n' || c == '\r') {
+          quoted = true;
+          break;
+        }
+      }
+    }
+    if (!quoted) {
+      out_.Append(text);
+      return;
+    }
+    std::string q = "\"";
+    for (char c : text) {
+      if (c == kQuote) q += kQuote;
+      q += c;
+    }
+    q += kQuote;
+    out_.Append(q);
+  }
+
+  void ShowProgress() {
+    double now = Seconds();
+    if (now - started_ < 1 || now - lastShown_ < 0.25) return;
+    lastShown_ = now;
+    shownProgress_ = true;
+    std::fprintf(stderr, "\rzmask: %ld rows", recordIndex_);
+  }
+
+  const Question& question_;
+  const CsvSettings& settings_;
+  const char delimiter_;
+  Output out_;
+  csv_parser parser_{};
+  bool wantValidity_, report_, progress_;
+  double started_, lastShown_ = 0;
+  bool shownProgress_ = false;
+
+  std::string pending_;  // raw input not yet dropped
+  std::size_t emitted_ = 0, cursor_ = 0, recordStart_ = 0, resyncFrom_ = 0;
+  long line_ = 1, recordLine_ = 1, recordIndex_ = 0;
+  bool inRecord_ = false, resync_ = false;
+  std::vector<Span> fields_;
+  std::vector<std::string> header_;
+  std::size_t expectedFields_ = 0;
+  long target_ = -1;
+  std::string targetValue_, answer_;
+  bool stop_ = false, fatal_ = false, trouble_ = false, anyInvalid_ = false;
+};
+
+}  // namespace
+
+int RunCsv(const Question& question, const std::string& path, const CsvSettings& settings) {
+  char delimiter;
+  const std::string& d = settings.delimiter;
+  if (d == "tab" || d == "\\t" || d == "\t") {
+    delimiter = '\t';
+  } else if (d.size() == 1 && d[0] != kQuote && d[0] != '\n' && d[0] != '\r') {
+    delimiter = d[0];
+  } else {
+    Complain("the delimiter must be one character other than a quote or a line break, or tab");
+    return 2;
+  }
+  LineReader reader(path);
+  if (!reader.ok()) return 2;
+  CsvRun run(question, settings, delimiter);
+  return run.Run(reader);
+}
+
+}  // namespace zmask

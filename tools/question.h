@@ -1,0 +1,41 @@
+// One question put to the service for many values: the operation, the value
+// type and the mask stay the same for a whole stream.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zmask {
+
+enum class Op { kCheck, kRaw, kFormat, kNone };
+
+// What raw and format do with a value that does not validate.
+enum class InvalidPolicy { kAbort, kFail, kWarn, kIgnore };
+
+Op ParseOp(std::string_view word);
+// A type name, a tkME constant name or a number 0..17; -1 when none.
+int ParseType(std::string_view word);
+const char* TypeName(int type);
+
+class Question {
+ public:
+  Question(Op op, int type, std::string mask);
+
+  Op op() const { return op_; }
+  int type() const { return type_; }
+
+  // Writes the answer for one value into out and returns whether the value
+  // is valid: for check and raw, valid as entered text; for format, a raw
+  // value of the type whose rendering is itself valid under the mask.
+  // Validity is only worked out for raw and format when wanted. Throws
+  // std::bad_alloc when a huge value cannot be copied.
+  bool Ask(std::string_view value, std::string& out, bool wantValidity) const;
+
+ private:
+  Op op_;
+  int type_;
+  std::string mask_;
+  const char* rawMask_;
+};
+
+}  // namespace zmask
