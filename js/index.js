@@ -63,29 +63,37 @@ function reserve(units) {
   scratchUnits = want;
 }
 
-// Writes mask and value into the scratch block: the byte addresses of the
-// mask, the value and the answer.
+// Writes mask and value into the scratch block; their byte addresses, and
+// the answer's, are left in these.
+let maskAt = 0, valueAt = 0, answerAt = 0;
+
 function put(mask, value) {
   reserve(mask.length + value.length + ANSWER_UNITS);
   const heap = wasm.HEAPU16; // after reserve: growing memory replaces the view
   let i = scratch >> 1;
   for (let k = 0; k < mask.length; ++k) heap[i++] = mask.charCodeAt(k);
   for (let k = 0; k < value.length; ++k) heap[i++] = value.charCodeAt(k);
-  return [scratch, scratch + 2 * mask.length, 2 * i];
+  maskAt = scratch;
+  valueAt = scratch + 2 * mask.length;
+  answerAt = 2 * i;
 }
 
-function answer(out, n) {
+function answer(n) {
   if (n < 0) throw new RangeError('out of memory');
-  const start = out >> 1;
-  return String.fromCharCode.apply(null, wasm.HEAPU16.subarray(start, start + n));
+  const heap = wasm.HEAPU16;
+  const start = answerAt >> 1;
+  if (n > 32) return String.fromCharCode.apply(null, heap.subarray(start, start + n));
+  let s = '';
+  for (let k = start; k < start + n; ++k) s += String.fromCharCode(heap[k]);
+  return s;
 }
 
 /** Is this entered text valid for the type and mask? An empty value is. */
 export function isValid(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask), v = text(value);
-  const [mp, vp] = put(m, v);
-  const r = wasm._zm_is_valid(t, mp, m.length, vp, v.length);
+  put(m, v);
+  const r = wasm._zm_is_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
   return r === 1;
 }
@@ -94,16 +102,16 @@ export function isValid(type, mask, value) {
 export function getRawValue(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask), v = text(value);
-  const [mp, vp, out] = put(m, v);
-  return answer(out, wasm._zm_raw(t, mp, m.length, vp, v.length, out, ANSWER_UNITS));
+  put(m, v);
+  return answer(wasm._zm_raw(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
 }
 
 /** A raw value rendered with the mask ("-1234.5" -> "($1,234.50)"). */
 export function getFormattedValue(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask), v = text(value);
-  const [mp, vp, out] = put(m, v);
-  return answer(out, wasm._zm_format(t, mp, m.length, vp, v.length, out, ANSWER_UNITS));
+  put(m, v);
+  return answer(wasm._zm_format(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
 }
 
 /**
@@ -113,8 +121,8 @@ export function getFormattedValue(type, mask, value) {
  */
 export function setCurrencySymbol(symbol) {
   const s = text(symbol);
-  const [p] = put(s, '');
-  if (wasm._zm_set_currency(p, s.length) !== 1) {
+  put(s, '');
+  if (wasm._zm_set_currency(maskAt, s.length) !== 1) {
     throw new RangeError(`currency symbol not usable: ${JSON.stringify(s)}`);
   }
 }

@@ -3,6 +3,7 @@
 // unpaired surrogate or an embedded zero is read exactly as there.
 #include <emscripten/emscripten.h>
 
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -14,17 +15,34 @@ namespace {
 
 using namespace zorva;
 
-// An automation string holding a copy of the caller's text; freed on scope exit.
+// An automation string holding a copy of the caller's text: short texts in
+// place, laid out as SysAllocStringLen lays them out (a byte count, the
+// characters, a zero), so that the usual call allocates nothing.
 class Bstr {
  public:
-  Bstr(const char16_t* text, int length) noexcept
-      : bstr_(SysAllocStringLen(text, static_cast<UINT>(length > 0 ? length : 0))) {}
-  ~Bstr() { SysFreeString(bstr_); }
+  Bstr(const char16_t* text, int length) noexcept {
+    const UINT n = static_cast<UINT>(length > 0 ? length : 0);
+    if (n < kInline) {
+      inline_.bytes = n * sizeof(char16_t);
+      if (n) std::memcpy(inline_.text, text, n * sizeof(char16_t));
+      inline_.text[n] = u'\0';
+      bstr_ = inline_.text;
+    } else {
+      bstr_ = heap_ = SysAllocStringLen(text, n);
+    }
+  }
+  ~Bstr() { SysFreeString(heap_); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   BSTR get() const noexcept { return bstr_; }
 
  private:
+  static constexpr UINT kInline = 256;
+  struct {
+    std::uint32_t bytes;
+    char16_t text[kInline];
+  } inline_;
+  BSTR heap_ = nullptr;
   BSTR bstr_;
 };
 
