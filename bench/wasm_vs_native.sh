@@ -6,5 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 json=$(mktemp)
 trap 'rm -f "$json"' EXIT
-build/release/bench/service_bench --benchmark_format=json --benchmark_min_time=0.3 >"$json"
+build/release/bench/service_bench --benchmark_format=json --benchmark_min_time=0.2 --benchmark_repetitions=3 >"$json"
 node bench/wasm_bench.mjs "$json"

@@ -11,8 +11,8 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr std::uint64_t Pow10(int k) noexcept {
-  std::uint64_t p = 1;
+constexpr u128 Pow10(int k) noexcept {
+  u128 p = 1;
   while (k-- > 0) p *= 10;
   return p;
 }
@@ -25,7 +25,7 @@ constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // half (-1, 0, 1), for value = m * 2^e; false when it needs more than 128 bits.
 bool ScaledFloor(std::uint64_t m, int e, int p, std::uint64_t& n, int& half) noexcept {
   if (p < 0 || p > 22) return false;
-  const u128 scaled = static_cast<u128>(m) * Pow10(p);  // < 2^127
+  const u128 scaled = m * Pow10(p);  // < 2^127
   if (e >= 0) {
     if (e > 60 || scaled >> (64 - e) != 0) return false;  // the result needs 64 bits at most
     n = static_cast<std::uint64_t>(scaled << e);
@@ -76,8 +76,10 @@ bool ScientificFast(char* first, char* last, double value, int precision, char*&
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const int e = field - 1075;
   const int digits = precision + 1;
-  const std::uint64_t low = Pow10(digits - 1), high = Pow10(digits);
-  int exponent = static_cast<int>(std::floor(std::log10(value)));
+  const auto low = static_cast<std::uint64_t>(Pow10(digits - 1));
+  const auto high = static_cast<std::uint64_t>(Pow10(digits));
+  // floor(log10(2^(e + 52))): the decimal exponent or one below it.
+  int exponent = ((e + 52) * 78913) >> 18;
   std::uint64_t n = 0;
   int half = -1;
   for (int attempt = 0;; ++attempt) {
