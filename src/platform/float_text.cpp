@@ -9,6 +9,11 @@
 namespace zorva {
 namespace {
 
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+#if defined(__SIZEOF_INT128__)
 using u128 = unsigned __int128;
 
 constexpr u128 Pow10(int k) noexcept {
@@ -16,10 +21,6 @@ constexpr u128 Pow10(int k) noexcept {
   while (k-- > 0) p *= 10;
   return p;
 }
-
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // floor(value * 10^p) and whether the dropped part is below, at or above one
 // half (-1, 0, 1), for value = m * 2^e; false when it needs more than 128 bits.
@@ -100,6 +101,12 @@ bool ScientificFast(char* first, char* last, double value, int precision, char*&
   end = WriteScientific(first, last, n, digits, exponent);
   return true;
 }
+
+#else
+// Without 128-bit integers (32-bit targets, which use <charconv> anyway)
+// every value takes the C library's path.
+bool ScientificFast(char*, char*, double, int, char*&) noexcept { return false; }
+#endif
 
 }  // namespace
 
