@@ -1,5 +1,6 @@
 // The two things the settings take from the system: the user's language and
-// currency symbol. On Linux the system is the process environment.
+// currency symbol. On Linux the system is the process environment; in
+// WebAssembly there is none.
 #ifndef _WIN32
 #include <iconv.h>
 #include <langinfo.h>
@@ -27,6 +28,12 @@ void LanguageOf(const char* name, char (&out)[16]) {
 
 // The locale's currency symbol in UTF-8 (converted from its character set).
 bool CurrencyUtf8(locale_t loc, char* out, std::size_t size) {
+#if defined(__EMSCRIPTEN__)
+  // A browser has no process locale: the page chooses the currency symbol
+  // (the WebAssembly package's setter), so the system names none.
+  (void)loc, (void)out, (void)size;
+  return false;
+#else
   const char* sym = nl_langinfo_l(CURRENCY_SYMBOL, loc);
   const char* codeset = nl_langinfo_l(CODESET, loc);
   if (!sym || !*sym) return false;
@@ -46,6 +53,7 @@ bool CurrencyUtf8(locale_t loc, char* out, std::size_t size) {
   if (rc == static_cast<std::size_t>(-1) || inLeft) return false;
   *o = '\0';
   return true;
+#endif
 }
 
 // UTF-8 to at most 3 characters of the code page; false when a character is

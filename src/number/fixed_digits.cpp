@@ -10,6 +10,7 @@
 #include "intl/settings.h"
 #include "number/number.h"
 #include "number/number_internal.h"
+#include "platform/float_text.h"
 
 namespace zorva {
 namespace number_detail {
@@ -34,16 +35,15 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
   if (v != 0) {
     // "d.dddddddddddddddde+XX": exactly 17 significant digits, correctly rounded.
     char text[40];
-    auto res = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific,
-                             kSignificant - 1);
-    const char* e = std::find(text, res.ptr, 'e');
+    char* end = ScientificText(text, text + sizeof text, v, kSignificant - 1);
+    const char* e = std::find(text, end, 'e');
     mantissa[0] = text[0];
     std::memcpy(mantissa + 1, text + 2, kSignificant - 1);
     significant = kSignificant;
     int exponent = 0;
     const char* digits = e + 1;
     if (*digits == '+' || *digits == '-') ++digits;
-    std::from_chars(digits, res.ptr, exponent);
+    std::from_chars(digits, end, exponent);
     point = (e[1] == '-' ? -exponent : exponent) + 1;
   }
   if (point + places > kMaxDigits) places = kMaxDigits - point;

@@ -8,6 +8,7 @@
 #include "intl/settings.h"
 #include "number/number.h"
 #include "number/number_internal.h"
+#include "platform/float_text.h"
 
 namespace zorva {
 namespace {
@@ -42,8 +43,7 @@ double ScaledDigits(const char* text, std::size_t length, long long shift) noexc
   buf[used++] = 'e';
   const auto end = std::to_chars(buf + used, buf + sizeof buf, shift).ptr;
   double value = 0;
-  const auto res = std::from_chars(buf, end, value);
-  if (res.ec == std::errc::result_out_of_range) {
+  if (ReadDouble(buf, end, value) == std::errc::result_out_of_range) {
     // Past the double range: too many integer digits overflow, too few underflow.
     value = integerDigits > 0 ? HUGE_VAL : 0.0;
   }

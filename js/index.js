@@ -1,0 +1,128 @@
+// Zorva Masked Edit for JavaScript: the three questions about a field value,
+// answered by the same engines as the native library, compiled to WebAssembly.
+// Loads in Node.js and in browsers; the module is ready once imported.
+import createZorvaModule from './dist/zorva_masked_edit.mjs';
+
+const wasmUrl = new URL('./dist/zorva_masked_edit.wasm', import.meta.url);
+
+async function instantiate() {
+  if (typeof process === 'object' && process.versions && process.versions.node) {
+    // Node.js cannot fetch a file: URL; the bytes are read from the package.
+    const { readFile } = await import('node:fs/promises');
+    return createZorvaModule({ wasmBinary: await readFile(wasmUrl) });
+  }
+  return createZorvaModule({ locateFile: () => wasmUrl.href });
+}
+
+const wasm = await instantiate();
+
+const TYPE_NAMES = [
+  'text', 'currency', 'date', 'time', 'memo', 'byte', 'shortint', 'longint', 'boolean',
+  'counter', 'float', 'double', 'oleobject', 'binary', 'url', 'image', 'datetime', 'timestamp',
+];
+const CONSTANT_NAMES = [
+  'tkMEText', 'tkMECurrency', 'tkMEDate', 'tkMETime', 'tkMEMemo', 'tkMEByte', 'tkMEShortInt',
+  'tkMELongInt', 'tkMEBoolean', 'tkMECounter', 'tkMEFloat', 'tkMEDouble', 'tkMEOleObject',
+  'tkMEBinary', 'tkMEURL', 'tkMEImage', 'tkMEDateTime', 'tkMETimeStamp',
+];
+
+/** The value types by name: { text: 0, currency: 1, ... }. */
+export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
+
+const typeByName = new Map();
+TYPE_NAMES.forEach((n, i) => typeByName.set(n, i));
+CONSTANT_NAMES.forEach((n, i) => typeByName.set(n.toLowerCase(), i));
+
+function typeCode(type) {
+  if (typeof type === 'number') {
+    if (Number.isInteger(type) && type >= 0 && type < TYPE_NAMES.length) return type;
+    throw new RangeError(`value type out of range: ${type}`);
+  }
+  const code = typeof type === 'string' ? typeByName.get(type.toLowerCase()) : undefined;
+  if (code === undefined) throw new TypeError(`unknown value type: ${String(type)}`);
+  return code;
+}
+
+function text(s) {
+  return s === undefined || s === null ? '' : String(s);
+}
+
+// One scratch block in the module's memory for the arguments and the answer;
+// it grows with the longest arguments seen.
+const ANSWER_UNITS = 256; // answers are at most 255 characters
+let scratch = 0;
+let scratchUnits = 0;
+
+function reserve(units) {
+  if (units <= scratchUnits) return;
+  const want = Math.max(units, 2 * scratchUnits, 4096);
+  const p = wasm._malloc(want * 2);
+  if (!p) throw new RangeError('out of memory');
+  if (scratch) wasm._free(scratch);
+  scratch = p;
+  scratchUnits = want;
+}
+
+// Writes mask and value into the scratch block; their byte addresses, and
+// the answer's, are left in these.
+let maskAt = 0, valueAt = 0, answerAt = 0;
+
+function put(mask, value) {
+  reserve(mask.length + value.length + ANSWER_UNITS);
+  const heap = wasm.HEAPU16; // after reserve: growing memory replaces the view
+  let i = scratch >> 1;
+  for (let k = 0; k < mask.length; ++k) heap[i++] = mask.charCodeAt(k);
+  for (let k = 0; k < value.length; ++k) heap[i++] = value.charCodeAt(k);
+  maskAt = scratch;
+  valueAt = scratch + 2 * mask.length;
+  answerAt = 2 * i;
+}
+
+function answer(n) {
+  if (n < 0) throw new RangeError('out of memory');
+  const heap = wasm.HEAPU16;
+  const start = answerAt >> 1;
+  if (n > 32) return String.fromCharCode.apply(null, heap.subarray(start, start + n));
+  let s = '';
+  for (let k = start; k < start + n; ++k) s += String.fromCharCode(heap[k]);
+  return s;
+}
+
+/** Is this entered text valid for the type and mask? An empty value is. */
+export function isValid(type, mask, value) {
+  const t = typeCode(type);
+  const m = text(mask), v = text(value);
+  put(m, v);
+  const r = wasm._zm_is_valid(t, maskAt, m.length, valueAt, v.length);
+  if (r < 0) throw new RangeError('out of memory');
+  return r === 1;
+}
+
+/** The raw value behind a formatted text ("($1,234.50)" -> "-1234.5"). */
+export function getRawValue(type, mask, value) {
+  const t = typeCode(type);
+  const m = text(mask), v = text(value);
+  put(m, v);
+  return answer(wasm._zm_raw(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
+}
+
+/** A raw value rendered with the mask ("-1234.5" -> "($1,234.50)"). */
+export function getFormattedValue(type, mask, value) {
+  const t = typeCode(type);
+  const m = text(mask), v = text(value);
+  put(m, v);
+  return answer(wasm._zm_format(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
+}
+
+/**
+ * The user's currency symbol, which a page has no locale to tell: at most 3
+ * characters of the Windows-1252 code page ("$", "€", "kr"). "" goes back to
+ * the default, "$".
+ */
+export function setCurrencySymbol(symbol) {
+  const s = text(symbol);
+  put(s, '');
+  if (wasm._zm_set_currency(maskAt, s.length) !== 1) {
+    throw new RangeError(`currency symbol not usable: ${JSON.stringify(s)}`);
+  }
+}

@@ -1,0 +1,56 @@
+// What the package adds to the entry points: value types by name, the
+// scratch memory that grows with long arguments, and the currency setting.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+
+import {
+  getFormattedValue, getRawValue, isValid, setCurrencySymbol, valueTypes,
+} from '../index.js';
+
+test('a value type is a name, a constant name in any case, or a number', () => {
+  for (const type of ['currency', 'CURRENCY', 'tkMECurrency', 'tkmecurrency', 1, valueTypes.currency]) {
+    assert.equal(getFormattedValue(type, '', '-1234.5'), '($1,234.50)', String(type));
+  }
+  assert.equal(valueTypes.timestamp, 17);
+  assert.equal(isValid('tkMEByte', '', '128'), false);
+  assert.equal(isValid(5, '', '127'), true);
+});
+
+test('an unknown value type throws instead of answering', () => {
+  for (const type of ['money', '', 18, -1, 1.5, NaN, null, undefined, {}]) {
+    assert.throws(() => isValid(type, '', '1'), /value type/, String(type));
+  }
+});
+
+test('an absent mask or value is an empty one', () => {
+  assert.equal(getFormattedValue('date', undefined, '2001-12-31'), '12/31/01');
+  assert.equal(isValid('date', null, null), true);
+  assert.equal(getRawValue('currency', null, undefined), '');
+});
+
+test('long arguments grow the scratch memory and still answer', () => {
+  const long = '9'.repeat(100000);
+  assert.equal(isValid('text', '', long), true);
+  assert.equal(getRawValue('text', '#'.repeat(50000), long), '9'.repeat(254)); // as the native build
+  assert.equal(getFormattedValue('text', '(###) ###-####', '5551234567'), '(555) 123-4567');
+});
+
+test('the currency symbol is the caller\'s to set', (t) => {
+  t.after(() => setCurrencySymbol(''));
+  // With the euro (a single code-page byte) the "$" of a currency mask
+  // stands for it; other types and the default masks keep their "$".
+  setCurrencySymbol('€');
+  assert.equal(getFormattedValue('currency', '$#,##0.00', '1234.5'), '€1,234.50');
+  assert.equal(getFormattedValue('currency', '', '-1234.5'), '($1,234.50)');
+  assert.equal(getFormattedValue('double', '$#,##0.00', '1234.5'), '$1,234.50');
+  assert.equal(getRawValue('currency', '', '€1,234.50'), '1234.5');
+  setCurrencySymbol('');
+  assert.equal(getFormattedValue('currency', '$#,##0.00', '1234.5'), '$1,234.50');
+});
+
+test('a currency symbol the settings cannot hold is refused and changes nothing', () => {
+  for (const symbol of ['EURO', '₹', '\0', '\uD800']) {
+    assert.throws(() => setCurrencySymbol(symbol), RangeError, JSON.stringify(symbol));
+  }
+  assert.equal(getFormattedValue('currency', '$#,##0.00', '1234.5'), '$1,234.50');
+});

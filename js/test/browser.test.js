@@ -1,0 +1,132 @@
+// The demo page in headless Chromium: types into each field as a user would
+// and checks the validity markers, the raw values and the text left after
+// the field is left. Writes a screenshot to js/test-output/demo.png.
+import assert from 'node:assert/strict';
+import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+
+import { chromium } from 'playwright-core';
+
+import { serve } from './static_server.js';
+
+const packageRoot = fileURLToPath(new URL('..', import.meta.url)).replace(/\/$/, '');
+const outputDir = join(packageRoot, 'test-output');
+const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
+
+let server, context, page, userDataDir;
+const foreignRequests = [];
+
+before(async () => {
+  server = await serve(packageRoot);
+  userDataDir = mkdtempSync(join(tmpdir(), 'zorva-chromium-'));
+  context = await chromium.launchPersistentContext(userDataDir, {
+    executablePath: chromiumPath,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--no-first-run'],
+    viewport: { width: 1000, height: 720 },
+  });
+  // The page needs nothing but its own server.
+  await context.route('**/*', (route) => {
+    if (route.request().url().startsWith(server.url)) return route.continue();
+    foreignRequests.push(route.request().url());
+    return route.abort();
+  });
+  page = context.pages()[0] ?? await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e));
+  await page.goto(`${server.url}/demo/`);
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 30000 }).catch((e) => {
+    throw errors.length ? errors[0] : e;
+  });
+});
+
+after(async () => {
+  await context?.close();
+  await server?.close();
+  if (userDataDir) rmSync(userDataDir, { recursive: true, force: true });
+});
+
+// Types the text into an emptied field, key by key.
+async function type(field, text) {
+  await page.fill(`#${field}`, '');
+  await page.locator(`#${field}`).pressSequentially(text);
+}
+
+async function state(field) {
+  return page.evaluate((f) => ({
+    valid: document.getElementById(`${f}-valid`).dataset.valid,
+    raw: document.getElementById(`${f}-raw`).value,
+    text: document.getElementById(f).value,
+  }), field);
+}
+
+async function leave(field) {
+  await page.locator(`#${field}`).blur();
+}
+
+// field, type in, raw while typing, text after leaving the field.
+const entries = [
+  ['amount', '-1234.5', '-1234.5', '($1,234.50)'],
+  ['quantity', '1234567', '1234567', '1,234,567'],
+  ['orderDate', '2/3/2001', '2001-02-03', '02/03/2001'],
+  ['deliveryTime', '2:30 pm', '14:30:00', '2:30 PM'],
+  ['phone', '5551234567', '5551234567', '(555) 123-4567'],
+  ['paid', 'yes', '1', 'Yes'],
+];
+
+test('each field checks, shows its raw value and reformats when left', async () => {
+  for (const [field, input, raw, shown] of entries) {
+    await type(field, input);
+    assert.deepEqual(await state(field), { valid: 'true', raw, text: input }, field);
+    await leave(field);
+    assert.deepEqual(await state(field), { valid: 'true', raw, text: shown }, field);
+  }
+  const row = JSON.parse(await page.textContent('#row'));
+  assert.deepEqual(row, {
+    amount: '-1234.5', quantity: '1234567', orderDate: '2001-02-03',
+    deliveryTime: '14:30:00', phone: '5551234567', paid: '1',
+  });
+});
+
+test('an invalid entry is marked as typed and left as it is', async () => {
+  for (const [field, input] of [['quantity', '12x'], ['orderDate', '02/30/2001'],
+    ['deliveryTime', '25:00'], ['amount', '$1,234.567']]) {
+    await type(field, input);
+    assert.deepEqual(await state(field), { valid: 'false', raw: '', text: input }, field);
+    await leave(field);
+    assert.equal(await page.inputValue(`#${field}`), input, field);
+  }
+  // The marker follows every key: valid again once the text is.
+  await type('quantity', '12');
+  assert.equal((await state('quantity')).valid, 'true');
+});
+
+test('an edited mask reads the field anew', async () => {
+  await page.fill('#orderDate-mask', 'dd.mm.yyyy');
+  await type('orderDate', '31.12.2001');
+  assert.deepEqual(await state('orderDate'), { valid: 'true', raw: '2001-12-31', text: '31.12.2001' });
+  await page.fill('#phone-mask', '###-####');
+  await type('phone', '1234567');
+  await leave('phone');
+  assert.deepEqual(await state('phone'), { valid: 'true', raw: '1234567', text: '123-4567' });
+});
+
+test('the user\'s currency symbol is the page\'s to set', async () => {
+  await page.fill('#amount-mask', '$#,##0.00');
+  await page.fill('#currency', '€');
+  await page.locator('#currency').blur();
+  await type('amount', '1234.5');
+  await leave('amount');
+  assert.deepEqual(await state('amount'), { valid: 'true', raw: '1234.5', text: '€1,234.50' });
+  assert.equal(await page.textContent('#currency-note'), '');
+});
+
+test('the page loads nothing from elsewhere; a screenshot is kept', async () => {
+  mkdirSync(outputDir, { recursive: true });
+  await page.screenshot({ path: join(outputDir, 'demo.png'), fullPage: true });
+  assert.deepEqual(foreignRequests, []);
+});
