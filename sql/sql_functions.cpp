@@ -9,28 +9,6 @@
 namespace zorva::sql {
 namespace {
 
-constexpr const char* kTypeNames[] = {
-    "text",    "currency", "date",   "time",      "memo",   "byte",
-    "shortint", "longint", "boolean", "counter",  "float",  "double",
-    "oleobject", "binary", "url",    "image",     "datetime", "timestamp",
-};
-constexpr const char* kConstantNames[] = {
-    "tkMEText",    "tkMECurrency", "tkMEDate",   "tkMETime",      "tkMEMemo",
-    "tkMEByte",    "tkMEShortInt", "tkMELongInt", "tkMEBoolean",  "tkMECounter",
-    "tkMEFloat",   "tkMEDouble",   "tkMEOleObject", "tkMEBinary", "tkMEURL",
-    "tkMEImage",   "tkMEDateTime", "tkMETimeStamp",
-};
-
-char Lower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool EqualNoCase(std::string_view a, const char* b) noexcept {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i]; ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return i == a.size() && !b[i];
-}
-
 std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize]) noexcept {
   SVariant holder;
   VariantToRawText(value, type, holder);  // never fails for a scalar
@@ -40,19 +18,6 @@ std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize])
 }
 
 }  // namespace
-
-int ValueTypeNamed(std::string_view word) noexcept {
-  for (int i = 0; i < kValueTypeCount; ++i) {
-    if (EqualNoCase(word, kTypeNames[i]) || EqualNoCase(word, kConstantNames[i])) return i;
-  }
-  if (word.empty() || word.size() > 2) return -1;
-  int n = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return -1;
-    n = n * 10 + (c - '0');
-  }
-  return ValueTypeNumbered(n);
-}
 
 int ValueTypeNumbered(long long number) noexcept {
   return number >= 0 && number < kValueTypeCount ? static_cast<int>(number) : -1;

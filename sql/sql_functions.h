@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "zorva/types.h"
+
 namespace zorva::sql {
 
-// A value type from its name ("currency"), its constant name ("tkMECurrency"),
-// either in any case, or its number written out ("1"); -1 when none.
-int ValueTypeNamed(std::string_view word) noexcept;
+// A value type named in SQL: zorva::ValueTypeNamed.
+using zorva::ValueTypeNamed;
 // The number when it is a value type (0..17), else -1.
 int ValueTypeNumbered(long long number) noexcept;
 

@@ -54,4 +54,16 @@ TEST(CApi, BadArgumentsGiveMinusOne) {
   EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
 }
 
+TEST(CApi, ValueTypesByName) {
+  EXPECT_EQ(zorva_value_type_named("currency", ZORVA_NTS), ZORVA_CURRENCY);
+  EXPECT_EQ(zorva_value_type_named("DateTime", ZORVA_NTS), ZORVA_DATETIME);
+  EXPECT_EQ(zorva_value_type_named("tkmetimestamp", ZORVA_NTS), ZORVA_TIMESTAMP);
+  EXPECT_EQ(zorva_value_type_named("17", 2), ZORVA_TIMESTAMP);
+  EXPECT_EQ(zorva_value_type_named("text!", 4), ZORVA_TEXT);  // the length counts
+  for (const char* none : {"18", "-1", "", "01x", "texts", "tkME", "100"}) {
+    EXPECT_EQ(zorva_value_type_named(none, ZORVA_NTS), -1) << none;
+  }
+  EXPECT_EQ(zorva_value_type_named(nullptr, 3), -1);
+}
+
 }  // namespace

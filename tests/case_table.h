@@ -22,15 +22,6 @@ struct TableCase {
   std::string reason;
 };
 
-inline int TypeNumber(std::string_view name) {
-  static constexpr const char* kNames[] = {
-      "text", "currency", "date", "time", "memo", "byte", "shortint", "longint", "boolean",
-      "counter", "float", "double", "oleobject", "binary", "url", "image", "datetime", "timestamp"};
-  for (int i = 0; i < kValueTypeCount; ++i)
-    if (name == kNames[i]) return i;
-  return -1;
-}
-
 // One field: UTF-8 with escapes, to UTF-16.
 inline std::u16string DecodeField(std::string_view s, int line) {
   std::u16string out;
@@ -89,7 +80,7 @@ inline std::vector<TableCase> LoadCaseTable(const std::string& path) {
     TableCase c;
     c.line = line;
     c.op = f[0];
-    c.type = TypeNumber(f[1]);
+    c.type = ValueTypeNamed(f[1]);
     if (c.type < 0 || (c.op != "check" && c.op != "raw" && c.op != "format"))
       throw std::runtime_error(path + ":" + std::to_string(line) + ": bad op or type");
     c.mask = DecodeField(f[2], line);

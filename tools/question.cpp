@@ -5,34 +5,12 @@
 namespace zmask {
 namespace {
 
-constexpr const char* kTypeNames[] = {
-    "text", "currency", "date",  "time",      "memo",   "byte",   "shortint",
-    "longint", "boolean", "counter", "float", "double", "oleobject", "binary",
-    "url",  "image",    "datetime", "timestamp",
-};
-constexpr const char* kConstantNames[] = {
-    "tkMEText", "tkMECurrency", "tkMEDate", "tkMETime", "tkMEMemo", "tkMEByte",
-    "tkMEShortInt", "tkMELongInt", "tkMEBoolean", "tkMECounter", "tkMEFloat",
-    "tkMEDouble", "tkMEOleObject", "tkMEBinary", "tkMEURL", "tkMEImage",
-    "tkMEDateTime", "tkMETimeStamp",
-};
 // The mask of each type's raw form, against which format checks its input;
 // null where any text is a raw value.
 constexpr const char* kRawMasks[] = {
     nullptr, "0.#", "yyyy-mm-dd", "hh:mm:ss", nullptr, "0", "0", "0", "1/0", "0", "0.#", "0.#",
     nullptr, nullptr, nullptr, nullptr, "yyyy-mm-dd hh:mm:ss", nullptr,
 };
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -43,21 +21,11 @@ Op ParseOp(std::string_view word) {
   return Op::kNone;
 }
 
-int ParseType(std::string_view word) {
-  for (int i = 0; i < zorva::kValueTypeCount; ++i) {
-    if (EqualNoCase(word, kTypeNames[i]) || EqualNoCase(word, kConstantNames[i])) return i;
-  }
-  if (word.empty() || word.size() > 2) return -1;
-  int n = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return -1;
-    n = n * 10 + (c - '0');
-  }
-  return n < zorva::kValueTypeCount ? n : -1;
-}
+int ParseType(std::string_view word) { return zorva::ValueTypeNamed(word); }
 
 const char* TypeName(int type) {
-  return type >= 0 && type < zorva::kValueTypeCount ? kTypeNames[type] : "unknown";
+  const char* name = zorva::ValueTypeName(type);
+  return name ? name : "unknown";
 }
 
 Question::Question(Op op, int type, std::string mask)

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+
+#include "zorva/export.h"
 
 namespace zorva {
 
@@ -28,5 +31,13 @@ enum ZorvaMaskedEditConstants : std::int32_t {
 };
 
 inline constexpr int kValueTypeCount = 18;
+
+// The short name of a value type ("currency"), or nullptr for a number
+// outside 0..17.
+ZORVA_API const char* ValueTypeName(std::int32_t valueType) noexcept;
+// A value type from its short name ("currency") or its constant name
+// ("tkMECurrency"), either in any case, or its number written out ("1");
+// -1 when the word names none.
+ZORVA_API std::int32_t ValueTypeNamed(std::string_view word) noexcept;
 
 }  // namespace zorva

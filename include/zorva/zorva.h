@@ -69,6 +69,11 @@ ZORVA_API int zorva_formatted_value(int value_type, const char* mask, size_t mas
                                     const char* value, size_t value_length, char* dest,
                                     size_t size);
 
+/* The value type named by a short name ("currency") or a constant name
+   ("tkMECurrency"), either in any case, or by its number written out ("1");
+   -1 when the name is none of them. */
+ZORVA_API int zorva_value_type_named(const char* name, size_t name_length);
+
 /* The library's version, "major.minor.patch". */
 ZORVA_API const char* zorva_version(void);
 

@@ -74,6 +74,11 @@ int zorva_formatted_value(int value_type, const char* mask, size_t mask_length, 
                 dest, size);
 }
 
+int zorva_value_type_named(const char* name, size_t nameLength) {
+  std::string_view n;
+  return ToView(name, nameLength, n) ? zorva::ValueTypeNamed(n) : -1;
+}
+
 const char* zorva_version(void) { return ZORVA_VERSION_STRING; }
 
 }  // extern "C"

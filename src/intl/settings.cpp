@@ -75,4 +75,11 @@ IntlSettingsOverride::~IntlSettingsOverride() {
   g_override.store(nullptr, std::memory_order_release);
 }
 
+SystemLocale MakeSystemLocale(const char* language, const char* currencyAnsi) noexcept {
+  SystemLocale s{};
+  if (language) std::strncpy(s.language, language, sizeof s.language - 1);
+  if (currencyAnsi && std::strlen(currencyAnsi) <= 3) std::strcpy(s.currency, currencyAnsi);
+  return s;
+}
+
 }  // namespace zorva

@@ -113,12 +113,5 @@ SystemLocale QuerySystemLocale() noexcept {
   return s;
 }
 
-SystemLocale MakeSystemLocale(const char* language, const char* currencyAnsi) noexcept {
-  SystemLocale s{};
-  if (language) std::strncpy(s.language, language, sizeof s.language - 1);
-  if (currencyAnsi && std::strlen(currencyAnsi) <= 3) std::strcpy(s.currency, currencyAnsi);
-  return s;
-}
-
 }  // namespace zorva
 #endif  // !_WIN32
