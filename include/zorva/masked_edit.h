@@ -7,7 +7,8 @@
 //
 // Strings are automation strings (UTF-16 BSTRs; a null BSTR is an empty
 // string). Inside, text is the ANSI code page: a character it lacks becomes
-// "?". An empty mask selects the type's default mask. Answers are newly
+// "?", and so does an embedded NUL (in every entry point, UTF-8 overloads
+// included), so that no part of a value or mask goes unchecked. An empty mask selects the type's default mask. Answers are newly
 // allocated BSTRs that the caller frees with SysFreeString; an empty answer
 // is an empty string, never null.
 #pragma once
