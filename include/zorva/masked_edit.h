@@ -22,6 +22,8 @@
 
 namespace zorva {
 
+// A number written with a signed exponent ("1.5E+3") is never valid, for any
+// number type; GetRawValue still reads it ("1500").
 HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept;
 HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept;
 // The value is any automation value: it is first turned into the raw text of
