@@ -11,6 +11,15 @@
 // included), so that no part of a value or mask goes unchecked. An empty mask selects the type's default mask. Answers are newly
 // allocated BSTRs that the caller frees with SysFreeString; an empty answer
 // is an empty string, never null.
+//
+// Bounds. Values and masks of any length are taken, in time linear in their
+// length, and every answer is at most 255 characters: a longer one keeps its
+// first 255 (the raw value of a text without a mask its first 254). The
+// checks of numbers, dates and times read the first 63 characters of a mask;
+// a character mask is read whole, and a value longer than 255 characters is
+// never valid under one. A type number outside 0..17 is treated like the
+// unchecked types: any value is valid, both answers are empty. The calls may
+// run on any number of threads at once.
 #pragma once
 
 #include <cstdint>
