@@ -81,7 +81,8 @@ TEST_F(HostileInput, MegabyteValues) {
       EXPECT_EQ(a.valid, 0);  // numbers out of range, no date, no time
     }
   }
-  // Under a character mask, a value longer than any answer is never valid.
+  // Under a character mask, a value whose placeholders take more characters
+  // than an answer holds is never valid.
   EXPECT_EQ(Ask(tkMEText, std::u16string(300, u'#'), std::u16string(300, u'1')).valid, 0);
 }
 

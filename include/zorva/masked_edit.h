@@ -16,8 +16,8 @@
 // length, and every answer is at most 255 characters: a longer one keeps its
 // first 255 (the raw value of a text without a mask its first 254). The
 // checks of numbers, dates and times read the first 63 characters of a mask;
-// a character mask is read whole, and a value longer than 255 characters is
-// never valid under one. A type number outside 0..17 is treated like the
+// a character mask is read whole, and a value is never valid under one when
+// the characters its placeholders take pass 255. A type number outside 0..17 is treated like the
 // unchecked types: any value is valid, both answers are empty. The calls may
 // run on any number of threads at once.
 #pragma once
