@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string raw = CheckedAnswer(out);
     if (!raw.empty()) {
       if (!RawAddsSignificantDigits(type, raw)) FUZZ_CHECK(Valid(type, rawFormat, raw) == -1);
-      FUZZ_CHECK(Raw(type, rawFormat, raw) == raw);
+      // A whole type shows a negative fraction rounded to zero as "-0", whose
+      // sign comes from the format; read back it is the zero it stands for.
+      FUZZ_CHECK(Raw(type, rawFormat, raw) == (raw == "-0" ? "0" : raw));
     }
   }
   return 0;
