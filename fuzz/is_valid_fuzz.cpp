@@ -41,9 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string raw = CheckedAnswer(out);
     if (!raw.empty()) {
       if (!RawAddsSignificantDigits(type, raw)) FUZZ_CHECK(Valid(type, rawFormat, raw) == -1);
-      // A whole type shows a negative fraction rounded to zero as "-0", whose
-      // sign comes from the format; read back it is the zero it stands for.
-      FUZZ_CHECK(Raw(type, rawFormat, raw) == (raw == "-0" ? "0" : raw));
+      // A negative value whose raw form shows no digit but zeros ("-0" for a
+      // fraction a whole type rounds away, "-0." for "(1)E-") takes its sign
+      // from the format; read back it is the zero it shows.
+      const bool negativeZero = raw == "-0" || raw == "-0.";
+      FUZZ_CHECK(Raw(type, rawFormat, raw) == (negativeZero ? raw.substr(1) : raw));
     }
   }
   return 0;
