@@ -152,8 +152,8 @@ TEST_F(NumberParse, SignsComeFromTheSettings) {
   ExpectParse({"~12", 1, 12, 0, 1, 0}, request);
   ExpectParse({"-12", 0, 12, 0, 0, 0}, request);
   ExpectParse({"(12)", 0, 12, 0, 0, 0}, request);
-  ExpectParse({"1.5E*1", 1, 15, 0, 0, 0}, request);
-  ExpectParse({"15E~1", 1, 0, 1.5, 0, 0}, request);
+  ExpectParse({"1.5E*1", 0, 15, 0, 0, 0}, request);
+  ExpectParse({"15E~1", 0, 0, 1.5, 0, 0}, request);
   EXPECT_EQ(NegativeMarkerOf("0"), '~');
 }
 
