@@ -8,18 +8,19 @@
 // Strings are automation strings (UTF-16 BSTRs; a null BSTR is an empty
 // string). Inside, text is the ANSI code page: a character it lacks becomes
 // "?", and so does an embedded NUL (in every entry point, UTF-8 overloads
-// included), so that no part of a value or mask goes unchecked. An empty mask selects the type's default mask. Answers are newly
-// allocated BSTRs that the caller frees with SysFreeString; an empty answer
-// is an empty string, never null.
+// included), so that no part of a value or mask goes unchecked. An empty
+// mask selects the type's default mask. Answers are newly allocated BSTRs
+// that the caller frees with SysFreeString; an empty answer is an empty
+// string, never null.
 //
 // Bounds. Values and masks of any length are taken, in time linear in their
 // length, and every answer is at most 255 characters: a longer one keeps its
 // first 255 (the raw value of a text without a mask its first 254). The
 // checks of numbers, dates and times read the first 63 characters of a mask;
 // a character mask is read whole, and a value is never valid under one when
-// the characters its placeholders take pass 255. A type number outside 0..17 is treated like the
-// unchecked types: any value is valid, both answers are empty. The calls may
-// run on any number of threads at once.
+// the characters its placeholders take pass 255. A type number outside 0..17
+// is treated like the unchecked types: any value is valid, both answers are
+// empty. The calls may run on any number of threads at once.
 #pragma once
 
 #include <cstdint>
