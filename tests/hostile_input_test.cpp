@@ -73,6 +73,7 @@ TEST_F(HostileInput, MegabyteValues) {
       // No mask: anything is valid, and the raw value is the value's start.
       EXPECT_EQ(a.valid, -1);
       EXPECT_EQ(a.raw, mb.substr(0, 254));
+      EXPECT_EQ(a.formatted, mb.substr(0, 254));
     } else if (IsUnchecked(type)) {
       EXPECT_EQ(a, (Answers{-1, u"", u""}));
     } else if (type == tkMEBoolean) {

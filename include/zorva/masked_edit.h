@@ -15,7 +15,7 @@
 //
 // Bounds. Values and masks of any length are taken, in time linear in their
 // length, and every answer is at most 255 characters: a longer one keeps its
-// first 255 (the raw value of a text without a mask its first 254). The
+// first 255 (both answers for a text without a mask its first 254). The
 // checks of numbers, dates and times read the first 63 characters of a mask;
 // a character mask is read whole, and a value is never valid under one when
 // the characters its placeholders take pass 255. A type number outside 0..17
