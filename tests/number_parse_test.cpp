@@ -70,13 +70,13 @@ TEST_F(NumberParse, AgainstParenthesisedCurrencyFormat) {
       {"$", 1, 0, 0, 0, 1},
       {"1E5", 1, 1, 0, 0, 0},
       {"5e", 1, 5, 0, 0, 0},
-      {"1.5E+3", 1, 1500, 0, 0, 0},
-      {"25E-1", 1, 0, 2.5, 0, 0},
+      {"1.5E+3", 0, 1500, 0, 0, 0},
+      {"25E-1", 0, 0, 2.5, 0, 0},
       {"1E+", 1, 1, 0, 0, 0},
-      {"1E+2xyz", 1, 100, 0, 0, 0},
-      {"-1.25E+2", 1, 125, 0, 1, 0},
-      {"E+5", 1, 0, 0, 0, 1},
-      {"0E+999", 1, 0, 0, 0, 0},
+      {"1E+2xyz", 0, 100, 0, 0, 0},
+      {"-1.25E+2", 0, 125, 0, 1, 0},
+      {"E+5", 0, 0, 0, 0, 1},
+      {"0E+999", 0, 0, 0, 0, 0},
       {"12\xB2", 0, 12, 0, 0, 0},  // a superscript two is no digit
   };
   const NumberRequest request{"#,##0.00;(#,##0.00)", "$", '.', ','};
@@ -152,8 +152,8 @@ TEST_F(NumberParse, SignsComeFromTheSettings) {
   ExpectParse({"~12", 1, 12, 0, 1, 0}, request);
   ExpectParse({"-12", 0, 12, 0, 0, 0}, request);
   ExpectParse({"(12)", 0, 12, 0, 0, 0}, request);
-  ExpectParse({"1.5E*1", 1, 15, 0, 0, 0}, request);
-  ExpectParse({"15E~1", 1, 0, 1.5, 0, 0}, request);
+  ExpectParse({"1.5E*1", 0, 15, 0, 0, 0}, request);
+  ExpectParse({"15E~1", 0, 0, 1.5, 0, 0}, request);
   EXPECT_EQ(NegativeMarkerOf("0"), '~');
 }
 

@@ -7,9 +7,20 @@
 //
 // Strings are automation strings (UTF-16 BSTRs; a null BSTR is an empty
 // string). Inside, text is the ANSI code page: a character it lacks becomes
-// "?". An empty mask selects the type's default mask. Answers are newly
-// allocated BSTRs that the caller frees with SysFreeString; an empty answer
-// is an empty string, never null.
+// "?", and so does an embedded NUL (in every entry point, UTF-8 overloads
+// included), so that no part of a value or mask goes unchecked. An empty
+// mask selects the type's default mask. Answers are newly allocated BSTRs
+// that the caller frees with SysFreeString; an empty answer is an empty
+// string, never null.
+//
+// Bounds. Values and masks of any length are taken, in time linear in their
+// length, and every answer is at most 255 characters: a longer one keeps its
+// first 255 (both answers for a text without a mask its first 254). The
+// checks of numbers, dates and times read the first 63 characters of a mask;
+// a character mask is read whole, and a value is never valid under one when
+// the characters its placeholders take pass 255. A type number outside 0..17
+// is treated like the unchecked types: any value is valid, both answers are
+// empty. The calls may run on any number of threads at once.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +33,8 @@
 
 namespace zorva {
 
+// A number written with a signed exponent ("1.5E+3") is never valid, for any
+// number type; GetRawValue still reads it ("1500").
 ZORVA_API HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept;
 ZORVA_API HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept;
 // The value is any automation value: it is first turned into the raw text of

@@ -63,7 +63,9 @@ int AllowedDecimals(const char* format, char decimalSep) noexcept;
 // --- Parsing ----------------------------------------------------------------
 
 // Reads `text` against the request; fills `parts` in every case and returns
-// 1 when the text is well-formed for the format, 0 when not.
+// 1 when the text is well-formed for the format, 0 when not. A signed
+// exponent with digits ("1.5E+3") scales the parts but makes the text
+// ill-formed.
 int ParseNumber(const char* text, const NumberRequest& request,
                 NumberParts& parts) noexcept;
 

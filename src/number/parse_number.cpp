@@ -56,10 +56,10 @@ const char* SkipUpTo(const char* p, std::size_t count) noexcept {
 }
 
 // "E" followed by a sign and digits scales the value read so far; the text
-// after the exponent is not read.
-void ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) noexcept {
+// after the exponent is not read. Returns whether the exponent had digits.
+bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) noexcept {
   const bool up = s.sPositiveSign && *sign == s.sPositiveSign;
-  if (!up && !(s.sNegativeSign && *sign == s.sNegativeSign)) return;
+  if (!up && !(s.sNegativeSign && *sign == s.sNegativeSign)) return false;
   const char* digits = sign + 1;
   const char* end = digits;
   while (IsDigit(*end)) ++end;
@@ -69,6 +69,7 @@ void ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
   const double scaled = value == 0 ? 0.0 : std::pow(10.0, up ? k : -k) * value;
   parts.integerPart = up ? scaled : 0.0;
   parts.fraction = up ? 0.0 : scaled;
+  return end != digits;
 }
 
 }  // namespace
@@ -114,7 +115,9 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
       --depth;
       ++p;
     } else if (c == 'E' || c == 'e') {
-      ApplyExponent(p + 1, s, parts);
+      // The scaled parts may lie outside the type, or need more digits than a
+      // raw value can show: such a text is never called well-formed.
+      if (ApplyExponent(p + 1, s, parts)) verdict = 0;
       break;
     } else if (p[1] == '\0') {
       // Only a currency symbol or "%" may close the text.

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "intl/settings.h"
+#include "platform/hidden_nul.h"
 #include "platform/unicode.h"
 #include "service/dispatch.h"
 #include "service/variant_text.h"
@@ -24,13 +25,13 @@ bool AnsiText::Reserve(std::size_t bytes) noexcept {
 
 bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
   if (!Reserve(length + 1)) return false;
-  Utf16ToAnsi(text, length, data_, length + 1);
+  ReplaceEmbeddedNuls(data_, Utf16ToAnsi(text, length, data_, length + 1));
   return true;
 }
 
 bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept {
   if (!Reserve(length + 1)) return false;
-  Utf8ToAnsi(text, length, data_, length + 1);
+  ReplaceEmbeddedNuls(data_, Utf8ToAnsi(text, length, data_, length + 1));
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/hidden_nul.h"
 #include "platform/unicode.h"
 #include "service/value_types.h"
 
@@ -175,6 +176,7 @@ void SVariant::Load(const VARIANT& value, int depth) noexcept {
       text[0] = '\0';
       length_ = value.bstrVal ? Utf16ToAnsi(AsUtf16(value.bstrVal), length, text.get(), static_cast<std::size_t>(length) + 1) : 0;
       text[length_] = '\0';
+      ReplaceEmbeddedNuls(text.get(), length_);
       text_ = std::move(text);
       kind_ = Kind::kText;
       break;

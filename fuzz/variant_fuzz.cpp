@@ -1,0 +1,27 @@
+// Automation values turned into the raw text of every type.
+#include <algorithm>
+
+#include "service/variant_text.h"
+#include "variant_build.h"
+
+using namespace zorva;
+using namespace zorva::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Input in(data, size);
+  IntlSettingsOverride settings(SettingsFor(in.Byte()));
+  const std::int32_t type = TypeNumber(in.Byte());
+  const std::uint8_t tag = in.Byte();
+  const std::string_view payload = in.Rest();
+  std::u16string wide(payload.begin(), payload.end());
+  BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  FuzzVariant value(tag, payload, text);
+
+  std::string a, b;
+  const HRESULT hr = VariantToRawText(value.get(), type, a);
+  FUZZ_CHECK(VariantToRawText(value.get(), type, b) == hr);
+  FUZZ_CHECK(a == b);
+  FUZZ_CHECK(a.find('\0') == std::string::npos);
+  SysFreeString(text);
+  return 0;
+}

@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# Every libFuzzer target briefly over its seed corpus, under ASan+UBSan with
+# the properties checked inside the targets; any finding fails the suite.
+source "$(dirname "$0")/lib.sh"
+bash scripts/fuzz.sh "${ZORVA_FUZZ_SECONDS:-20}"
