@@ -4,7 +4,8 @@
 // the expected texts before anything is timed, so a fast wrong answer fails.
 //
 //   peer_bench [benchmark flags]   times every pair (ns per call)
-//   peer_bench --instructions      one pass per pair between callgrind dumps
+//   peer_bench --instructions[=NAME]  one pass per pair (those whose name
+//                                  holds NAME) between callgrind dumps
 //                                  (run under valgrind --tool=callgrind)
 #include <benchmark/benchmark.h>
 #include <unicode/choicfmt.h>
@@ -706,8 +707,9 @@ bool CheckAll(const std::vector<Pair>& pairs) {
 
 // Under callgrind: each pair's instructions for one pass over its values,
 // one dump per pair named after it (the warm-up pass is not counted).
-void CountInstructions(const std::vector<Pair>& pairs) {
+void CountInstructions(const std::vector<Pair>& pairs, const char* only) {
   for (const Pair& p : pairs) {
+    if (*only && p.name.find(only) == std::string::npos) continue;
     for (int i = 0; i < kValues; ++i) p.call(i, nullptr);
     CALLGRIND_ZERO_STATS;
     for (int i = 0; i < kValues; ++i) p.call(i, nullptr);
@@ -728,8 +730,8 @@ int main(int argc, char** argv) {
   if (!CheckAll(pairs)) return 1;
 
   for (int a = 1; a < argc; ++a) {
-    if (std::strcmp(argv[a], "--instructions") == 0) {
-      CountInstructions(pairs);
+    if (std::strncmp(argv[a], "--instructions", 14) == 0) {
+      CountInstructions(pairs, argv[a][14] == '=' ? argv[a] + 15 : "");
       return 0;
     }
   }

@@ -68,12 +68,12 @@ FormatRequest RequestFor(std::int32_t valueType, const char* mask) {
                        s.sSystemCurrency};
 }
 
+// The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
 HRESULT ToBstr(const char* answer, BSTR* retVal) {
-  std::size_t length = std::strlen(answer);
-  char16_t wide[256];
-  std::size_t n = AnsiToUtf16(answer, length, wide, sizeof wide / sizeof wide[0]);
-  BSTR result = SysAllocStringLen(wide, static_cast<UINT>(n));
+  const std::size_t length = std::strlen(answer);
+  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
   if (!result) return E_OUTOFMEMORY;
+  AnsiToUtf16(answer, length, result, length + 1);
   *retVal = result;
   return S_OK;
 }
@@ -132,10 +132,19 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
 HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
                           BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
+  // A string is its own raw text for every type: it is converted straight
+  // into the inline buffer, with no holder and no heap copy. Without memory
+  // for a long one it has no text, as a holder would.
+  AnsiText v;
   SVariant holder;
-  HRESULT hr = VariantToRawText(value, valueType, holder);
-  if (hr < 0) return hr;
-  const char* text = static_cast<const char*>(holder.DataPtr(0));
+  const char* text;
+  if (value.vt == VT_BSTR) {
+    text = v.AssignUtf16(value.bstrVal, SysStringLen(value.bstrVal)) ? v.data() : nullptr;
+  } else {
+    HRESULT hr = VariantToRawText(value, valueType, holder);
+    if (hr < 0) return hr;
+    text = holder.DataPtr(0);
+  }
   AnsiText m;
   if (!m.AssignUtf16(mask, SysStringLen(mask))) return E_OUTOFMEMORY;
   char answer[256] = {};
