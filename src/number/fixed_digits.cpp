@@ -2,10 +2,15 @@
 // on the 17-significant-digit decimal form, half up, at the asked place. So
 // 1.005 (1.0049999999999999) at 2 places gives "100", not "101".
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "intl/settings.h"
 #include "number/number.h"
@@ -18,6 +23,118 @@ namespace {
 
 constexpr int kSignificant = 17;
 constexpr int kMaxDigits = 348;  // the runtime's conversion buffer, less its terminator
+
+using Wide = unsigned __int128;
+
+constexpr std::uint64_t kTen16 = 10000000000000000ull;
+constexpr std::uint64_t kTen17 = 100000000000000000ull;
+constexpr int kMaxPow5 = 32;  // 2^53 * 5^32 < 2^128
+
+constexpr Wide Pow5(int k) {
+  Wide r = 1;
+  while (k-- > 0) r *= 5;
+  return r;
+}
+
+template <int... K>
+constexpr std::array<Wide, sizeof...(K)> Pow5Table(std::integer_sequence<int, K...>) {
+  return {Pow5(K)...};
+}
+constexpr auto kPow5 = Pow5Table(std::make_integer_sequence<int, kMaxPow5 + 1>{});
+
+void PutDigits(char (&mantissa)[kSignificant], std::uint64_t q) {
+  for (int i = kSignificant - 1; i >= 0; --i) {
+    mantissa[i] = static_cast<char>('0' + q % 10);
+    q /= 10;
+  }
+}
+
+// q + 1 when the dropped part (rest out of 2 * half) rounds it up: above
+// half, or exactly half with q odd, as a correctly rounded conversion does.
+std::uint64_t RoundHalfEven(std::uint64_t q, Wide rest, Wide half) {
+  return rest > half || (rest == half && (q & 1)) ? q + 1 : q;
+}
+
+// The 17 significant digits of v (finite, above 0), correctly rounded, and
+// the place of the point after the first of them, in exact integer
+// arithmetic: v is m * 2^e with m below 2^53. False outside the range
+// where the products fit 128 bits (below 1e-16 or from 2^64 on).
+bool ExactSignificant(double v, char (&mantissa)[kSignificant], int& point) {
+  const auto bits = std::bit_cast<std::uint64_t>(v);
+  const int biased = static_cast<int>(bits >> 52);
+  if (biased == 0) return false;  // subnormal: far below the range
+  const std::uint64_t m = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+  const int e = biased - 1075;
+  if (e >= 0) {
+    if (e > 11) return false;
+    // A whole number below 2^64: its digits, rounded to 17 when longer.
+    const std::uint64_t n = m << e;
+    int digits = 1;
+    std::uint64_t scale = 1;
+    while (digits < 20 && n / scale >= 10) ++digits, scale *= 10;
+    if (digits <= kSignificant) {
+      PutDigits(mantissa, n);
+      // Shift the digits to the front, zeros after them.
+      const int pad = kSignificant - digits;
+      std::memmove(mantissa, mantissa + pad, static_cast<std::size_t>(digits));
+      std::memset(mantissa + digits, '0', static_cast<std::size_t>(pad));
+      point = digits;
+      return true;
+    }
+    std::uint64_t divisor = 1;
+    for (int i = kSignificant; i < digits; ++i) divisor *= 10;
+    std::uint64_t q = RoundHalfEven(n / divisor, n % divisor, divisor / 2);
+    if (q == kTen17) q = kTen16, ++digits;
+    PutDigits(mantissa, q);
+    point = digits;
+    return true;
+  }
+  // v = m / 2^-e; its decimal exponent is close to that of 2^(e + 52).
+  int exponent = ((e + 52) * 78913) >> 18;  // floor(log10 2^(e+52)), or one below
+  for (int tries = 0; tries < 3; ++tries) {
+    const int s = kSignificant - 1 - exponent;  // v * 10^s holds 17 whole digits
+    const int shift = -e - s;
+    if (s < 0 || s > kMaxPow5 || shift < 0 || shift >= 128) return false;
+    const Wide n = static_cast<Wide>(m) * kPow5[static_cast<std::size_t>(s)];
+    const Wide whole = n >> shift;
+    if (whole < kTen16) {
+      --exponent;
+      continue;
+    }
+    if (whole >= kTen17) {
+      ++exponent;
+      continue;
+    }
+    std::uint64_t q = static_cast<std::uint64_t>(whole);
+    if (shift > 0) {
+      q = RoundHalfEven(q, n & ((static_cast<Wide>(1) << shift) - 1),
+                        static_cast<Wide>(1) << (shift - 1));
+    }
+    if (q == kTen17) q = kTen16, ++exponent;
+    PutDigits(mantissa, q);
+    point = exponent + 1;
+    return true;
+  }
+  return false;
+}
+
+// The same through the library's correctly rounded conversion, for the rest.
+void LibrarySignificant(double v, char (&mantissa)[kSignificant], int& point) {
+  // "d.dddddddddddddddde+XX": exactly 17 significant digits, correctly rounded.
+  char text[40];
+#if defined(__cpp_lib_to_chars)
+  const char* end = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific,
+                                  kSignificant - 1).ptr;
+#else
+  const char* end = text + std::snprintf(text, sizeof text, "%.*e", kSignificant - 1, v);
+#endif
+  const char* e = std::find(static_cast<const char*>(text), end, 'e');
+  mantissa[0] = text[0];
+  std::memcpy(mantissa + 1, text + 2, kSignificant - 1);
+  int exponent = 0;
+  for (const char* d = e + 2; d < end; ++d) exponent = exponent * 10 + (*d - '0');
+  point = (e[1] == '-' ? -exponent : exponent) + 1;
+}
 
 }  // namespace
 
@@ -32,19 +149,8 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
   int significant = 0;
   int point = 0;  // zero has no digits and its point at 0
   if (v != 0) {
-    // "d.dddddddddddddddde+XX": exactly 17 significant digits, correctly rounded.
-    char text[40];
-    auto res = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific,
-                             kSignificant - 1);
-    const char* e = std::find(text, res.ptr, 'e');
-    mantissa[0] = text[0];
-    std::memcpy(mantissa + 1, text + 2, kSignificant - 1);
+    if (!ExactSignificant(v, mantissa, point)) LibrarySignificant(v, mantissa, point);
     significant = kSignificant;
-    int exponent = 0;
-    const char* digits = e + 1;
-    if (*digits == '+' || *digits == '-') ++digits;
-    std::from_chars(digits, res.ptr, exponent);
-    point = (e[1] == '-' ? -exponent : exponent) + 1;
   }
   if (point + places > kMaxDigits) places = kMaxDigits - point;
 
