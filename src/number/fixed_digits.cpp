@@ -26,8 +26,6 @@ constexpr int kMaxDigits = 348;  // the runtime's conversion buffer, less its te
 
 using Wide = unsigned __int128;
 
-constexpr std::uint64_t kTen16 = 10000000000000000ull;
-constexpr std::uint64_t kTen17 = 100000000000000000ull;
 constexpr int kMaxPow5 = 32;  // 2^53 * 5^32 < 2^128
 
 constexpr Wide Pow5(int k) {
@@ -42,9 +40,15 @@ constexpr std::array<Wide, sizeof...(K)> Pow5Table(std::integer_sequence<int, K.
 }
 constexpr auto kPow5 = Pow5Table(std::make_integer_sequence<int, kMaxPow5 + 1>{});
 
-void PutDigits(char (&mantissa)[kSignificant], std::uint64_t q) {
-  for (int i = kSignificant - 1; i >= 0; --i) {
-    mantissa[i] = static_cast<char>('0' + q % 10);
+constexpr std::uint64_t Pow10(int k) {
+  std::uint64_t r = 1;
+  while (k-- > 0) r *= 10;
+  return r;
+}
+
+void PutDigits(char* digits, int count, std::uint64_t q) {
+  for (int i = count - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + q % 10);
     q /= 10;
   }
 }
@@ -55,53 +59,47 @@ std::uint64_t RoundHalfEven(std::uint64_t q, Wide rest, Wide half) {
   return rest > half || (rest == half && (q & 1)) ? q + 1 : q;
 }
 
-// The 17 significant digits of v (finite, above 0), correctly rounded, and
-// the place of the point after the first of them, in exact integer
-// arithmetic: v is m * 2^e with m below 2^53. False outside the range
-// where the products fit 128 bits (below 1e-16 or from 2^64 on).
-bool ExactSignificant(double v, char (&mantissa)[kSignificant], int& point) {
+// SignificantDigits in exact integer arithmetic: v is m * 2^e with m below
+// 2^53. False outside the range where the products fit 128 bits (below
+// 1e-16 or from 2^64 on).
+bool ExactSignificant(double v, int count, char* digits, int& exponent) {
   const auto bits = std::bit_cast<std::uint64_t>(v);
-  const int biased = static_cast<int>(bits >> 52);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0) return false;  // subnormal: far below the range
   const std::uint64_t m = (bits & ((1ull << 52) - 1)) | (1ull << 52);
   const int e = biased - 1075;
+  const std::uint64_t low = Pow10(count - 1), high = Pow10(count);
   if (e >= 0) {
     if (e > 11) return false;
-    // A whole number below 2^64: its digits, rounded to 17 when longer.
+    // A whole number below 2^64: its digits, rounded to `count` when longer.
     const std::uint64_t n = m << e;
-    int digits = 1;
-    std::uint64_t scale = 1;
-    while (digits < 20 && n / scale >= 10) ++digits, scale *= 10;
-    if (digits <= kSignificant) {
-      PutDigits(mantissa, n);
-      // Shift the digits to the front, zeros after them.
-      const int pad = kSignificant - digits;
-      std::memmove(mantissa, mantissa + pad, static_cast<std::size_t>(digits));
-      std::memset(mantissa + digits, '0', static_cast<std::size_t>(pad));
-      point = digits;
+    int length = 1;
+    while (length < 20 && n / Pow10(length) > 0) ++length;
+    exponent = length - 1;
+    if (length <= count) {
+      PutDigits(digits, length, n);
+      std::memset(digits + length, '0', static_cast<std::size_t>(count - length));
       return true;
     }
-    std::uint64_t divisor = 1;
-    for (int i = kSignificant; i < digits; ++i) divisor *= 10;
+    const std::uint64_t divisor = Pow10(length - count);
     std::uint64_t q = RoundHalfEven(n / divisor, n % divisor, divisor / 2);
-    if (q == kTen17) q = kTen16, ++digits;
-    PutDigits(mantissa, q);
-    point = digits;
+    if (q == high) q = low, ++exponent;
+    PutDigits(digits, count, q);
     return true;
   }
   // v = m / 2^-e; its decimal exponent is close to that of 2^(e + 52).
-  int exponent = ((e + 52) * 78913) >> 18;  // floor(log10 2^(e+52)), or one below
+  exponent = ((e + 52) * 78913) >> 18;  // floor(log10 2^(e+52)), or one below
   for (int tries = 0; tries < 3; ++tries) {
-    const int s = kSignificant - 1 - exponent;  // v * 10^s holds 17 whole digits
+    const int s = count - 1 - exponent;  // v * 10^s holds `count` whole digits
     const int shift = -e - s;
     if (s < 0 || s > kMaxPow5 || shift < 0 || shift >= 128) return false;
     const Wide n = static_cast<Wide>(m) * kPow5[static_cast<std::size_t>(s)];
     const Wide whole = n >> shift;
-    if (whole < kTen16) {
+    if (whole < low) {
       --exponent;
       continue;
     }
-    if (whole >= kTen17) {
+    if (whole >= high) {
       ++exponent;
       continue;
     }
@@ -110,33 +108,37 @@ bool ExactSignificant(double v, char (&mantissa)[kSignificant], int& point) {
       q = RoundHalfEven(q, n & ((static_cast<Wide>(1) << shift) - 1),
                         static_cast<Wide>(1) << (shift - 1));
     }
-    if (q == kTen17) q = kTen16, ++exponent;
-    PutDigits(mantissa, q);
-    point = exponent + 1;
+    if (q == high) q = low, ++exponent;
+    PutDigits(digits, count, q);
     return true;
   }
   return false;
 }
 
 // The same through the library's correctly rounded conversion, for the rest.
-void LibrarySignificant(double v, char (&mantissa)[kSignificant], int& point) {
-  // "d.dddddddddddddddde+XX": exactly 17 significant digits, correctly rounded.
-  char text[40];
+void LibrarySignificant(double v, int count, char* digits, int& exponent) {
+  // "d.ddd...e+XX": exactly `count` significant digits, correctly rounded.
+  char text[48];
 #if defined(__cpp_lib_to_chars)
   const char* end = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific,
-                                  kSignificant - 1).ptr;
+                                  count - 1).ptr;
 #else
-  const char* end = text + std::snprintf(text, sizeof text, "%.*e", kSignificant - 1, v);
+  const char* end = text + std::snprintf(text, sizeof text, "%.*e", count - 1, v);
 #endif
   const char* e = std::find(static_cast<const char*>(text), end, 'e');
-  mantissa[0] = text[0];
-  std::memcpy(mantissa + 1, text + 2, kSignificant - 1);
-  int exponent = 0;
-  for (const char* d = e + 2; d < end; ++d) exponent = exponent * 10 + (*d - '0');
-  point = (e[1] == '-' ? -exponent : exponent) + 1;
+  digits[0] = text[0];
+  if (count > 1) std::memcpy(digits + 1, text + 2, static_cast<std::size_t>(count - 1));
+  int magnitude = 0;
+  for (const char* d = e + 2; d < end; ++d) magnitude = magnitude * 10 + (*d - '0');
+  exponent = e[1] == '-' ? -magnitude : magnitude;
 }
 
 }  // namespace
+
+void SignificantDigits(double v, int count, char* digits, int& exponent) noexcept {
+  v = std::fabs(v);
+  if (!ExactSignificant(v, count, digits, exponent)) LibrarySignificant(v, count, digits, exponent);
+}
 
 FcvtDigits Fcvt(double magnitude, int places) noexcept {
   FcvtDigits r;
@@ -149,7 +151,8 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
   int significant = 0;
   int point = 0;  // zero has no digits and its point at 0
   if (v != 0) {
-    if (!ExactSignificant(v, mantissa, point)) LibrarySignificant(v, mantissa, point);
+    SignificantDigits(v, kSignificant, mantissa, point);
+    ++point;
     significant = kSignificant;
   }
   if (point + places > kMaxDigits) places = kMaxDigits - point;

@@ -58,11 +58,22 @@ std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
                         std::size_t destSize) noexcept {
   if (destSize == 0) return 0;
   if (!src) srcLen = 0;
-  const ReverseMap& m = Reverse();
+  // ASCII but zero is the same byte in every ANSI code page: the usual text
+  // is copied by this loop alone.
+  const std::size_t fits = srcLen < destSize - 1 ? srcLen : destSize - 1;
   std::size_t out = 0;
-  for (std::size_t i = 0; i < srcLen && out + 1 < destSize; ++i) {
+  while (out < fits && static_cast<char32_t>(src[out]) - 1 < 0x7F) {
+    dest[out] = static_cast<char>(src[out]);
+    ++out;
+  }
+  if (out == srcLen || out + 1 >= destSize) {
+    dest[out] = '\0';
+    return out;
+  }
+  const ReverseMap& m = Reverse();
+  for (std::size_t i = out; i < srcLen && out + 1 < destSize; ++i) {
     const char32_t u = src[i];
-    if (u - 1 < 0x7F) {  // ASCII but zero: the same byte in every ANSI code page
+    if (u - 1 < 0x7F) {
       dest[out++] = static_cast<char>(u);
     } else if (u != 0 && u < 256) {
       dest[out++] = m.latin1[u] < 0 ? '?' : static_cast<char>(m.latin1[u]);

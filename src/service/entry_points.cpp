@@ -55,9 +55,10 @@ void SwapCurrencySymbol(char* text) noexcept {
 }
 
 bool ShouldSwapCurrency(std::int32_t valueType) noexcept {
+  if (valueType != tkMECurrency) return false;  // the cheap test first
   const IntlSettings& s = Intl();
-  return std::strcmp(s.sSystemCurrency, s.sCurrency) != 0 && valueType == tkMECurrency &&
-         static_cast<unsigned char>(s.sSystemCurrency[0]) == 0x80;
+  return static_cast<unsigned char>(s.sSystemCurrency[0]) == 0x80 &&
+         std::strcmp(s.sSystemCurrency, s.sCurrency) != 0;
 }
 
 namespace {
