@@ -40,13 +40,37 @@ constexpr std::array<Wide, sizeof...(K)> Pow5Table(std::integer_sequence<int, K.
 }
 constexpr auto kPow5 = Pow5Table(std::make_integer_sequence<int, kMaxPow5 + 1>{});
 
-constexpr std::uint64_t Pow10(int k) {
-  std::uint64_t r = 1;
-  while (k-- > 0) r *= 10;
-  return r;
-}
+constexpr std::uint64_t kPow10[20] = {1ull,
+                                      10ull,
+                                      100ull,
+                                      1000ull,
+                                      10000ull,
+                                      100000ull,
+                                      1000000ull,
+                                      10000000ull,
+                                      100000000ull,
+                                      1000000000ull,
+                                      10000000000ull,
+                                      100000000000ull,
+                                      1000000000000ull,
+                                      10000000000000ull,
+                                      100000000000000ull,
+                                      1000000000000000ull,
+                                      10000000000000000ull,
+                                      100000000000000000ull,
+                                      1000000000000000000ull,
+                                      10000000000000000000ull};
+
+constexpr std::uint64_t Pow10(int k) { return kPow10[k]; }
 
 void PutDigits(char* digits, int count, std::uint64_t q) {
+  if (count == kSignificant) {  // the usual count, unrolled
+    for (int i = kSignificant - 1; i >= 0; --i) {
+      digits[i] = static_cast<char>('0' + q % 10);
+      q /= 10;
+    }
+    return;
+  }
   for (int i = count - 1; i >= 0; --i) {
     digits[i] = static_cast<char>('0' + q % 10);
     q /= 10;
@@ -74,7 +98,7 @@ bool ExactSignificant(double v, int count, char* digits, int& exponent) {
     // A whole number below 2^64: its digits, rounded to `count` when longer.
     const std::uint64_t n = m << e;
     int length = 1;
-    while (length < 20 && n / Pow10(length) > 0) ++length;
+    while (length < 20 && n >= Pow10(length)) ++length;
     exponent = length - 1;
     if (length <= count) {
       PutDigits(digits, length, n);
@@ -146,6 +170,22 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
   if (std::isnan(v)) v = 0;
   if (std::isinf(v)) v = DBL_MAX;
   if (places < 0) places = 0;
+
+  if (v >= 1 && v < 9007199254740992.0) {
+    const auto whole = static_cast<std::uint64_t>(v);
+    if (static_cast<double>(whole) == v) {
+      // A whole number below 2^53: its digits are all there is, with
+      // nothing to round at any place; the places after it are zeros.
+      char reversed[20];
+      int n = 0;
+      for (std::uint64_t q = whole; q > 0; q /= 10) reversed[n++] = static_cast<char>('0' + q % 10);
+      for (int i = 0; i < n; ++i) r.digits[i] = reversed[n - 1 - i];
+      r.kept = n;
+      r.point = n;
+      r.length = n + std::min(places, kMaxDigits - n);
+      return r;
+    }
+  }
 
   char mantissa[kSignificant];
   int significant = 0;
