@@ -1,6 +1,7 @@
 // The same 1,000-value mixes per operation through four implementations:
 // our dispatcher ("engine", ANSI in and out), our UTF-16 entry point, ICU and
-// a plain libc program. Every implementation's answers are checked against
+// a plain libc program; and, as a stream calls it per line, our UTF-8 buffer
+// call with the mask as text ("utf8") or prepared once ("prepared"). Every implementation's answers are checked against
 // the expected texts before anything is timed, so a fast wrong answer fails.
 //
 //   peer_bench [benchmark flags]   times every pair (ns per call)
@@ -255,6 +256,7 @@ struct Inputs {
   std::vector<VARIANT> rawVariant, r8Variant;
   std::vector<icu::UnicodeString> shownIcu, digitsIcu;
   BSTR mask = nullptr;
+  std::unique_ptr<PreparedMask> prepared;
 };
 
 struct IcuFormatters {
@@ -454,6 +456,24 @@ std::vector<Pair> MakePairs(Context& ctx) {
                        },
                        expectFormatted});
     }
+    // What a stream does per line: UTF-8 in, UTF-8 out, with the mask as
+    // text on every call or prepared once.
+    pairs.push_back({"format" + base + "utf8",
+                     [&vals, &mix](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetFormattedValueUtf8(mix.type, mix.mask, vals[i].raw, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectFormatted});
+    pairs.push_back({"format" + base + "prepared",
+                     [&vals, &in](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetFormattedValueUtf8(*in.prepared, vals[i].raw, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectFormatted});
     Call icuFormat;
     switch (mix.kind) {
       case Kind::kCurrency:
@@ -563,6 +583,22 @@ std::vector<Pair> MakePairs(Context& ctx) {
                        SysFreeString(out);
                      },
                      expectParsed});
+    pairs.push_back({"parse" + base + "utf8",
+                     [&vals, &mix](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetRawValueUtf8(mix.type, mix.mask, vals[i].formatted, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectParsed});
+    pairs.push_back({"parse" + base + "prepared",
+                     [&vals, &in](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetRawValueUtf8(*in.prepared, vals[i].formatted, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectParsed});
     Call icuParse;
     std::function<bool(int, const std::string&)> icuCheck;
     switch (mix.kind) {
@@ -665,6 +701,7 @@ void MakeInputs(Context& ctx) {
   for (const Mix& mix : ctx.mixes) {
     Inputs in;
     in.mask = MakeBstr(mix.mask);
+    in.prepared = std::make_unique<PreparedMask>(mix.type, mix.mask);
     for (const Value& v : mix.values) {
       in.rawBstr.push_back(MakeBstr(v.raw));
       in.shownBstr.push_back(MakeBstr(v.formatted));

@@ -29,6 +29,12 @@ table() {  # unit
                r(c, e), r(c, t), r(l, e), r(l, t), v(t - e)
         if (t8 != "") printf "%-18s %9s %9s %9s %9s %9s | %8s %8s\n", "  (R8 variant)", "", "", "", "", "", "", r(c, t8)
       }
+      printf "\n%-18s %9s %9s %9s %9s | %8s %8s %8s\n", "stream (" unit ")", "utf8", "prepared", "icu", "libc",
+             "libc/prep", "icu/prep", "utf8/prep"
+      for (i = 0; i < n; ++i) {
+        o = order[i]; u = val[o, "utf8"]; p = val[o, "prepared"]; c = val[o, "icu"]; l = val[o, "libc"]
+        printf "%-18s %9s %9s %9s %9s | %8s %8s %8s\n", o, v(u), v(p), v(c), v(l), r(l, p), r(c, p), r(u, p)
+      }
     }'
 }
 

@@ -28,6 +28,13 @@ bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
   return true;
 }
 
+bool AnsiText::AssignAnsi(const char* text, std::size_t length) noexcept {
+  if (!Reserve(length + 1)) return false;
+  std::memcpy(data_, text, length);
+  data_[length] = '\0';
+  return true;
+}
+
 bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept {
   if (!Reserve(length + 1)) return false;
   Utf8ToAnsi(text, length, data_, length + 1);
@@ -101,6 +108,19 @@ void Raw(std::int32_t valueType, AnsiText& mask, AnsiText& value, char (&answer)
 void Formatted(std::int32_t valueType, AnsiText& mask, const char* value, char (&answer)[256]) {
   if (ShouldSwapCurrency(valueType)) SwapCurrencySymbol(mask.data());
   MakeFormattedValue(answer, value, RequestFor(valueType, mask.data()), kAnswerCapacity);
+}
+
+// A prepared mask as the engines see it: its text, or, when the currency
+// swap applies (it changes the text), a swapped copy in `scratch`.
+const char* MaskText(const PreparedMask& mask, AnsiText& scratch) {
+  if (!ShouldSwapCurrency(mask.valueType())) return mask.text().c_str();
+  if (!scratch.AssignAnsi(mask.text().data(), mask.text().size())) throw std::bad_alloc();
+  SwapCurrencySymbol(scratch.data());
+  return scratch.data();
+}
+
+void AssignValue(AnsiText& v, std::string_view value) {
+  if (!v.AssignUtf8(value.data(), value.size())) throw std::bad_alloc();
 }
 
 std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
@@ -181,6 +201,41 @@ std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
   }
   char answer[256] = {};
   Formatted(valueType, m, v.data(), answer);
+  return ToUtf8(answer, dest, size);
+}
+
+PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask) : valueType_(valueType) {
+  AnsiText m;
+  if (!m.AssignUtf8(mask.data(), mask.size())) throw std::bad_alloc();
+  text_ = m.data();
+}
+
+bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch);
+  AssignValue(v, value);
+  if (ShouldSwapCurrency(mask.valueType())) SwapCurrencySymbol(v.data());
+  return ValidateValue(v.data(), m, mask.valueType()) != 0;
+}
+
+std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                            std::size_t size) {
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch);
+  AssignValue(v, value);
+  if (ShouldSwapCurrency(mask.valueType())) SwapCurrencySymbol(v.data());
+  char answer[256] = {};
+  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity);
+  return ToUtf8(answer, dest, size);
+}
+
+std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                                  std::size_t size) {
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch);
+  AssignValue(v, value);
+  char answer[256] = {};
+  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity);
   return ToUtf8(answer, dest, size);
 }
 
