@@ -60,12 +60,7 @@ std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
   if (!src) srcLen = 0;
   // ASCII but zero is the same byte in every ANSI code page: the usual text
   // is copied by this loop alone.
-  const std::size_t fits = srcLen < destSize - 1 ? srcLen : destSize - 1;
-  std::size_t out = 0;
-  while (out < fits && static_cast<char32_t>(src[out]) - 1 < 0x7F) {
-    dest[out] = static_cast<char>(src[out]);
-    ++out;
-  }
+  std::size_t out = CopyAsciiPrefix(src, srcLen < destSize - 1 ? srcLen : destSize - 1, dest);
   if (out == srcLen || out + 1 >= destSize) {
     dest[out] = '\0';
     return out;

@@ -14,6 +14,26 @@ namespace zorva {
 std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
                         std::size_t destSize) noexcept;
 
+// Copies the leading run of src[0, n) that is ASCII other than zero (the
+// same bytes in every ANSI code page) to dest; returns its length. Callers
+// convert what follows, zero included, with the functions here.
+inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* dest) noexcept {
+  std::size_t i = 0;
+  while (i < n && static_cast<char32_t>(src[i]) - 1 < 0x7F) {
+    dest[i] = static_cast<char>(src[i]);
+    ++i;
+  }
+  return i;
+}
+inline std::size_t CopyAsciiPrefix(const char* src, std::size_t n, char* dest) noexcept {
+  std::size_t i = 0;
+  while (i < n && static_cast<unsigned char>(src[i]) - 1u < 0x7Fu) {
+    dest[i] = src[i];
+    ++i;
+  }
+  return i;
+}
+
 // ANSI to UTF-16: every byte maps to one code unit. Returns the code units
 // written, not counting the terminator.
 std::size_t AnsiToUtf16(const char* src, std::size_t srcLen, char16_t* dest,

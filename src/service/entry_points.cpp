@@ -23,6 +23,12 @@ bool AnsiText::Reserve(std::size_t bytes) noexcept {
 }
 
 bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
+  // The usual short ASCII text is copied inline and done.
+  if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
+    data_ = inline_;
+    inline_[length] = '\0';
+    return true;
+  }
   if (!Reserve(length + 1)) return false;
   Utf16ToAnsi(text, length, data_, length + 1);
   return true;
@@ -36,6 +42,11 @@ bool AnsiText::AssignAnsi(const char* text, std::size_t length) noexcept {
 }
 
 bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept {
+  if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
+    data_ = inline_;
+    inline_[length] = '\0';
+    return true;
+  }
   if (!Reserve(length + 1)) return false;
   Utf8ToAnsi(text, length, data_, length + 1);
   return true;
