@@ -86,13 +86,15 @@ std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
 std::size_t AnsiToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
                         std::size_t destSize) noexcept {
   if (destSize == 0) return 0;
+  if (!src) srcLen = 0;
+  const std::size_t n = srcLen < destSize - 1 ? srcLen : destSize - 1;
   const CodePage& cp = AnsiCodePage();
-  std::size_t out = 0;
-  for (std::size_t i = 0; src && i < srcLen && out + 1 < destSize; ++i) {
-    dest[out++] = cp.unicode[static_cast<unsigned char>(src[i])];
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto b = static_cast<unsigned char>(src[i]);
+    dest[i] = b < 0x80 ? static_cast<char16_t>(b) : cp.unicode[b];  // ASCII is itself
   }
-  dest[out] = u'\0';
-  return out;
+  dest[n] = u'\0';
+  return n;
 }
 
 std::size_t Utf8ToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
