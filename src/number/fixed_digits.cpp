@@ -83,10 +83,10 @@ std::uint64_t RoundHalfEven(std::uint64_t q, Wide rest, Wide half) {
   return rest > half || (rest == half && (q & 1)) ? q + 1 : q;
 }
 
-// SignificantDigits in exact integer arithmetic: v is m * 2^e with m below
-// 2^53. False outside the range where the products fit 128 bits (below
+// SignificantDigits in exact integer arithmetic, as one integer q of
+// `count` digits: v is m * 2^e with m below 2^53. False outside the range where the products fit 128 bits (below
 // 1e-16 or from 2^64 on).
-bool ExactSignificant(double v, int count, char* digits, int& exponent) {
+bool ExactSignificant(double v, int count, std::uint64_t& q, int& exponent) {
   const auto bits = std::bit_cast<std::uint64_t>(v);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0) return false;  // subnormal: far below the range
@@ -101,14 +101,12 @@ bool ExactSignificant(double v, int count, char* digits, int& exponent) {
     while (length < 20 && n >= Pow10(length)) ++length;
     exponent = length - 1;
     if (length <= count) {
-      PutDigits(digits, length, n);
-      std::memset(digits + length, '0', static_cast<std::size_t>(count - length));
+      q = n * Pow10(count - length);
       return true;
     }
     const std::uint64_t divisor = Pow10(length - count);
-    std::uint64_t q = RoundHalfEven(n / divisor, n % divisor, divisor / 2);
+    q = RoundHalfEven(n / divisor, n % divisor, divisor / 2);
     if (q == high) q = low, ++exponent;
-    PutDigits(digits, count, q);
     return true;
   }
   // v = m / 2^-e; its decimal exponent is close to that of 2^(e + 52).
@@ -127,13 +125,12 @@ bool ExactSignificant(double v, int count, char* digits, int& exponent) {
       ++exponent;
       continue;
     }
-    std::uint64_t q = static_cast<std::uint64_t>(whole);
+    q = static_cast<std::uint64_t>(whole);
     if (shift > 0) {
       q = RoundHalfEven(q, n & ((static_cast<Wide>(1) << shift) - 1),
                         static_cast<Wide>(1) << (shift - 1));
     }
     if (q == high) q = low, ++exponent;
-    PutDigits(digits, count, q);
     return true;
   }
   return false;
@@ -161,7 +158,11 @@ void LibrarySignificant(double v, int count, char* digits, int& exponent) {
 
 void SignificantDigits(double v, int count, char* digits, int& exponent) noexcept {
   v = std::fabs(v);
-  if (!ExactSignificant(v, count, digits, exponent)) LibrarySignificant(v, count, digits, exponent);
+  if (std::uint64_t q; ExactSignificant(v, count, q, exponent)) {
+    PutDigits(digits, count, q);
+  } else {
+    LibrarySignificant(v, count, digits, exponent);
+  }
 }
 
 FcvtDigits Fcvt(double magnitude, int places) noexcept {
@@ -185,6 +186,35 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
       r.length = n + std::min(places, kMaxDigits - n);
       return r;
     }
+  }
+
+  if (std::uint64_t q; v != 0 && ExactSignificant(v, kSignificant, q, r.point)) {
+    // The same rounding on the 17-digit integer: keep the digits before the
+    // place, add one when the next is 5 or more.
+    ++r.point;
+    if (r.point + places > kMaxDigits) places = kMaxDigits - r.point;
+    const int wanted = r.point + places;
+    if (wanted < 0) {
+      return r;  // all digits fall below the last place: nothing, no rounding
+    }
+    if (wanted >= kSignificant) {
+      PutDigits(r.digits, kSignificant, q);
+      r.kept = kSignificant;
+      r.length = wanted;
+      return r;
+    }
+    std::uint64_t kept = q / Pow10(kSignificant - wanted);
+    if ((q / Pow10(kSignificant - 1 - wanted)) % 10 >= 5) ++kept;
+    if (kept == Pow10(wanted)) {  // a carry out of the top digit (9.99 -> 10.0)
+      ++r.point;
+      r.digits[0] = '1';
+      std::memset(r.digits + 1, '0', static_cast<std::size_t>(wanted));
+      r.kept = r.length = wanted + 1;
+      return r;
+    }
+    PutDigits(r.digits, wanted, kept);
+    r.kept = r.length = wanted;
+    return r;
   }
 
   char mantissa[kSignificant];
