@@ -31,6 +31,24 @@ TEST(Bstr, LengthPrefixAndTerminator) {
   }
 }
 
+// Freed short strings are handed out again: a reused block must carry its
+// new length, text and terminator, and a string made without text is zeros.
+TEST(Bstr, ReusedBlocksAreLikeNewOnes) {
+  for (UINT first : {0u, 1u, 5u, 13u, 14u, 30u, 62u, 126u, 200u}) {
+    for (UINT second : {0u, 1u, 6u, 13u, 29u, 61u, 125u, 300u}) {
+      BSTR a = SysAllocStringLen(nullptr, first);
+      ASSERT_NE(a, nullptr);
+      for (UINT i = 0; i < first; ++i) a[i] = u'x';
+      SysFreeString(a);
+      BSTR b = SysAllocStringLen(nullptr, second);
+      ASSERT_NE(b, nullptr);
+      EXPECT_EQ(SysStringLen(b), second);
+      for (UINT i = 0; i <= second; ++i) ASSERT_EQ(b[i], 0) << first << " " << second << " " << i;
+      SysFreeString(b);
+    }
+  }
+}
+
 TEST(Bstr, EmbeddedZerosAreKept) {
   const char16_t text[] = {u'a', 0, u'b', 0, 0};
   BSTR s = SysAllocStringLen(text, 4);

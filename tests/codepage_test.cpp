@@ -116,6 +116,31 @@ TEST(CodePage, Utf16ToAnsi) {
   EXPECT_EQ(ToAnsi(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
 }
 
+// ASCII is copied several units at a time: a zero or a character outside
+// ASCII at any place of a run, and a cut at any place, must come out as one
+// unit at a time would give it. Zero is a character here, not an end.
+TEST(CodePage, Utf16ToAnsiAtEveryPlaceOfAsciiRuns) {
+  for (std::size_t length = 1; length <= 11; ++length) {
+    for (std::size_t at = 0; at < length; ++at) {
+      for (char16_t odd : {u'\0', u'\u00e9', u'\u20ac', u'\u4e2d', u'\u0080', u'\u007f'}) {
+        std::u16string text(length, u'a');
+        text[at] = odd;
+        std::string expected(length, 'a');
+        expected[at] = odd == u'\u00e9' ? '\xe9' : odd == u'\u20ac' ? '\x80' : odd == u'\u4e2d' ? '?'
+                     : odd == u'\u0080' ? '?'  // the code page has no U+0080
+                     : static_cast<char>(odd);
+        SCOPED_TRACE(std::to_string(length) + " " + std::to_string(at));
+        EXPECT_EQ(ToAnsi(text), expected);
+        EXPECT_EQ(ToAnsi(text, at + 1), expected.substr(0, at));
+      }
+    }
+  }
+  // UTF-8: a zero followed by stray continuation bytes is a zero and a "?" each.
+  char out[16];
+  EXPECT_EQ(Utf8ToAnsi("a\0\x80\x80z", 5, out, sizeof out), 5u);
+  EXPECT_EQ(std::string(out, 5), std::string("a\0??z", 5));
+}
+
 TEST(CodePage, AnsiToUtf16RoundTripsEveryByte) {
   char all[256];
   for (int b = 0; b < 256; ++b) all[b] = static_cast<char>(b);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "intl/settings.h"
 #include "intl/string_table.h"
 #include "number/number.h"
+#include "number/number_internal.h"
 
 namespace zorva {
 namespace {
@@ -279,6 +284,34 @@ TEST_F(NumberFormat, RawFormatsRoundTrip) {
     char out[256];
     FormatNumber(out, sizeof out, NumberRequest{section, "$", c.decimalSep, 0}, parts);
     EXPECT_STREQ(out, c.result);
+  }
+}
+
+// The integer path for significant digits must give the library's correctly
+// rounded digits: exact ties, powers of ten, the ends of its range, and a
+// spread of random doubles, at every digit count.
+TEST(SignificantDigits, MatchTheLibraryConversion) {
+  std::vector<double> values = {0.5,  2.5,    0.125, 1.005, 0.1,   0.3,   1e15,  1e16,   1e17,
+                                9.5,  1e-16,  9.999999999999999e-17, 18446744073709549568.0,
+                                18446744073709551616.0, 9007199254740993.0, 99999999999999999.0,
+                                5e-324, 1.7976931348623157e308, 123456.7890123};
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 2000; ++i) {
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 160) - 120));
+  }
+  for (double v : values) {
+    for (int count = 1; count <= 17; ++count) {
+      char expected[64];
+      std::snprintf(expected, sizeof expected, "%.*e", count - 1, v);
+      char digits[17];
+      int exponent = 0;
+      number_detail::SignificantDigits(v, count, digits, exponent);
+      std::string got(1, digits[0]);
+      if (count > 1) got += "." + std::string(digits + 1, static_cast<std::size_t>(count - 1));
+      char tail[16];
+      std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+      ASSERT_EQ(got + tail, expected) << count;
+    }
   }
 }
 

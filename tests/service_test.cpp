@@ -94,8 +94,18 @@ bool HasLoneSurrogate(const std::u16string& s) {
   return false;
 }
 
-// Every row of the shared table, through the UTF-16 entry points and the
-// UTF-8 overloads.
+// The UTF-8 answers through a prepared mask, as a stream makes them.
+std::string PreparedRaw(int type, const std::string& mask, const std::string& value) {
+  char out[256 * 3 + 1];
+  return std::string(out, GetRawValueUtf8(PreparedMask(type, mask), value, out, sizeof out));
+}
+std::string PreparedFormatted(int type, const std::string& mask, const std::string& value) {
+  char out[256 * 3 + 1];
+  return std::string(out, GetFormattedValueUtf8(PreparedMask(type, mask), value, out, sizeof out));
+}
+
+// Every row of the shared table, through the UTF-16 entry points, the UTF-8
+// overloads and a prepared mask.
 TEST_F(ServiceTest, SharedCaseTable) {
   auto cases = test::LoadCaseTable(ZORVA_SOURCE_DIR "/tests/cases/cases.tsv");
   ASSERT_GT(cases.size(), 100u);
@@ -111,6 +121,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
       EXPECT_EQ(ret, expected == "valid" ? -1 : 0);
       if (utf8) {
         EXPECT_EQ(IsValidUtf8(c.type, mask8, value8), expected == "valid");
+        EXPECT_EQ(IsValidUtf8(PreparedMask(c.type, mask8), value8), expected == "valid");
       }
     } else if (c.op == "raw") {
       BSTR out = nullptr;
@@ -120,6 +131,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
       SysFreeString(out);
       if (utf8) {
         EXPECT_EQ(GetRawValueUtf8(c.type, mask8, value8), expected);
+        EXPECT_EQ(PreparedRaw(c.type, mask8, value8), expected);
       }
     } else {
       VARIANT var;
@@ -133,6 +145,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
       SysFreeString(out);
       if (utf8) {
         EXPECT_EQ(GetFormattedValueUtf8(c.type, mask8, value8), expected);
+        EXPECT_EQ(PreparedFormatted(c.type, mask8, value8), expected);
       }
     }
   }
@@ -158,6 +171,12 @@ TEST(ServiceCurrencySwap, EuroUser) {
   EXPECT_EQ(GetRawValueUtf8(tkMECurrency, "", "($1,234.50)"), "-1234.5");
   EXPECT_EQ(GetRawValueUtf8(tkMECurrency, "", "(\xe2\x82\xac" "1,234.50)"), "-1234.5");
   EXPECT_TRUE(IsValidUtf8(tkMECurrency, "", "$1,234.50"));
+  // A prepared mask is swapped per call, leaving its own text as it was.
+  const PreparedMask prepared(tkMECurrency, "$#,##0.00");
+  EXPECT_EQ(PreparedFormatted(tkMECurrency, "$#,##0.00", "5"), "\xe2\x82\xac" "5.00");
+  char out[32];
+  EXPECT_EQ(std::string(out, GetRawValueUtf8(prepared, "\xe2\x82\xac" "5.00", out, sizeof out)), "5.");
+  EXPECT_EQ(prepared.text(), "$#,##0.00");
   // Other types keep the "$" as a literal of the mask.
   EXPECT_EQ(GetFormattedValueUtf8(tkMEDouble, "$#,##0.00", "5"), "$5.00");
 }

@@ -59,4 +59,25 @@ ZORVA_API std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view m
 ZORVA_API std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
                                   std::string_view value, char* dest, std::size_t size);
 
+// A mask converted once, for callers that answer many values under one value
+// type and mask (a stream, an import): the overloads below give the same
+// answers as the ones taking the mask as text, without converting it again.
+class PreparedMask {
+ public:
+  PreparedMask(std::int32_t valueType, std::string_view mask);
+  std::int32_t valueType() const noexcept { return valueType_; }
+  // The mask in the internal code page.
+  const std::string& text() const noexcept { return text_; }
+
+ private:
+  std::int32_t valueType_;
+  std::string text_;
+};
+
+bool IsValidUtf8(const PreparedMask& mask, std::string_view value);
+std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                            std::size_t size);
+std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                                  std::size_t size);
+
 }  // namespace zorva

@@ -9,7 +9,6 @@
 namespace zorva {
 namespace {
 
-constexpr unsigned kRawDateMaskId = 1214;
 constexpr unsigned kFullWeekdayId = 2400;   // Sunday first
 constexpr unsigned kShortWeekdayId = 2700;  // Sunday first
 constexpr unsigned kFullMonthId = 2300;     // January first
@@ -136,16 +135,12 @@ void MakeDateRawValue(char* dest, std::size_t size, const char* value, const cha
   DateParts date;
   ParseDate(value, MaskOrDefault(mask), date, false);
   if (date.empty) return;  // no date: the raw value is empty
-  char rawMask[64];
-  LoadString(kRawDateMaskId, rawMask, sizeof rawMask);
-  FormatDate(dest, size, rawMask, date);
+  FormatDate(dest, size, Intl().sRawDateMask, date);
 }
 
 void MakeDateFormattedValue(char* dest, std::size_t size, const char* value,
                             const char* mask) noexcept {
-  char rawMask[64];
-  LoadString(kRawDateMaskId, rawMask, sizeof rawMask);
-  ConvertDate(dest, size, value, rawMask, MaskOrDefault(mask));
+  ConvertDate(dest, size, value, Intl().sRawDateMask, MaskOrDefault(mask));
 }
 
 }  // namespace zorva

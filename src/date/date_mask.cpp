@@ -1,5 +1,7 @@
 #include "date/date_mask.h"
 
+#include <cstring>
+
 #include "intl/settings.h"
 #include "intl/string_table.h"
 #include "platform/codepage.h"
@@ -7,7 +9,6 @@
 namespace zorva {
 namespace {
 
-constexpr unsigned kDateLettersId = 2043;
 constexpr unsigned kFullMonthNameId = 2300;  // January; months follow in order
 
 // True when text begins with prefix (of prefixLength characters), ignoring
@@ -23,7 +24,7 @@ bool BeginsWithNoCase(const char* text, const char* prefix, std::size_t prefixLe
 
 DateTokenLetters LoadDateTokenLetters() noexcept {
   DateTokenLetters t{};
-  LoadString(kDateLettersId, t.letters, sizeof t.letters);
+  std::memcpy(t.letters, Intl().sDateLetters, sizeof t.letters);
   return t;
 }
 

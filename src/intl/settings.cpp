@@ -57,6 +57,13 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   LoadInto(s.sIntegerMask, 2041, 63);
   LoadInto(s.sDecimalMask, 2042, 63);
   s.sTextMask[0] = '\0';
+  LoadString(1214, s.sRawDateMask, sizeof s.sRawDateMask);
+  LoadString(1700, s.sRawTimeMask, sizeof s.sRawTimeMask);
+  LoadString(1505, s.sRawBooleanMask, sizeof s.sRawBooleanMask);
+  LoadString(2202, s.sRawCurrencyFormat, sizeof s.sRawCurrencyFormat);
+  LoadString(1301, s.sRawWholeFormat, sizeof s.sRawWholeFormat);
+  LoadString(2203, s.sRawDecimalFormat, sizeof s.sRawDecimalFormat);
+  LoadString(2043, s.sDateLetters, sizeof s.sDateLetters);
   return s;
 }
 

@@ -24,6 +24,15 @@ struct IntlSettings {
   char sIntegerMask[64];
   char sDecimalMask[64];
   char sTextMask[1];  // always empty
+  // String-table texts the engines read on every call, resolved once here:
+  // the raw forms of dates, times, booleans and numbers, and the date letters.
+  char sRawDateMask[64];       // "yyyy-mm-dd"
+  char sRawTimeMask[64];       // "hh:mm:ss"
+  char sRawBooleanMask[64];    // "1/0"
+  char sRawCurrencyFormat[64]; // "0.#"
+  char sRawWholeFormat[64];    // "0"
+  char sRawDecimalFormat[64];  // "0.#"
+  char sDateLetters[7];        // "dDmMyY"
 };
 
 // What the system contributes: the user's language and currency symbol.

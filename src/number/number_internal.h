@@ -43,6 +43,11 @@ struct FcvtDigits {
   char At(int i) const noexcept { return i < kept ? digits[i] : '0'; }
 };
 
+// The first `count` (1..17) significant digits of |v| (finite, not zero),
+// correctly rounded with ties to even as printf's "%e" rounds, and the
+// decimal exponent of the first digit.
+void SignificantDigits(double v, int count, char* digits, int& exponent) noexcept;
+
 // NaN reads as 0 and infinity as the largest double, so rendering stays total.
 FcvtDigits Fcvt(double magnitude, int places) noexcept;
 

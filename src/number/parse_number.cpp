@@ -3,6 +3,7 @@
 // verdict, and the parts hold whatever could be read.
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "intl/settings.h"
@@ -20,7 +21,32 @@ constexpr std::size_t kKeptDigits = 800;
 
 // The digits of text[0, length) as one integer, times 10^shift, rounded to
 // the nearest double; characters that are not digits are skipped.
+// 10^0 .. 10^22: every one is a double exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common case exactly: up to 15 significant digits make a whole number
+// below 2^53, and one multiplication or division by an exact power of ten
+// then rounds once, to the same double as the general path.
+bool SmallScaledDigits(const char* text, std::size_t length, long long shift,
+                       double& value) noexcept {
+  std::uint64_t n = 0;
+  int used = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (!IsDigit(c) || (used == 0 && c == '0')) continue;
+    if (++used > 15) return false;
+    n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (shift < -22 || shift > 22) return n == 0 ? (value = 0.0, true) : false;
+  const double power = kExactPowers[shift < 0 ? -shift : shift];
+  value = shift < 0 ? static_cast<double>(n) / power : static_cast<double>(n) * power;
+  return true;
+}
+
 double ScaledDigits(const char* text, std::size_t length, long long shift) noexcept {
+  if (double value; SmallScaledDigits(text, length, shift, value)) return value;
   char buf[kKeptDigits + 32];
   std::size_t used = 0;
   bool sticky = false;

@@ -13,12 +13,70 @@ constexpr UINT kMaxLength = (0xFFFFFFFFu - 2) / 2;
 
 char* BlockOf(BSTR text) noexcept { return reinterpret_cast<char*>(text) - kPrefix; }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kCacheStrings = false;  // the sanitizer must see every free
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kCacheStrings = false;
+#else
+constexpr bool kCacheStrings = true;
+#endif
+#else
+constexpr bool kCacheStrings = true;
+#endif
+
+// Freed short strings are kept per thread and handed out again, as the
+// system's string cache does, so that an answer costs no trip to the
+// allocator. A short string's block is allocated at its class's size.
+class StringCache {
+ public:
+  static constexpr std::size_t kClassBytes[] = {32, 64, 128, 256};
+  static constexpr int kClasses = 4;
+  static constexpr int kPerClass = 4;
+
+  // The class of a block of `bytes` bytes, or -1 when it is not cached.
+  static int ClassOf(std::size_t bytes) noexcept {
+    for (int c = 0; c < kClasses; ++c) {
+      if (bytes <= kClassBytes[c]) return c;
+    }
+    return -1;
+  }
+  void* Take(int c) noexcept {
+    return count_[c] > 0 ? blocks_[c][--count_[c]] : std::malloc(kClassBytes[c]);
+  }
+  void Give(int c, void* block) noexcept {
+    if (count_[c] < kPerClass) {
+      blocks_[c][count_[c]++] = block;
+    } else {
+      std::free(block);
+    }
+  }
+  ~StringCache() {
+    for (int c = 0; c < kClasses; ++c) {
+      while (count_[c] > 0) std::free(blocks_[c][--count_[c]]);
+    }
+  }
+
+ private:
+  void* blocks_[kClasses][kPerClass] = {};
+  int count_[kClasses] = {};
+};
+
+thread_local StringCache t_cache;
+
+std::size_t BlockBytes(std::size_t textBytes) noexcept {
+  return kPrefix + textBytes + sizeof(OLECHAR);
+}
+
 }  // namespace
 
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length) noexcept {
   if (length > kMaxLength) return nullptr;
   const std::size_t bytes = static_cast<std::size_t>(length) * sizeof(OLECHAR);
-  char* block = static_cast<char*>(std::malloc(kPrefix + bytes + sizeof(OLECHAR)));
+  const std::size_t blockBytes = BlockBytes(bytes);
+  const int cacheClass = kCacheStrings ? StringCache::ClassOf(blockBytes) : -1;
+  char* block = static_cast<char*>(cacheClass >= 0 ? t_cache.Take(cacheClass)
+                                                   : std::malloc(blockBytes));
   if (!block) return nullptr;
   const auto count = static_cast<std::uint32_t>(bytes);
   std::memcpy(block, &count, kPrefix);
@@ -41,7 +99,13 @@ BSTR SysAllocString(const OLECHAR* text) noexcept {
 }
 
 void SysFreeString(BSTR text) noexcept {
-  if (text) std::free(BlockOf(text));
+  if (!text) return;
+  const int cacheClass = kCacheStrings ? StringCache::ClassOf(BlockBytes(SysStringByteLen(text))) : -1;
+  if (cacheClass >= 0) {
+    t_cache.Give(cacheClass, BlockOf(text));
+  } else {
+    std::free(BlockOf(text));
+  }
 }
 
 UINT SysStringByteLen(BSTR text) noexcept {

@@ -57,15 +57,27 @@ char AnsiFromCodePoint(char32_t cp) noexcept {
 std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
                         std::size_t destSize) noexcept {
   if (destSize == 0) return 0;
-  std::size_t out = 0;
-  for (std::size_t i = 0; src && i < srcLen && out + 1 < destSize; ++i) {
-    char32_t u = src[i];
-    if (IsHighSurrogate(u) && i + 1 < srcLen && IsLowSurrogate(src[i + 1])) {
+  if (!src) srcLen = 0;
+  // ASCII but zero is the same byte in every ANSI code page: the usual text
+  // is copied by this loop alone.
+  std::size_t out = CopyAsciiPrefix(src, srcLen < destSize - 1 ? srcLen : destSize - 1, dest);
+  if (out == srcLen || out + 1 >= destSize) {
+    dest[out] = '\0';
+    return out;
+  }
+  const ReverseMap& m = Reverse();
+  for (std::size_t i = out; i < srcLen && out + 1 < destSize; ++i) {
+    const char32_t u = src[i];
+    if (u - 1 < 0x7F) {
+      dest[out++] = static_cast<char>(u);
+    } else if (u != 0 && u < 256) {
+      dest[out++] = m.latin1[u] < 0 ? '?' : static_cast<char>(m.latin1[u]);
+    } else if (IsHighSurrogate(u) && i + 1 < srcLen && IsLowSurrogate(src[i + 1])) {
       ++i;  // a pair is one character outside the code page
       dest[out++] = '?';
-      continue;
+    } else {
+      dest[out++] = AnsiFromCodePoint(u);
     }
-    dest[out++] = AnsiFromCodePoint(u);
   }
   dest[out] = '\0';
   return out;
@@ -74,13 +86,15 @@ std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
 std::size_t AnsiToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
                         std::size_t destSize) noexcept {
   if (destSize == 0) return 0;
+  if (!src) srcLen = 0;
+  const std::size_t n = srcLen < destSize - 1 ? srcLen : destSize - 1;
   const CodePage& cp = AnsiCodePage();
-  std::size_t out = 0;
-  for (std::size_t i = 0; src && i < srcLen && out + 1 < destSize; ++i) {
-    dest[out++] = cp.unicode[static_cast<unsigned char>(src[i])];
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto b = static_cast<unsigned char>(src[i]);
+    dest[i] = b < 0x80 ? static_cast<char16_t>(b) : cp.unicode[b];  // ASCII is itself
   }
-  dest[out] = u'\0';
-  return out;
+  dest[n] = u'\0';
+  return n;
 }
 
 std::size_t Utf8ToUtf16(const char* src, std::size_t srcLen, char16_t* dest,
@@ -168,13 +182,13 @@ std::size_t Utf8ToAnsi(const char* src, std::size_t srcLen, char* dest,
   // characters at a time.
   while (src && i < srcLen && out + 1 < destSize) {
     unsigned char b = static_cast<unsigned char>(src[i]);
-    if (b < 0x80) {
+    if (b - 1u < 0x7Fu) {  // ASCII but zero, which takes the general path
       dest[out++] = static_cast<char>(b);
       ++i;
       continue;
     }
     std::size_t n = 1;
-    while (n < 4 && i + n < srcLen && (static_cast<unsigned char>(src[i + n]) & 0xC0) == 0x80) ++n;
+    while (n < 4 && b != 0 && i + n < srcLen && (static_cast<unsigned char>(src[i + n]) & 0xC0) == 0x80) ++n;
     char16_t wide[8];
     std::size_t units = Utf8ToUtf16(src + i, n, wide, 8);
     char ansi[8];

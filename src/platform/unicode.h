@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace zorva {
 
@@ -13,6 +15,37 @@ namespace zorva {
 // the terminator. An embedded zero is copied like any other character.
 std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
                         std::size_t destSize) noexcept;
+
+// Copies the leading run of src[0, n) that is ASCII other than zero (the
+// same bytes in every ANSI code page) to dest; returns its length. Callers
+// convert what follows, zero included, with the functions here.
+inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* dest) noexcept {
+  std::size_t i = 0;
+  // Four units at a time: none above 0x7F and none zero.
+  for (; i + 4 <= n; i += 4) {
+    std::uint64_t units;
+    std::memcpy(&units, src + i, sizeof units);
+    const bool zero = ((units - 0x0001000100010001ull) & ~units & 0x8000800080008000ull) != 0;
+    if ((units & 0xFF80FF80FF80FF80ull) != 0 || zero) break;
+    dest[i] = static_cast<char>(units);
+    dest[i + 1] = static_cast<char>(units >> 16);
+    dest[i + 2] = static_cast<char>(units >> 32);
+    dest[i + 3] = static_cast<char>(units >> 48);
+  }
+  while (i < n && static_cast<char32_t>(src[i]) - 1 < 0x7F) {
+    dest[i] = static_cast<char>(src[i]);
+    ++i;
+  }
+  return i;
+}
+inline std::size_t CopyAsciiPrefix(const char* src, std::size_t n, char* dest) noexcept {
+  std::size_t i = 0;
+  while (i < n && static_cast<unsigned char>(src[i]) - 1u < 0x7Fu) {
+    dest[i] = src[i];
+    ++i;
+  }
+  return i;
+}
 
 // ANSI to UTF-16: every byte maps to one code unit. Returns the code units
 // written, not counting the terminator.

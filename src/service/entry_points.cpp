@@ -24,12 +24,30 @@ bool AnsiText::Reserve(std::size_t bytes) noexcept {
 }
 
 bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
+  // The usual short ASCII text is copied inline and done.
+  if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
+    data_ = inline_;
+    inline_[length] = '\0';
+    return true;
+  }
   if (!Reserve(length + 1)) return false;
   ReplaceEmbeddedNuls(data_, Utf16ToAnsi(text, length, data_, length + 1));
   return true;
 }
 
+bool AnsiText::AssignAnsi(const char* text, std::size_t length) noexcept {
+  if (!Reserve(length + 1)) return false;
+  std::memcpy(data_, text, length);
+  data_[length] = '\0';
+  return true;
+}
+
 bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept {
+  if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
+    data_ = inline_;
+    inline_[length] = '\0';
+    return true;
+  }
   if (!Reserve(length + 1)) return false;
   ReplaceEmbeddedNuls(data_, Utf8ToAnsi(text, length, data_, length + 1));
   return true;
@@ -56,9 +74,10 @@ void SwapCurrencySymbol(char* text) noexcept {
 }
 
 bool ShouldSwapCurrency(std::int32_t valueType) noexcept {
+  if (valueType != tkMECurrency) return false;  // the cheap test first
   const IntlSettings& s = Intl();
-  return std::strcmp(s.sSystemCurrency, s.sCurrency) != 0 && valueType == tkMECurrency &&
-         static_cast<unsigned char>(s.sSystemCurrency[0]) == 0x80;
+  return static_cast<unsigned char>(s.sSystemCurrency[0]) == 0x80 &&
+         std::strcmp(s.sSystemCurrency, s.sCurrency) != 0;
 }
 
 namespace {
@@ -69,12 +88,12 @@ FormatRequest RequestFor(std::int32_t valueType, const char* mask) {
                        s.sSystemCurrency};
 }
 
+// The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
 HRESULT ToBstr(const char* answer, BSTR* retVal) {
-  std::size_t length = std::strlen(answer);
-  char16_t wide[256];
-  std::size_t n = AnsiToUtf16(answer, length, wide, sizeof wide / sizeof wide[0]);
-  BSTR result = SysAllocStringLen(AsOleChars(wide), static_cast<UINT>(n));
+  const std::size_t length = std::strlen(answer);
+  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
   if (!result) return E_OUTOFMEMORY;
+  AnsiToUtf16(answer, length, reinterpret_cast<char16_t*>(result), length + 1);
   *retVal = result;
   return S_OK;
 }
@@ -101,6 +120,19 @@ void Raw(std::int32_t valueType, AnsiText& mask, AnsiText& value, char (&answer)
 void Formatted(std::int32_t valueType, AnsiText& mask, const char* value, char (&answer)[256]) {
   if (ShouldSwapCurrency(valueType)) SwapCurrencySymbol(mask.data());
   MakeFormattedValue(answer, value, RequestFor(valueType, mask.data()), kAnswerCapacity);
+}
+
+// A prepared mask as the engines see it: its text, or, when the currency
+// swap applies (it changes the text), a swapped copy in `scratch`.
+const char* MaskText(const PreparedMask& mask, AnsiText& scratch) {
+  if (!ShouldSwapCurrency(mask.valueType())) return mask.text().c_str();
+  if (!scratch.AssignAnsi(mask.text().data(), mask.text().size())) throw std::bad_alloc();
+  SwapCurrencySymbol(scratch.data());
+  return scratch.data();
+}
+
+void AssignValue(AnsiText& v, std::string_view value) {
+  if (!v.AssignUtf8(value.data(), value.size())) throw std::bad_alloc();
 }
 
 std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
@@ -133,10 +165,19 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
 HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
                           BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
+  // A string is its own raw text for every type: it is converted straight
+  // into the inline buffer, with no holder and no heap copy. Without memory
+  // for a long one it has no text, as a holder would.
+  AnsiText v;
   SVariant holder;
-  HRESULT hr = VariantToRawText(value, valueType, holder);
-  if (hr < 0) return hr;
-  const char* text = static_cast<const char*>(holder.DataPtr(0));
+  const char* text;
+  if (value.vt == VT_BSTR) {
+    text = v.AssignUtf16(AsUtf16(value.bstrVal), SysStringLen(value.bstrVal)) ? v.data() : nullptr;
+  } else {
+    HRESULT hr = VariantToRawText(value, valueType, holder);
+    if (hr < 0) return hr;
+    text = holder.DataPtr(0);
+  }
   AnsiText m;
   if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask))) return E_OUTOFMEMORY;
   char answer[256] = {};
@@ -172,6 +213,41 @@ std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
   }
   char answer[256] = {};
   Formatted(valueType, m, v.data(), answer);
+  return ToUtf8(answer, dest, size);
+}
+
+PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask) : valueType_(valueType) {
+  AnsiText m;
+  if (!m.AssignUtf8(mask.data(), mask.size())) throw std::bad_alloc();
+  text_ = m.data();
+}
+
+bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch);
+  AssignValue(v, value);
+  if (ShouldSwapCurrency(mask.valueType())) SwapCurrencySymbol(v.data());
+  return ValidateValue(v.data(), m, mask.valueType()) != 0;
+}
+
+std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                            std::size_t size) {
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch);
+  AssignValue(v, value);
+  if (ShouldSwapCurrency(mask.valueType())) SwapCurrencySymbol(v.data());
+  char answer[256] = {};
+  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity);
+  return ToUtf8(answer, dest, size);
+}
+
+std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                                  std::size_t size) {
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch);
+  AssignValue(v, value);
+  char answer[256] = {};
+  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity);
   return ToUtf8(answer, dest, size);
 }
 

@@ -15,6 +15,7 @@ class AnsiText {
   // false when memory for a long text cannot be had.
   bool AssignUtf16(const char16_t* text, std::size_t length) noexcept;
   bool AssignUtf8(const char* text, std::size_t length) noexcept;
+  bool AssignAnsi(const char* text, std::size_t length) noexcept;
   char* data() noexcept { return data_; }
 
  private:

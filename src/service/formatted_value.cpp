@@ -29,24 +29,21 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
                      const FormatRequest& request) {
   const IntlSettings& s = Intl();
   NumberConversion conversion;
-  unsigned formatId = kRawWholeFormatId;
+  conversion.fromFormat = s.sRawWholeFormat;
   conversion.parseDecimalSep = s.sDecimal;
   conversion.parseThousandSep = s.sThousand;
   if (request.editType == etCurrency) {
-    formatId = kRawCurrencyFormatId;
+    conversion.fromFormat = s.sRawCurrencyFormat;
     conversion.parseDecimalSep = s.sMonDecimalSep;
     conversion.parseThousandSep = s.sMonThousandSep;
   } else if (request.editType == etSingle || request.editType == etDouble) {
-    formatId = kRawDecimalFormatId;
+    conversion.fromFormat = s.sRawDecimalFormat;
   }
-  char fromFormat[64];
-  LoadString(formatId, fromFormat, sizeof fromFormat);
-  conversion.fromFormat = fromFormat;
   conversion.toFormat = mask;
   conversion.outDecimalSep = request.decimalSep;
   conversion.outThousandSep = request.thousandSep;
   conversion.currencySymbol = request.currencySymbol;
-  if (formatId == kRawWholeFormatId) {
+  if (conversion.fromFormat == s.sRawWholeFormat) {
     ConvertNumber(answer, value, conversion, bytes);
     return;
   }
@@ -62,9 +59,8 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
 void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
   DateTimeHalves halves;
   if (!halves.Split(value, mask)) return;
-  char form[64];
-  LoadString(1214, form, sizeof form);
-  ConvertDate(answer, bytes, halves.date, form, halves.dateMask);
+  const IntlSettings& s = Intl();
+  ConvertDate(answer, bytes, halves.date, s.sRawDateMask, halves.dateMask);
   char time[256];
   DateTimeHalves::Copy(time, halves.time ? halves.time + 1 : "",
                        halves.time ? std::strlen(halves.time + 1) : 0);
@@ -72,8 +68,7 @@ void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const
   if (length + 1 >= bytes) return;
   answer[length] = ' ';
   answer[length + 1] = '\0';
-  LoadString(1700, form, sizeof form);
-  ReformatTime(answer + length + 1, bytes - length - 1, time, form, halves.timeMask);
+  ReformatTime(answer + length + 1, bytes - length - 1, time, s.sRawTimeMask, halves.timeMask);
 }
 
 }  // namespace
@@ -133,7 +128,7 @@ int MakeFormattedValue(char* answer, const char* value, const FormatRequest& req
   }
   if (!IsDispatchable(request.editType)) return 1;
   const std::size_t bytes = capacity + 1;
-  char form[64];
+  const IntlSettings& s = Intl();
   switch (request.editType) {
     case etText: FormatMaskedText(answer, value, m, capacity); break;
     case etCurrency:
@@ -143,16 +138,13 @@ int MakeFormattedValue(char* answer, const char* value, const FormatRequest& req
     case etSingle:
     case etDouble: FormattedNumber(answer, bytes, value, m, request); break;
     case etDate:
-      LoadString(1214, form, sizeof form);
-      ConvertDate(answer, bytes, value, form, m);
+      ConvertDate(answer, bytes, value, s.sRawDateMask, m);
       break;
     case etTime:
-      LoadString(1700, form, sizeof form);
-      ReformatTime(answer, bytes, value, form, m);
+      ReformatTime(answer, bytes, value, s.sRawTimeMask, m);
       break;
     case etBoolean:
-      LoadString(1505, form, sizeof form);
-      ConvertBoolean(answer, bytes, value, form, m);
+      ConvertBoolean(answer, bytes, value, s.sRawBooleanMask, m);
       break;
     case etDateTime: FormattedDateTime(answer, bytes, value, m); break;
     default: break;

@@ -24,18 +24,16 @@ void RawNumber(char* answer, std::size_t bytes, const char* value, const char* m
   NumberParts parts;
   ParseNumber(value, number, parts);  // an ill-formed text still yields its parts
   if (parts.noDigits) return;
-  unsigned formatId = kRawWholeFormatId;
+  const char* rawFormat = s.sRawWholeFormat;
   char decimalSep = 0;
   if (request.editType == etCurrency) {
-    formatId = kRawCurrencyFormatId;
+    rawFormat = s.sRawCurrencyFormat;
     decimalSep = s.sMonDecimalSep;
   } else if (request.editType == etSingle || request.editType == etDouble) {
-    formatId = kRawDecimalFormatId;
+    rawFormat = s.sRawDecimalFormat;
     decimalSep = s.sDecimal;
   }
-  char rawFormat[64];
   char section[64];
-  LoadString(formatId, rawFormat, sizeof rawFormat);
   SelectSection(section, sizeof section, rawFormat, parts.negative);
   number.format = section;
   number.decimalSep = decimalSep;
@@ -47,24 +45,18 @@ void RawDate(char* answer, std::size_t bytes, const char* value, const char* mas
   DateParts parts;
   ParseDate(value, mask, parts, false);
   if (parts.empty) return;
-  char form[64];
-  LoadString(1214, form, sizeof form);
-  FormatDate(answer, bytes, form, parts);  // impossible dates are written as they stand
+  FormatDate(answer, bytes, Intl().sRawDateMask, parts);  // impossible dates are written as they stand
 }
 
 void RawTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
   TimeValue time = ReadTimeLenient(value, mask);
   if (time.isBlank) return;
-  char form[64];
-  LoadString(1700, form, sizeof form);
-  FormatTime(answer, bytes, form, time);  // not held to its ranges here
+  FormatTime(answer, bytes, Intl().sRawTimeMask, time);  // not held to its ranges here
 }
 
 void RawBoolean(char* answer, std::size_t bytes, const char* value, const char* mask) {
   if (value[0] == ' ') return;
-  char form[64];
-  LoadString(1505, form, sizeof form);
-  ConvertBoolean(answer, bytes, value, mask, form);
+  ConvertBoolean(answer, bytes, value, mask, Intl().sRawBooleanMask);
 }
 
 // The raw date, a blank and the raw time; a blank date part stays as typed.
@@ -75,19 +67,15 @@ void RawDateTime(char* answer, std::size_t bytes, const char* value, const char*
   DateParts parts;
   ParseDate(work, halves.dateMask, parts, false);
   if (!parts.empty) {
-    char form[64];
-    LoadString(1214, form, sizeof form);
     char date[256];
-    FormatDate(date, sizeof date, form, parts);
+    FormatDate(date, sizeof date, Intl().sRawDateMask, parts);
     std::memcpy(work, date, sizeof date);
   }
   TimeValue time = ReadTimeLenient(halves.time ? halves.time : "", halves.timeMask);
   std::size_t length = std::strlen(work);
   if (!time.isBlank && length + 1 < sizeof halves.date) {
     work[length] = ' ';
-    char form[64];
-    LoadString(1700, form, sizeof form);
-    FormatTime(work + length + 1, sizeof halves.date - length - 1, form, time);
+    FormatTime(work + length + 1, sizeof halves.date - length - 1, Intl().sRawTimeMask, time);
   }
   std::size_t n = std::min(std::strlen(work), bytes - 1);
   std::memcpy(answer, work, n);

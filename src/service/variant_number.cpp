@@ -1,10 +1,10 @@
 // Plain decimal text of automation numbers: what the number engines read
 // back, so no grouping and no exponent unless the answer could not hold it.
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "intl/settings.h"
+#include "number/number_internal.h"
 #include "service/variant_text.h"
 
 namespace zorva {
@@ -60,8 +60,12 @@ std::size_t WriteDigits(char* dest, std::size_t size, bool negative, const char*
     }
     out[len++] = 'E';
     out[len++] = exponent < 0 ? '-' : '+';
-    len += static_cast<std::size_t>(
-        std::snprintf(out + len, sizeof out - len, "%d", exponent < 0 ? -exponent : exponent));
+    char rev[8];
+    int k = 0;
+    for (int e = exponent < 0 ? -exponent : exponent; k == 0 || e > 0; e /= 10) {
+      rev[k++] = static_cast<char>('0' + e % 10);
+    }
+    while (k > 0) out[len++] = rev[--k];
   }
   return CopyOut(dest, size, out, len);
 }
@@ -86,25 +90,12 @@ std::size_t FormatRealText(char* dest, std::size_t size, double value, int digit
   if (value == 0) return CopyOut(dest, size, "0", 1);
   if (digits < 1) digits = 1;
   if (digits > 17) digits = 17;
-  // "%e" rounds the exact binary value correctly; only its digits and
-  // exponent are taken, so the C locale's decimal point does not matter.
-  char sci[64];
-  std::snprintf(sci, sizeof sci, "%.*e", digits - 1, value);
+  // Correctly rounded from the exact binary value, as "%e" rounds.
   char d[20];
-  int n = 0;
-  const char* p = sci;
-  const bool negative = *p == '-';
-  for (; *p && *p != 'e'; ++p) {
-    if (*p >= '0' && *p <= '9' && n < 20) d[n++] = *p;
-  }
+  int n = digits;
   int exponent = 0;
-  if (*p == 'e') {
-    ++p;
-    const bool expNegative = *p == '-';
-    if (*p == '-' || *p == '+') ++p;
-    for (; *p >= '0' && *p <= '9'; ++p) exponent = exponent * 10 + (*p - '0');
-    if (expNegative) exponent = -exponent;
-  }
+  number_detail::SignificantDigits(value, digits, d, exponent);
+  const bool negative = value < 0;
   while (n > 1 && d[n - 1] == '0') --n;
   return WriteDigits(dest, size, negative, d, n, exponent);
 }

@@ -3,14 +3,13 @@
 #include <cstring>
 
 #include "date/int_text.h"
-#include "intl/string_table.h"
+#include "intl/settings.h"
 #include "platform/codepage.h"
 #include "time/time_digits.h"
 
 namespace zorva {
 namespace {
 
-constexpr unsigned kRawTimeMaskId = 1700;  // "hh:mm:ss"
 constexpr int kMaxNumbers = 15;
 constexpr int kMaxWords = 7;
 
@@ -229,15 +228,11 @@ std::size_t MakeRawTime(char* dest, std::size_t size, const char* value, const c
     Output(dest, size).Finish();
     return 0;
   }
-  char rawMask[64];
-  LoadString(kRawTimeMaskId, rawMask, sizeof rawMask);
-  return FormatTime(dest, size, rawMask, time);
+  return FormatTime(dest, size, Intl().sRawTimeMask, time);
 }
 
 std::size_t MakeFormattedTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
-  char rawMask[64];
-  LoadString(kRawTimeMaskId, rawMask, sizeof rawMask);
-  return ReformatTime(dest, size, value, rawMask, mask);
+  return ReformatTime(dest, size, value, Intl().sRawTimeMask, mask);
 }
 
 }  // namespace zorva

@@ -1,0 +1,789 @@
+// The same 1,000-value mixes per operation through four implementations:
+// our dispatcher ("engine", ANSI in and out), our UTF-16 entry point, ICU and
+// a plain libc program; and, as a stream calls it per line, our UTF-8 buffer
+// call with the mask as text ("utf8") or prepared once ("prepared"). Every implementation's answers are checked against
+// the expected texts before anything is timed, so a fast wrong answer fails.
+//
+//   peer_bench [benchmark flags]   times every pair (ns per call)
+//   peer_bench --instructions[=NAME]  one pass per pair (those whose name
+//                                  holds NAME) between callgrind dumps
+//                                  (run under valgrind --tool=callgrind)
+#include <benchmark/benchmark.h>
+#include <unicode/choicfmt.h>
+#include <unicode/dcfmtsym.h>
+#include <unicode/decimfmt.h>
+#include <unicode/regex.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+#include <valgrind/callgrind.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "intl/settings.h"
+#include "platform/unicode.h"
+#include "service/dispatch.h"
+#include "zorva/masked_edit.h"
+
+namespace {
+
+using namespace zorva;
+
+constexpr int kValues = 1000;
+
+// --- The mixes ---------------------------------------------------------------
+
+enum class Kind { kCurrency, kLong, kDouble, kDate, kTime, kDateTime, kText, kBoolean };
+
+struct Value {
+  std::string raw;        // what GetFormattedValue takes
+  std::string formatted;  // what it answers, and what GetRawValue takes
+  std::string parsed;     // what GetRawValue answers
+  double number = 0;      // ICU's input and parse answer (numbers, booleans)
+  double udate = 0;       // ICU's date input and parse answer (milliseconds)
+  std::string digits;     // the text type's digits
+};
+
+struct Mix {
+  const char* name;
+  Kind kind;
+  std::int32_t type;
+  const char* mask;
+  const char* icuPattern;
+  std::vector<Value> values;
+};
+
+struct Random {
+  std::uint64_t state = 0x9E3779B97F4A7C15ull;
+  std::uint64_t Next() {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  }
+  std::uint64_t Below(std::uint64_t n) { return Next() % n; }
+};
+
+std::string Grouped(std::uint64_t n) {
+  std::string digits = std::to_string(n), out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+// A magnitude of 1 to `maxDigits` digits, each length equally likely.
+std::uint64_t Magnitude(Random& r, int maxDigits) {
+  const int digits = 1 + static_cast<int>(r.Below(static_cast<std::uint64_t>(maxDigits)));
+  std::uint64_t low = 1, high = 10;
+  for (int i = 1; i < digits; ++i) low *= 10, high *= 10;
+  return low + r.Below(high - low);
+}
+
+// Cents to the raw text the formatted path takes ("-1234.5", "12") and the
+// one the raw path answers ("-1234.5", "12.").
+void CentsTexts(bool negative, std::uint64_t cents, Value& v) {
+  std::string whole = std::to_string(cents / 100);
+  std::string fraction = std::to_string(100 + cents % 100).substr(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  const std::string sign = negative ? "-" : "";
+  v.raw = sign + whole + (fraction.empty() ? "" : "." + fraction);
+  v.parsed = sign + whole + "." + fraction;
+  v.number = (negative ? -1.0 : 1.0) * static_cast<double>(cents) / 100.0;
+}
+
+std::string TwoDigits(int n) { return std::string(1, '0' + n / 10) + char('0' + n % 10); }
+
+struct Civil {
+  int year, month, day;
+};
+
+Civil CivilFromDays(long z) {  // days since 1970-01-01
+  z += 719468;
+  const long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long doe = z - era * 146097;
+  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long mp = (5 * doy + 2) / 153;
+  const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  return {static_cast<int>(yoe + era * 400 + (m <= 2)), m, d};
+}
+
+struct DateTexts {
+  std::string raw, shown;
+  double udate;
+};
+
+DateTexts RandomDate(Random& r) {
+  const long days = -25567 + static_cast<long>(r.Below(73048));  // 1900-01-01 .. 2099-12-31
+  const Civil c = CivilFromDays(days);
+  return {std::to_string(c.year) + "-" + TwoDigits(c.month) + "-" + TwoDigits(c.day),
+          TwoDigits(c.month) + "/" + TwoDigits(c.day) + "/" + std::to_string(c.year),
+          static_cast<double>(days) * 86400000.0};
+}
+
+DateTexts RandomTime(Random& r) {
+  const int minutes = static_cast<int>(r.Below(24 * 60));
+  const int h = minutes / 60, m = minutes % 60;
+  const int h12 = h % 12 == 0 ? 12 : h % 12;
+  return {TwoDigits(h) + ":" + TwoDigits(m) + ":00",
+          std::to_string(h12) + ":" + TwoDigits(m) + (h < 12 ? " AM" : " PM"),
+          minutes * 60000.0};
+}
+
+std::vector<Mix> MakeMixes() {
+  std::vector<Mix> mixes = {
+      {"currency", Kind::kCurrency, tkMECurrency, "$#,##0.00;($#,##0.00)", "$#,##0.00;($#,##0.00)", {}},
+      {"long", Kind::kLong, tkMELongInt, "#,##0", "#,##0", {}},
+      {"double", Kind::kDouble, tkMEDouble, "#,##0.00", "#,##0.00", {}},
+      {"date", Kind::kDate, tkMEDate, "mm/dd/yyyy", "MM/dd/yyyy", {}},
+      {"time", Kind::kTime, tkMETime, "h:mm AM/PM", "h:mm a", {}},
+      {"datetime", Kind::kDateTime, tkMEDateTime, "mm/dd/yyyy h:mm AM/PM", "MM/dd/yyyy h:mm a", {}},
+      {"text", Kind::kText, tkMEText, "(###) ###-####", "\\((\\d{3})\\) (\\d{3})-(\\d{4})", {}},
+      {"boolean", Kind::kBoolean, tkMEBoolean, "Yes/No", "0#No|1#Yes", {}},
+  };
+  Random r;
+  for (Mix& mix : mixes) {
+    for (int i = 0; i < kValues; ++i) {
+      Value v;
+      const bool negative = r.Below(2) == 1;
+      switch (mix.kind) {
+        case Kind::kCurrency: {
+          const std::uint64_t cents = Magnitude(r, 10);
+          CentsTexts(negative, cents, v);
+          const std::string body = "$" + Grouped(cents / 100) + "." + std::to_string(100 + cents % 100).substr(1);
+          v.formatted = negative ? "(" + body + ")" : body;
+          break;
+        }
+        case Kind::kDouble: {
+          const std::uint64_t cents = Magnitude(r, 10);
+          CentsTexts(negative, cents, v);
+          v.formatted = (negative ? "-" : "") + Grouped(cents / 100) + "." +
+                        std::to_string(100 + cents % 100).substr(1);
+          break;
+        }
+        case Kind::kLong: {
+          const std::uint64_t n = Magnitude(r, 9);
+          v.raw = v.parsed = (negative ? "-" : "") + std::to_string(n);
+          v.formatted = (negative ? "-" : "") + Grouped(n);
+          v.number = negative ? -static_cast<double>(n) : static_cast<double>(n);
+          break;
+        }
+        case Kind::kDate: {
+          const DateTexts d = RandomDate(r);
+          v.raw = v.parsed = d.raw;
+          v.formatted = d.shown;
+          v.udate = d.udate;
+          break;
+        }
+        case Kind::kTime: {
+          const DateTexts t = RandomTime(r);
+          v.raw = v.parsed = t.raw;
+          v.formatted = t.shown;
+          v.udate = t.udate;
+          break;
+        }
+        case Kind::kDateTime: {
+          const DateTexts d = RandomDate(r), t = RandomTime(r);
+          v.raw = v.parsed = d.raw + " " + t.raw;
+          v.formatted = d.shown + " " + t.shown;
+          v.udate = d.udate + t.udate;
+          break;
+        }
+        case Kind::kText: {
+          v.digits = std::to_string(2000000000ull + r.Below(7999999999ull));
+          v.raw = v.parsed = v.digits;
+          v.formatted = "(" + v.digits.substr(0, 3) + ") " + v.digits.substr(3, 3) + "-" +
+                        v.digits.substr(6);
+          break;
+        }
+        case Kind::kBoolean:
+          v.raw = v.parsed = negative ? "1" : "0";
+          v.formatted = negative ? "Yes" : "No";
+          v.number = negative ? 1 : 0;
+          break;
+      }
+      mix.values.push_back(v);
+    }
+  }
+  return mixes;
+}
+
+// --- Implementations -----------------------------------------------------------
+
+// One call on value i; when `answer` is given, the answer as UTF-8 text (ICU
+// parse answers as the number or date they read, printed for comparison).
+using Call = std::function<void(int i, std::string* answer)>;
+
+struct Pair {
+  std::string name;  // "format/currency/icu"
+  Call call;
+  std::function<bool(int i, const std::string& answer)> check;
+};
+
+BSTR MakeBstr(const std::string& utf8) {
+  char16_t wide[512];
+  const std::size_t n = Utf8ToUtf16(utf8.data(), utf8.size(), wide, 512);
+  return SysAllocStringLen(wide, static_cast<UINT>(n));
+}
+
+std::string FromBstr(BSTR b) {
+  char out[1024];
+  return std::string(out, Utf16ToUtf8(b, SysStringLen(b), out, sizeof out));
+}
+
+std::string FromIcu(const icu::UnicodeString& s) {
+  std::string out;
+  return s.toUTF8String(out);
+}
+
+std::string PrintNumber(double d) {
+  char buf[64];
+  return std::string(buf, std::to_chars(buf, buf + sizeof buf, d).ptr);
+}
+
+// Inputs kept alive for the whole run.
+struct Inputs {
+  std::vector<BSTR> rawBstr, shownBstr;
+  std::vector<VARIANT> rawVariant, r8Variant;
+  std::vector<icu::UnicodeString> shownIcu, digitsIcu;
+  BSTR mask = nullptr;
+  std::unique_ptr<PreparedMask> prepared;
+};
+
+struct IcuFormatters {
+  std::unique_ptr<icu::DecimalFormat> number;
+  std::unique_ptr<icu::SimpleDateFormat> date;
+  std::unique_ptr<icu::ChoiceFormat> choice;
+  std::unique_ptr<icu::RegexPattern> shownPattern, digitsPattern;
+  std::unique_ptr<icu::RegexMatcher> shownMatcher, digitsMatcher;
+};
+
+void Require(UErrorCode status, const char* what) {
+  if (U_FAILURE(status)) {
+    std::fprintf(stderr, "ICU: %s: %s\n", what, u_errorName(status));
+    std::exit(2);
+  }
+}
+
+IcuFormatters MakeIcu(const Mix& mix) {
+  IcuFormatters f;
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::UnicodeString pattern = icu::UnicodeString::fromUTF8(mix.icuPattern);
+  switch (mix.kind) {
+    case Kind::kCurrency:
+    case Kind::kLong:
+    case Kind::kDouble:
+      f.number = std::make_unique<icu::DecimalFormat>(
+          pattern, new icu::DecimalFormatSymbols(icu::Locale::getUS(), status), status);
+      Require(status, "DecimalFormat");
+      f.number->setRoundingMode(icu::DecimalFormat::kRoundHalfUp);
+      break;
+    case Kind::kDate:
+    case Kind::kTime:
+    case Kind::kDateTime:
+      f.date = std::make_unique<icu::SimpleDateFormat>(pattern, icu::Locale::getUS(), status);
+      Require(status, "SimpleDateFormat");
+      f.date->setTimeZone(*icu::TimeZone::getGMT());
+      break;
+    case Kind::kText:
+      f.shownPattern.reset(icu::RegexPattern::compile(pattern, 0, status));
+      f.digitsPattern.reset(icu::RegexPattern::compile(u"(\\d{3})(\\d{3})(\\d{4})", 0, status));
+      Require(status, "RegexPattern");
+      f.shownMatcher.reset(f.shownPattern->matcher(status));
+      f.digitsMatcher.reset(f.digitsPattern->matcher(status));
+      Require(status, "RegexMatcher");
+      break;
+    case Kind::kBoolean:
+      f.choice = std::make_unique<icu::ChoiceFormat>(pattern, status);
+      Require(status, "ChoiceFormat");
+      break;
+  }
+  return f;
+}
+
+// libc: strptime/strftime, from_chars/to_chars, snprintf.
+std::size_t GroupInto(char* out, const char* digits, std::size_t n) {
+  std::size_t len = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i > 0 && (n - i) % 3 == 0) out[len++] = ',';
+    out[len++] = digits[i];
+  }
+  return len;
+}
+
+std::size_t LibcFormatNumber(const Mix& mix, const std::string& raw, char* out) {
+  char digits[64];
+  std::size_t len = 0;
+  bool negative;
+  char* end;
+  if (mix.kind == Kind::kLong) {
+    long long n = 0;
+    std::from_chars(raw.data(), raw.data() + raw.size(), n);
+    negative = n < 0;
+    end = std::to_chars(digits, digits + sizeof digits, negative ? -n : n).ptr;
+  } else {
+    double d = 0;
+    std::from_chars(raw.data(), raw.data() + raw.size(), d);
+    negative = d < 0;
+    end = std::to_chars(digits, digits + sizeof digits, negative ? -d : d,
+                        std::chars_format::fixed, 2).ptr;
+  }
+  const char* point = static_cast<const char*>(std::memchr(digits, '.', end - digits));
+  const std::size_t whole = static_cast<std::size_t>((point ? point : end) - digits);
+  const bool currency = mix.kind == Kind::kCurrency;
+  if (negative) out[len++] = currency ? '(' : '-';
+  if (currency) out[len++] = '$';
+  len += GroupInto(out + len, digits, whole);
+  for (const char* p = digits + whole; p < end; ++p) out[len++] = *p;
+  if (negative && currency) out[len++] = ')';
+  out[len] = '\0';
+  return len;
+}
+
+std::size_t LibcParseNumber(const Mix& mix, const std::string& shown, char* out) {
+  char clean[64];
+  std::size_t n = 0;
+  bool negative = false;
+  for (char c : shown) {
+    if ((c >= '0' && c <= '9') || c == '.') clean[n++] = c;
+    else if (c == '-' || c == '(') negative = true;
+  }
+  char* p = out;
+  if (negative) *p++ = '-';
+  if (mix.kind == Kind::kLong) {
+    long long v = 0;
+    std::from_chars(clean, clean + n, v);
+    p = std::to_chars(p, out + 64, v).ptr;
+  } else {
+    double v = 0;
+    std::from_chars(clean, clean + n, v);
+    p = std::to_chars(p, out + 64, v).ptr;
+  }
+  *p = '\0';
+  return static_cast<std::size_t>(p - out);
+}
+
+const char* LibcRawForm(Kind k) {
+  return k == Kind::kDate ? "%Y-%m-%d" : k == Kind::kTime ? "%H:%M:%S" : "%Y-%m-%d %H:%M:%S";
+}
+const char* LibcShownForm(Kind k) {
+  return k == Kind::kDate ? "%m/%d/%Y" : k == Kind::kTime ? "%l:%M %p" : "%m/%d/%Y %l:%M %p";
+}
+
+// strftime's "%l" pads the hour with a blank: drop it.
+std::size_t DropHourPad(char* out, std::size_t n) {
+  char* pad = std::strstr(out, "  ");
+  if (pad) {
+    std::memmove(pad + 1, pad + 2, n - static_cast<std::size_t>(pad + 2 - out) + 1);
+    return n - 1;
+  }
+  if (out[0] == ' ') {
+    std::memmove(out, out + 1, n);
+    return n - 1;
+  }
+  return n;
+}
+
+std::size_t LibcDate(const char* in, const char* from, const char* to, char* out, bool pad) {
+  std::tm tm{};
+  strptime(in, from, &tm);
+  const std::size_t n = std::strftime(out, 64, to, &tm);
+  return pad ? DropHourPad(out, n) : n;
+}
+
+// --- Building the pairs ----------------------------------------------------------
+
+struct Context {
+  std::vector<Mix> mixes;
+  std::vector<Inputs> inputs;
+  std::vector<IcuFormatters> icu;
+};
+
+FormatRequest RequestFor(const Mix& mix) {
+  const IntlSettings& s = Intl();
+  return FormatRequest{EditTypeOf(mix.type), s.sMonThousandSep, s.sDecimal, mix.mask,
+                       s.sSystemCurrency};
+}
+
+std::vector<Pair> MakePairs(Context& ctx) {
+  std::vector<Pair> pairs;
+  for (std::size_t m = 0; m < ctx.mixes.size(); ++m) {
+    const Mix& mix = ctx.mixes[m];
+    Inputs& in = ctx.inputs[m];
+    IcuFormatters& icu = ctx.icu[m];
+    const std::string base = std::string("/") + mix.name + "/";
+    const FormatRequest request = RequestFor(mix);
+    const auto& vals = mix.values;
+    auto expectFormatted = [&mix](int i, const std::string& a) { return a == mix.values[i].formatted; };
+    auto expectParsed = [&mix](int i, const std::string& a) { return a == mix.values[i].parsed; };
+
+    // Formatting: raw text in, shown text out.
+    pairs.push_back({"format" + base + "engine",
+                     [&vals, request](int i, std::string* a) {
+                       char answer[256];
+                       MakeFormattedValue(answer, vals[i].raw.c_str(), request, 255);
+                       benchmark::DoNotOptimize(answer);
+                       if (a) *a = answer;
+                     },
+                     expectFormatted});
+    pairs.push_back({"format" + base + "entry",
+                     [&in, &mix](int i, std::string* a) {
+                       BSTR out = nullptr;
+                       GetFormattedValue(mix.type, in.mask, in.rawVariant[i], &out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) *a = FromBstr(out);
+                       SysFreeString(out);
+                     },
+                     expectFormatted});
+    if (mix.kind == Kind::kDouble || mix.kind == Kind::kCurrency) {
+      // The same through a VT_R8 variant: the double becomes text first.
+      pairs.push_back({"format" + base + "entry(R8)",
+                       [&in, &mix](int i, std::string* a) {
+                         BSTR out = nullptr;
+                         GetFormattedValue(mix.type, in.mask, in.r8Variant[i], &out);
+                         benchmark::DoNotOptimize(out);
+                         if (a) *a = FromBstr(out);
+                         SysFreeString(out);
+                       },
+                       expectFormatted});
+    }
+    // What a stream does per line: UTF-8 in, UTF-8 out, with the mask as
+    // text on every call or prepared once.
+    pairs.push_back({"format" + base + "utf8",
+                     [&vals, &mix](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetFormattedValueUtf8(mix.type, mix.mask, vals[i].raw, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectFormatted});
+    pairs.push_back({"format" + base + "prepared",
+                     [&vals, &in](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetFormattedValueUtf8(*in.prepared, vals[i].raw, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectFormatted});
+    Call icuFormat;
+    switch (mix.kind) {
+      case Kind::kCurrency:
+      case Kind::kDouble:
+        icuFormat = [&vals, &icu](int i, std::string* a) {
+          icu::UnicodeString out;
+          icu.number->format(vals[i].number, out);
+          benchmark::DoNotOptimize(out);
+          if (a) *a = FromIcu(out);
+        };
+        break;
+      case Kind::kLong:
+        icuFormat = [&vals, &icu](int i, std::string* a) {
+          icu::UnicodeString out;
+          icu.number->format(static_cast<std::int64_t>(vals[i].number), out);
+          benchmark::DoNotOptimize(out);
+          if (a) *a = FromIcu(out);
+        };
+        break;
+      case Kind::kDate:
+      case Kind::kTime:
+      case Kind::kDateTime:
+        icuFormat = [&vals, &icu](int i, std::string* a) {
+          icu::UnicodeString out;
+          icu.date->format(vals[i].udate, out);
+          benchmark::DoNotOptimize(out);
+          if (a) *a = FromIcu(out);
+        };
+        break;
+      case Kind::kText:
+        icuFormat = [&in, &icu](int i, std::string* a) {
+          UErrorCode status = U_ZERO_ERROR;
+          icu.digitsMatcher->reset(in.digitsIcu[i]);
+          icu::UnicodeString out = icu.digitsMatcher->replaceAll(u"($1) $2-$3", status);
+          benchmark::DoNotOptimize(out);
+          if (a) *a = FromIcu(out);
+        };
+        break;
+      case Kind::kBoolean:
+        icuFormat = [&vals, &icu](int i, std::string* a) {
+          icu::UnicodeString out;
+          icu.choice->format(vals[i].number, out);
+          benchmark::DoNotOptimize(out);
+          if (a) *a = FromIcu(out);
+        };
+        break;
+    }
+    pairs.push_back({"format" + base + "icu", icuFormat, expectFormatted});
+
+    Call libcFormat;
+    switch (mix.kind) {
+      case Kind::kCurrency:
+      case Kind::kLong:
+      case Kind::kDouble:
+        libcFormat = [&vals, &mix](int i, std::string* a) {
+          char out[64];
+          const std::size_t n = LibcFormatNumber(mix, vals[i].raw, out);
+          benchmark::DoNotOptimize(out);
+          if (a) a->assign(out, n);
+        };
+        break;
+      case Kind::kDate:
+      case Kind::kTime:
+      case Kind::kDateTime:
+        libcFormat = [&vals, &mix](int i, std::string* a) {
+          char out[64];
+          const std::size_t n = LibcDate(vals[i].raw.c_str(), LibcRawForm(mix.kind),
+                                         LibcShownForm(mix.kind), out, mix.kind != Kind::kDate);
+          benchmark::DoNotOptimize(out);
+          if (a) a->assign(out, n);
+        };
+        break;
+      case Kind::kText:
+        libcFormat = [&vals](int i, std::string* a) {
+          char out[64];
+          const char* d = vals[i].raw.c_str();
+          const int n = std::snprintf(out, sizeof out, "(%.3s) %.3s-%.4s", d, d + 3, d + 6);
+          benchmark::DoNotOptimize(out);
+          if (a) a->assign(out, static_cast<std::size_t>(n));
+        };
+        break;
+      case Kind::kBoolean:
+        libcFormat = [&vals](int i, std::string* a) {
+          const char* out = std::strcmp(vals[i].raw.c_str(), "0") == 0 ? "No" : "Yes";
+          benchmark::DoNotOptimize(out);
+          if (a) *a = out;
+        };
+        break;
+    }
+    pairs.push_back({"format" + base + "libc", libcFormat, expectFormatted});
+
+    // Parsing: shown text in, raw text out (ICU: the number or date).
+    pairs.push_back({"parse" + base + "engine",
+                     [&vals, request](int i, std::string* a) {
+                       char answer[256];
+                       MakeRawValue(answer, vals[i].formatted.c_str(), request, 255);
+                       benchmark::DoNotOptimize(answer);
+                       if (a) *a = answer;
+                     },
+                     expectParsed});
+    pairs.push_back({"parse" + base + "entry",
+                     [&in, &mix](int i, std::string* a) {
+                       BSTR out = nullptr;
+                       GetRawValue(mix.type, in.mask, in.shownBstr[i], &out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) *a = FromBstr(out);
+                       SysFreeString(out);
+                     },
+                     expectParsed});
+    pairs.push_back({"parse" + base + "utf8",
+                     [&vals, &mix](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetRawValueUtf8(mix.type, mix.mask, vals[i].formatted, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectParsed});
+    pairs.push_back({"parse" + base + "prepared",
+                     [&vals, &in](int i, std::string* a) {
+                       char out[256];
+                       const std::size_t n = GetRawValueUtf8(*in.prepared, vals[i].formatted, out, sizeof out);
+                       benchmark::DoNotOptimize(out);
+                       if (a) a->assign(out, n);
+                     },
+                     expectParsed});
+    Call icuParse;
+    std::function<bool(int, const std::string&)> icuCheck;
+    switch (mix.kind) {
+      case Kind::kCurrency:
+      case Kind::kLong:
+      case Kind::kDouble:
+      case Kind::kBoolean:
+        icuParse = [&in, &icu, &mix](int i, std::string* a) {
+          icu::Formattable result;
+          icu::ParsePosition pos(0);
+          if (mix.kind == Kind::kBoolean) icu.choice->parse(in.shownIcu[i], result, pos);
+          else icu.number->parse(in.shownIcu[i], result, pos);
+          UErrorCode status = U_ZERO_ERROR;
+          const double d = result.getDouble(status);
+          benchmark::DoNotOptimize(d);
+          if (a) *a = PrintNumber(d);
+        };
+        icuCheck = [&vals](int i, const std::string& a) { return a == PrintNumber(vals[i].number); };
+        break;
+      case Kind::kDate:
+      case Kind::kTime:
+      case Kind::kDateTime:
+        icuParse = [&in, &icu](int i, std::string* a) {
+          icu::ParsePosition pos(0);
+          const UDate d = icu.date->parse(in.shownIcu[i], pos);
+          benchmark::DoNotOptimize(d);
+          if (a) *a = PrintNumber(d);
+        };
+        icuCheck = [&vals](int i, const std::string& a) { return a == PrintNumber(vals[i].udate); };
+        break;
+      case Kind::kText:
+        icuParse = [&in, &icu](int i, std::string* a) {
+          UErrorCode status = U_ZERO_ERROR;
+          icu.shownMatcher->reset(in.shownIcu[i]);
+          icu::UnicodeString out = icu.shownMatcher->replaceAll(u"$1$2$3", status);
+          benchmark::DoNotOptimize(out);
+          if (a) *a = FromIcu(out);
+        };
+        icuCheck = expectParsed;
+        break;
+    }
+    pairs.push_back({"parse" + base + "icu", icuParse, icuCheck});
+
+    Call libcParse;
+    std::function<bool(int, const std::string&)> libcCheck = expectParsed;
+    switch (mix.kind) {
+      case Kind::kCurrency:
+      case Kind::kLong:
+      case Kind::kDouble:
+        libcParse = [&vals, &mix](int i, std::string* a) {
+          char out[64];
+          const std::size_t n = LibcParseNumber(mix, vals[i].formatted, out);
+          benchmark::DoNotOptimize(out);
+          if (a) a->assign(out, n);
+        };
+        // Shortest text of the number: "12" where we answer "12.".
+        libcCheck = [&vals](int i, const std::string& a) {
+          std::string p = vals[i].parsed;
+          if (!p.empty() && p.back() == '.') p.pop_back();
+          return a == p;
+        };
+        break;
+      case Kind::kDate:
+      case Kind::kTime:
+      case Kind::kDateTime:
+        libcParse = [&vals, &mix](int i, std::string* a) {
+          char out[64];
+          const std::size_t n = LibcDate(vals[i].formatted.c_str(), LibcShownForm(mix.kind),
+                                         LibcRawForm(mix.kind), out, false);
+          benchmark::DoNotOptimize(out);
+          if (a) a->assign(out, n);
+        };
+        break;
+      case Kind::kText:
+        libcParse = [&vals](int i, std::string* a) {
+          char out[16];
+          std::size_t n = 0;
+          for (const char* p = vals[i].formatted.c_str(); *p; ++p) {
+            if (*p >= '0' && *p <= '9') out[n++] = *p;
+          }
+          out[n] = '\0';
+          benchmark::DoNotOptimize(out);
+          if (a) a->assign(out, n);
+        };
+        break;
+      case Kind::kBoolean:
+        libcParse = [&vals](int i, std::string* a) {
+          const char* out = std::strcmp(vals[i].formatted.c_str(), "Yes") == 0 ? "1" : "0";
+          benchmark::DoNotOptimize(out);
+          if (a) *a = out;
+        };
+        break;
+    }
+    pairs.push_back({"parse" + base + "libc", libcParse, libcCheck});
+  }
+  return pairs;
+}
+
+void MakeInputs(Context& ctx) {
+  for (const Mix& mix : ctx.mixes) {
+    Inputs in;
+    in.mask = MakeBstr(mix.mask);
+    in.prepared = std::make_unique<PreparedMask>(mix.type, mix.mask);
+    for (const Value& v : mix.values) {
+      in.rawBstr.push_back(MakeBstr(v.raw));
+      in.shownBstr.push_back(MakeBstr(v.formatted));
+      VARIANT var;
+      VariantInit(&var);
+      var.vt = VT_BSTR;
+      var.bstrVal = in.rawBstr.back();
+      in.rawVariant.push_back(var);
+      VariantInit(&var);
+      var.vt = VT_R8;
+      var.dblVal = v.number;
+      in.r8Variant.push_back(var);
+      in.shownIcu.push_back(icu::UnicodeString::fromUTF8(v.formatted));
+      in.digitsIcu.push_back(icu::UnicodeString::fromUTF8(v.digits));
+    }
+    ctx.inputs.push_back(std::move(in));
+    ctx.icu.push_back(MakeIcu(mix));
+  }
+}
+
+// Every answer of every pair; prints the first few mismatches.
+bool CheckAll(const std::vector<Pair>& pairs) {
+  int failures = 0;
+  for (const Pair& p : pairs) {
+    int wrong = 0;
+    for (int i = 0; i < kValues; ++i) {
+      std::string answer;
+      p.call(i, &answer);
+      if (!p.check(i, answer) && wrong++ < 3) {
+        std::fprintf(stderr, "%s: value %d answered \"%s\"\n", p.name.c_str(), i, answer.c_str());
+      }
+    }
+    if (wrong) {
+      std::fprintf(stderr, "%s: %d of %d answers wrong\n", p.name.c_str(), wrong, kValues);
+      ++failures;
+    }
+  }
+  return failures == 0;
+}
+
+// Under callgrind: each pair's instructions for one pass over its values,
+// one dump per pair named after it (the warm-up pass is not counted).
+void CountInstructions(const std::vector<Pair>& pairs, const char* only) {
+  for (const Pair& p : pairs) {
+    if (*only && p.name.find(only) == std::string::npos) continue;
+    for (int i = 0; i < kValues; ++i) p.call(i, nullptr);
+    CALLGRIND_ZERO_STATS;
+    for (int i = 0; i < kValues; ++i) p.call(i, nullptr);
+    CALLGRIND_DUMP_STATS_AT(p.name.c_str());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("TZ", "UTC", 1);
+  tzset();
+  Context ctx;
+  ctx.mixes = MakeMixes();
+  ctx.inputs.reserve(ctx.mixes.size());
+  MakeInputs(ctx);
+  const std::vector<Pair> pairs = MakePairs(ctx);
+  if (!CheckAll(pairs)) return 1;
+
+  for (int a = 1; a < argc; ++a) {
+    if (std::strncmp(argv[a], "--instructions", 14) == 0) {
+      CountInstructions(pairs, argv[a][14] == '=' ? argv[a] + 15 : "");
+      return 0;
+    }
+  }
+  for (const Pair& p : pairs) {
+    const Call* call = &p.call;
+    benchmark::RegisterBenchmark(p.name.c_str(), [call](benchmark::State& state) {
+      int i = 0;
+      for (auto _ : state) {
+        (*call)(i, nullptr);
+        if (++i == kValues) i = 0;
+      }
+    });
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

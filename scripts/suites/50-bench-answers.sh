@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The side-by-side benchmark checks every implementation's answers before it
+# times anything: run only that check (no timing), so that a fast path that
+# changes an answer fails here.
+source "$(dirname "$0")/lib.sh"
+build_tree build/release -DCMAKE_BUILD_TYPE=Release
+if [ ! -x build/release/bench/peer_bench ]; then
+  echo "peer_bench not built (needs libicu-dev and valgrind: scripts/deps.sh bench)"; exit 1
+fi
+timeout 300 build/release/bench/peer_bench --benchmark_list_tests >/dev/null
+echo "peer_bench: every answer as expected"
