@@ -29,25 +29,29 @@ const char* TypeName(int type) {
 }
 
 Question::Question(Op op, int type, std::string mask)
-    : op_(op), type_(type), mask_(std::move(mask)), rawMask_(kRawMasks[type]) {}
+    : op_(op),
+      type_(type),
+      mask_(type, mask),
+      rawMask_(type, kRawMasks[type] ? kRawMasks[type] : ""),
+      hasRawMask_(kRawMasks[type] != nullptr) {}
 
 bool Question::Ask(std::string_view value, std::string& out, bool wantValidity) const {
   char buf[1024];
   out.clear();
   switch (op_) {
     case Op::kCheck: {
-      bool valid = zorva::IsValidUtf8(type_, mask_, value);
+      bool valid = zorva::IsValidUtf8(mask_, value);
       out = valid ? "valid" : "invalid";
       return valid;
     }
     case Op::kRaw:
-      out.assign(buf, zorva::GetRawValueUtf8(type_, mask_, value, buf, sizeof buf));
-      return !wantValidity || zorva::IsValidUtf8(type_, mask_, value);
+      out.assign(buf, zorva::GetRawValueUtf8(mask_, value, buf, sizeof buf));
+      return !wantValidity || zorva::IsValidUtf8(mask_, value);
     case Op::kFormat:
-      out.assign(buf, zorva::GetFormattedValueUtf8(type_, mask_, value, buf, sizeof buf));
+      out.assign(buf, zorva::GetFormattedValueUtf8(mask_, value, buf, sizeof buf));
       if (!wantValidity) return true;
-      return (!rawMask_ || zorva::IsValidUtf8(type_, rawMask_, value)) &&
-             zorva::IsValidUtf8(type_, mask_, out);
+      return (!hasRawMask_ || zorva::IsValidUtf8(rawMask_, value)) &&
+             zorva::IsValidUtf8(mask_, out);
     case Op::kNone: break;
   }
   return false;

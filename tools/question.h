@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "zorva/masked_edit.h"
+
 namespace zmask {
 
 enum class Op { kCheck, kRaw, kFormat, kNone };
@@ -34,8 +36,10 @@ class Question {
  private:
   Op op_;
   int type_;
-  std::string mask_;
-  const char* rawMask_;
+  // Both masks are converted once for the whole stream.
+  zorva::PreparedMask mask_;
+  zorva::PreparedMask rawMask_;
+  bool hasRawMask_;
 };
 
 }  // namespace zmask

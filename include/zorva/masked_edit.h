@@ -64,7 +64,7 @@ ZORVA_API std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_
 // answers as the ones taking the mask as text, without converting it again.
 class PreparedMask {
  public:
-  PreparedMask(std::int32_t valueType, std::string_view mask);
+  ZORVA_API PreparedMask(std::int32_t valueType, std::string_view mask);
   std::int32_t valueType() const noexcept { return valueType_; }
   // The mask in the internal code page.
   const std::string& text() const noexcept { return text_; }
@@ -74,10 +74,10 @@ class PreparedMask {
   std::string text_;
 };
 
-bool IsValidUtf8(const PreparedMask& mask, std::string_view value);
-std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+ZORVA_API bool IsValidUtf8(const PreparedMask& mask, std::string_view value);
+ZORVA_API std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                             std::size_t size);
-std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+ZORVA_API std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                                   std::size_t size);
 
 }  // namespace zorva

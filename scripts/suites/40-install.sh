@@ -29,9 +29,9 @@ step "exported symbols: the C interface and the public C++ functions only"
 api=$(grep -ho 'ZORVA_API[^(]*(' include/zorva/*.h | sed -E 's/.*[ *&]([A-Za-z_0-9]+)\($/\1/' | sort -u |
       paste -sd'|')
 extra=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {print $3}' | c++filt |
-        grep -v -E "^(zorva_[a-z_]+\$|zorva::[A-Za-z0-9]+[[(])" || true)
+        grep -v -E "^(zorva_[a-z_]+\$|zorva::([A-Za-z0-9]+::)?[A-Za-z0-9]+[[(])" || true)
 extra+=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {print $3}' | c++filt |
-         sed -E -n 's/^(zorva::)?([A-Za-z_0-9]+)[[(].*|^(zorva_[a-z_]+)$/\2\3/p' | grep -v -x -E "$api" || true)
+         sed -E -n 's/^(zorva::)?([A-Za-z0-9]+::)?([A-Za-z_0-9]+)[[(].*|^(zorva_[a-z_]+)$/\3\4/p' | grep -v -x -E "$api" || true)
 if [ -n "$extra" ]; then echo "unexpected exports:"; echo "$extra"; exit 1; fi
 
 step "find_package consumer: C, C++ and static C"
