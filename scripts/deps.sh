@@ -22,5 +22,9 @@ for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*:\([a-z0-9]*\)$/\1/p' 
   dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo_cmd dpkg --add-architecture "$arch"
 done
 echo "installing: ${missing[*]}"
-$sudo_cmd apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+log=$(mktemp)
+if ! { $sudo_cmd apt-get update -qq &&
+       DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
+  tail -n 40 "$log"; rm -f "$log"; echo "deps: apt-get failed" >&2; exit 1
+fi
+rm -f "$log"
