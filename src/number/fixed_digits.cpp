@@ -24,6 +24,9 @@ namespace {
 constexpr int kSignificant = 17;
 constexpr int kMaxDigits = 348;  // the runtime's conversion buffer, less its terminator
 
+// Fractions take 128-bit products; a target without them (i686) converts
+// those through the library instead.
+#if defined(__SIZEOF_INT128__)
 using Wide = unsigned __int128;
 
 constexpr int kMaxPow5 = 32;  // 2^53 * 5^32 < 2^128
@@ -39,6 +42,7 @@ constexpr std::array<Wide, sizeof...(K)> Pow5Table(std::integer_sequence<int, K.
   return {Pow5(K)...};
 }
 constexpr auto kPow5 = Pow5Table(std::make_integer_sequence<int, kMaxPow5 + 1>{});
+#endif
 
 constexpr std::uint64_t kPow10[20] = {1ull,
                                       10ull,
@@ -79,7 +83,8 @@ void PutDigits(char* digits, int count, std::uint64_t q) {
 
 // q + 1 when the dropped part (rest out of 2 * half) rounds it up: above
 // half, or exactly half with q odd, as a correctly rounded conversion does.
-std::uint64_t RoundHalfEven(std::uint64_t q, Wide rest, Wide half) {
+template <typename Int>
+std::uint64_t RoundHalfEven(std::uint64_t q, Int rest, Int half) {
   return rest > half || (rest == half && (q & 1)) ? q + 1 : q;
 }
 
@@ -109,6 +114,7 @@ bool ExactSignificant(double v, int count, std::uint64_t& q, int& exponent) {
     if (q == high) q = low, ++exponent;
     return true;
   }
+#if defined(__SIZEOF_INT128__)
   // v = m / 2^-e; its decimal exponent is close to that of 2^(e + 52).
   exponent = ((e + 52) * 78913) >> 18;  // floor(log10 2^(e+52)), or one below
   for (int tries = 0; tries < 3; ++tries) {
@@ -133,6 +139,7 @@ bool ExactSignificant(double v, int count, std::uint64_t& q, int& exponent) {
     if (q == high) q = low, ++exponent;
     return true;
   }
+#endif
   return false;
 }
 
