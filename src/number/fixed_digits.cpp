@@ -3,7 +3,6 @@
 // 1.005 (1.0049999999999999) at 2 places gives "100", not "101".
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -92,7 +91,8 @@ std::uint64_t RoundHalfEven(std::uint64_t q, Int rest, Int half) {
 // `count` digits: v is m * 2^e with m below 2^53. False outside the range where the products fit 128 bits (below
 // 1e-16 or from 2^64 on).
 bool ExactSignificant(double v, int count, std::uint64_t& q, int& exponent) {
-  const auto bits = std::bit_cast<std::uint64_t>(v);
+  std::uint64_t bits;  // std::bit_cast is missing from the WebAssembly C++ library
+  std::memcpy(&bits, &v, sizeof bits);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   if (biased == 0) return false;  // subnormal: far below the range
   const std::uint64_t m = (bits & ((1ull << 52) - 1)) | (1ull << 52);
