@@ -146,7 +146,14 @@ void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, c
              out};
   // The digits after the point of the 15-place text: none when it has no
   // point. A zero fraction would give only zeros, which show as none does.
-  if (parts.fraction != 0) {
+  if (parts.fraction != 0 && parts.readDigitCount > 0 && parts.fraction == parts.readFraction) {
+    // Within half a unit of the 15th place of the digits read (it is their
+    // nearest double), so their text to 15 places is those digits.
+    const auto count = static_cast<std::size_t>(parts.readDigitCount);
+    std::memcpy(r.fraction, parts.readDigits, count);
+    std::memset(r.fraction + count, '0', kFractionPlaces - count);
+    r.fractionLength = kFractionPlaces;
+  } else if (parts.fraction != 0) {
     const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
     const int integerDigits = f.point > 0 ? f.point : 0;
     if (f.length > integerDigits) {
