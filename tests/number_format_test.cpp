@@ -253,6 +253,29 @@ TEST_F(NumberFormat, Conversion) {
   EXPECT_STREQ(out, ("42" + std::string(253, 'x')).c_str());
 }
 
+// Up to 15 fraction digits as read are shown without converting the double
+// back: the answer must be the one the double's own digits give.
+TEST_F(NumberFormat, ReadFractionDigitsShowAsTheirDouble) {
+  std::mt19937_64 random(15);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = "0.";
+    const int places = 1 + static_cast<int>(random() % 15);
+    // Any digits, and runs of nines, zeros and fives that sit near a rounding.
+    const std::string alphabet = i % 4 == 0 ? "09" : i % 4 == 1 ? "05" : "0123456789";
+    for (int k = 0; k < places; ++k) text += alphabet[random() % alphabet.size()];
+    SCOPED_TRACE(text);
+    NumberParts read;
+    ParseNumber(text.c_str(), NumberRequest{"0.###############", "$", '.', ','}, read);
+    const NumberParts value = Parts(read.integerPart, read.fraction);  // no digits kept
+    for (const char* format : {"0.000000000000000", "0.###############", "#,##0.00", "0.0#####"}) {
+      char out[256];
+      ConvertNumber(out, text.c_str(),
+                    NumberConversion{"0.###############", format, '.', '.', ',', ',', "$"}, sizeof out);
+      EXPECT_EQ(out, Format(format, value)) << format;
+    }
+  }
+}
+
 TEST_F(NumberFormat, RawFormatsRoundTrip) {
   char raw[64];
   char section[64];

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -86,13 +87,17 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
 
   // false: stop here (abort, or output failed)
   auto one = [&](std::string_view value, long line) {
-    char where[48] = "";
-    if (line > 0) std::snprintf(where, sizeof where, "line %ld: ", line);
+    // Only a complaint needs the line number as text.
+    auto where = [line] {
+      std::array<char, 48> text{};
+      if (line > 0) std::snprintf(text.data(), text.size(), "line %ld: ", line);
+      return text;
+    };
     bool valid;
     try {
       valid = question.Ask(value, answer, wantValidity);
     } catch (const std::bad_alloc&) {
-      Complain("%sout of memory for a value of %zu bytes", where, value.size());
+      Complain("%sout of memory for a value of %zu bytes", where().data(), value.size());
       trouble = true;
       out.Line("");
       return !out.failed();
@@ -100,7 +105,7 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
     if (!valid) {
       anyInvalid = true;
       if (report) {
-        Complain("%sinvalid %s value '%s'", where, TypeName(question.type()),
+        Complain("%sinvalid %s value '%s'", where().data(), TypeName(question.type()),
                  Printable(value).c_str());
       }
       if (!check && settings.invalid == InvalidPolicy::kAbort) return false;

@@ -179,10 +179,9 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
     if (static_cast<double>(whole) == v) {
       // A whole number below 2^53: its digits are all there is, with
       // nothing to round at any place; the places after it are zeros.
-      char reversed[20];
-      int n = 0;
-      for (std::uint64_t q = whole; q > 0; q /= 10) reversed[n++] = static_cast<char>('0' + q % 10);
-      for (int i = 0; i < n; ++i) r.digits[i] = reversed[n - 1 - i];
+      // At most 16 digits: they fit, and the integer conversion is exact.
+      const int n = static_cast<int>(std::to_chars(r.digits, r.digits + sizeof r.digits, whole).ptr -
+                                     r.digits);
       r.kept = n;
       r.point = n;
       r.length = n + std::min(places, kMaxDigits - n);

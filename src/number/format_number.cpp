@@ -52,8 +52,15 @@ struct Renderer {
     const std::size_t length = pad + digits;
     // A group of one never splits ("#,#" shows "1234").
     const bool split = grouped && group >= 2 && length > group;
+    // Digits left before the next separator, counted down instead of a
+    // division per digit.
+    std::size_t untilSeparator = split ? (length % group == 0 ? group : length % group) : length;
     for (std::size_t k = 0; k < length; ++k) {
-      if (split && k > 0 && (length - k) % group == 0) out.Put(thousandSep);
+      if (untilSeparator == 0) {
+        out.Put(thousandSep);
+        untilSeparator = group;
+      }
+      --untilSeparator;
       out.Put(k < pad ? '0' : integer.At(static_cast<int>(k - pad)));
     }
     return i;
@@ -137,14 +144,24 @@ void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, c
                   const NumberParts& parts) noexcept {
   Renderer r{format, decimalSep, thousandSep, number_detail::Fcvt(parts.integerPart, 0), {}, 0,
              out};
-  // The digits after the point of the 15-place text: none when it has no point.
-  const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
-  const int integerDigits = f.point > 0 ? f.point : 0;
-  if (f.length > integerDigits) {
-    std::size_t k = 0;
-    for (int z = f.point; z < 0 && k < kFractionPlaces; ++z) r.fraction[k++] = '0';
-    for (int d = integerDigits; d < f.length && k < kFractionPlaces; ++d) r.fraction[k++] = f.At(d);
-    r.fractionLength = k;
+  // The digits after the point of the 15-place text: none when it has no
+  // point. A zero fraction would give only zeros, which show as none does.
+  if (parts.fraction != 0 && parts.readDigitCount > 0 && parts.fraction == parts.readFraction) {
+    // Within half a unit of the 15th place of the digits read (it is their
+    // nearest double), so their text to 15 places is those digits.
+    const auto count = static_cast<std::size_t>(parts.readDigitCount);
+    std::memcpy(r.fraction, parts.readDigits, count);
+    std::memset(r.fraction + count, '0', kFractionPlaces - count);
+    r.fractionLength = kFractionPlaces;
+  } else if (parts.fraction != 0) {
+    const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
+    const int integerDigits = f.point > 0 ? f.point : 0;
+    if (f.length > integerDigits) {
+      std::size_t k = 0;
+      for (int z = f.point; z < 0 && k < kFractionPlaces; ++z) r.fraction[k++] = '0';
+      for (int d = integerDigits; d < f.length && k < kFractionPlaces; ++d) r.fraction[k++] = f.At(d);
+      r.fractionLength = k;
+    }
   }
   r.Render(parts.negative != 0);
   // Without digits the value shows the mask's shape: "$#,##0.00" gives "$ .  ".

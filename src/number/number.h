@@ -26,6 +26,13 @@ struct NumberParts {
   double fraction = 0;     // in [0, 1) except after an exponent
   int negative = 0;
   int noDigits = 0;  // the text held no digit
+  // The fraction's digits as read, when there were at most 15 and nothing
+  // rounded them: while `fraction` is still the value read from them, its
+  // 15-place text is exactly these digits, so rendering need not convert the
+  // double back.
+  double readFraction = -1;
+  int readDigitCount = 0;
+  char readDigits[15] = {};
 };
 
 // Read a text with one format, write it with another.

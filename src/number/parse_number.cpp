@@ -185,6 +185,10 @@ int ParseFraction(const char*& position, const NumberRequest& request,
         parts.integerPart += 1;
         parts.fraction = 0;
       }
+    } else if (count <= sizeof parts.readDigits) {
+      std::memcpy(parts.readDigits, digits, count);
+      parts.readDigitCount = static_cast<int>(count);
+      parts.readFraction = parts.fraction;
     }
   }
   position = end;

@@ -203,9 +203,27 @@ std::size_t Utf8ToAnsi(const char* src, std::size_t srcLen, char* dest,
 std::size_t AnsiToUtf8(const char* src, std::size_t srcLen, char* dest,
                        std::size_t destSize) noexcept {
   if (destSize == 0) return 0;
+  if (!src) srcLen = 0;
+  // ASCII is the same in both: the usual answer is copied by this alone.
+  std::size_t i = 0;
+  const std::size_t room = destSize - 1;
+  for (; i + 8 <= srcLen && i + 8 <= room; i += 8) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, src + i, sizeof bytes);
+    if ((bytes & 0x8080808080808080ull) != 0) break;
+    std::memcpy(dest + i, &bytes, sizeof bytes);
+  }
+  while (i < srcLen && i < room && static_cast<unsigned char>(src[i]) < 0x80) {
+    dest[i] = src[i];
+    ++i;
+  }
+  std::size_t out = i;
+  if (i == srcLen || i == room) {
+    dest[out] = '\0';
+    return out;
+  }
   const CodePage& cp = AnsiCodePage();
-  std::size_t out = 0;
-  for (std::size_t i = 0; src && i < srcLen; ++i) {
+  for (; i < srcLen; ++i) {
     unsigned char b = static_cast<unsigned char>(src[i]);
     if (b < 0x80) {
       if (out + 1 >= destSize) break;

@@ -89,11 +89,21 @@ FormatRequest RequestFor(std::int32_t valueType, const char* mask) {
 }
 
 // The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
+// ASCII is widened here, inline; the rest through the code page. The string
+// is made from the finished units, so it is written once.
 HRESULT ToBstr(const char* answer, BSTR* retVal) {
-  const std::size_t length = std::strlen(answer);
-  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  char16_t wide[256];
+  std::size_t length = 0;
+  while (static_cast<unsigned char>(answer[length]) - 1u < 0x7Fu) {
+    wide[length] = static_cast<unsigned char>(answer[length]);
+    ++length;
+  }
+  if (answer[length]) {
+    const std::size_t rest = std::strlen(answer + length);
+    length += AnsiToUtf16(answer + length, rest, wide + length, sizeof wide / sizeof wide[0] - length);
+  }
+  BSTR result = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide), static_cast<UINT>(length));
   if (!result) return E_OUTOFMEMORY;
-  AnsiToUtf16(answer, length, reinterpret_cast<char16_t*>(result), length + 1);
   *retVal = result;
   return S_OK;
 }
@@ -168,20 +178,21 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
   // A string is its own raw text for every type: it is converted straight
   // into the inline buffer, with no holder and no heap copy. Without memory
   // for a long one it has no text, as a holder would.
-  AnsiText v;
-  SVariant holder;
-  const char* text;
+  AnsiText m;
+  char answer[256] = {};
   if (value.vt == VT_BSTR) {
-    text = v.AssignUtf16(AsUtf16(value.bstrVal), SysStringLen(value.bstrVal)) ? v.data() : nullptr;
+    AnsiText v;
+    const char* text =
+        v.AssignUtf16(AsUtf16(value.bstrVal), SysStringLen(value.bstrVal)) ? v.data() : nullptr;
+    if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask))) return E_OUTOFMEMORY;
+    Formatted(valueType, m, text, answer);
   } else {
+    SVariant holder;
     HRESULT hr = VariantToRawText(value, valueType, holder);
     if (hr < 0) return hr;
-    text = holder.DataPtr(0);
+    if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask))) return E_OUTOFMEMORY;
+    Formatted(valueType, m, holder.DataPtr(0), answer);
   }
-  AnsiText m;
-  if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask))) return E_OUTOFMEMORY;
-  char answer[256] = {};
-  Formatted(valueType, m, text, answer);
   return ToBstr(answer, retVal);
 }
 

@@ -1,0 +1,162 @@
+// The libc yardstick for zmask's stream mode: reads values one per line from
+// standard input and writes one answer per line, doing the same job as
+//   zmask format|raw TYPE MASK
+// with from_chars/to_chars, strptime/strftime and plain loops — a bare loop
+// with no mask reading and no validation.
+//
+//   libc_stream format|raw currency|long|double|date|time|text|boolean
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string_view>
+
+namespace {
+
+std::size_t Group(char* out, const char* digits, std::size_t n) {
+  std::size_t len = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i > 0 && (n - i) % 3 == 0) out[len++] = ',';
+    out[len++] = digits[i];
+  }
+  return len;
+}
+
+// "#,##0", "#,##0.00" and "$#,##0.00;($#,##0.00)" from a raw number.
+std::size_t FormatNumber(char kind, std::string_view in, char* out) {
+  char digits[64];
+  char* end;
+  bool negative;
+  if (kind == 'l') {
+    long long n = 0;
+    std::from_chars(in.data(), in.data() + in.size(), n);
+    negative = n < 0;
+    end = std::to_chars(digits, digits + sizeof digits, negative ? -n : n).ptr;
+  } else {
+    double d = 0;
+    std::from_chars(in.data(), in.data() + in.size(), d);
+    negative = d < 0;
+    end = std::to_chars(digits, digits + sizeof digits, negative ? -d : d, std::chars_format::fixed, 2)
+              .ptr;
+  }
+  const char* point = static_cast<const char*>(std::memchr(digits, '.', end - digits));
+  const std::size_t whole = static_cast<std::size_t>((point ? point : end) - digits);
+  const bool currency = kind == 'c';
+  std::size_t len = 0;
+  if (negative) out[len++] = currency ? '(' : '-';
+  if (currency) out[len++] = '$';
+  len += Group(out + len, digits, whole);
+  for (const char* p = digits + whole; p < end; ++p) out[len++] = *p;
+  if (negative && currency) out[len++] = ')';
+  return len;
+}
+
+std::size_t ParseNumber(char kind, std::string_view in, char* out) {
+  char clean[64];
+  std::size_t n = 0;
+  bool negative = false;
+  for (char c : in) {
+    if (n < sizeof clean && ((c >= '0' && c <= '9') || c == '.')) clean[n++] = c;
+    else if (c == '-' || c == '(') negative = true;
+  }
+  char* p = out;
+  if (negative) *p++ = '-';
+  if (kind == 'l') {
+    long long v = 0;
+    std::from_chars(clean, clean + n, v);
+    p = std::to_chars(p, out + 64, v).ptr;
+  } else {
+    double v = 0;
+    std::from_chars(clean, clean + n, v);
+    p = std::to_chars(p, out + 64, v).ptr;
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+std::size_t Date(std::string_view in, const char* from, const char* to, char* out) {
+  char text[64];
+  const std::size_t n = in.size() < sizeof text ? in.size() : sizeof text - 1;
+  std::memcpy(text, in.data(), n);
+  text[n] = '\0';
+  std::tm tm{};
+  strptime(text, from, &tm);
+  std::size_t len = std::strftime(out, 64, to, &tm);
+  if (len && out[0] == ' ') {  // "%l" pads the hour with a blank
+    std::memmove(out, out + 1, len);
+    --len;
+  }
+  return len;
+}
+
+std::size_t Answer(bool format, char kind, std::string_view in, char* out) {
+  switch (kind) {
+    case 'c':
+    case 'l':
+    case 'd':
+      return format ? FormatNumber(kind, in, out) : ParseNumber(kind, in, out);
+    case 'D':
+      return format ? Date(in, "%Y-%m-%d", "%m/%d/%Y", out) : Date(in, "%m/%d/%Y", "%Y-%m-%d", out);
+    case 'T':
+      return format ? Date(in, "%H:%M:%S", "%l:%M %p", out) : Date(in, "%l:%M %p", "%H:%M:%S", out);
+    case 't':
+      if (format) {
+        return static_cast<std::size_t>(std::snprintf(out, 64, "(%.3s) %.3s-%.4s", in.data(),
+                                                      in.data() + 3, in.data() + 6));
+      } else {
+        std::size_t n = 0;
+        for (char c : in) {
+          if (c >= '0' && c <= '9' && n < 63) out[n++] = c;
+        }
+        return n;
+      }
+    case 'b': {
+      const char* text = format ? (in == "0" ? "No" : "Yes") : (in == "Yes" ? "1" : "0");
+      std::size_t n = std::strlen(text);
+      std::memcpy(out, text, n);
+      return n;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("usage: libc_stream format|raw currency|long|double|date|time|text|boolean\n", stderr);
+    return 2;
+  }
+  const bool format = std::strcmp(argv[1], "format") == 0;
+  const std::string_view type = argv[2];
+  const char kind = type == "currency" ? 'c'
+                    : type == "long"   ? 'l'
+                    : type == "double" ? 'd'
+                    : type == "date"   ? 'D'
+                    : type == "time"   ? 'T'
+                    : type == "text"   ? 't'
+                                       : 'b';
+  static char in[1 << 16], out[1 << 16];
+  std::size_t held = 0, used = 0;
+  for (;;) {
+    const std::size_t got = std::fread(in + held, 1, sizeof in - held, stdin);
+    held += got;
+    std::size_t start = 0;
+    for (;;) {
+      const char* nl = static_cast<const char*>(std::memchr(in + start, '\n', held - start));
+      if (!nl && (got > 0 || start == held)) break;
+      const std::size_t stop = nl ? static_cast<std::size_t>(nl - in) : held;
+      if (used > sizeof out - 128) {
+        std::fwrite(out, 1, used, stdout);
+        used = 0;
+      }
+      used += Answer(format, kind, std::string_view(in + start, stop - start), out + used);
+      out[used++] = '\n';
+      start = nl ? stop + 1 : held;
+    }
+    std::memmove(in, in + start, held - start);
+    held -= start;
+    if (got == 0) break;
+  }
+  std::fwrite(out, 1, used, stdout);
+  return 0;
+}
