@@ -20,11 +20,13 @@ per_test_timeout=${MUTATE_TIMEOUT:-30}
 mkdir -p "$work"
 
 # A fresh copy of the sources and tests as they are now (uncommitted edits too).
-# tar keeps the times, so an unchanged file is not rebuilt; tests/ is copied
-# afresh so that a removed test is gone.
-rm -rf "$tree/tests"; mkdir -p "$tree"
-(cd "$root" && git ls-files -co --exclude-standard -z | grep -zv '^build/' |
-  tar -c --null -T - -f -) | tar -x -C "$tree" -f -
+# Only files that differ are copied, with a new time, so that the build
+# sees every change (a restored mutant included) and nothing else.
+mkdir -p "$tree"
+(cd "$root" && git ls-files -co --exclude-standard | grep -v '^build/') | while read -r f; do
+  cmp -s "$root/$f" "$tree/$f" || { mkdir -p "$tree/$(dirname "$f")"; cp "$root/$f" "$tree/$f"; }
+done
+for f in "$tree"/tests/*_test.cpp; do [ -e "$root/tests/${f##*/}" ] || rm "$f"; done
 
 launcher=()
 if command -v ccache >/dev/null; then
