@@ -36,7 +36,8 @@ fi
 linker=()
 command -v ld.lld >/dev/null && linker=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
 cmake -S "$tree" -B "$bin" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DZORVA_BENCH=OFF -DZORVA_TOOLS=ON -DZORVA_INSTALL=OFF "${launcher[@]}" "${linker[@]}" >/dev/null
+  -DZORVA_BENCH=OFF -DZORVA_TOOLS=ON -DZORVA_INSTALL=OFF "${launcher[@]}" "${linker[@]}" \
+  -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
 mapfile -t tests < <(cd "$tree/tests" && ls *_test.cpp | sed 's/\.cpp$//')
 # zmask_test runs the zmask command, so it is built with the tests. Each
 # test is built just before it runs: a mutant killed by the first test costs
@@ -132,7 +133,8 @@ PY
 
 current=""
 restore() { [ -z "$current" ] || cp "$work/original" "$tree/$current"; current=""; }
-trap restore EXIT INT TERM
+trap restore EXIT
+trap 'restore; exit 130' INT TERM
 
 killed=0; total=0; broken=0; survivors=()
 while IFS=$'\t' read -r file line col old new; do
