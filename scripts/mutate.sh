@@ -58,7 +58,8 @@ run_tests() {
   done
 }
 # The end-to-end table first: it kills most mutants soonest.
-order=(service_test zmask_test)
+order=()
+for t in service_test zmask_test; do [[ " ${tests[*]} " != *" $t "* ]] || order+=("$t"); done
 for t in "${tests[@]}"; do case $t in service_test|zmask_test) ;; *) order+=("$t") ;; esac; done
 if failing=$(run_tests); then :; else
   echo "the unmutated tree fails $failing; fix that first" >&2; exit 1
