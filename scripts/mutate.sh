@@ -13,7 +13,8 @@ seed=${2:-17}
 shift $(( $# > 2 ? 2 : $# ))
 dirs=("$@")
 [ ${#dirs[@]} -gt 0 ] || dirs=(src/charmask src/number src/date src/time src/service)
-work="$root/build/mutate"
+# MUTATE_DIR: another build tree, so that two runs can go side by side.
+work="${MUTATE_DIR:-$root/build/mutate}"
 tree="$work/tree"
 bin="$work/bin"
 per_test_timeout=${MUTATE_TIMEOUT:-30}
