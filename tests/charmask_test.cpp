@@ -16,36 +16,9 @@ struct ExtractCase {
   int verdict;
 };
 
+// The cases in tests/cases/cases.tsv; here only what the entry points cannot
+// show: single Windows-1252 bytes and the verdict for an empty value.
 const ExtractCase kExtract[] = {
-    {"###", "12", "12", 0},            // an unfilled placeholder, trimmed
-    {"###", "123", "123", 1},
-    {"###", "1234", "123", 0},         // value not consumed
-    {"##", "a1", "_1", 0},             // a rejected character still consumes
-    {"&&", "a_", "a", 0},              // an underscore counts as unfilled
-    {"&&&", "a_b", "a_b", 0},          // inner fill characters stay
-    {"#-#-#", "1-a-3", "1_3", 0},
-    {"UU", "ab", "AB", 1},
-    {"LL-##", "AB-12", "ab12", 1},
-    {"LL-##", "AB12", "ab12", 1},      // a literal is optional in the value
-    {"(###) ###-####", "(555) 123-4567", "5551234567", 1},
-    {"(###) ###-####", "5551234567", "5551234567", 1},
-    {"(###) ###-####", "555-1234567", "555_123456", 0},  // a misplaced literal fills a placeholder
-    {"\\#\\##", "##5", "5", 1},        // escaped placeholders are literals
-    {"\\#\\##", "5", "5", 1},
-    {"\\\"#", "\"7", "7", 1},          // an escaped quote is a literal quote
-    {"\\a#", "\\a1", "1", 1},          // a backslash before another character is itself a literal
-    {"\\a#", "a1", "1", 1},
-    {"#\\", "1", "1", 1},              // a trailing backslash means nothing
-    {"\"ID\"###", "XY123", "123", 1},  // a quoted run skips unchecked
-    {"\"ID\"###", "ID123", "123", 1},
-    {"\"ID\"###", "X", "", 0},         // the run stops at the end of the value
-    {"#\"abc", "1xyz", "1", 1},        // an unclosed run extends to the end of the mask
-    {"#\"abc", "1xyzw", "1", 0},
-    {"\"\"#", "5", "5", 1},            // an empty run
-    {"?##", "-12", "-12", 1},
-    {"?##", "+12", "+12", 1},
-    {"?##", "*12", "_12", 0},
-    {"AAA", "a1b", "a_b", 0},
     {"&", "\x7f", "", 0},              // control characters are rejected
     {"&", "\x1f", "", 0},
     {"&", "\x80", "\x80", 1},
@@ -58,10 +31,7 @@ const ExtractCase kExtract[] = {
     {"U", "\xdf", "\xdf", 1},          // sharp s has no capital
     {"L", "\x8a", "\x9a", 1},
     {"L", "\xdd", "\xfd", 1},
-    {"", "any (text)", "any (text)", 1},
     {"###", "", "", 0},
-    {"-", "", "", 1},                  // nothing to fill, nothing left over
-    {"-", "x", "", 0},
 };
 
 TEST(CharMask, ExtractMaskedText) {
@@ -106,26 +76,18 @@ struct LayoutCase {
   const char* displayed;  // FormatMaskedText
 };
 
+// Where the layout and the display differ; the displays alone are rows of
+// the case table.
 const LayoutCase kLayout[] = {
-    {"(###) ###-####", "5551234567", "(555) 123-4567", "(555) 123-4567"},
-    {"(###) ###-####", "12", "(12) -", "(12) -"},
     {"(###) ###-####", "", "() -", "() -"},
-    {"\\#\\##", "5", "##5", "##5"},
-    {"\"ID\"###", "123", "ID123", "ID123"},
-    {"UU", "ab", "AB", "AB"},
-    {"LL-##", "ab12", "ab-12", "ab-12"},
     {"LL-##", "AB12", "ab-12", "ab-2#"},  // case-folded text extracts differently: fallback
-    {"\\a#", "5", "\\a5", "\\a5"},
-    {"#\\", "5", "5", "5"},
     // Rejected characters: the mask itself with each character at its position.
     {"###", "1a2", "12", "1#2"},
     {"##", "1 ", "1", "1_"},        // a space marks an empty placeholder
     {"LL", "a_", "a", "a_"},        // ...written as itself at L and U
     {"UU", " b", "B", " B"},
     {"\\##", "a5", "#", "\\5#"},    // examined at the adjusted index, written at the position
-    {"###", "1234", "123", "123"},  // a longer value: the extraction differs...
-    {"A-A", "1b", "-b", "A-A"},     // ...and the positions need not line up
-    {"&&&", "a_b", "a_b", "a_b"},
+    {"A-A", "1b", "-b", "A-A"},     // the positions need not line up
     {"", "plain", "plain", "plain"},
 };
 

@@ -84,16 +84,12 @@ TEST(DateFormat, CutAtTheEndOfTheBuffer) {
   EXPECT_EQ(Format(names.c_str(), kDec4), expected.substr(0, 255));
 }
 
-TEST(DateRawValue, RewritesTypedDatesInTheRawForm) {
+// Typed and raw dates under a mask are rows of tests/cases/cases.tsv; here
+// what the entry points cannot pass: no value, no mask or an empty one.
+TEST(DateRawValue, WithoutAMaskOrValue) {
   struct Case { const char* value; const char* mask; const char* raw; };
   const Case cases[] = {
-      {"12/25/01", "mm/dd/yy", "2001-12-25"},   {"1/5/79", nullptr, "1979-01-05"},
-      {"1/5/79", "", "1979-01-05"},             {"", "mm/dd/yyyy", ""},
-      {nullptr, "mm/dd/yyyy", ""},              {"__/__/____", "mm/dd/yyyy", ""},
-      {"12/__/2001", "mm/dd/yyyy", "2001-12-__"}, {"12/5/999", "mm/dd/yyyy", "0999-12-05"},
-      {"2/31/2001", "mm/dd/yyyy", "2001-02-31"}, {"12/25", "mm/dd", "1900-12-25"},
-      {"Dec/25/2001", "mmm/dd/yyyy", "2001-12-25"}, {"12-25-2001", "mm/dd/yyyy", "0000-00-00"},
-      {"__/__", "mm/dd/yyyy", "0000-__-__"},
+      {"1/5/79", nullptr, "1979-01-05"}, {"1/5/79", "", "1979-01-05"}, {nullptr, "mm/dd/yyyy", ""},
   };
   for (const Case& c : cases) {
     char out[256];
@@ -102,26 +98,14 @@ TEST(DateRawValue, RewritesTypedDatesInTheRawForm) {
   }
 }
 
-TEST(DateFormattedValue, RendersRawDatesUnderTheMask) {
-  struct Case { const char* value; const char* mask; const char* text; };
-  const Case cases[] = {
-      {"2001-12-04", nullptr, "12/04/01"},
-      {"2001-12-04", "dddd, mmmm dd, yyyy", "Tuesday, December 04, 2001"},
-      {"12/25/2001", "mm/dd/yyyy", "00/00/0000"},  // not in the raw form
-      {"", "mm/dd/yyyy", "__/__/____"},
-      {nullptr, "mm/dd/yyyy", "__/__/____"},
-      {"2001-Dec-04", "mm/dd/yyyy", "00/04/2001"},  // names must be spelled out
-      {"2001-December-04", "mmm dd yyyy", "Dec 04 2001"},
-      {"2001-12-__", "mm/dd/yyyy", "12/__/2001"},
-      {"____-__-__", "mm/dd/yyyy", "__/__/____"},
-      {"2001-12", "mm/dd/yyyy", "12/00/2001"},
-  };
-  for (const Case& c : cases) {
-    char out[256];
-    MakeDateFormattedValue(out, sizeof out, c.value, c.mask);
-    EXPECT_STREQ(out, c.text) << (c.value ? c.value : "(null)");
-  }
+TEST(DateFormattedValue, WithoutAMaskOrValue) {
   char out[256];
+  MakeDateFormattedValue(out, sizeof out, "2001-12-04", nullptr);
+  EXPECT_STREQ(out, "12/04/01");
+  MakeDateFormattedValue(out, sizeof out, "", "mm/dd/yyyy");
+  EXPECT_STREQ(out, "__/__/____");
+  MakeDateFormattedValue(out, sizeof out, nullptr, "mm/dd/yyyy");
+  EXPECT_STREQ(out, "__/__/____");
   ConvertDate(out, sizeof out, "2001-12-04", nullptr, "mm/dd/yyyy");
   EXPECT_STREQ(out, "__/__/____");
   ConvertDate(out, sizeof out, "2001-12-04", "yyyy-mm-dd", nullptr);

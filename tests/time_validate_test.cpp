@@ -10,44 +10,9 @@
 namespace zorva {
 namespace {
 
-// Per mask: values that pass, then values that fail.
-struct MaskValues {
-  const char* mask;
-  std::vector<const char*> valid, invalid;
-};
-
-TEST(TimeValidate, StrictValues) {
-  const MaskValues cases[] = {
-      // Missing fields count as 0; spaces cut fields; a 4th field is an ignored designator;
-      // runs too long for 32 bits must not wrap into range.
-      {"hh:mm:ss",
-       {"10:30:15", "24:00:00", "10", "10 30 15", "10::30", "10:30:15:99", "0000000000000010:00:00"},
-       {"25:00:00", "10:60:00", "10:30:60", "10:3a:00", "10.30", "4294967306:00:00"}},
-      // Without a designator, hours 0..2 stay undecided and fail against the pair.
-      {"h:mm AM/PM",
-       {"3:30 PM", "3:30 pm", "3:30 P", "3:30 p", "3:30 A", "12:00 AM", "12:00 PM", "0:30 AM",
-        "13:30 PM", "13:30", "3:30", "11:59", "24:00"},
-       {"3:30 X", "3:30 AMX", "3:30PM", "0:30 PM", "13:30 AM", "1:30", "2:59", "0:30"}},
-      {"hh:mm am/pm", {"3:30 PM", "3:30 P"}, {"3:30 X"}},
-      {"h:mm:ss am/pm", {"3:30:15 pm", "3:30:15 PM"}, {"15:30:15 am"}},
-      // Two letters match neither one-letter text.
-      {"h:mm A/P", {"3:30 P", "3:30 a"}, {"3:30 PM", "13:00 A"}},
-      {"AM/PM hh:mm", {"3:30 PM"}, {"PM 3:30"}},  // the first field is the hours
-      {"hh:mm AM//PM", {"1:30"}, {}},             // an empty AM text matches an empty entry
-      {"hh:mm vorm/nachm", {"10:00 VORM"}, {}},
-      // An AM text not starting with "A" lower-cases the entry.
-      {"hh:mm VORM/NACHM", {"10:00"}, {"10:00 VORM"}},
-      {"hh:mm ABCDEFGHIJ/PM", {"10:00 ABCDEFGHIJXYZ"}, {}},  // 10 characters compared
-      {"AM/PM", {"", "AM"}, {"xyz"}},
-      {"", {"garbage"}, {}},
-      {"hh", {"10:30"}, {"10.30"}},  // no separator in the mask: sTime cuts fields
-      {"\"h\"mm", {"59"}, {"60"}},
-  };
-  for (const MaskValues& c : cases) {
-    for (const char* v : c.valid) EXPECT_TRUE(ValidateTime(v, c.mask)) << c.mask << " | " << v;
-    for (const char* v : c.invalid) EXPECT_FALSE(ValidateTime(v, c.mask)) << c.mask << " | " << v;
-  }
-}
+// Masked times are rows of tests/cases/cases.tsv; an empty mask reaches the
+// validator only from here (the entry points put the default mask in).
+TEST(TimeValidate, EmptyMaskTakesAnything) { EXPECT_TRUE(ValidateTime("garbage", "")); }
 
 TEST(TimeValidate, NonDigit) {
   struct Case {

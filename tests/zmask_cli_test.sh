@@ -165,5 +165,42 @@ while IFS=$'\t' read -r command expected; do
 done < <(sed -n 's/^|.*| `\(zmask [^`]*\)` | `\([^`]*\)` |$/\1\t\2/p' "$readme")
 ((examples >= 30)) || { failures=$((failures + 1)); echo "FAIL README: only $examples examples found"; }
 
+# ---- the shared case table, one batch ---------------------------------------
+# Rows that a tab-separated line can carry: only "\\" among the escapes.
+table="$(dirname "$0")/cases/cases.tsv"
+grep -v '^#' "$table" | grep -v '^$' | grep -vP '\\[^\\]' | grep -vP '(^|[^\\])(\\\\)*\\$' |
+  sed 's/\\\\/\\/g' >"$tmp/rows"
+cut -f1-4 "$tmp/rows" >"$tmp/in"
+"$zmask" batch <"$tmp/in" >"$tmp/got" 2>"$tmp/err"
+rows=$(wc -l <"$tmp/rows")
+cases=$((cases + rows))
+cut -f5 "$tmp/rows" >"$tmp/want"
+# The answers line by line beside the rows: cut keeps empty fields, read would not.
+while IFS= read -r line; do
+  failures=$((failures + 1)); printf 'FAIL table: %s\n' "$line"
+done < <(paste -d'\n' "$tmp/rows" "$tmp/want" "$tmp/got" | paste -d'\t' - - - |
+         awk -F'\t' '$7 != $8 { print $1, $2, $3, $4, "expected", $7, "got", $8 }')
+((rows > 300)) || { failures=$((failures + 1)); echo "FAIL table: only $rows rows"; }
+
+# ---- streams, batch errors and misuse --------------------------------------
+input '1234.5\n-1\n\n0.125\r\n'
+check stream-lines 0 $'$1,234.50\n($1.00)\n\n$0.13' "" -- "$zmask" format currency ''
+input '1\n999\n3'
+check stream-last-line 1 $'valid\ninvalid\nvalid' "" -- "$zmask" check byte ''
+input 'check\tbyte\t\t128\nraw\ttext\tonly three\nfrobnicate\ttext\t\tx\nraw\tnosuchtype\t\tx\nraw\t17\t\tx\n'
+check batch-errors 2 $'invalid\n\n\n\n' "line 2: expected 4 tab-separated fields, found 3" -- "$zmask" batch
+check batch-unknown-op 2 $'invalid\n\n\n\n' "line 3: unknown operation 'frobnicate'" -- "$zmask" batch
+check batch-unknown-type 2 $'invalid\n\n\n\n' "line 4: unknown type 'nosuchtype'" -- "$zmask" batch
+input ''
+check no-command 2 "" "Usage" -- "$zmask"
+check unknown-command 2 "" "unknown command" -- "$zmask" frobnicate text '' x
+check unknown-type 2 "" "unknown type" -- "$zmask" raw nosuchtype '' x
+check type-number-out-of-range 2 "" "unknown type" -- "$zmask" raw 18 '' x
+check mask-required 2 "" "MASK is required" -- "$zmask" raw text
+check type-by-number 0 "12/31/2001" "" -- "$zmask" format 2 mm/dd/yyyy 2001-12-31
+check type-by-name 1 "invalid" "" -- "$zmask" check tkMEShortInt '' 32768
+check code-page-case 0 $'\xc3\x89\xc5\xb8' "" -- "$zmask" raw text UU $'\xc3\xa9\xc3\xbf'
+check outside-code-page 0 "?" "" -- "$zmask" raw text '' $'\xe4\xb8\xad'
+
 echo "zmask_cli: $cases cases, $failures failed"
 ((failures == 0))
