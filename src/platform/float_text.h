@@ -1,8 +1,8 @@
 // Exact conversions between doubles and decimal text. The C++ library's
 // <charconv> serves where it has floating point. The WebAssembly C++ library
-// has none; there the portable versions below stand in: integer arithmetic
-// for the usual magnitudes, the C library's exact (but slow, quad-precision)
-// conversions for the rest. Both give the same text and the same doubles.
+// has none; there the portable versions below stand in: the C library's exact
+// (but slow, quad-precision) conversions, with an exact shortcut for reading
+// short decimals. Both give the same text and the same doubles.
 #pragma once
 
 #include <charconv>
