@@ -33,6 +33,28 @@ class Bstr {
   BSTR b_;
 };
 
+// What IsValid and GetRawValue targets read first, in this order: the
+// settings selector (bit 2: strings as raw UTF-16 units), the type, the mask
+// up to a tab and the value.
+struct EntryArgs {
+  explicit EntryArgs(Input& in)
+      : selector(in.Byte()),
+        settings(SettingsFor(selector)),
+        units(selector & 4),
+        type(TypeNumber(in.Byte())),
+        mask8(in.Field()),
+        value8(in.Rest()),
+        mask(mask8, units),
+        value(value8, units) {}
+
+  std::uint8_t selector;
+  IntlSettingsOverride settings;
+  bool units;
+  std::int32_t type;
+  std::string_view mask8, value8;
+  Bstr mask, value;
+};
+
 // An answer: at most 255 characters, no NUL inside; as UTF-8.
 inline std::string CheckedAnswer(BSTR answer) {
   FUZZ_CHECK(answer != nullptr);

@@ -6,12 +6,8 @@ using namespace zorva::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in(data, size);
-  const std::uint8_t selector = in.Byte();
-  IntlSettingsOverride settings(SettingsFor(selector));
-  const bool units = selector & 4;
-  const std::int32_t type = TypeNumber(in.Byte());
-  const std::string_view mask8 = in.Field(), value8 = in.Rest();
-  Bstr mask(mask8, units), value(value8, units);
+  const EntryArgs args(in);
+  const auto& [selector, settings, units, type, mask8, value8, mask, value] = args;
 
   BSTR a = nullptr, b = nullptr;
   FUZZ_CHECK(GetRawValue(type, mask.get(), value.get(), &a) == S_OK);
