@@ -113,32 +113,6 @@ TEST(Layout, MatchesTheWindowsDefinitions) {
   EXPECT_EQ(cy.Hi, -2);
 }
 
-TEST(Layout, TagsAndCodes) {
-  struct Tag {
-    VARTYPE vt;
-    int value;
-  } const tags[] = {{VT_EMPTY, 0},   {VT_NULL, 1},     {VT_I2, 2},       {VT_I4, 3},      {VT_R4, 4},
-                    {VT_R8, 5},      {VT_CY, 6},       {VT_DATE, 7},     {VT_BSTR, 8},    {VT_DISPATCH, 9},
-                    {VT_ERROR, 10},  {VT_BOOL, 11},    {VT_VARIANT, 12}, {VT_UNKNOWN, 13}, {VT_DECIMAL, 14},
-                    {VT_I1, 16},     {VT_UI1, 17},     {VT_UI2, 18},     {VT_UI4, 19},    {VT_I8, 20},
-                    {VT_UI8, 21},    {VT_INT, 22},     {VT_UINT, 23},    {VT_ARRAY, 0x2000}, {VT_BYREF, 0x4000}};
-  for (const Tag& t : tags) EXPECT_EQ(t.vt, t.value);
-  EXPECT_EQ(static_cast<std::uint32_t>(E_NOINTERFACE), 0x80004002u);
-  EXPECT_EQ(static_cast<std::uint32_t>(E_FAIL), 0x80004005u);
-  EXPECT_EQ(static_cast<std::uint32_t>(E_POINTER), 0x80004003u);
-  EXPECT_EQ(static_cast<std::uint32_t>(E_INVALIDARG), 0x80070057u);
-  EXPECT_EQ(static_cast<std::uint32_t>(E_OUTOFMEMORY), 0x8007000Eu);
-  EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_MEMBERNOTFOUND), 0x80020003u);
-  EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_TYPEMISMATCH), 0x80020005u);
-  EXPECT_TRUE(FAILED(E_FAIL));
-  EXPECT_TRUE(SUCCEEDED(S_FALSE));
-  EXPECT_EQ(DISPATCH_PROPERTYGET, 2);
-  EXPECT_EQ(VARIANT_TRUE, -1);
-  EXPECT_TRUE(IID_NULL == IID_NULL);
-  EXPECT_FALSE(IID_IDispatch == IID_IUnknown);
-  EXPECT_EQ(IID_IDispatch.Data1, 0x00020400u);
-}
-
 // Counts references so a test can see what VariantClear releases.
 class Counted : public IUnknown {
  public:

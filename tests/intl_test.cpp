@@ -30,26 +30,6 @@ TEST(StringTable, LoadStringBehavesAsTheSystemCall) {
   EXPECT_EQ(LoadString(2040, nullptr, 10), 0);
 }
 
-TEST(StringTable, HoldsEveryNumberTheEnginesRead) {
-  const struct { unsigned id; const char* text; } kExpected[] = {
-      {1214, "yyyy-mm-dd"}, {1301, "0"}, {1501, "True/False"}, {1502, "T/F"},
-      {1503, "Yes/No"}, {1504, "Y/N"}, {1505, "1/0"}, {1700, "hh:mm:ss"},
-      {2004, "$"}, {2005, ","}, {2006, "."}, {2016, "mm/dd/yy"}, {2019, ":"},
-      {2032, "-"}, {2036, "+"}, {2037, "("}, {2038, ")"}, {2039, "h:mm:ss AM/PM"},
-      {2041, "#,##0;-#,##0"}, {2042, "#,##0.00;-#,##0.00"}, {2043, "dDmMyY"},
-      {2202, "0.#"}, {2203, "0.#"}, {2300, "January"}, {2311, "December"},
-      {2400, "Sunday"}, {2406, "Saturday"}, {2700, "Sun"}, {2706, "Sat"},
-      {2800, "Jan"}, {2811, "Dec"},
-  };
-  for (const auto& e : kExpected) {
-    ASSERT_NE(FindString(e.id), nullptr) << e.id;
-    EXPECT_STREQ(FindString(e.id), e.text) << e.id;
-  }
-  std::size_t count = 0;
-  BuiltinStrings(&count);
-  EXPECT_EQ(count, 8u + 14u + 2u + 12u + 7u + 7u + 12u);
-}
-
 TEST(StringTable, OverrideReplacesOnlyItsNumbers) {
   const StringEntry kGerman[] = {{2802, "M\xe4r"}, {2300, "Januar"}};
   {
@@ -59,30 +39,6 @@ TEST(StringTable, OverrideReplacesOnlyItsNumbers) {
     EXPECT_STREQ(FindString(2301), "February");
   }
   EXPECT_STREQ(FindString(2802), "Mar");
-}
-
-TEST(Settings, DefaultsComeFromTheStringTable) {
-  IntlSettings s = LoadIntlSettings(MakeSystemLocale("de", "\x80"));
-  EXPECT_EQ(s.sThousand, ',');
-  EXPECT_EQ(s.sMonThousandSep, ',');
-  EXPECT_EQ(s.sDecimal, '.');
-  EXPECT_EQ(s.sMonDecimalSep, '.');
-  EXPECT_EQ(s.sTime, ':');
-  EXPECT_EQ(s.sNegativeSign, '-');
-  EXPECT_EQ(s.sPositiveSign, '+');
-  EXPECT_EQ(s.sLeftParen, '(');
-  EXPECT_EQ(s.sRightParen, ')');
-  EXPECT_STREQ(s.sCurrency, "$");
-  EXPECT_STREQ(s.sSystemCurrency, "\x80");
-  EXPECT_STREQ(s.sTimeMask, "h:mm:ss AM/PM");
-  EXPECT_STREQ(s.sShortDate, "mm/dd/yy");
-  EXPECT_STREQ(s.sCurrencyMask, "$#,##0.00;($#,##0.00)");
-  EXPECT_STREQ(s.sIntegerMask, "#,##0;-#,##0");
-  EXPECT_STREQ(s.sDecimalMask, "#,##0.00;-#,##0.00");
-  EXPECT_STREQ(s.sTextMask, "");
-  const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  for (int m = 1; m <= 12; ++m) EXPECT_STREQ(s.MonthAbbrev[m], kMonths[m - 1]);
 }
 
 TEST(Settings, NoSystemSymbolFallsBackToTheMaskCurrency) {

@@ -124,61 +124,23 @@ VARIANT Variant(VARTYPE vt) {
   return v;
 }
 
+// The vtable side: a VARIANT passed by value (a DECIMAL fills all of it)
+// must arrive whole in both bitnesses; the answers themselves are the case
+// table's and host_values.vbs's.
 void EarlyBinding(IZorvaMaskedEdit* edit) {
   BSTR empty = SysAllocString(L"");
-  BSTR mask = SysAllocString(L"(###) ###-####");
-  BSTR phone = SysAllocString(L"(555) 123-4567");
   LONG valid = 0;
-  Check(edit->IsValid(0, mask, phone, &valid) == S_OK && valid == -1, "IsValid through the vtable");
-  Check(edit->IsValid(0, mask, phone, nullptr) == E_POINTER, "IsValid with no result pointer");
-  BSTR money = SysAllocString(L"($1,234.50)");
+  Check(edit->IsValid(5, empty, empty, &valid) == S_OK && valid == -1, "IsValid through the vtable");
+  Check(edit->IsValid(5, empty, empty, nullptr) == E_POINTER, "IsValid with no result pointer");
   BSTR out = nullptr;
-  Check(edit->GetRawValue(1, empty, money, &out) == S_OK, "GetRawValue through the vtable");
-  CheckText(out, "-1234.5", "GetRawValue currency");
-
-  struct Case {
-    int type;
-    VARIANT value;
-    const char* want;
-    const char* what;
-  };
-  VARIANT date = Variant(VT_DATE);
-  date.date = 45351.5;  // 29 February 2024, noon
-  VARIANT money2 = Variant(VT_CY);
-  money2.cyVal.int64 = -12345000;  // -1234.5
-  VARIANT yes = Variant(VT_BOOL);
-  yes.boolVal = VARIANT_TRUE;
+  Check(edit->GetRawValue(1, empty, empty, nullptr) == E_POINTER, "GetRawValue with no result pointer");
   VARIANT dec = Variant(VT_DECIMAL);
   dec.decVal.scale = 1;
   dec.decVal.sign = DECIMAL_NEG;
   dec.decVal.Lo64 = 125;  // -12.5
-  LONG fortyTwo = 42;
-  VARIANT byRef = Variant(VT_I4 | VT_BYREF);
-  byRef.plVal = &fortyTwo;
-  VARIANT array = Variant(VT_ARRAY | VT_I4);
-  array.parray = SafeArrayCreateVector(VT_I4, 0, 2);
-  const Case cases[] = {
-      {2, date, "02/29/24", "VT_DATE as a date"},
-      {16, date, "", "VT_DATE as a date-time without a mask"},
-      {0, date, "2024-02-29 12:00:00", "VT_DATE as text"},
-      {1, money2, "($1,234.50)", "VT_CY"},
-      {8, yes, "True", "VT_BOOL"},
-      {11, dec, "-12.50", "VT_DECIMAL"},
-      {7, byRef, "42", "VT_I4 by reference"},
-      {0, Variant(VT_NULL), "", "VT_NULL"},
-      {0, Variant(VT_EMPTY), "", "VT_EMPTY"},
-      {0, array, "", "an array"},
-  };
-  for (const Case& c : cases) {
-    out = nullptr;
-    HRESULT hr = edit->GetFormattedValue(c.type, empty, c.value, &out);
-    Check(hr == S_OK, c.what, hr);
-    CheckText(out, c.want, c.what);
-  }
-  SafeArrayDestroy(array.parray);
-  SysFreeString(money);
-  SysFreeString(phone);
-  SysFreeString(mask);
+  HRESULT hr = edit->GetFormattedValue(11, empty, dec, &out);
+  Check(hr == S_OK, "GetFormattedValue through the vtable", hr);
+  CheckText(out, "-12.50", "a DECIMAL by value");
   SysFreeString(empty);
 }
 
@@ -213,36 +175,18 @@ void LateBinding(IDispatch* dispatch) {
             DISP_E_UNKNOWNNAME,
         "GetIDsOfNames of an unknown name");
 
-  // Arguments go in reverse order.
-  VARIANT args[3] = {Text(L"(555) 123-4567"), Text(L"(###) ###-####"), Int(0)};
-  DISPPARAMS params = {args, nullptr, 3, 0};
+  // The calls that succeed are the script runs'; here the refusals.
   VARIANT result;
   VariantInit(&result);
-  HRESULT hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                                &result, nullptr, nullptr);
-  Check(hr == S_OK && result.vt == VT_I4 && result.lVal == -1, "Invoke IsValid", hr);
-  VariantClear(&result);
-
-  VARIANT rawArgs[3] = {Text(L"12/31/99"), Text(L""), Int(2)};
-  DISPPARAMS rawParams = {rawArgs, nullptr, 3, 0};
-  hr = dispatch->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &rawParams, &result,
-                        nullptr, nullptr);
-  Check(hr == S_OK && result.vt == VT_BSTR, "Invoke GetRawValue", hr);
-  if (result.vt == VT_BSTR) CheckText(SysAllocString(result.bstrVal), "1999-12-31", "GetRawValue date");
-  VariantClear(&result);
-
-  // Two arguments that fit the first two parameters; the third is missing.
-  DISPPARAMS two = {&args[1], nullptr, 2, 0};
-  hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &two, &result, nullptr,
-                        nullptr);
-  Check(hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_PARAMNOTFOUND, "Invoke with too few arguments",
-        hr);
   VARIANT five[5] = {Int(1), Int(1), Int(1), Int(1), Int(1)};
   DISPPARAMS tooMany = {five, nullptr, 5, 0};
-  hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tooMany, &result,
-                        nullptr, nullptr);
+  HRESULT hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tooMany,
+                                &result, nullptr, nullptr);
   Check(hr == DISP_E_BADPARAMCOUNT, "Invoke with too many arguments", hr);
-
+  hr = dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &tooMany, &result,
+                        nullptr, nullptr);
+  Check(hr == DISP_E_MEMBERNOTFOUND, "Invoke of an unknown dispatch id", hr);
+  // Arguments go in reverse order: the value type is the last.
   VARIANT wrongType[3] = {Text(L"x"), Text(L""), Text(L"not a number")};
   DISPPARAMS wrong = {wrongType, nullptr, 3, 0};
   UINT argErr = 99;
@@ -251,14 +195,7 @@ void LateBinding(IDispatch* dispatch) {
   // Wine leaves argErr as it was; Windows names argument 2.
   Check(hr == DISP_E_TYPEMISMATCH && (argErr == 2 || argErr == 99),
         "Invoke with a text for the value type", hr);
-
-  hr = dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
-                        nullptr, nullptr);
-  Check(hr == DISP_E_MEMBERNOTFOUND, "Invoke of an unknown dispatch id", hr);
-  for (VARIANT* v : {&args[0], &args[1], &args[2], &rawArgs[0], &rawArgs[1], &rawArgs[2],
-                     &wrongType[0], &wrongType[1], &wrongType[2]}) {
-    VariantClear(v);
-  }
+  for (VARIANT& v : wrongType) VariantClear(&v);
 }
 
 std::wstring Doc(ITypeInfo* info, MEMBERID id, DWORD* context = nullptr) {
