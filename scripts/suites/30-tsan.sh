@@ -3,11 +3,7 @@
 # every answer as a single thread gives it.
 source "$(dirname "$0")/lib.sh"
 dir=build/tsan
-log=$(mktemp)
-if ! { cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-         -DZORVA_SANITIZE_THREAD=ON -DZORVA_BENCH=OFF &&
-       cmake --build "$dir" --target concurrency_test -j "$jobs"; } >"$log" 2>&1; then
-  cat "$log"; rm -f "$log"; exit 1
-fi
-rm -f "$log"
+quiet cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DZORVA_SANITIZE_THREAD=ON -DZORVA_BENCH=OFF
+quiet cmake --build "$dir" --target concurrency_test -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 timeout 600 "$dir/tests/concurrency_test"

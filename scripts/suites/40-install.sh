@@ -35,9 +35,9 @@ extra+=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {prin
 if [ -n "$extra" ]; then echo "unexpected exports:"; echo "$extra"; exit 1; fi
 
 step "find_package consumer: C, C++ and static C"
-timeout 300 cmake -S examples -B "$tmp/examples" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-  -DCMAKE_BUILD_RPATH="$libdir" >"$tmp/log" 2>&1 &&
-  timeout 300 cmake --build "$tmp/examples" >>"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+quiet timeout 300 cmake -S examples -B "$tmp/examples" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_RPATH="$libdir"
+quiet timeout 300 cmake --build "$tmp/examples"
 for e in example_c example_cpp example_c_static; do
   timeout 10 "$tmp/examples/$e" >"$tmp/out" || { echo "$e failed"; cat "$tmp/out"; exit 1; }
 done
@@ -69,8 +69,8 @@ add_subdirectory("$root" zorva)
 add_executable(consumer "$root/examples/c/example.c")
 target_link_libraries(consumer PRIVATE zorva::zorva)
 CMAKE
-timeout 300 cmake -S "$tmp/sub" -B "$tmp/sub/build" -G Ninja "${launcher[@]}" >"$tmp/log" 2>&1 &&
-  timeout 600 cmake --build "$tmp/sub/build" -j "$jobs" >>"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+quiet timeout 300 cmake -S "$tmp/sub" -B "$tmp/sub/build" -G Ninja "${launcher[@]}"
+quiet timeout 600 cmake --build "$tmp/sub/build" -j "$jobs"
 timeout 10 "$tmp/sub/build/consumer" >/dev/null
 tests=$(ctest --test-dir "$tmp/sub/build" -N | sed -n 's/^Total Tests: //p')
 [ "$tests" = 0 ] || { echo "add_subdirectory registered $tests tests"; exit 1; }

@@ -7,13 +7,9 @@
 source "$(dirname "$0")/lib.sh"
 
 win_tree() {  # dir, toolchain
-  local dir=$1 log; log=$(mktemp)
-  if ! { cmake -S src/shell -B "$dir" -G Ninja "${launcher[@]}" \
-           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
-         timeout 900 cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
-    cat "$log"; rm -f "$log"; return 1
-  fi
-  rm -f "$log"
+  quiet cmake -S src/shell -B "$1" -G Ninja "${launcher[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
+    quiet timeout 900 cmake --build "$1" -j "$jobs"
 }
 
 echo "windows: building the i686 and x86_64 DLLs"
@@ -122,31 +118,29 @@ HKCR\\TypeLib\\$libid\\1.0\\HELPDIR|(Default)|${1%\\*}
 EOF
 }
 
-# Runs a script under the bitness's cscript: it must reach its sentinel line
-# and exit 0 (cscript exits 0 silently on a script error).
-run_script() {  # cscript, script, sentinel, args...
-  local host=$1 script=$2 sentinel=$3 out rc; shift 3
+# Runs a program that must print its sentinel line last and exit 0 (cscript
+# exits 0 silently on a script error); shows the rest of its output, keeps
+# all of it in $out.
+run_checked() {  # sentinel, what, program, args...
+  local sentinel=$1 what=$2 rc; shift 2
   set +e
-  out=$(WTIMEOUT=300 w "$host" //nologo "C:\\zorva\\$script" "$@" 2>&1 | tr -d '\r')
+  out=$(WTIMEOUT=300 w "$@" 2>&1 | tr -d '\r')
   rc=${PIPESTATUS[0]}
   set -e
-  echo "$out" | grep -v "^$sentinel$" | sed "s/^/windows:   /"
-  echo "$out" | grep -qx "$sentinel" || fail "$script did not reach its last line (exit $rc)"
-  [ "$rc" -eq 0 ] || fail "$script: $rc failures"
+  echo "$out" | grep -vx "$sentinel" | sed 's/^/windows:   /'
+  echo "$out" | grep -qx "$sentinel" || fail "$what did not reach its last line (exit $rc)"
+  [ "$rc" -eq 0 ] || fail "$what: $rc failures"
+}
+run_script() {  # cscript, script, args...
+  run_checked "$2 finished" "$2" "$1" //nologo "C:\\zorva\\$2" "${@:3}"
 }
 
 # The type library inside each DLL, read as data by the 64-bit client: the
 # i686 one is checked here even where it cannot run.
 for bits in 32 64; do
-  set +e
-  out=$(w 'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib 2>&1 | tr -d '\r')
-  rc=${PIPESTATUS[0]}
-  set -e
-  echo "$out" | grep -v '^com_client finished$' | sed 's/^/windows:   /'
-  echo "$out" | grep -qx 'com_client finished' || fail "type library check did not finish (exit $rc)"
-  [ "$rc" -eq 0 ] || fail "type library of the $bits-bit DLL: $rc failures"
-  want=SYS_WIN$bits
-  echo "$out" | grep -q ": $want\$" || fail "the $bits-bit DLL's type library is not $want"
+  run_checked 'com_client finished' "the type library of the $bits-bit DLL" \
+    'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib
+  echo "$out" | grep -q ": SYS_WIN$bits\$" || fail "the $bits-bit DLL's type library is not SYS_WIN$bits"
 done
 
 for bits in "${bitnesses[@]}"; do
@@ -161,18 +155,11 @@ for bits in "${bitnesses[@]}"; do
     fail "$bits-bit type library not registered for win$bits"
   echo "windows: $bits-bit: $(expected_entries "$dll" | wc -l) registry entries as expected"
 
-  run_script "$sys\\cscript.exe" cases.vbs cases.vbs\ finished 'C:\zorva\cases16.tsv' 'C:\zorva\units16.txt'
-  run_script "$sys\\cscript.exe" cases.js cases.js\ finished 'C:\zorva\cases16.tsv'
-  run_script "$sys\\cscript.exe" host_values.vbs host_values.vbs\ finished
-  if [ -f "$drive/w$bits/com_client.exe" ]; then
-    set +e
-    out=$(WTIMEOUT=300 w "C:\\zorva\\w$bits\\com_client.exe" "$dll" 2>&1 | tr -d '\r')
-    rc=${PIPESTATUS[0]}
-    set -e
-    echo "$out" | grep -v '^com_client finished$' | sed 's/^/windows:   /'
-    echo "$out" | grep -qx 'com_client finished' || fail "com_client did not finish (exit $rc)"
-    [ "$rc" -eq 0 ] || fail "com_client: $rc failures"
-  fi
+  run_script "$sys\\cscript.exe" cases.vbs 'C:\zorva\cases16.tsv' 'C:\zorva\units16.txt'
+  run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
+  run_script "$sys\\cscript.exe" host_values.vbs
+  [ ! -f "$drive/w$bits/com_client.exe" ] ||
+    run_checked 'com_client finished' com_client "C:\\zorva\\w$bits\\com_client.exe" "$dll"
 
   w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
   dump=$(registry_dump "$bits")

@@ -8,12 +8,8 @@ build_tree build/db -DCMAKE_BUILD_TYPE=Release -DZORVA_TESTS=OFF -DZORVA_BENCH=O
 cmake --build build/db --target zorva_sql >/dev/null
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-log=$(mktemp)
-if ! { timeout 300 make -C postgres ZORVA_BUILD="$root/build/db" &&
-       timeout 60 "${sudo_cmd[@]}" make -C postgres install; } >"$log" 2>&1; then
-  cat "$log"; rm -f "$log"; exit 1
-fi
-rm -f "$log"
+quiet timeout 300 make -C postgres ZORVA_BUILD="$root/build/db"
+quiet timeout 60 "${sudo_cmd[@]}" make -C postgres install
 
 trap pg_stop EXIT
 pg_start

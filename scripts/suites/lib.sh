@@ -10,14 +10,17 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 fi
 
-# Configures and builds a CMake tree quietly: build output only on failure.
+# Runs a command quietly: its output only on failure.
+quiet() {
+  local log; log=$(mktemp)
+  if ! "$@" >"$log" 2>&1; then cat "$log"; rm -f "$log"; return 1; fi
+  rm -f "$log"
+}
+
+# Configures and builds a CMake tree quietly.
 build_tree() {  # dir, cmake flags...
   local dir=$1; shift
-  local log; log=$(mktemp)
-  if ! { cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" && cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1; then
-    cat "$log"; rm -f "$log"; return 1
-  fi
-  rm -f "$log"
+  quiet cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" && quiet cmake --build "$dir" -j "$jobs"
 }
 
 run_ctest() {  # dir
