@@ -19,19 +19,6 @@ std::string Repeat(const std::string& piece, int times) {
   return s;
 }
 
-TEST(DateMask, Separators) {
-  struct Case { const char* mask; char first; char second; };
-  const Case cases[] = {{"mm/dd/yy", '/', '/'}, {"yyyy-mm-dd", '-', '-'},
-                        {"mmmm dd, yyyy", ' ', ','}, {"mmm/dd", '/', '\0'},
-                        {"ddmmyy", 'm', 'y'}, {"", '\0', '\0'}, {"abc", '\0', '\0'},
-                        {"<dd.mm>", '.', '>'}, {"Dd", 'd', '\0'}};
-  for (const Case& c : cases) {
-    const DateSeparators s = FindDateSeparators(c.mask);
-    EXPECT_EQ(s.first, c.first) << c.mask;
-    EXPECT_EQ(s.second, c.second) << c.mask;
-  }
-}
-
 struct ParseCase {
   const char* value;
   const char* mask;
@@ -50,53 +37,13 @@ void ExpectParses(const ParseCase& c) {
   EXPECT_EQ(p.empty, c.empty);
 }
 
-TEST(DateParse, Numbers) {
-  const ParseCase cases[] = {
-      {"12/25/2001", "mm/dd/yyyy", false, 25, 12, 2001, 0},
-      {"12/25/2001", "dd/mm/yyyy", false, 12, 25, 2001, 0},
-      {"12/25/2001", "MM/DD/YYYY", false, 25, 12, 2001, 0},
-      {"12/25/01", "mm/dd/yy", false, 25, 12, 2001, 0},
-      {"12/25/79", "mm/dd/yy", false, 25, 12, 1979, 0},
-      {"12/25/78", "mm/dd/yy", false, 25, 12, 2078, 0},
-      {"12/25/2001", "mm/dd/yy", false, 25, 12, 2001, 0},
-      {"1/2/0099", "m/d/yyyy", false, 2, 1, 99, 0},
-      {"1/2/99", "m/d/yyy", false, 2, 1, 1999, 0},
-      {"1/2/5", "m/d/y", false, 2, 1, 2005, 0},
-      {"1/2/79", "m/d/yyyyy", false, 2, 1, 1979, 0},
-      {"2001-12-25", "yyyy-mm-dd", false, 25, 12, 2001, 0},
-      {"25.12.2001", "dd.mm.yyyy", false, 25, 12, 2001, 0},
-      // A run must end at a separator of the mask or the value's end.
-      {"12-25-2001", "mm/dd/yyyy", false, 0, 0, 0, 0},
-      {"12/25/2001 ", "mm/dd/yyyy", false, 25, 12, 0, 0},
-      {"12345/1/2001", "mm/dd/yyyy", false, 1, 0, 2001, 0},
-      {"1234/1/2001", "mm/dd/yyyy", false, 1, 1234, 2001, 0},
-      {"311201", "ddmmyy", false, 0, 0, 2000, 0},
-      {"12x/25/2001", "mm/dd/yyyy", false, 25, 0, 2001, 0},
-      // Missing parts: a single letter keeps the default, longer runs read 0.
-      {"12", "m/d", false, 1, 12, 1900, 0},
-      {"12", "m/dd", false, 0, 12, 1900, 0},
-      {"12/25", "mm/dd", false, 25, 12, 1900, 0},
-      {"12/25", "mm/dd/yy", false, 25, 12, 2000, 0},
-      {"12/25", "mm/dd/yyyy", false, 25, 12, 0, 0},
-      {"12/25/2001", "mm", false, 1, 0, 1900, 0},  // no separator: unreadable,
-      {"7", "yyyy/mm/dd", false, 0, 0, 7, 0},
-      // Weekday names are consumed, never checked.
-      {"Tue 12/04/2001", "ddd mm/dd/yyyy", false, 4, 12, 2001, 0},
-      {"Fri 12/04/2001", "ddd mm/dd/yyyy", false, 4, 12, 2001, 0},
-      {"Freitag 12/04/2001", "dddd mm/dd/yyyy", false, 4, 12, 2001, 0},
-      {"12/04", "mm/dd/dddd", false, 4, 12, 1900, 0},
-  };
-  for (const ParseCase& c : cases) ExpectParses(c);
-}
-
+// The parts of typed dates show in their raw forms: rows of
+// tests/cases/cases.tsv. Here what the raw form does not show: the empty
+// flag, the defaults of unread parts, strict month names.
 TEST(DateParse, PlaceholdersAndEmpty) {
   const ParseCase cases[] = {
       {"__/__/____", "mm/dd/yyyy", false, -1, -1, -1, 1},
       {"__/__/__", "mm/dd/yy", false, -1, -1, -1, 1},
-      {"12/__/2001", "mm/dd/yyyy", false, -1, 12, 2001, 0},
-      {"12/25/_", "mm/dd/yy", false, 25, 12, -1, 0},
-      {"__12/25/2001", "mm/dd/yyyy", false, 25, 12, 2001, 0},  // glued underscores drop
-      {"12__/25/2001", "mm/dd/yyyy", false, 25, 0, 2001, 0},
       {"__/__", "mm/dd/yyyy", false, -1, -1, 0, 0},
       {"__", "mm", false, 1, -1, 1900, 1},
       {"", "mm/dd/yyyy", false, -2, -2, -2, 1},
@@ -110,18 +57,10 @@ TEST(DateParse, PlaceholdersAndEmpty) {
 
 TEST(DateParse, MonthNames) {
   const ParseCase cases[] = {
-      {"Dec/25/2001", "mmm/dd/yyyy", false, 25, 12, 2001, 0},
-      {"Dec/25/2001", "mm/dd/yyyy", false, 25, 12, 2001, 0},
-      {"dECEMBER/25/2001", "mmmm/dd/yyyy", false, 25, 12, 2001, 0},
-      {"Foo/25/2001", "mm/dd/yyyy", false, 25, 0, 2001, 0},
       {"December 4, 2001", "mmmm d, yyyy", true, 4, 12, 2001, 0},
       {"Dec/25/2001", "mmm/dd/yyyy", true, 25, 0, 2001, 0},
       {"2001-Dec-04", "yyyy-mm-dd", true, 4, 0, 2001, 0},
       {"2001-december-04", "yyyy-mm-dd", true, 4, 12, 2001, 0},
-      {"_x/25/2001", "mm/dd/yyyy", false, 25, 0, 2001, 0},
-      // A separator that is a letter stops a name where it starts: the token
-      // cap ends the scan.
-      {"m", "ddmmyy", false, 0, 0, 2000, 0},
   };
   for (const ParseCase& c : cases) ExpectParses(c);
 
@@ -164,17 +103,14 @@ TEST(DateShape, YearDigitsAgreeWithTheMask) {
   struct Case { const char* value; const char* mask; int ok; };
   const std::string longYear(1000, 'y');
   const std::string longDigits(1000, '1');
+  // Typed dates are rows of tests/cases/cases.tsv; here shapes that other
+  // checks refuse first, and no value at all.
   const Case cases[] = {
-      {"12/25/2001", "mm/dd/yyyy", 1}, {"12/25/01", "mm/dd/yyyy", 0},
-      {"12/25/2001", "mm/dd/yy", 1},   {"12/25/1", "mm/dd/yy", 0},
-      {"__/__/____", "mm/dd/yyyy", 1}, {"__/__/__", "mm/dd/yyyy", 1},
-      {"__/__/____", "mm/dd/yy", 1},   {"", "mm/dd/yyyy", 1},
-      {nullptr, "mm/dd/yyyy", 1},      {"Dec 25, 2001", "mmm dd, yyyy", 1},
-      {"12/25/20x1", "mm/dd/yyyy", 0}, {"12/25/2O01", "mm/dd/yyyy", 0},
-      {"1225/2001", "mm/dd/yyyy", 1},  {"12/25/2001", "yyyy/mm/dd", 0},
-      {"2001-12-25", "yy-mm-dd", 1},   {"12x25x2001", "mm/dd/yyyy", 1},
-      {"12", "mm/dd/yyyy", 1},         {"1234", longYear.c_str(), 0},
-      {longDigits.c_str(), "yyyy", 1}, {longDigits.c_str(), longYear.c_str(), 1},
+      {"12/25/2001", "mm/dd/yyyy", 1}, {"", "mm/dd/yyyy", 1},
+      {nullptr, "mm/dd/yyyy", 1},      {"1225/2001", "mm/dd/yyyy", 1},
+      {"12x25x2001", "mm/dd/yyyy", 1}, {"12", "mm/dd/yyyy", 1},
+      {"1234", longYear.c_str(), 0},   {longDigits.c_str(), "yyyy", 1},
+      {longDigits.c_str(), longYear.c_str(), 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CheckDateShape(c.value, c.mask), c.ok) << (c.value ? c.value : "(null)") << " under " << c.mask;
