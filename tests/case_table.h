@@ -4,12 +4,14 @@
 // case may hold an unpaired surrogate.
 #pragma once
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/unicode.h"
 #include "zorva/types.h"
 
 namespace zorva::test {
@@ -25,42 +27,25 @@ struct TableCase {
 // One field: UTF-8 with escapes, to UTF-16.
 inline std::u16string DecodeField(std::string_view s, int line) {
   std::u16string out;
-  for (std::size_t i = 0; i < s.size();) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c == '\\') {
-      if (i + 1 >= s.size()) throw std::runtime_error("line " + std::to_string(line) + ": lone \\");
-      char e = s[i + 1];
-      i += 2;
-      switch (e) {
-        case '\\': out += u'\\'; break;
-        case 't': out += u'\t'; break;
-        case 'n': out += u'\n'; break;
-        case 'r': out += u'\r'; break;
-        case '0': out += u'\0'; break;
-        case 'u':
-          out += static_cast<char16_t>(std::stoul(std::string(s.substr(i, 4)), nullptr, 16));
-          i += 4;
-          break;
-        default: throw std::runtime_error("line " + std::to_string(line) + ": bad escape");
-      }
-      continue;
+  auto plain = [&out](std::string_view run) {
+    std::u16string wide(run.size() + 1, u'\0');  // room for the terminator
+    out.append(wide.data(), Utf8ToUtf16(run.data(), run.size(), wide.data(), wide.size()));
+  };
+  for (std::size_t i; (i = s.find('\\')) != s.npos;) {
+    plain(s.substr(0, i));
+    const char e = i + 1 < s.size() ? s[i + 1] : '\0';
+    switch (e) {
+      case '\\': out += u'\\'; break;
+      case 't': out += u'\t'; break;
+      case 'n': out += u'\n'; break;
+      case 'r': out += u'\r'; break;
+      case '0': out += u'\0'; break;
+      case 'u': out += static_cast<char16_t>(std::stoul(std::string(s.substr(i + 2, 4)), nullptr, 16)); break;
+      default: throw std::runtime_error("line " + std::to_string(line) + ": bad escape");
     }
-    char32_t cp;
-    int n;
-    if (c < 0x80) cp = c, n = 1;
-    else if (c < 0xE0) cp = c & 0x1F, n = 2;
-    else if (c < 0xF0) cp = c & 0x0F, n = 3;
-    else cp = c & 0x07, n = 4;
-    for (int k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    i += n;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
+    s.remove_prefix(std::min(s.size(), i + (e == 'u' ? 6 : 2)));
   }
+  plain(s);
   return out;
 }
 
