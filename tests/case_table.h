@@ -1,7 +1,8 @@
 // Reads the shared end-to-end case table (tests/cases/cases.tsv), which every
 // front answers: op, type, mask, value, expected, reason, tab-separated, with
 // \\ \t \n \r \0 and \uXXXX escapes. Texts come back as UTF-16, so that a
-// case may hold an unpaired surrogate.
+// case may hold an unpaired surrogate. Ask puts one value to all three
+// UTF-16 entry points.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/unicode.h"
+#include "zorva/masked_edit.h"
 #include "zorva/types.h"
 
 namespace zorva::test {
@@ -75,6 +77,38 @@ inline std::vector<TableCase> LoadCaseTable(const std::string& path) {
     cases.push_back(std::move(c));
   }
   return cases;
+}
+
+// The answers of the three UTF-16 entry points; an answer not given (not
+// S_OK, or no string) stays as made here.
+struct Answers {
+  LONG valid = 1;
+  std::u16string raw = u"<none>", formatted = u"<none>";
+  bool operator==(const Answers&) const = default;
+};
+
+inline Answers Ask(std::int32_t type, const std::u16string& mask, const std::u16string& value) {
+  BSTR m = SysAllocStringLen(mask.data(), static_cast<UINT>(mask.size()));
+  BSTR v = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+  auto take = [](HRESULT hr, BSTR b, std::u16string& to) {
+    if (hr == S_OK && b) to.assign(b, SysStringLen(b));
+    SysFreeString(b);
+  };
+  Answers a;
+  IsValid(type, m, v, &a.valid);
+  BSTR out = nullptr;
+  HRESULT hr = GetRawValue(type, m, v, &out);
+  take(hr, out, a.raw);
+  VARIANT var;
+  VariantInit(&var);
+  var.vt = VT_BSTR;
+  var.bstrVal = v;
+  out = nullptr;
+  hr = GetFormattedValue(type, m, var, &out);
+  take(hr, out, a.formatted);
+  SysFreeString(m);
+  SysFreeString(v);
+  return a;
 }
 
 }  // namespace zorva::test

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "intl/settings.h"
 #include "zorva/masked_edit.h"
 
@@ -19,39 +20,17 @@ class HostileInput : public testing::Test {
   IntlSettingsOverride settings_;
 };
 
-struct Answers {
-  LONG valid = 1;
-  std::u16string raw, formatted;
-  bool operator==(const Answers&) const = default;
-};
+using test::Answers;
 
-std::u16string Take(BSTR b) {
-  EXPECT_NE(b, nullptr);
-  std::u16string s(b, SysStringLen(b));
-  SysFreeString(b);
-  EXPECT_LE(s.size(), 255u);
-  EXPECT_EQ(s.find(u'\0'), std::u16string::npos);
-  return s;
-}
-
+// Every answer is given, at most 255 characters long, with no zero in it.
 Answers Ask(std::int32_t type, const std::u16string& mask, const std::u16string& value) {
-  BSTR m = SysAllocStringLen(mask.data(), static_cast<UINT>(mask.size()));
-  BSTR v = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
-  Answers a;
-  EXPECT_EQ(IsValid(type, m, v, &a.valid), S_OK);
+  const Answers a = test::Ask(type, mask, value);
   EXPECT_TRUE(a.valid == 0 || a.valid == -1);
-  BSTR out = nullptr;
-  EXPECT_EQ(GetRawValue(type, m, v, &out), S_OK);
-  a.raw = Take(out);
-  VARIANT var;
-  VariantInit(&var);
-  var.vt = VT_BSTR;
-  var.bstrVal = v;
-  out = nullptr;
-  EXPECT_EQ(GetFormattedValue(type, m, var, &out), S_OK);
-  a.formatted = Take(out);
-  SysFreeString(m);
-  SysFreeString(v);
+  for (const std::u16string* s : {&a.raw, &a.formatted}) {
+    EXPECT_NE(*s, u"<none>");
+    EXPECT_LE(s->size(), 255u);
+    EXPECT_EQ(s->find(u'\0'), std::u16string::npos);
+  }
   return a;
 }
 
