@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstring>
 
 namespace zorva {
@@ -84,33 +83,6 @@ TEST(Bstr, MegabyteStringsAndImpossibleLengths) {
   // A byte count beyond the 4-byte prefix cannot be made.
   EXPECT_EQ(SysAllocStringLen(nullptr, 0x7FFFFFFFu), nullptr);
   EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
-}
-
-TEST(Layout, MatchesTheWindowsDefinitions) {
-  EXPECT_EQ(sizeof(VARIANT), 8 + 2 * sizeof(void*));
-  EXPECT_EQ(sizeof(DECIMAL), 16u);
-  EXPECT_EQ(offsetof(DECIMAL, scale), 2u);
-  EXPECT_EQ(offsetof(DECIMAL, sign), 3u);
-  EXPECT_EQ(offsetof(DECIMAL, Hi32), 4u);
-  EXPECT_EQ(offsetof(DECIMAL, Lo64), 8u);
-  EXPECT_EQ(offsetof(DECIMAL, Lo32), 8u);
-  EXPECT_EQ(offsetof(DECIMAL, Mid32), 12u);
-
-  VARIANT v;
-  const char* base = reinterpret_cast<const char*>(&v);
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.vt) - base, 0);
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.wReserved3) - base, 6);
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.lVal) - base, 8);
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.bstrVal) - base, 8);
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.pRecInfo) - base, static_cast<std::ptrdiff_t>(8 + sizeof(void*)));
-  // A decimal overlays the whole variant: its reserved word is the tag.
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.decVal.wReserved) - base, 0);
-  EXPECT_EQ(reinterpret_cast<const char*>(&v.decVal.Lo64) - base, 8);
-
-  CY cy;
-  cy.int64 = (std::int64_t{-2} << 32) | 7;
-  EXPECT_EQ(cy.Lo, 7u);
-  EXPECT_EQ(cy.Hi, -2);
 }
 
 // Counts references so a test can see what VariantClear releases.
