@@ -102,6 +102,13 @@ int TooManyDigits(const char* text, int limit, char decimalSep) noexcept;
 int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
                  const NumberParts& parts) noexcept;
 
+// Renders `parts` through the section of `format` for their sign, without
+// grouping: what SelectSection into a 64-byte buffer and FormatNumber with
+// that section give. The raw formats ("0", "0.#") take a direct path.
+// Returns 1.
+int FormatRawNumber(char* dest, std::size_t size, const char* format, char decimalSep,
+                    const NumberParts& parts) noexcept;
+
 // Fixed-point text of |magnitude|: rounded half up at `places` decimals on its
 // 17-significant-digit decimal form, at least `minIntegerDigits` integer
 // digits, sDecimal as the point. Returns the length written.

@@ -3,22 +3,27 @@
 
 #include <cstddef>
 
+#include "intl/settings.h"
+#include "number/number.h"
+
 namespace zorva::number_detail {
 
 // Digits are "0" to "9" only: superscripts and other code-page digits are not.
 inline bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
-// Appends to a caller's buffer, cutting at size - 1 and keeping it terminated.
+// Appends to a caller's buffer, cutting at size - 1. The text is terminated
+// when the writer goes out of scope, not after every character: read it as
+// a string only after that.
 class BoundedText {
  public:
-  BoundedText(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {
-    if (size_ > 0) dest_[0] = '\0';
+  BoundedText(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {}
+  ~BoundedText() {
+    if (size_ > 0) dest_[length_] = '\0';
   }
+  BoundedText(const BoundedText&) = delete;
+  BoundedText& operator=(const BoundedText&) = delete;
   void Put(char c) noexcept {
-    if (length_ + 1 < size_) {
-      dest_[length_++] = c;
-      dest_[length_] = '\0';
-    }
+    if (length_ + 1 < size_) dest_[length_++] = c;
   }
   void Put(char c, std::size_t count) noexcept {
     for (std::size_t i = 0; i < count && length_ + 1 < size_; ++i) Put(c);
@@ -70,5 +75,14 @@ struct FormatView {
 };
 
 FormatView SectionOf(const char* format, int negative) noexcept;
+FormatView SectionOf(const char* format, int negative, const IntlSettings& s) noexcept;
+
+// NegativeMarkerOf and AllowedDecimals for a format whose first ";" (or
+// null) and first section's end are already found.
+char NegativeMarkerOf(const char* format, const char* semicolon, const IntlSettings& s) noexcept;
+int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) noexcept;
+
+// ParseFraction with the format's allowed decimals already known.
+int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept;
 
 }  // namespace zorva::number_detail

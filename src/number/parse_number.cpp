@@ -104,7 +104,9 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
   parts = NumberParts{};
   if (!text || !*text) return 1;
   const IntlSettings& s = Intl();
-  const char marker = NegativeMarkerOf(request.format);
+  const char* format = request.format ? request.format : "";
+  const char* semicolon = std::strchr(format, ';');
+  const char marker = number_detail::NegativeMarkerOf(format, semicolon, s);
   const char* currency = request.currencySymbol ? request.currencySymbol : "";
   const std::size_t currencyLength = std::strlen(currency);
   const char thousand = request.thousandSep;
@@ -120,12 +122,28 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
     const char c = *p;
     if (parts.noDigits && IsDigit(c)) {
       // Only the first run is the integer part; its grouping is not checked.
+      // Up to 15 significant digits are exact as they are summed here.
       parts.noDigits = 0;
       const char* run = p;
-      while (IsDigit(*p) || (thousand && *p == thousand)) ++p;
-      parts.integerPart = DigitsToDouble(run, static_cast<std::size_t>(p - run));
+      std::uint64_t whole = 0;
+      int used = 0;
+      for (;; ++p) {
+        const char d = *p;
+        if (IsDigit(d)) {
+          if (whole != 0 || d != '0') {
+            ++used;
+            whole = whole * 10 + static_cast<std::uint64_t>(d - '0');
+          }
+        } else if (!thousand || d != thousand) {
+          break;
+        }
+      }
+      parts.integerPart = used <= 15 ? static_cast<double>(whole)
+                                     : DigitsToDouble(run, static_cast<std::size_t>(p - run));
     } else if (!decimalSeen && request.decimalSep && c == request.decimalSep) {
-      if (!ParseFraction(p, request, parts)) verdict = 0;
+      const char* firstEnd = semicolon ? semicolon : format + std::strlen(format);
+      const int allowed = number_detail::AllowedDecimals(format, firstEnd, request.decimalSep);
+      if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
       decimalSeen = true;
     } else if (c == s.sLeftParen) {
       if (++depth > 1) {
@@ -163,10 +181,17 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
 
 int ParseFraction(const char*& position, const NumberRequest& request,
                   NumberParts& parts) noexcept {
-  const int allowed = AllowedDecimals(request.format, request.decimalSep);
+  return number_detail::ParseFraction(position, AllowedDecimals(request.format, request.decimalSep),
+                                      parts);
+}
+
+int number_detail::ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept {
   const char* digits = *position ? position + 1 : position;
   const char* end = digits;
-  while (IsDigit(*end)) ++end;
+  std::uint64_t sum = 0;  // the first 15 digits as one integer
+  for (; IsDigit(*end); ++end) {
+    if (end - digits < 15) sum = sum * 10 + static_cast<std::uint64_t>(*end - '0');
+  }
   const std::size_t count = static_cast<std::size_t>(end - digits);
   const int result = allowed >= 0 && count > static_cast<std::size_t>(allowed) ? 0 : 1;
 
@@ -176,8 +201,10 @@ int ParseFraction(const char*& position, const NumberRequest& request,
     parts.noDigits = 0;
     if (count >= 1 && digits[0] >= '5') parts.integerPart += 1;
   } else if (count >= 1) {
-    // Read as a plain decimal fraction, whatever the locale's point is.
-    parts.fraction = ScaledDigits(digits, count, -static_cast<long long>(count));
+    // Read as a plain decimal fraction, whatever the locale's point is; up
+    // to 15 digits make one exact division, as ScaledDigits does.
+    parts.fraction = count <= 15 ? static_cast<double>(sum) / kExactPowers[count]
+                                 : ScaledDigits(digits, count, -static_cast<long long>(count));
     parts.noDigits = 0;
     if (allowed > 0 && count > static_cast<std::size_t>(allowed)) {
       parts.fraction = RoundToPlaces(parts.fraction, allowed);

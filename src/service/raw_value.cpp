@@ -33,12 +33,7 @@ void RawNumber(char* answer, std::size_t bytes, const char* value, const char* m
     rawFormat = s.sRawDecimalFormat;
     decimalSep = s.sDecimal;
   }
-  char section[64];
-  SelectSection(section, sizeof section, rawFormat, parts.negative);
-  number.format = section;
-  number.decimalSep = decimalSep;
-  number.thousandSep = 0;
-  FormatNumber(answer, bytes, number, parts);
+  FormatRawNumber(answer, bytes, rawFormat, decimalSep, parts);
 }
 
 void RawDate(char* answer, std::size_t bytes, const char* value, const char* mask) {
