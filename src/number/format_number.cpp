@@ -221,8 +221,7 @@ int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
 }
 
 int FormatRawNumber(char* dest, std::size_t size, const char* format, char decimalSep,
-                    const NumberParts& parts) noexcept {
-  const IntlSettings& s = Intl();
+                    const NumberParts& parts, const IntlSettings& s) noexcept {
   const bool whole = format && format[0] == '0' && format[1] == '\0';
   const bool decimal = format && decimalSep && format[0] == '0' && format[1] == decimalSep &&
                        format[2] == '#' && format[3] == '\0';
@@ -250,17 +249,22 @@ int FormatRawNumber(char* dest, std::size_t size, const char* format, char decim
 
 int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
                   std::size_t size) noexcept {
+  return ConvertNumber(dest, text, conversion, size, Intl());
+}
+
+int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
+                  std::size_t size, const IntlSettings& s) noexcept {
   BoundedText out(dest, size);
   NumberParts parts;
   if (text && conversion.fromFormat) {
     const NumberRequest from{conversion.fromFormat, conversion.currencySymbol,
                              conversion.parseDecimalSep, conversion.parseThousandSep};
-    ParseNumber(text, from, parts);  // an ill-formed text still shows what was read
+    ParseNumber(text, from, parts, s);  // an ill-formed text still shows what was read
   } else {
     parts.noDigits = 1;
   }
   // The section is rendered in place, so a mask of any length is honoured whole.
-  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative);
+  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative, s);
   RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
   return 1;
 }

@@ -101,9 +101,13 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
 }  // namespace
 
 int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
+  return ParseNumber(text, request, parts, Intl());
+}
+
+int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
+                               const IntlSettings& s) noexcept {
   parts = NumberParts{};
   if (!text || !*text) return 1;
-  const IntlSettings& s = Intl();
   const char* format = request.format ? request.format : "";
   const char* semicolon = std::strchr(format, ';');
   const char marker = number_detail::NegativeMarkerOf(format, semicolon, s);
@@ -122,24 +126,22 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
     const char c = *p;
     if (parts.noDigits && IsDigit(c)) {
       // Only the first run is the integer part; its grouping is not checked.
-      // Up to 15 significant digits are exact as they are summed here.
+      // Up to 15 digits are exact as they are summed here.
       parts.noDigits = 0;
       const char* run = p;
       std::uint64_t whole = 0;
-      int used = 0;
+      int count = 0;
       for (;; ++p) {
-        const char d = *p;
-        if (IsDigit(d)) {
-          if (whole != 0 || d != '0') {
-            ++used;
-            whole = whole * 10 + static_cast<std::uint64_t>(d - '0');
-          }
-        } else if (!thousand || d != thousand) {
+        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (digit < 10) {
+          whole = whole * 10 + digit;
+          ++count;
+        } else if (!thousand || *p != thousand) {
           break;
         }
       }
-      parts.integerPart = used <= 15 ? static_cast<double>(whole)
-                                     : DigitsToDouble(run, static_cast<std::size_t>(p - run));
+      parts.integerPart = count <= 15 ? static_cast<double>(whole)
+                                      : DigitsToDouble(run, static_cast<std::size_t>(p - run));
     } else if (!decimalSeen && request.decimalSep && c == request.decimalSep) {
       const char* firstEnd = semicolon ? semicolon : format + std::strlen(format);
       const int allowed = number_detail::AllowedDecimals(format, firstEnd, request.decimalSep);
