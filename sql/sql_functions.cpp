@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "intl/settings.h"
 #include "platform/unicode.h"
+#include "service/dispatch.h"
+#include "service/entry_points.h"
 #include "service/variant_text.h"
 #include "zorva/masked_edit.h"
 
@@ -15,6 +18,37 @@ std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize])
   const char* text = holder.DataPtr(0);
   dest[0] = '\0';
   return text ? AnsiToUtf8(text, holder.TextLength(), dest, kAnswerSize) : 0;
+}
+
+// A short ASCII argument: the same text in UTF-8 and in the code page, so it
+// goes to the dispatchers from this stack copy, as the entry points' own
+// inline copy would. Anything else takes the entry points' full path.
+struct AsciiArgument {
+  char text[256];
+  bool Assign(std::string_view s) noexcept {
+    if (s.size() >= sizeof text || CopyAsciiPrefix(s.data(), s.size(), text) != s.size()) {
+      return false;
+    }
+    text[s.size()] = '\0';
+    return true;
+  }
+};
+
+// Whether both arguments take the direct path: short ASCII, and no currency
+// swap (it rewrites the texts; the entry points do that).
+bool Direct(int type, std::string_view mask, std::string_view value, AsciiArgument& m,
+            AsciiArgument& v) noexcept {
+  return !ShouldSwapCurrency(type) && m.Assign(mask) && v.Assign(value);
+}
+
+// The request the entry points build for a type and mask.
+FormatRequest RequestFor(int type, const char* mask) noexcept {
+  const IntlSettings& s = Intl();
+  return FormatRequest{EditTypeOf(type), s.sMonThousandSep, s.sDecimal, mask, s.sSystemCurrency};
+}
+
+std::size_t AnswerToUtf8(const char* answer, char (&dest)[kAnswerSize]) noexcept {
+  return AnsiToUtf8(answer, std::strlen(answer), dest, kAnswerSize);
 }
 
 }  // namespace
@@ -48,6 +82,10 @@ std::size_t RawTextOfDate(int type, double days, char (&dest)[kAnswerSize]) noex
 }
 
 bool IsValid(int type, std::string_view mask, std::string_view value, bool& valid) noexcept {
+  if (AsciiArgument m, v; Direct(type, mask, value, m, v)) {
+    valid = ValidateValue(v.text, m.text, type) != 0;
+    return true;
+  }
   try {
     valid = IsValidUtf8(type, mask, value);
     return true;
@@ -58,6 +96,12 @@ bool IsValid(int type, std::string_view mask, std::string_view value, bool& vali
 
 bool RawValue(int type, std::string_view mask, std::string_view value, char (&dest)[kAnswerSize],
               std::size_t& length) noexcept {
+  if (AsciiArgument m, v; Direct(type, mask, value, m, v)) {
+    char answer[256] = {};
+    MakeRawValue(answer, v.text, RequestFor(type, m.text), sizeof answer - 1);
+    length = AnswerToUtf8(answer, dest);
+    return true;
+  }
   try {
     length = GetRawValueUtf8(type, mask, value, dest, kAnswerSize);
     return true;
@@ -68,6 +112,12 @@ bool RawValue(int type, std::string_view mask, std::string_view value, char (&de
 
 bool FormattedValue(int type, std::string_view mask, std::string_view value,
                     char (&dest)[kAnswerSize], std::size_t& length) noexcept {
+  if (AsciiArgument m, v; Direct(type, mask, value, m, v)) {
+    char answer[256] = {};
+    MakeFormattedValue(answer, v.text, RequestFor(type, m.text), sizeof answer - 1);
+    length = AnswerToUtf8(answer, dest);
+    return true;
+  }
   try {
     length = GetFormattedValueUtf8(type, mask, value, dest, kAnswerSize);
     return true;

@@ -65,6 +65,21 @@ struct Renderer {
     // Digits left before the next separator, counted down instead of a
     // division per digit.
     std::size_t untilSeparator = split ? (length % group == 0 ? group : length % group) : length;
+    const std::size_t shown = length + (split ? (length - 1) / group : 0);
+    if (shown <= out.Room() && pad == 0 && digits <= static_cast<std::size_t>(integer.kept)) {
+      // All of it fits and every digit is stored: written in place.
+      char* w = out.End();
+      for (std::size_t k = 0; k < length; ++k) {
+        if (untilSeparator == 0) {
+          *w++ = thousandSep;
+          untilSeparator = group;
+        }
+        --untilSeparator;
+        *w++ = integer.digits[k];
+      }
+      out.Advance(shown);
+      return i;
+    }
     for (std::size_t k = 0; k < length; ++k) {
       if (untilSeparator == 0) {
         out.Put(thousandSep);
@@ -153,7 +168,8 @@ struct Renderer {
 // The digits after the point of the fraction's 15-place text, without the
 // zeros that would follow them: none when it has no point. A zero fraction
 // would give only zeros, which show as none does.
-std::size_t FractionDigits(const NumberParts& parts, char (&fraction)[kFractionPlaces]) noexcept {
+// Writes at most kFractionPlaces digits.
+std::size_t FractionDigits(const NumberParts& parts, char* fraction) noexcept {
   if (parts.fraction == 0) return 0;
   if (parts.readDigitCount > 0 && parts.fraction == parts.readFraction) {
     // Within half a unit of the 15th place of the digits read (it is their
@@ -180,7 +196,7 @@ bool IsLiteralLead(char lead, char decimalSep, char thousandSep) noexcept {
 
 void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, char thousandSep,
                   const NumberParts& parts) noexcept {
-  const FcvtDigits integer = number_detail::Fcvt(parts.integerPart, 0);
+  const FcvtDigits integer = number_detail::WholeFcvt(parts.integerPart);
   const bool negative = parts.negative != 0;
   if (!format.lead || IsLiteralLead(format.lead, decimalSep, thousandSep)) {
     // The usual case: a literal lead is shown first and the body is read
@@ -227,11 +243,34 @@ int FormatRawNumber(char* dest, std::size_t size, const char* format, char decim
                        format[2] == '#' && format[3] == '\0';
   const char lead = parts.negative ? s.sNegativeSign : 0;
   if ((whole || decimal) && !parts.noDigits && (!lead || IsLiteralLead(lead, decimalSep, 0))) {
-    // "0" or "0.#": the sign, the whole number and any fraction digits.
+    // "0" or "0.#": the sign, the whole number and any fraction digits,
+    // built here and cut to the destination once.
+    const FcvtDigits integer = number_detail::WholeFcvt(parts.integerPart);
+    if (integer.kept == integer.point || integer.point <= 0) {
+      char text[1 + sizeof integer.digits + 1 + kFractionPlaces];
+      std::size_t n = 0;
+      if (lead) text[n++] = lead;
+      if (integer.point <= 0) {
+        text[n++] = '0';
+      } else {
+        std::memcpy(text + n, integer.digits, static_cast<std::size_t>(integer.kept));
+        n += static_cast<std::size_t>(integer.kept);
+      }
+      if (decimal) {
+        text[n++] = decimalSep;
+        std::size_t end = FractionDigits(parts, text + n);
+        while (end > 0 && text[n + end - 1] == '0') --end;
+        n += end;
+      }
+      if (size > 0) {
+        const std::size_t kept = n < size ? n : size - 1;
+        std::memcpy(dest, text, kept);
+        dest[kept] = '\0';
+      }
+      return 1;
+    }
     BoundedText out(dest, size);
     if (lead) out.Put(lead);
-    const FcvtDigits integer = number_detail::Fcvt(parts.integerPart, 0);
-    if (integer.point <= 0) out.Put('0');
     for (int k = 0; k < integer.point; ++k) out.Put(integer.At(k));
     if (decimal) {
       out.Put(decimalSep);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "intl/settings.h"
 #include "number/number.h"
@@ -28,6 +30,11 @@ class BoundedText {
   void Put(char c, std::size_t count) noexcept {
     for (std::size_t i = 0; i < count && length_ + 1 < size_; ++i) Put(c);
   }
+  // Room for more characters, and writing them in place: the caller writes
+  // at most Room() characters at End() and then Advance()s over them.
+  std::size_t Room() const noexcept { return length_ + 1 < size_ ? size_ - length_ - 1 : 0; }
+  char* End() noexcept { return dest_ + length_; }
+  void Advance(std::size_t count) noexcept { length_ += count; }
   char* data() noexcept { return dest_; }
   std::size_t length() const noexcept { return length_; }
 
@@ -55,6 +62,48 @@ void SignificantDigits(double v, int count, char* digits, int& exponent) noexcep
 
 // NaN reads as 0 and infinity as the largest double, so rendering stays total.
 FcvtDigits Fcvt(double magnitude, int places) noexcept;
+
+// The digits of a whole number below 2^53 (at most 16), two at a time;
+// returns how many.
+inline int WholeDigits(std::uint64_t n, char* out) noexcept {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char buffer[20];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  while (n >= 100) {
+    const std::uint64_t pair = n % 100;
+    n /= 100;
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * pair, 2);
+  }
+  if (n >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * n, 2);
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  const int count = static_cast<int>(end - p);
+  std::memcpy(out, p, static_cast<std::size_t>(count));
+  return count;
+}
+
+// Fcvt at 0 places of an integer part: zero and whole numbers below 2^53,
+// the usual ones, without a call; the rest through Fcvt.
+inline FcvtDigits WholeFcvt(double magnitude) noexcept {
+  if (magnitude == 0) return FcvtDigits{};
+  if (magnitude >= 1 && magnitude < 9007199254740992.0) {
+    const auto whole = static_cast<std::uint64_t>(magnitude);
+    if (static_cast<double>(whole) == magnitude) {
+      FcvtDigits r;
+      r.kept = r.length = r.point = WholeDigits(whole, r.digits);
+      return r;
+    }
+  }
+  return Fcvt(magnitude, 0);
+}
 
 // A format section without copying it: an optional lead character (the sign
 // put in front, or the first character of a negative section whose following

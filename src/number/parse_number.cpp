@@ -215,7 +215,7 @@ int number_detail::ParseFraction(const char*& position, int allowed, NumberParts
         parts.fraction = 0;
       }
     } else if (count <= sizeof parts.readDigits) {
-      std::memcpy(parts.readDigits, digits, count);
+      for (std::size_t k = 0; k < count; ++k) parts.readDigits[k] = digits[k];
       parts.readDigitCount = static_cast<int>(count);
       parts.readFraction = parts.fraction;
     }
