@@ -1,5 +1,6 @@
 #include "sql_functions.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "intl/settings.h"
@@ -47,8 +48,19 @@ FormatRequest RequestFor(int type, const char* mask) noexcept {
   return FormatRequest{EditTypeOf(type), s.sMonThousandSep, s.sDecimal, mask, s.sSystemCurrency};
 }
 
-std::size_t AnswerToUtf8(const char* answer, char (&dest)[kAnswerSize]) noexcept {
-  return AnsiToUtf8(answer, std::strlen(answer), dest, kAnswerSize);
+// An answer of the 256-byte buffer in UTF-8: ASCII as it stands, the rest
+// through the code page.
+std::size_t AnswerToUtf8(const char (&answer)[256], char (&dest)[kAnswerSize]) noexcept {
+  const std::size_t length = std::strlen(answer);
+  std::uint64_t high = 0;
+  for (std::size_t i = 0; i < length; i += 8) {  // whole words: the buffer has 256 bytes
+    std::uint64_t bytes;
+    std::memcpy(&bytes, answer + i, sizeof bytes);
+    high |= bytes;
+  }
+  if (high & 0x8080808080808080ull) return AnsiToUtf8(answer, length, dest, kAnswerSize);
+  std::memcpy(dest, answer, length + 1);
+  return length;
 }
 
 }  // namespace

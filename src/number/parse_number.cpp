@@ -76,11 +76,6 @@ double ScaledDigits(const char* text, std::size_t length, long long shift) noexc
   return value;
 }
 
-const char* SkipUpTo(const char* p, std::size_t count) noexcept {
-  while (count-- > 0 && *p) ++p;
-  return p;
-}
-
 // "E" followed by a sign and digits scales the value read so far; the text
 // after the exponent is not read. Returns whether the exponent had digits.
 bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) noexcept {
@@ -109,14 +104,25 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
   parts = NumberParts{};
   if (!text || !*text) return 1;
   const char* format = request.format ? request.format : "";
-  const char* semicolon = std::strchr(format, ';');
-  const char marker = number_detail::NegativeMarkerOf(format, semicolon, s);
+  // The format is read only when a character needs it: plain digits do not.
+  int marker = -1;
+  auto markerOf = [&] {
+    if (marker < 0) {
+      marker = static_cast<unsigned char>(
+          number_detail::NegativeMarkerOf(format, std::strchr(format, ';'), s));
+    }
+    return static_cast<char>(marker);
+  };
   const char* currency = request.currencySymbol ? request.currencySymbol : "";
-  const std::size_t currencyLength = std::strlen(currency);
+  // Past as many characters as the symbol has, whatever they are.
+  auto skipCurrency = [currency](const char* at) {
+    for (const char* c = currency; *c && *at; ++c) ++at;
+    return at;
+  };
   const char thousand = request.thousandSep;
 
   const char* p = text;
-  if (*p == currency[0]) p = SkipUpTo(p, currencyLength);  // only its first character is compared
+  if (*p == currency[0]) p = skipCurrency(p);  // only its first character is compared
 
   parts.noDigits = 1;
   int verdict = 1;
@@ -143,6 +149,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
       parts.integerPart = count <= 15 ? static_cast<double>(whole)
                                       : DigitsToDouble(run, static_cast<std::size_t>(p - run));
     } else if (!decimalSeen && request.decimalSep && c == request.decimalSep) {
+      const char* semicolon = std::strchr(format, ';');
       const char* firstEnd = semicolon ? semicolon : format + std::strlen(format);
       const int allowed = number_detail::AllowedDecimals(format, firstEnd, request.decimalSep);
       if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
@@ -154,7 +161,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
       }
       parts.negative = 1;
       ++p;
-    } else if (c == marker || c == s.sNegativeSign) {
+    } else if (c == s.sNegativeSign || c == markerOf()) {
       parts.negative = 1;  // before or after the digits, any number of times
       ++p;
     } else if (parts.negative && c == s.sRightParen) {
@@ -170,7 +177,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
       if (c != currency[0] && c != '%') verdict = 0;
       ++p;
     } else if (c == currency[0]) {
-      p = SkipUpTo(p, currencyLength);
+      p = skipCurrency(p);
     } else {
       if (c != ' ') verdict = 0;
       ++p;
