@@ -31,8 +31,8 @@ struct Renderer {
   const View& format;
   char decimalSep;
   char thousandSep;
-  FcvtDigits integer;                    // the integer part rounded to a whole number
-  char fraction[kFractionPlaces] = {};  // its fraction to 15 places, as digits after the point
+  const FcvtDigits& integer;       // the integer part rounded to a whole number
+  char fraction[kFractionPlaces];  // its fraction to 15 places, as digits after the point
   std::size_t fractionLength = 0;
   BoundedText& out;
 

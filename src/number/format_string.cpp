@@ -84,10 +84,18 @@ char NegativeMarkerOf(const char* format) noexcept {
 }
 
 int AllowedDecimals(const char* format, char decimalSep) noexcept {
-  if (!format) return 0;
-  const char* semicolon = std::strchr(format, ';');
-  return number_detail::AllowedDecimals(
-      format, semicolon ? semicolon : format + std::strlen(format), decimalSep);
+  // A ";" ends the first section, so it is never its decimal separator.
+  if (!format || !decimalSep || decimalSep == ';') return 0;
+  const char* p = format;
+  for (char c; (c = *p) != decimalSep; ++p) {
+    if (!c || c == ';') return 0;
+  }
+  int places = 0;
+  for (char c; (c = *++p) && c != ';';) {
+    if (c == '#') return -1;  // "#" takes any number of decimals
+    places += c == '0';
+  }
+  return places;
 }
 
 }  // namespace zorva

@@ -63,19 +63,21 @@ void SignificantDigits(double v, int count, char* digits, int& exponent) noexcep
 // NaN reads as 0 and infinity as the largest double, so rendering stays total.
 FcvtDigits Fcvt(double magnitude, int places) noexcept;
 
-// The digits of a whole number below 2^53 (at most 16), two at a time;
-// returns how many.
+// The digits of a whole number below 2^53 (at most 16), two at a time,
+// into 16 bytes of `out`; returns how many.
 inline int WholeDigits(std::uint64_t n, char* out) noexcept {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
-  char buffer[20];
-  char* const end = buffer + sizeof buffer;
+  // Written to end at buffer + 16 and moved out as 16 bytes, a fixed copy.
+  char buffer[32] = {};
+  char* const end = buffer + 16;
   char* p = end;
   while (n >= 100) {
-    const std::uint64_t pair = n % 100;
-    n /= 100;
+    const std::uint64_t rest = n / 100;
+    const std::uint64_t pair = n - rest * 100;
+    n = rest;
     p -= 2;
     std::memcpy(p, kPairs + 2 * pair, 2);
   }
@@ -85,9 +87,8 @@ inline int WholeDigits(std::uint64_t n, char* out) noexcept {
   } else {
     *--p = static_cast<char>('0' + n);
   }
-  const int count = static_cast<int>(end - p);
-  std::memcpy(out, p, static_cast<std::size_t>(count));
-  return count;
+  std::memcpy(out, p, 16);
+  return static_cast<int>(end - p);
 }
 
 // Fcvt at 0 places of an integer part: zero and whole numbers below 2^53,
@@ -127,7 +128,8 @@ FormatView SectionOf(const char* format, int negative) noexcept;
 FormatView SectionOf(const char* format, int negative, const IntlSettings& s) noexcept;
 
 // NegativeMarkerOf and AllowedDecimals for a format whose first ";" (or
-// null) and first section's end are already found.
+// null) and first section's end are already found: longer formats are
+// searched faster this way.
 char NegativeMarkerOf(const char* format, const char* semicolon, const IntlSettings& s) noexcept;
 int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) noexcept;
 

@@ -93,6 +93,43 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
   return end != digits;
 }
 
+// A raw text as the raw paths write it: an optional sign, up to 15 digits,
+// and an optional point with digits ("-1234.5", "12.", "0.25"). The loop of
+// ParseNumber reads it the same way when none of the characters it tests
+// first can be taken for another; -1 when the text is not of that shape.
+int ReadRawText(const char* text, const NumberRequest& request, NumberParts& parts,
+                const IntlSettings& s) noexcept {
+  const char sign = s.sNegativeSign;
+  if (!IsDigit(text[0]) && text[0] != sign) return -1;  // the usual entered text: "$1,234.50"
+  const char point = request.decimalSep;
+  const char currency = request.currencySymbol ? request.currencySymbol[0] : '\0';
+  if (!sign || IsDigit(sign) || sign == s.sLeftParen || sign == point || IsDigit(point) ||
+      (request.thousandSep && request.thousandSep == point) || text[0] == currency) {
+    return -1;
+  }
+  const char* p = text;
+  const bool negative = *p == sign;
+  if (negative) ++p;
+  std::uint64_t whole = 0;
+  int count = 0;
+  for (; IsDigit(*p); ++p, ++count) whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+  if (count == 0 || count > 15) return -1;
+  const char* fraction = nullptr;
+  if (point && *p == point) {
+    fraction = p++;
+    while (IsDigit(*p)) ++p;
+  }
+  if (*p) return -1;
+  parts.noDigits = 0;
+  parts.integerPart = static_cast<double>(whole);
+  int verdict = 1;
+  if (fraction && !number_detail::ParseFraction(fraction, AllowedDecimals(request.format, point), parts)) {
+    verdict = 0;
+  }
+  parts.negative = negative && !(parts.integerPart == 0 && parts.fraction == 0) ? 1 : 0;
+  return verdict;
+}
+
 }  // namespace
 
 int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
@@ -103,6 +140,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
                                const IntlSettings& s) noexcept {
   parts = NumberParts{};
   if (!text || !*text) return 1;
+  if (const int verdict = ReadRawText(text, request, parts, s); verdict >= 0) return verdict;
   const char* format = request.format ? request.format : "";
   // The format is read only when a character needs it: plain digits do not.
   int marker = -1;
