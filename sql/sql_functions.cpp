@@ -59,7 +59,11 @@ std::size_t AnswerToUtf8(const char (&answer)[256], char (&dest)[kAnswerSize]) n
     high |= bytes;
   }
   if (high & 0x8080808080808080ull) return AnsiToUtf8(answer, length, dest, kAnswerSize);
-  std::memcpy(dest, answer, length + 1);
+  if (length < 32) {
+    std::memcpy(dest, answer, 32);  // the usual short answer: one fixed copy
+  } else {
+    std::memcpy(dest, answer, length + 1);
+  }
   return length;
 }
 

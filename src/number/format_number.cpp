@@ -168,15 +168,14 @@ struct Renderer {
 // The digits after the point of the fraction's 15-place text, without the
 // zeros that would follow them: none when it has no point. A zero fraction
 // would give only zeros, which show as none does.
-// Writes at most kFractionPlaces digits.
+// Writes kFractionPlaces bytes, the digits first; returns how many digits.
 std::size_t FractionDigits(const NumberParts& parts, char* fraction) noexcept {
   if (parts.fraction == 0) return 0;
   if (parts.readDigitCount > 0 && parts.fraction == parts.readFraction) {
     // Within half a unit of the 15th place of the digits read (it is their
     // nearest double), so their text to 15 places is those digits.
-    const auto count = static_cast<std::size_t>(parts.readDigitCount);
-    std::memcpy(fraction, parts.readDigits, count);
-    return count;
+    std::memcpy(fraction, parts.readDigits, sizeof parts.readDigits);  // a fixed copy is cheaper
+    return static_cast<std::size_t>(parts.readDigitCount);
   }
   const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
   const int integerDigits = f.point > 0 ? f.point : 0;
@@ -253,7 +252,7 @@ int FormatRawNumber(char* dest, std::size_t size, const char* format, char decim
       if (integer.point <= 0) {
         text[n++] = '0';
       } else {
-        std::memcpy(text + n, integer.digits, static_cast<std::size_t>(integer.kept));
+        std::memcpy(text + n, integer.digits, sizeof integer.digits);  // a fixed copy
         n += static_cast<std::size_t>(integer.kept);
       }
       if (decimal) {
