@@ -115,16 +115,29 @@ int ReadRawText(const char* text, const NumberRequest& request, NumberParts& par
   for (; IsDigit(*p); ++p, ++count) whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
   if (count == 0 || count > 15) return -1;
   const char* fraction = nullptr;
+  std::uint64_t sum = 0;  // the fraction's first 15 digits as one integer
   if (point && *p == point) {
     fraction = p++;
-    while (IsDigit(*p)) ++p;
+    for (const char* digits = p; IsDigit(*p); ++p) {
+      if (p - digits < 15) sum = sum * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
   }
   if (*p) return -1;
   parts.noDigits = 0;
   parts.integerPart = static_cast<double>(whole);
   int verdict = 1;
-  if (fraction && !number_detail::ParseFraction(fraction, AllowedDecimals(request.format, point), parts)) {
-    verdict = 0;
+  if (fraction) {
+    const int allowed = AllowedDecimals(request.format, point);
+    const auto count = static_cast<std::size_t>(p - fraction - 1);
+    if (allowed < 0 && count >= 1 && count <= sizeof parts.readDigits) {
+      // Any number of decimals (a raw format): ParseFraction's reading, done here.
+      parts.fraction = static_cast<double>(sum) / kExactPowers[count];
+      for (std::size_t k = 0; k < count; ++k) parts.readDigits[k] = fraction[1 + k];
+      parts.readDigitCount = static_cast<int>(count);
+      parts.readFraction = parts.fraction;
+    } else if (!number_detail::ParseFraction(fraction, allowed, parts)) {
+      verdict = 0;
+    }
   }
   parts.negative = negative && !(parts.integerPart == 0 && parts.fraction == 0) ? 1 : 0;
   return verdict;
