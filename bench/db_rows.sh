@@ -4,11 +4,15 @@
 # beside count(v) (the scan alone) and length(value) (a trivial built-in).
 # Each query runs 5 times; the best time counts. Not a test: run by hand
 # after the db suites have built and installed the extensions:
-#   bash bench/db_rows.sh
+#   bash bench/db_rows.sh                 rows per second
+#   bash bench/db_rows.sh instructions    instructions per row (callgrind over
+#                                         50,000 rows), which do not depend on
+#                                         the machine's load
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source postgres/pg_server.sh
 rows=1000000
+[ "${1:-}" = instructions ] && rows=50000
 ext="$PWD/build/db/sqlite/zorva"
 [ -e "$ext.so" ] || { echo "build the SQLite extension first (scripts/test.sh sqlite)"; exit 1; }
 
@@ -22,6 +26,46 @@ pg_values="SELECT CASE WHEN i % 10 = 0 THEN 'x' || i
              WHEN i % 2 = 0 THEN '(\$' || to_char(i, 'FM9,999,999') || '.' || lpad((i % 100)::text, 2, '0') || ')'
              ELSE '\$' || to_char(i, 'FM9,999,999') || '.' || lpad((i % 100)::text, 2, '0') END
              AS v FROM generate_series(1, $rows) i"
+
+# Instructions per row: each query's run less a run that only loads the
+# rows, over the rows. PostgreSQL runs as a single-user backend.
+if [ "${1:-}" = instructions ]; then
+  work=$(mktemp -d /tmp/zorva-rows.XXXXXX)
+  chmod 755 "$work"
+  trap 'rm -rf "$work"' EXIT
+  as=()
+  if [ "$(id -u)" -eq 0 ]; then as=(runuser -u postgres --); chown postgres "$work"; fi
+  # The callgrind file of a run, read and removed; none makes the run fail.
+  total() { sed -n 's/^summary: //p; s/^totals: //p' "$1" | head -1; rm -f "$1"; }
+  sqlite_run() {
+    { echo ".load $ext"; echo "CREATE TABLE t(v TEXT, r TEXT);"
+      echo "INSERT INTO t SELECT v, zm_raw('currency', '', v) FROM ($sqlite_values);"
+      printf '%s\n' "$@"; } |
+      LC_ALL=C timeout 600 valgrind --tool=callgrind --callgrind-out-file="$work/sqlite.cg" sqlite3 :memory: >/dev/null 2>&1
+    total "$work/sqlite.cg"
+  }
+  pg=$(pg_config --bindir)
+  "${as[@]}" env LC_ALL=C timeout 120 "$pg/initdb" -D "$work/data" -U postgres -A trust -E UTF8 --locale=C >/dev/null
+  single() {
+    "${as[@]}" env LC_ALL=C timeout 600 "$@" "$pg/postgres" --single -D "$work/data" -c jit=off \
+      -c max_parallel_workers_per_gather=0 postgres >/dev/null 2>&1
+  }
+  # One statement a line; VACUUM sets the hint bits the timed runs find set.
+  printf '%s\n' "CREATE EXTENSION zorva;" "VACUUM ANALYZE t;" |
+    sed "1a CREATE TABLE t AS SELECT v, zm_raw('currency', '', v) AS r FROM (${pg_values//$'\n'/ }) s;" | single
+  pg_run() {
+    printf '%s\n' "SELECT zm_valid('text', '', 'x');" "$@" |
+      single valgrind --tool=callgrind --callgrind-out-file="$work/postgres.cg"
+    total "$work/postgres.cg"
+  }
+  echo "instructions per row, $rows rows"
+  sqlite_base=$(sqlite_run) pg_base=$(pg_run)
+  for e in "${exprs[@]}"; do
+    s=$(sqlite_run "SELECT $e FROM t;") p=$(pg_run "SELECT $e FROM t;")
+    printf '%-38s sqlite %6d   postgres %6d\n' "$e" $(((s - sqlite_base) / rows)) $(((p - pg_base) / rows))
+  done
+  exit 0
+fi
 
 # label, times file: the best of each expression's 5 runs, in rows per second,
 # ns per row and as a multiple of the length(v) query.

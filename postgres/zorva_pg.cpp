@@ -36,6 +36,8 @@ constexpr double kAutomationDaysAt2000 = 36526;
 std::string_view Utf8Of(text* t) {
   const int length = VARSIZE_ANY_EXHDR(t);
   const char* bytes = VARDATA_ANY(t);
+  // In a UTF-8 database the text is UTF-8 already: no conversion call.
+  if (GetDatabaseEncoding() == PG_UTF8) return {bytes, static_cast<std::size_t>(length)};
   const char* utf8 = pg_server_to_any(bytes, length, PG_UTF8);
   // A converted copy is zero-terminated; PostgreSQL text holds no zero.
   return utf8 == bytes ? std::string_view(bytes, length) : std::string_view(utf8);

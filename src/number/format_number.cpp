@@ -2,6 +2,7 @@
 // taken from the number: the section's own characters show it.
 #include <cstring>
 
+#include "intl/settings.h"
 #include "number/number.h"
 #include "number/number_internal.h"
 
@@ -17,12 +18,21 @@ constexpr std::size_t kQuotedMax = 255;
 
 inline bool IsPlaceholder(char c) noexcept { return c == '0' || c == '#'; }
 
+// A section that is a plain slice of the format: no lead to step over.
+struct PlainView {
+  const char* body;
+  std::size_t bodyLength;
+  std::size_t size() const noexcept { return bodyLength; }
+  char operator[](std::size_t i) const noexcept { return body[i]; }
+};
+
+template <typename View>
 struct Renderer {
-  const FormatView& format;
+  const View& format;
   char decimalSep;
   char thousandSep;
-  FcvtDigits integer;                    // the integer part rounded to a whole number
-  char fraction[kFractionPlaces] = {};  // its fraction to 15 places, as digits after the point
+  const FcvtDigits& integer;       // the integer part rounded to a whole number
+  char fraction[kFractionPlaces];  // its fraction to 15 places, as digits after the point
   std::size_t fractionLength = 0;
   BoundedText& out;
 
@@ -55,6 +65,21 @@ struct Renderer {
     // Digits left before the next separator, counted down instead of a
     // division per digit.
     std::size_t untilSeparator = split ? (length % group == 0 ? group : length % group) : length;
+    const std::size_t shown = length + (split ? (length - 1) / group : 0);
+    if (shown <= out.Room() && pad == 0 && digits <= static_cast<std::size_t>(integer.kept)) {
+      // All of it fits and every digit is stored: written in place.
+      char* w = out.End();
+      for (std::size_t k = 0; k < length; ++k) {
+        if (untilSeparator == 0) {
+          *w++ = thousandSep;
+          untilSeparator = group;
+        }
+        --untilSeparator;
+        *w++ = integer.digits[k];
+      }
+      out.Advance(shown);
+      return i;
+    }
     for (std::size_t k = 0; k < length; ++k) {
       if (untilSeparator == 0) {
         out.Put(thousandSep);
@@ -140,30 +165,53 @@ struct Renderer {
   }
 };
 
-void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, char thousandSep,
-                  const NumberParts& parts) noexcept {
-  Renderer r{format, decimalSep, thousandSep, number_detail::Fcvt(parts.integerPart, 0), {}, 0,
-             out};
-  // The digits after the point of the 15-place text: none when it has no
-  // point. A zero fraction would give only zeros, which show as none does.
-  if (parts.fraction != 0 && parts.readDigitCount > 0 && parts.fraction == parts.readFraction) {
+// The digits after the point of the fraction's 15-place text, without the
+// zeros that would follow them: none when it has no point. A zero fraction
+// would give only zeros, which show as none does.
+// Writes kFractionPlaces bytes, the digits first; returns how many digits.
+std::size_t FractionDigits(const NumberParts& parts, char* fraction) noexcept {
+  if (parts.fraction == 0) return 0;
+  if (parts.readDigitCount > 0 && parts.fraction == parts.readFraction) {
     // Within half a unit of the 15th place of the digits read (it is their
     // nearest double), so their text to 15 places is those digits.
-    const auto count = static_cast<std::size_t>(parts.readDigitCount);
-    std::memcpy(r.fraction, parts.readDigits, count);
-    std::memset(r.fraction + count, '0', kFractionPlaces - count);
-    r.fractionLength = kFractionPlaces;
-  } else if (parts.fraction != 0) {
-    const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
-    const int integerDigits = f.point > 0 ? f.point : 0;
-    if (f.length > integerDigits) {
-      std::size_t k = 0;
-      for (int z = f.point; z < 0 && k < kFractionPlaces; ++z) r.fraction[k++] = '0';
-      for (int d = integerDigits; d < f.length && k < kFractionPlaces; ++d) r.fraction[k++] = f.At(d);
-      r.fractionLength = k;
-    }
+    std::memcpy(fraction, parts.readDigits, sizeof parts.readDigits);  // a fixed copy is cheaper
+    return static_cast<std::size_t>(parts.readDigitCount);
   }
-  r.Render(parts.negative != 0);
+  const FcvtDigits f = number_detail::Fcvt(parts.fraction, kFractionPlaces);
+  const int integerDigits = f.point > 0 ? f.point : 0;
+  std::size_t k = 0;
+  if (f.length > integerDigits) {
+    for (int z = f.point; z < 0 && k < kFractionPlaces; ++z) fraction[k++] = '0';
+    for (int d = integerDigits; d < f.length && k < kFractionPlaces; ++d) fraction[k++] = f.At(d);
+  }
+  return k;
+}
+
+// A lead that the renderer would show as it stands.
+bool IsLiteralLead(char lead, char decimalSep, char thousandSep) noexcept {
+  return !IsPlaceholder(lead) && lead != ';' && lead != '\\' && lead != '"' && lead != '_' &&
+         !(decimalSep && lead == decimalSep) && !(thousandSep && lead == thousandSep);
+}
+
+void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, char thousandSep,
+                  const NumberParts& parts) noexcept {
+  const FcvtDigits integer = number_detail::WholeFcvt(parts.integerPart);
+  const bool negative = parts.negative != 0;
+  if (!format.lead || IsLiteralLead(format.lead, decimalSep, thousandSep)) {
+    // The usual case: a literal lead is shown first and the body is read
+    // straight from the format. A negative body with a ";" starts after it,
+    // the lead being before that.
+    const PlainView body{format.body, format.bodyLength};
+    const bool skips = negative && std::memchr(format.body, ';', format.bodyLength) != nullptr;
+    if (format.lead && !skips) out.Put(format.lead);
+    Renderer<PlainView> r{body, decimalSep, thousandSep, integer, {}, 0, out};
+    r.fractionLength = FractionDigits(parts, r.fraction);
+    r.Render(skips);
+  } else {
+    Renderer<FormatView> r{format, decimalSep, thousandSep, integer, {}, 0, out};
+    r.fractionLength = FractionDigits(parts, r.fraction);
+    r.Render(negative);
+  }
   // Without digits the value shows the mask's shape: "$#,##0.00" gives "$ .  ".
   if (parts.noDigits) {
     char* text = out.data();
@@ -187,19 +235,74 @@ int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
   return 1;
 }
 
+int FormatRawNumber(char* dest, std::size_t size, const char* format, char decimalSep,
+                    const NumberParts& parts, const IntlSettings& s) noexcept {
+  const bool whole = format && format[0] == '0' && format[1] == '\0';
+  const bool decimal = format && decimalSep && format[0] == '0' && format[1] == decimalSep &&
+                       format[2] == '#' && format[3] == '\0';
+  const char lead = parts.negative ? s.sNegativeSign : 0;
+  if ((whole || decimal) && !parts.noDigits && (!lead || IsLiteralLead(lead, decimalSep, 0))) {
+    // "0" or "0.#": the sign, the whole number and any fraction digits,
+    // built here and cut to the destination once.
+    const FcvtDigits integer = number_detail::WholeFcvt(parts.integerPart);
+    if (integer.kept == integer.point || integer.point <= 0) {
+      char text[1 + sizeof integer.digits + 1 + kFractionPlaces];
+      std::size_t n = 0;
+      if (lead) text[n++] = lead;
+      if (integer.point <= 0) {
+        text[n++] = '0';
+      } else {
+        std::memcpy(text + n, integer.digits, sizeof integer.digits);  // a fixed copy
+        n += static_cast<std::size_t>(integer.kept);
+      }
+      if (decimal) {
+        text[n++] = decimalSep;
+        std::size_t end = FractionDigits(parts, text + n);
+        while (end > 0 && text[n + end - 1] == '0') --end;
+        n += end;
+      }
+      if (size > 0) {
+        const std::size_t kept = n < size ? n : size - 1;
+        std::memcpy(dest, text, kept);
+        dest[kept] = '\0';
+      }
+      return 1;
+    }
+    BoundedText out(dest, size);
+    if (lead) out.Put(lead);
+    for (int k = 0; k < integer.point; ++k) out.Put(integer.At(k));
+    if (decimal) {
+      out.Put(decimalSep);
+      char fraction[kFractionPlaces];
+      std::size_t end = FractionDigits(parts, fraction);
+      while (end > 0 && fraction[end - 1] == '0') --end;
+      for (std::size_t k = 0; k < end; ++k) out.Put(fraction[k]);
+    }
+    return 1;
+  }
+  char section[64];
+  SelectSection(section, sizeof section, format, parts.negative);
+  return FormatNumber(dest, size, NumberRequest{section, nullptr, decimalSep, 0}, parts);
+}
+
 int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
                   std::size_t size) noexcept {
+  return ConvertNumber(dest, text, conversion, size, Intl());
+}
+
+int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
+                  std::size_t size, const IntlSettings& s) noexcept {
   BoundedText out(dest, size);
   NumberParts parts;
   if (text && conversion.fromFormat) {
     const NumberRequest from{conversion.fromFormat, conversion.currencySymbol,
                              conversion.parseDecimalSep, conversion.parseThousandSep};
-    ParseNumber(text, from, parts);  // an ill-formed text still shows what was read
+    ParseNumber(text, from, parts, s);  // an ill-formed text still shows what was read
   } else {
     parts.noDigits = 1;
   }
   // The section is rendered in place, so a mask of any length is honoured whole.
-  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative);
+  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative, s);
   RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
   return 1;
 }

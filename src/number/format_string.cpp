@@ -10,6 +10,10 @@ namespace zorva {
 namespace number_detail {
 
 FormatView SectionOf(const char* format, int negative) noexcept {
+  return SectionOf(format, negative, Intl());
+}
+
+FormatView SectionOf(const char* format, int negative, const IntlSettings& s) noexcept {
   if (!format) format = "";
   FormatView view;
   const char* semicolon = std::strchr(format, ';');
@@ -32,7 +36,7 @@ FormatView SectionOf(const char* format, int negative) noexcept {
   view.body = begin;
   view.bodyLength = static_cast<std::size_t>(end - begin);
   // One section serves both signs: a negative number gets the sign in front.
-  if (!semicolon && negative) view.lead = Intl().sNegativeSign;
+  if (!semicolon && negative) view.lead = s.sNegativeSign;
   return view;
 }
 
@@ -46,10 +50,8 @@ std::size_t SelectSection(char* dest, std::size_t size, const char* format,
   return out.length();
 }
 
-char NegativeMarkerOf(const char* format) noexcept {
-  const IntlSettings& s = Intl();
-  if (!format) return s.sNegativeSign;
-  const char* semicolon = std::strchr(format, ';');
+char number_detail::NegativeMarkerOf(const char* format, const char* semicolon,
+                                     const IntlSettings& s) noexcept {
   if (!semicolon || semicolon == format) return s.sNegativeSign;
   const char* negativeSection = semicolon + 1;
   while (*negativeSection == ' ') ++negativeSection;
@@ -61,15 +63,37 @@ char NegativeMarkerOf(const char* format) noexcept {
   }
 }
 
-int AllowedDecimals(const char* format, char decimalSep) noexcept {
-  if (!format || !decimalSep) return 0;
-  const char* p = format;
-  while (*p && *p != ';' && *p != decimalSep) ++p;
-  if (*p != decimalSep || *p == ';') return 0;
+int number_detail::AllowedDecimals(const char* format, const char* firstEnd,
+                                   char decimalSep) noexcept {
+  if (!decimalSep) return 0;
+  const auto* point = static_cast<const char*>(
+      std::memchr(format, decimalSep, static_cast<std::size_t>(firstEnd - format)));
+  if (!point) return 0;
   int places = 0;
-  for (++p; *p && *p != ';'; ++p) {
+  for (const char* p = point + 1; p < firstEnd; ++p) {
     if (*p == '0') ++places;
     if (*p == '#') return -1;  // "#" takes any number of decimals
+  }
+  return places;
+}
+
+char NegativeMarkerOf(const char* format) noexcept {
+  const IntlSettings& s = Intl();
+  if (!format) return s.sNegativeSign;
+  return number_detail::NegativeMarkerOf(format, std::strchr(format, ';'), s);
+}
+
+int AllowedDecimals(const char* format, char decimalSep) noexcept {
+  // A ";" ends the first section, so it is never its decimal separator.
+  if (!format || !decimalSep || decimalSep == ';') return 0;
+  const char* p = format;
+  for (char c; (c = *p) != decimalSep; ++p) {
+    if (!c || c == ';') return 0;
+  }
+  int places = 0;
+  for (char c; (c = *++p) && c != ';';) {
+    if (c == '#') return -1;  // "#" takes any number of decimals
+    places += c == '0';
   }
   return places;
 }

@@ -12,6 +12,8 @@
 
 namespace zorva {
 
+struct IntlSettings;
+
 // A numeric format with the characters it is read or rendered with.
 struct NumberRequest {
   const char* format = nullptr;          // the mask, one section or two
@@ -75,6 +77,9 @@ int AllowedDecimals(const char* format, char decimalSep) noexcept;
 // ill-formed.
 int ParseNumber(const char* text, const NumberRequest& request,
                 NumberParts& parts) noexcept;
+// The same with the settings block at hand (Intl() is not asked again).
+int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
+                const IntlSettings& settings) noexcept;
 
 // `position` is at the decimal separator; reads it and the digits after it,
 // moves past them and updates `parts`. Returns 0 when there are more digits
@@ -102,6 +107,13 @@ int TooManyDigits(const char* text, int limit, char decimalSep) noexcept;
 int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
                  const NumberParts& parts) noexcept;
 
+// Renders `parts` through the section of `format` for their sign, without
+// grouping: what SelectSection into a 64-byte buffer and FormatNumber with
+// that section give. The raw formats ("0", "0.#") take a direct path.
+// Returns 1.
+int FormatRawNumber(char* dest, std::size_t size, const char* format, char decimalSep,
+                    const NumberParts& parts, const IntlSettings& settings) noexcept;
+
 // Fixed-point text of |magnitude|: rounded half up at `places` decimals on its
 // 17-significant-digit decimal form, at least `minIntegerDigits` integer
 // digits, sDecimal as the point. Returns the length written.
@@ -113,5 +125,7 @@ std::size_t FixedDigits(char* dest, std::size_t size, double magnitude,
 // Returns 1.
 int ConvertNumber(char* dest, const char* text,
                   const NumberConversion& conversion, std::size_t size) noexcept;
+int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
+                  std::size_t size, const IntlSettings& settings) noexcept;
 
 }  // namespace zorva

@@ -2,27 +2,39 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "intl/settings.h"
+#include "number/number.h"
 
 namespace zorva::number_detail {
 
 // Digits are "0" to "9" only: superscripts and other code-page digits are not.
 inline bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
-// Appends to a caller's buffer, cutting at size - 1 and keeping it terminated.
+// Appends to a caller's buffer, cutting at size - 1. The text is terminated
+// when the writer goes out of scope, not after every character: read it as
+// a string only after that.
 class BoundedText {
  public:
-  BoundedText(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {
-    if (size_ > 0) dest_[0] = '\0';
+  BoundedText(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {}
+  ~BoundedText() {
+    if (size_ > 0) dest_[length_] = '\0';
   }
+  BoundedText(const BoundedText&) = delete;
+  BoundedText& operator=(const BoundedText&) = delete;
   void Put(char c) noexcept {
-    if (length_ + 1 < size_) {
-      dest_[length_++] = c;
-      dest_[length_] = '\0';
-    }
+    if (length_ + 1 < size_) dest_[length_++] = c;
   }
   void Put(char c, std::size_t count) noexcept {
     for (std::size_t i = 0; i < count && length_ + 1 < size_; ++i) Put(c);
   }
+  // Room for more characters, and writing them in place: the caller writes
+  // at most Room() characters at End() and then Advance()s over them.
+  std::size_t Room() const noexcept { return length_ + 1 < size_ ? size_ - length_ - 1 : 0; }
+  char* End() noexcept { return dest_ + length_; }
+  void Advance(std::size_t count) noexcept { length_ += count; }
   char* data() noexcept { return dest_; }
   std::size_t length() const noexcept { return length_; }
 
@@ -51,6 +63,49 @@ void SignificantDigits(double v, int count, char* digits, int& exponent) noexcep
 // NaN reads as 0 and infinity as the largest double, so rendering stays total.
 FcvtDigits Fcvt(double magnitude, int places) noexcept;
 
+// The digits of a whole number below 2^53 (at most 16), two at a time,
+// into 16 bytes of `out`; returns how many.
+inline int WholeDigits(std::uint64_t n, char* out) noexcept {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  // Written to end at buffer + 16 and moved out as 16 bytes, a fixed copy.
+  char buffer[32] = {};
+  char* const end = buffer + 16;
+  char* p = end;
+  while (n >= 100) {
+    const std::uint64_t rest = n / 100;
+    const std::uint64_t pair = n - rest * 100;
+    n = rest;
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * pair, 2);
+  }
+  if (n >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * n, 2);
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  std::memcpy(out, p, 16);
+  return static_cast<int>(end - p);
+}
+
+// Fcvt at 0 places of an integer part: zero and whole numbers below 2^53,
+// the usual ones, without a call; the rest through Fcvt.
+inline FcvtDigits WholeFcvt(double magnitude) noexcept {
+  if (magnitude == 0) return FcvtDigits{};
+  if (magnitude >= 1 && magnitude < 9007199254740992.0) {
+    const auto whole = static_cast<std::uint64_t>(magnitude);
+    if (static_cast<double>(whole) == magnitude) {
+      FcvtDigits r;
+      r.kept = r.length = r.point = WholeDigits(whole, r.digits);
+      return r;
+    }
+  }
+  return Fcvt(magnitude, 0);
+}
+
 // A format section without copying it: an optional lead character (the sign
 // put in front, or the first character of a negative section whose following
 // spaces were dropped) followed by a slice of the caller's format.
@@ -70,5 +125,15 @@ struct FormatView {
 };
 
 FormatView SectionOf(const char* format, int negative) noexcept;
+FormatView SectionOf(const char* format, int negative, const IntlSettings& s) noexcept;
+
+// NegativeMarkerOf and AllowedDecimals for a format whose first ";" (or
+// null) and first section's end are already found: longer formats are
+// searched faster this way.
+char NegativeMarkerOf(const char* format, const char* semicolon, const IntlSettings& s) noexcept;
+int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) noexcept;
+
+// ParseFraction with the format's allowed decimals already known.
+int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept;
 
 }  // namespace zorva::number_detail

@@ -76,11 +76,6 @@ double ScaledDigits(const char* text, std::size_t length, long long shift) noexc
   return value;
 }
 
-const char* SkipUpTo(const char* p, std::size_t count) noexcept {
-  while (count-- > 0 && *p) ++p;
-  return p;
-}
-
 // "E" followed by a sign and digits scales the value read so far; the text
 // after the exponent is not read. Returns whether the exponent had digits.
 bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) noexcept {
@@ -98,19 +93,87 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
   return end != digits;
 }
 
+// A raw text as the raw paths write it: an optional sign, up to 15 digits,
+// and an optional point with digits ("-1234.5", "12.", "0.25"). The loop of
+// ParseNumber reads it the same way when none of the characters it tests
+// first can be taken for another; -1 when the text is not of that shape.
+int ReadRawText(const char* text, const NumberRequest& request, NumberParts& parts,
+                const IntlSettings& s) noexcept {
+  const char sign = s.sNegativeSign;
+  if (!IsDigit(text[0]) && text[0] != sign) return -1;  // the usual entered text: "$1,234.50"
+  const char point = request.decimalSep;
+  const char currency = request.currencySymbol ? request.currencySymbol[0] : '\0';
+  if (!sign || IsDigit(sign) || sign == s.sLeftParen || sign == point || IsDigit(point) ||
+      (request.thousandSep && request.thousandSep == point) || text[0] == currency) {
+    return -1;
+  }
+  const char* p = text;
+  const bool negative = *p == sign;
+  if (negative) ++p;
+  std::uint64_t whole = 0;
+  int count = 0;
+  for (; IsDigit(*p); ++p, ++count) whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+  if (count == 0 || count > 15) return -1;
+  const char* fraction = nullptr;
+  std::uint64_t sum = 0;  // the fraction's first 15 digits as one integer
+  if (point && *p == point) {
+    fraction = p++;
+    for (const char* digits = p; IsDigit(*p); ++p) {
+      if (p - digits < 15) sum = sum * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+  }
+  if (*p) return -1;
+  parts.noDigits = 0;
+  parts.integerPart = static_cast<double>(whole);
+  int verdict = 1;
+  if (fraction) {
+    const int allowed = AllowedDecimals(request.format, point);
+    const auto count = static_cast<std::size_t>(p - fraction - 1);
+    if (allowed < 0 && count >= 1 && count <= sizeof parts.readDigits) {
+      // Any number of decimals (a raw format): ParseFraction's reading, done here.
+      parts.fraction = static_cast<double>(sum) / kExactPowers[count];
+      for (std::size_t k = 0; k < count; ++k) parts.readDigits[k] = fraction[1 + k];
+      parts.readDigitCount = static_cast<int>(count);
+      parts.readFraction = parts.fraction;
+    } else if (!number_detail::ParseFraction(fraction, allowed, parts)) {
+      verdict = 0;
+    }
+  }
+  parts.negative = negative && !(parts.integerPart == 0 && parts.fraction == 0) ? 1 : 0;
+  return verdict;
+}
+
 }  // namespace
 
 int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
+  return ParseNumber(text, request, parts, Intl());
+}
+
+int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
+                               const IntlSettings& s) noexcept {
   parts = NumberParts{};
   if (!text || !*text) return 1;
-  const IntlSettings& s = Intl();
-  const char marker = NegativeMarkerOf(request.format);
+  if (const int verdict = ReadRawText(text, request, parts, s); verdict >= 0) return verdict;
+  const char* format = request.format ? request.format : "";
+  // The format is read only when a character needs it: plain digits do not.
+  int marker = -1;
+  auto markerOf = [&] {
+    if (marker < 0) {
+      marker = static_cast<unsigned char>(
+          number_detail::NegativeMarkerOf(format, std::strchr(format, ';'), s));
+    }
+    return static_cast<char>(marker);
+  };
   const char* currency = request.currencySymbol ? request.currencySymbol : "";
-  const std::size_t currencyLength = std::strlen(currency);
+  // Past as many characters as the symbol has, whatever they are.
+  auto skipCurrency = [currency](const char* at) {
+    for (const char* c = currency; *c && *at; ++c) ++at;
+    return at;
+  };
   const char thousand = request.thousandSep;
 
   const char* p = text;
-  if (*p == currency[0]) p = SkipUpTo(p, currencyLength);  // only its first character is compared
+  if (*p == currency[0]) p = skipCurrency(p);  // only its first character is compared
 
   parts.noDigits = 1;
   int verdict = 1;
@@ -120,12 +183,27 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
     const char c = *p;
     if (parts.noDigits && IsDigit(c)) {
       // Only the first run is the integer part; its grouping is not checked.
+      // Up to 15 digits are exact as they are summed here.
       parts.noDigits = 0;
       const char* run = p;
-      while (IsDigit(*p) || (thousand && *p == thousand)) ++p;
-      parts.integerPart = DigitsToDouble(run, static_cast<std::size_t>(p - run));
+      std::uint64_t whole = 0;
+      int count = 0;
+      for (;; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (digit < 10) {
+          whole = whole * 10 + digit;
+          ++count;
+        } else if (!thousand || *p != thousand) {
+          break;
+        }
+      }
+      parts.integerPart = count <= 15 ? static_cast<double>(whole)
+                                      : DigitsToDouble(run, static_cast<std::size_t>(p - run));
     } else if (!decimalSeen && request.decimalSep && c == request.decimalSep) {
-      if (!ParseFraction(p, request, parts)) verdict = 0;
+      const char* semicolon = std::strchr(format, ';');
+      const char* firstEnd = semicolon ? semicolon : format + std::strlen(format);
+      const int allowed = number_detail::AllowedDecimals(format, firstEnd, request.decimalSep);
+      if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
       decimalSeen = true;
     } else if (c == s.sLeftParen) {
       if (++depth > 1) {
@@ -134,7 +212,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
       }
       parts.negative = 1;
       ++p;
-    } else if (c == marker || c == s.sNegativeSign) {
+    } else if (c == s.sNegativeSign || c == markerOf()) {
       parts.negative = 1;  // before or after the digits, any number of times
       ++p;
     } else if (parts.negative && c == s.sRightParen) {
@@ -150,7 +228,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
       if (c != currency[0] && c != '%') verdict = 0;
       ++p;
     } else if (c == currency[0]) {
-      p = SkipUpTo(p, currencyLength);
+      p = skipCurrency(p);
     } else {
       if (c != ' ') verdict = 0;
       ++p;
@@ -163,10 +241,17 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
 
 int ParseFraction(const char*& position, const NumberRequest& request,
                   NumberParts& parts) noexcept {
-  const int allowed = AllowedDecimals(request.format, request.decimalSep);
+  return number_detail::ParseFraction(position, AllowedDecimals(request.format, request.decimalSep),
+                                      parts);
+}
+
+int number_detail::ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept {
   const char* digits = *position ? position + 1 : position;
   const char* end = digits;
-  while (IsDigit(*end)) ++end;
+  std::uint64_t sum = 0;  // the first 15 digits as one integer
+  for (; IsDigit(*end); ++end) {
+    if (end - digits < 15) sum = sum * 10 + static_cast<std::uint64_t>(*end - '0');
+  }
   const std::size_t count = static_cast<std::size_t>(end - digits);
   const int result = allowed >= 0 && count > static_cast<std::size_t>(allowed) ? 0 : 1;
 
@@ -176,8 +261,10 @@ int ParseFraction(const char*& position, const NumberRequest& request,
     parts.noDigits = 0;
     if (count >= 1 && digits[0] >= '5') parts.integerPart += 1;
   } else if (count >= 1) {
-    // Read as a plain decimal fraction, whatever the locale's point is.
-    parts.fraction = ScaledDigits(digits, count, -static_cast<long long>(count));
+    // Read as a plain decimal fraction, whatever the locale's point is; up
+    // to 15 digits make one exact division, as ScaledDigits does.
+    parts.fraction = count <= 15 ? static_cast<double>(sum) / kExactPowers[count]
+                                 : ScaledDigits(digits, count, -static_cast<long long>(count));
     parts.noDigits = 0;
     if (allowed > 0 && count > static_cast<std::size_t>(allowed)) {
       parts.fraction = RoundToPlaces(parts.fraction, allowed);
@@ -186,7 +273,7 @@ int ParseFraction(const char*& position, const NumberRequest& request,
         parts.fraction = 0;
       }
     } else if (count <= sizeof parts.readDigits) {
-      std::memcpy(parts.readDigits, digits, count);
+      for (std::size_t k = 0; k < count; ++k) parts.readDigits[k] = digits[k];
       parts.readDigitCount = static_cast<int>(count);
       parts.readFraction = parts.fraction;
     }

@@ -8,6 +8,7 @@
 #include "number/number.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
+#include "service/default_number_mask.h"
 #include "service/dispatch.h"
 #include "time/time_format.h"
 
@@ -25,9 +26,25 @@ std::size_t FractionDigitsAfter(const char* text, char separator, const char** e
   return static_cast<std::size_t>(q - p - 1);
 }
 
+// What FitFractionDigits does to a value: nothing, add zeros up to the
+// format's fixed decimals, or round to them.
+enum class Fit { kNone, kPad, kRound };
+
+Fit FitOf(const char* value, const NumberConversion& conversion) {
+  const char* digitsEnd;
+  std::size_t dv = FractionDigitsAfter(value, conversion.parseDecimalSep, &digitsEnd);
+  if (digitsEnd && (*digitsEnd == 'e' || *digitsEnd == 'E')) return Fit::kNone;
+  const char* maskEnd;
+  std::size_t dm = conversion.toFormat
+                       ? FractionDigitsAfter(conversion.toFormat, conversion.parseDecimalSep, &maskEnd)
+                       : 0;
+  if (dv >= 1 && dv < dm) return Fit::kPad;
+  if (dm == 0 || dv <= dm) return Fit::kNone;
+  return Fit::kRound;
+}
+
 void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-                     const FormatRequest& request) {
-  const IntlSettings& s = Intl();
+                     const FormatRequest& request, const IntlSettings& s) {
   NumberConversion conversion;
   conversion.fromFormat = s.sRawWholeFormat;
   conversion.parseDecimalSep = s.sDecimal;
@@ -44,14 +61,22 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
   conversion.outThousandSep = request.thousandSep;
   conversion.currencySymbol = request.currencySymbol;
   if (conversion.fromFormat == s.sRawWholeFormat) {
-    ConvertNumber(answer, value, conversion, bytes);
+    ConvertNumber(answer, value, conversion, bytes, s);
     return;
   }
-  // The caller's text is never changed: fit a copy (cut to 255 characters).
-  char work[256] = {};
-  std::strncpy(work, value, sizeof work - 1);
+  // The caller's text is never changed: fit a copy, cut to 255 characters,
+  // when fitting or cutting changes it.
+  const std::size_t length = strnlen(value, 256);
+  if (length < 256 && FitOf(value, conversion) == Fit::kNone) {
+    ConvertNumber(answer, value, conversion, bytes, s);
+    return;
+  }
+  char work[256];
+  const std::size_t kept = std::min<std::size_t>(length, sizeof work - 1);
+  std::memcpy(work, value, kept);
+  work[kept] = '\0';
   FitFractionDigits(work, conversion);
-  ConvertNumber(answer, work, conversion, bytes);
+  ConvertNumber(answer, work, conversion, bytes, s);
 }
 
 // The rendered date, a blank, the rendered time; a missing time part renders
@@ -75,21 +100,17 @@ void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const
 
 void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept {
   if (!value) return;
-  const char* digitsEnd;
-  std::size_t dv = FractionDigitsAfter(value, conversion.parseDecimalSep, &digitsEnd);
-  bool exponent = digitsEnd && (*digitsEnd == 'e' || *digitsEnd == 'E');
-  const char* maskEnd;
-  std::size_t dm = conversion.toFormat
-                       ? FractionDigitsAfter(conversion.toFormat, conversion.parseDecimalSep, &maskEnd)
-                       : 0;
-  if (exponent) return;
-  if (dv >= 1 && dv < dm) {
+  const Fit fit = FitOf(value, conversion);
+  if (fit == Fit::kNone) return;
+  const char* end;
+  const std::size_t dv = FractionDigitsAfter(value, conversion.parseDecimalSep, &end);
+  const std::size_t dm = FractionDigitsAfter(conversion.toFormat, conversion.parseDecimalSep, &end);
+  if (fit == Fit::kPad) {
     std::size_t length = std::strlen(value);
     for (std::size_t i = dv; i < dm && length < 255; ++i) value[length++] = '0';
     value[length] = '\0';
     return;
   }
-  if (dm == 0 || dv <= dm) return;
 
   // More fraction digits than the mask shows: round to its places by reading
   // the text against "0.00;-0.00" (as many zeros as the mask has).
@@ -120,15 +141,19 @@ int MakeFormattedValue(char* answer, const char* value, const FormatRequest& req
     answer[0] = '\0';
     return 1;
   }
-  char defaultMask[64] = {};
+  const IntlSettings& s = Intl();
+  char defaultMask[64];
   const char* m = request.mask;
   if (!m || !*m) {
-    DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
-    m = defaultMask;
+    m = SettingsNumberMask(request.editType, s);
+    if (!m) {
+      std::memset(defaultMask, 0, sizeof defaultMask);
+      DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
+      m = defaultMask;
+    }
   }
   if (!IsDispatchable(request.editType)) return 1;
   const std::size_t bytes = capacity + 1;
-  const IntlSettings& s = Intl();
   switch (request.editType) {
     case etText: FormatMaskedText(answer, value, m, capacity); break;
     case etCurrency:
@@ -136,7 +161,7 @@ int MakeFormattedValue(char* answer, const char* value, const FormatRequest& req
     case etInteger:
     case etLong:
     case etSingle:
-    case etDouble: FormattedNumber(answer, bytes, value, m, request); break;
+    case etDouble: FormattedNumber(answer, bytes, value, m, request, s); break;
     case etDate:
       ConvertDate(answer, bytes, value, s.sRawDateMask, m);
       break;

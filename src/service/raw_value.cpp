@@ -9,6 +9,7 @@
 #include "number/number.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
+#include "service/default_number_mask.h"
 #include "service/dispatch.h"
 #include "time/time_format.h"
 
@@ -18,11 +19,10 @@ namespace {
 // Numbers: read with the caller's format, written with the type's raw format
 // and no grouping.
 void RawNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-               const FormatRequest& request) {
-  const IntlSettings& s = Intl();
+               const FormatRequest& request, const IntlSettings& s) {
   NumberRequest number{mask, request.currencySymbol, request.decimalSep, request.thousandSep};
   NumberParts parts;
-  ParseNumber(value, number, parts);  // an ill-formed text still yields its parts
+  ParseNumber(value, number, parts, s);  // an ill-formed text still yields its parts
   if (parts.noDigits) return;
   const char* rawFormat = s.sRawWholeFormat;
   char decimalSep = 0;
@@ -33,12 +33,7 @@ void RawNumber(char* answer, std::size_t bytes, const char* value, const char* m
     rawFormat = s.sRawDecimalFormat;
     decimalSep = s.sDecimal;
   }
-  char section[64];
-  SelectSection(section, sizeof section, rawFormat, parts.negative);
-  number.format = section;
-  number.decimalSep = decimalSep;
-  number.thousandSep = 0;
-  FormatNumber(answer, bytes, number, parts);
+  FormatRawNumber(answer, bytes, rawFormat, decimalSep, parts, s);
 }
 
 void RawDate(char* answer, std::size_t bytes, const char* value, const char* mask) {
@@ -87,11 +82,16 @@ void RawDateTime(char* answer, std::size_t bytes, const char* value, const char*
 int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
                  std::size_t capacity) noexcept {
   if (!answer) return 1;
-  char defaultMask[64] = {};
+  const IntlSettings& s = Intl();
+  char defaultMask[64];
   const char* m = request.mask;
   if (!m || !*m) {
-    DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
-    m = defaultMask;
+    m = SettingsNumberMask(request.editType, s);
+    if (!m) {
+      std::memset(defaultMask, 0, sizeof defaultMask);
+      DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
+      m = defaultMask;
+    }
   }
   answer[0] = '\0';
   if (!value || !*value || !IsDispatchable(request.editType)) return 1;
@@ -105,7 +105,7 @@ int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
     case etInteger:
     case etLong:
     case etSingle:
-    case etDouble: RawNumber(answer, bytes, value, m, request); break;
+    case etDouble: RawNumber(answer, bytes, value, m, request, s); break;
     case etDate: RawDate(answer, bytes, value, m); break;
     case etTime: RawTime(answer, bytes, value, m); break;
     case etBoolean: RawBoolean(answer, bytes, value, m); break;

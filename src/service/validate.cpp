@@ -8,6 +8,7 @@
 #include "number/number.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
+#include "service/default_number_mask.h"
 #include "service/dispatch.h"
 #include "time/time_validate.h"
 
@@ -16,13 +17,10 @@ namespace {
 
 // Range limits on the parsed magnitude; the sign is checked apart, so each
 // holds for both signs, and a value equal to a limit is valid.
-int ValidateNumber(const char* value, const char* mask, EditType e) {
-  const IntlSettings& s = Intl();
-  char currency[16];
-  std::memcpy(currency, s.sSystemCurrency, sizeof currency);
-  NumberRequest request{mask, currency, s.sDecimal, s.sThousand};
+int ValidateNumber(const char* value, const char* mask, EditType e, const IntlSettings& s) {
+  NumberRequest request{mask, s.sSystemCurrency, s.sDecimal, s.sThousand};
   NumberParts parts;
-  int verdict = ParseNumber(value, request, parts);
+  int verdict = ParseNumber(value, request, parts, s);
   if (parts.noDigits) return verdict;
   switch (e) {
     case etCurrency:
@@ -64,11 +62,20 @@ int ValidateDateTime(const char* value, const char* mask) {
 int ValidateValue(const char* value, const char* mask, std::int32_t valueType) noexcept {
   if (!value || !*value) return 1;  // empty is valid for every type and mask
   EditType e = EditTypeOf(valueType);
-  char m[64] = {};
+  const IntlSettings& s = Intl();
+  // The mask is read cut to 63 characters: a copy only when that cuts it.
+  char copy[64];
+  const char* m = mask;
   if (mask && *mask) {
-    std::strncpy(m, mask, 63);
-  } else {
-    DefaultMaskFor(m, e, sizeof m);
+    if (strnlen(mask, sizeof copy) == sizeof copy) {
+      std::memcpy(copy, mask, sizeof copy - 1);
+      copy[sizeof copy - 1] = '\0';
+      m = copy;
+    }
+  } else if (!(m = SettingsNumberMask(e, s))) {
+    std::memset(copy, 0, sizeof copy);
+    DefaultMaskFor(copy, e, sizeof copy);
+    m = copy;
   }
   if (!IsDispatchable(e)) return 1;
   switch (e) {
@@ -82,7 +89,7 @@ int ValidateValue(const char* value, const char* mask, std::int32_t valueType) n
     case etLong:
     case etSingle:
     case etDouble:
-      return ValidateNumber(value, m, e);
+      return ValidateNumber(value, m, e, s);
     case etDate: {
       DateParts parts;
       ParseDate(value, m, parts, false);
