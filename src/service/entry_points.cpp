@@ -6,6 +6,7 @@
 #include "intl/settings.h"
 #include "platform/hidden_nul.h"
 #include "platform/unicode.h"
+#include "service/boolean.h"
 #include "service/dispatch.h"
 #include "service/variant_text.h"
 #include "zorva/masked_edit.h"
@@ -145,6 +146,63 @@ void AssignValue(AnsiText& v, std::string_view value) {
   if (!v.AssignUtf8(value.data(), value.size())) throw std::bad_alloc();
 }
 
+// Booleans are answered from the UTF-16 units themselves where the mask is
+// ASCII other than zero, so that its texts are the same in every code page:
+// no conversion, no dispatch. These return false where the general path
+// must answer (an empty mask takes the default one there).
+bool ReadMask(BSTR mask, AsciiBooleanMask& out) {
+  const std::size_t length = SysStringLen(mask);
+  return length > 0 && length <= kAnswerCapacity && ReadAsciiBooleanMask(AsUtf16(mask), length, out);
+}
+
+HRESULT UnitsToBstr(const char16_t* units, std::size_t length, BSTR* retVal) {
+  BSTR result = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(units), static_cast<UINT>(length));
+  if (!result) return E_OUTOFMEMORY;
+  *retVal = result;
+  return S_OK;
+}
+
+bool FormattedBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
+  const char16_t* v = AsUtf16(value);
+  const std::size_t valueLength = SysStringLen(value);
+  // A leading digit decides alone; a word goes the general way.
+  if (valueLength > 0 && (v[0] < u'0' || v[0] > u'2')) return false;
+  AsciiBooleanMask m;
+  if (!ReadMask(mask, m)) return false;
+  if (valueLength == 0) {
+    hr = UnitsToBstr(m.units, 0, retVal);
+  } else if (m.slash == m.length) {  // no "/": the mask whole, whatever the state
+    hr = UnitsToBstr(m.units, m.length, retVal);
+  } else if (v[0] == u'2') {
+    hr = UnitsToBstr(u"2", 1, retVal);
+  } else if (v[0] == u'1') {
+    hr = UnitsToBstr(m.units, m.slash, retVal);
+  } else {
+    hr = UnitsToBstr(m.units + m.slash + 1, m.falseEnd - m.slash - 1, retVal);
+  }
+  return true;
+}
+
+bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
+  AsciiBooleanMask m;
+  if (!ReadMask(mask, m)) return false;
+  const char16_t* v = AsUtf16(value);
+  const std::size_t valueLength = SysStringLen(value);
+  if (valueLength == 0 || v[0] == u' ') {  // no answer
+    hr = UnitsToBstr(m.units, 0, retVal);
+    return true;
+  }
+  const int state = BooleanState(v, valueLength, m);
+  if (state < 0) return false;
+  // The raw mask is a settings text of under 64 bytes: no cut applies.
+  const std::string_view text = BooleanTextOf(Intl().sRawBooleanMask, state);
+  char answer[64];
+  std::memcpy(answer, text.data(), text.size());
+  answer[text.size()] = '\0';
+  hr = ToBstr(answer, retVal);
+  return true;
+}
+
 std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
   return AnsiToUtf8(answer, std::strlen(answer), dest, size);
 }
@@ -163,6 +221,8 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
 
 HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
+  HRESULT quick;
+  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick)) return quick;
   AnsiText m, v;
   if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask)) || !v.AssignUtf16(AsUtf16(value), SysStringLen(value))) {
     return E_OUTOFMEMORY;
@@ -175,6 +235,11 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
 HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
                           BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
+  HRESULT quick;
+  if (valueType == tkMEBoolean && value.vt == VT_BSTR &&
+      FormattedBoolean(mask, value.bstrVal, retVal, quick)) {
+    return quick;
+  }
   // A string is its own raw text for every type: it is converted straight
   // into the inline buffer, with no holder and no heap copy. Without memory
   // for a long one it has no text, as a holder would.
