@@ -308,6 +308,16 @@ bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
 
 std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                             std::size_t size) {
+  if (mask.valueType() == tkMEBoolean && !mask.text().empty()) {
+    // The dispatcher's boolean reading without its set-up (an empty mask
+    // takes the default there).
+    AnsiText v;
+    AssignValue(v, value);
+    const char* text = v.data();
+    if (!*text || *text == ' ') return AnsiToUtf8("", 0, dest, size);  // no answer
+    const std::string_view raw = BooleanTextOf(Intl().sRawBooleanMask, BooleanState(text, mask.text().c_str()));
+    return AnsiToUtf8(raw.data(), raw.size(), dest, size);
+  }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);
   AssignValue(v, value);
@@ -319,6 +329,15 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
 
 std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                                   std::size_t size) {
+  // A boolean's leading digit decides alone: the answer is a part of the
+  // prepared mask, cut to the answer buffer as the dispatcher cuts it.
+  if (mask.valueType() == tkMEBoolean && !mask.text().empty() &&
+      (value.empty() || (value[0] >= '0' && value[0] <= '2'))) {
+    if (value.empty()) return AnsiToUtf8("", 0, dest, size);
+    std::string_view text = BooleanTextOf(mask.text().c_str(), value[0] - '0');
+    if (text.size() > kAnswerCapacity) text = text.substr(0, kAnswerCapacity);
+    return AnsiToUtf8(text.data(), text.size(), dest, size);
+  }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);
   AssignValue(v, value);
