@@ -105,7 +105,8 @@ class Job {
       case 'D': shownDate_ = Date(u"MM/dd/yyyy"); break;
       case 'T': shownDate_ = Date(u"h:mm a"); break;
       case 't':
-        matcher_ = format ? Matcher(u"(\\d{3})(\\d{3})(\\d{4})") : Matcher(u"\\((\\d{3})\\) (\\d{3})-(\\d{4})");
+        matcher_ = format ? Matcher(u"(\\d{3})(\\d{3})(\\d{4})")
+                          : Matcher(u"\\((\\d{3})\\) (\\d{3})-(\\d{4})");
         break;
       default: {
         UErrorCode status = U_ZERO_ERROR;
@@ -146,7 +147,8 @@ class Job {
           break;
         case 't':
           // The matcher keeps a reference to its input.
-          text_ = icu::UnicodeString::fromUTF8(icu::StringPiece(line.data(), static_cast<int32_t>(line.size())));
+          text_ = icu::UnicodeString::fromUTF8(
+              icu::StringPiece(line.data(), static_cast<int32_t>(line.size())));
           matcher_->reset(text_);
           shown = matcher_->replaceAll(u"($1) $2-$3", status);
           break;

@@ -315,7 +315,8 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
     AssignValue(v, value);
     const char* text = v.data();
     if (!*text || *text == ' ') return AnsiToUtf8("", 0, dest, size);  // no answer
-    const std::string_view raw = BooleanTextOf(Intl().sRawBooleanMask, BooleanState(text, mask.text().c_str()));
+    const int state = BooleanState(text, mask.text().c_str());
+    const std::string_view raw = BooleanTextOf(Intl().sRawBooleanMask, state);
     return AnsiToUtf8(raw.data(), raw.size(), dest, size);
   }
   AnsiText scratch, v;
