@@ -203,8 +203,21 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
   return true;
 }
 
+// ASCII is the same in UTF-8: the usual answer is copied here, inline, and
+// only what follows its first other byte goes through the conversion.
+std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::size_t size) {
+  if (length >= size) return AnsiToUtf8(text, length, dest, size);  // it cuts
+  std::size_t i = 0;
+  for (; i < length && static_cast<unsigned char>(text[i]) < 0x80; ++i) dest[i] = text[i];
+  if (i == length) {
+    dest[i] = '\0';
+    return i;
+  }
+  return i + AnsiToUtf8(text + i, length - i, dest + i, size - i);
+}
+
 std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
-  return AnsiToUtf8(answer, std::strlen(answer), dest, size);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 
 }  // namespace
@@ -314,10 +327,10 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
     AnsiText v;
     AssignValue(v, value);
     const char* text = v.data();
-    if (!*text || *text == ' ') return AnsiToUtf8("", 0, dest, size);  // no answer
+    if (!*text || *text == ' ') return AnswerToUtf8("", 0, dest, size);  // no answer
     const int state = BooleanState(text, mask.text().c_str());
     const std::string_view raw = BooleanTextOf(Intl().sRawBooleanMask, state);
-    return AnsiToUtf8(raw.data(), raw.size(), dest, size);
+    return AnswerToUtf8(raw.data(), raw.size(), dest, size);
   }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);
@@ -334,10 +347,10 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
   // prepared mask, cut to the answer buffer as the dispatcher cuts it.
   if (mask.valueType() == tkMEBoolean && !mask.text().empty() &&
       (value.empty() || (value[0] >= '0' && value[0] <= '2'))) {
-    if (value.empty()) return AnsiToUtf8("", 0, dest, size);
+    if (value.empty()) return AnswerToUtf8("", 0, dest, size);
     std::string_view text = BooleanTextOf(mask.text().c_str(), value[0] - '0');
     if (text.size() > kAnswerCapacity) text = text.substr(0, kAnswerCapacity);
-    return AnsiToUtf8(text.data(), text.size(), dest, size);
+    return AnswerToUtf8(text.data(), text.size(), dest, size);
   }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);
