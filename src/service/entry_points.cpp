@@ -89,12 +89,35 @@ FormatRequest RequestFor(std::int32_t valueType, const char* mask) {
                        s.sSystemCurrency};
 }
 
+// Eight ANSI bytes as eight UTF-16 units (little-endian, as on every
+// target): each byte moved to its own unit with shifts.
+void WidenAscii8(std::uint64_t bytes, char16_t* dest) {
+  const auto spread = [](std::uint64_t x) {
+    x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
+    return (x | (x << 8)) & 0x00FF00FF00FF00FFull;
+  };
+  const std::uint64_t low = spread(bytes & 0xFFFFFFFFull), high = spread(bytes >> 32);
+  std::memcpy(dest, &low, sizeof low);
+  std::memcpy(dest + 4, &high, sizeof high);
+}
+
 // The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
-// ASCII is widened here, inline; the rest through the code page. The string
-// is made from the finished units, so it is written once.
-HRESULT ToBstr(const char* answer, BSTR* retVal) {
+// ASCII is widened here, inline, eight bytes at a time while they lie in the
+// answer buffer, which is zero-filled past the answer; the rest through the
+// code page. The string is made from the finished units, so it is written
+// once.
+template <std::size_t N>
+HRESULT ToBstr(const char (&answer)[N], BSTR* retVal) {
+  static_assert(N <= 256, "answers are at most 255 characters");
   char16_t wide[256];
   std::size_t length = 0;
+  for (; length + 8 <= N; length += 8) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, answer + length, sizeof bytes);
+    const bool zero = ((bytes - 0x0101010101010101ull) & ~bytes & 0x8080808080808080ull) != 0;
+    if (zero || (bytes & 0x8080808080808080ull) != 0) break;
+    WidenAscii8(bytes, wide + length);
+  }
   while (static_cast<unsigned char>(answer[length]) - 1u < 0x7Fu) {
     wide[length] = static_cast<unsigned char>(answer[length]);
     ++length;
@@ -196,7 +219,7 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
   if (state < 0) return false;
   // The raw mask is a settings text of under 64 bytes: no cut applies.
   const std::string_view text = BooleanTextOf(Intl().sRawBooleanMask, state);
-  char answer[64];
+  char answer[64] = {};
   std::memcpy(answer, text.data(), text.size());
   answer[text.size()] = '\0';
   hr = ToBstr(answer, retVal);
