@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # zmask's stream mode against the libc stream program (bench/libc_stream.cpp)
-# on the same 1,000,000 lines per job: wall seconds (best of 3), million
-# values per second and the ratio zmask/libc (1 = as fast as the bare loop).
-# With "instructions", callgrind's instructions per line instead (100,000
-# lines; the process start included), which no load moves.
+# and the ICU stream program (bench/icu_stream.cpp) on the same 1,000,000
+# lines per job: wall seconds (best of 3), million values per second and the
+# speed ratios zmask/libc (1 = as fast as the bare loop) and zmask/ICU (above
+# 1: zmask is faster). "differ" counts the lines of the first 10,000 where
+# ICU's answer is not zmask's (ICU writes a whole raw currency without the
+# point and a negative that rounds to zero with its sign). With
+# "instructions", callgrind's instructions per line instead (100,000 lines;
+# the process start included), which no load moves.
 #   scripts/stream_bench.sh [LINES] [instructions]
 set -euo pipefail
 source "$(dirname "$0")/suites/lib.sh"
@@ -12,6 +16,8 @@ lines=${1:-$([ "$mode" = instructions ] && echo 100000 || echo 1000000)}
 build_tree build/release -DCMAKE_BUILD_TYPE=Release
 zmask=${ZMASK:-build/release/zmask}  # ZMASK=another build to compare
 libc=build/release/bench/libc_stream
+icu=build/release/bench/icu_stream
+[ -x "$icu" ] || { echo "icu_stream was not built (needs libicu-dev: scripts/deps.sh bench)"; exit 1; }
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 
@@ -56,25 +62,35 @@ instructions() {  # input command...: instructions per line
 }
 
 if [ "$mode" = instructions ]; then
-  printf '%-17s %10s %10s %7s\n' job "zmask I/line" "libc I/line" ratio
+  printf '%-17s %12s %11s %11s %9s %8s\n' job "zmask I/line" "libc I/line" "ICU I/line" "vs libc" "vs ICU"
 else
-  printf '%-17s %10s %10s %8s %8s %7s\n' job "zmask s" "libc s" "zmask M/s" "libc M/s" ratio
+  printf '%-17s %8s %8s %8s %9s %8s %8s %8s %7s %7s\n' job "zmask s" "libc s" "ICU s" "zmask M/s" "libc M/s" \
+    "ICU M/s" "vs libc" "vs ICU" differ
 fi
 job() {  # name input zmask-args... -- libc-args...
   local name=$1 input=$2; shift 2
   local z=() l=()
   while [ "$1" != -- ]; do z+=("$1"); shift; done; shift; l=("$@")
-  local zt lt
+  local zt lt it
   if [ "$mode" = instructions ]; then
     zt=$(instructions "$data/$input" "$zmask" "${z[@]}")
     lt=$(instructions "$data/$input" "$libc" "${l[@]}")
-    awk -v n="$name" -v z="$zt" -v l="$lt" 'BEGIN { printf "%-17s %10d %10d %7.2f\n", n, z, l, l / z }'
+    it=$(instructions "$data/$input" "$icu" "${l[@]}")
+    awk -v n="$name" -v z="$zt" -v l="$lt" -v i="$it" 'BEGIN {
+      printf "%-17s %12d %11d %11d %9.2f %8.2f\n", n, z, l, i, l / z, i / z }'
     return
   fi
+  local differ
+  differ=$(head -n 10000 "$data/$input" >"$data/sample"
+           "$zmask" "${z[@]}" <"$data/sample" >"$data/z.out"
+           "$icu" "${l[@]}" <"$data/sample" >"$data/i.out"
+           paste -d '\t' "$data/z.out" "$data/i.out" | awk -F '\t' '$1 "" != $2 ""' | wc -l)
   zt=$(best "$data/$input" "$zmask" "${z[@]}")
   lt=$(best "$data/$input" "$libc" "${l[@]}")
-  awk -v n="$name" -v z="$zt" -v l="$lt" -v c="$lines" 'BEGIN {
-    printf "%-17s %10.3f %10.3f %8.1f %8.1f %7.2f\n", n, z / 1e6, l / 1e6, c / z, c / l, l / z }'
+  it=$(best "$data/$input" "$icu" "${l[@]}")
+  awk -v n="$name" -v z="$zt" -v l="$lt" -v i="$it" -v c="$lines" -v d="$differ" 'BEGIN {
+    printf "%-17s %8.3f %8.3f %8.3f %9.1f %8.1f %8.1f %8.2f %7.2f %7d\n", n, z / 1e6, l / 1e6, i / 1e6,
+      c / z, c / l, c / i, l / z, i / z, d }'
 }
 job "format currency" double format currency '$#,##0.00;($#,##0.00)' -- format currency
 job "parse currency" currency raw currency '$#,##0.00;($#,##0.00)' -- raw currency

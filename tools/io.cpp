@@ -154,10 +154,10 @@ bool LineReader::ReadBlock(std::string_view& block) {
   return true;
 }
 
-bool Output::Flush() {
+void Output::Write(const char* data, std::size_t size) {
   std::size_t done = 0;
-  while (!failed_ && done < buffer_.size()) {
-    ssize_t n = write(1, buffer_.data() + done, buffer_.size() - done);
+  while (!failed_ && done < size) {
+    ssize_t n = write(1, data + done, size - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {
@@ -167,8 +167,6 @@ bool Output::Flush() {
       failed_ = true;
     }
   }
-  buffer_.clear();
-  return !failed_;
 }
 
 }  // namespace zmask

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,25 +60,58 @@ class LineReader {
 // write checked: the first failure is reported and makes failed() true.
 class Output {
  public:
-  explicit Output(bool lineBuffered) : lineBuffered_(lineBuffered) {}
+  explicit Output(bool lineBuffered) : buffer_(new char[kCapacity]), lineBuffered_(lineBuffered) {}
   ~Output() { Flush(); }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
 
   void Line(std::string_view text) {
-    buffer_.append(text);
-    buffer_.push_back('\n');
-    if (lineBuffered_ || buffer_.size() >= kBlock) Flush();
+    Append(text);
+    Append("\n");
+    EndRecord();
   }
-  void Append(std::string_view bytes) { buffer_.append(bytes); }
+  // Room for a line of up to `size` bytes (at most kMaxLine), written in
+  // place and then ended with EndLine: an answer needs no copy of its own.
+  char* LineSpace(std::size_t size) {
+    if (size + 1 > kCapacity - used_) Flush();
+    return buffer_.get() + used_;
+  }
+  void EndLine(std::size_t length) {
+    used_ += length;
+    buffer_[used_++] = '\n';
+    EndRecord();
+  }
+  void Append(std::string_view bytes) {
+    if (bytes.size() > kCapacity - used_) {
+      Flush();
+      if (bytes.size() > kCapacity) {  // a huge record goes out as it is
+        Write(bytes.data(), bytes.size());
+        return;
+      }
+    }
+    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+  }
   // Called after a whole record of Append.
   void EndRecord() {
-    if (lineBuffered_ || buffer_.size() >= kBlock) Flush();
+    if (lineBuffered_ || used_ >= kBlock) Flush();
   }
-  bool Flush();
+  bool Flush() {
+    Write(buffer_.get(), used_);
+    used_ = 0;
+    return !failed_;
+  }
   bool failed() const { return failed_; }
 
+  static constexpr std::size_t kMaxLine = 1 << 12;
+
  private:
+  void Write(const char* data, std::size_t size);
+
   static constexpr std::size_t kBlock = 1 << 16;
-  std::string buffer_;
+  static constexpr std::size_t kCapacity = kBlock + kMaxLine + 1;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
   bool lineBuffered_;
   bool failed_ = false;
 };

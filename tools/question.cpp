@@ -1,5 +1,7 @@
 #include "question.h"
 
+#include <cstring>
+
 #include "zorva/masked_edit.h"
 
 namespace zmask {
@@ -36,22 +38,31 @@ Question::Question(Op op, int type, std::string mask)
       hasRawMask_(kRawMasks[type] != nullptr) {}
 
 bool Question::Ask(std::string_view value, std::string& out, bool wantValidity) const {
-  char buf[1024];
-  out.clear();
+  char buf[kAnswerBytes];
+  std::size_t length = 0;
+  const bool valid = Ask(value, buf, length, wantValidity);
+  out.assign(buf, length);
+  return valid;
+}
+
+bool Question::Ask(std::string_view value, char* dest, std::size_t& length, bool wantValidity) const {
+  length = 0;
   switch (op_) {
     case Op::kCheck: {
-      bool valid = zorva::IsValidUtf8(mask_, value);
-      out = valid ? "valid" : "invalid";
+      const bool valid = zorva::IsValidUtf8(mask_, value);
+      const std::string_view word = valid ? "valid" : "invalid";
+      std::memcpy(dest, word.data(), word.size());
+      length = word.size();
       return valid;
     }
     case Op::kRaw:
-      out.assign(buf, zorva::GetRawValueUtf8(mask_, value, buf, sizeof buf));
+      length = zorva::GetRawValueUtf8(mask_, value, dest, kAnswerBytes);
       return !wantValidity || zorva::IsValidUtf8(mask_, value);
     case Op::kFormat:
-      out.assign(buf, zorva::GetFormattedValueUtf8(mask_, value, buf, sizeof buf));
+      length = zorva::GetFormattedValueUtf8(mask_, value, dest, kAnswerBytes);
       if (!wantValidity) return true;
       return (!hasRawMask_ || zorva::IsValidUtf8(rawMask_, value)) &&
-             zorva::IsValidUtf8(mask_, out);
+             zorva::IsValidUtf8(mask_, std::string_view(dest, length));
     case Op::kNone: break;
   }
   return false;

@@ -32,6 +32,10 @@ class Question {
   // Validity is only worked out for raw and format when wanted. Throws
   // std::bad_alloc when a huge value cannot be copied.
   bool Ask(std::string_view value, std::string& out, bool wantValidity) const;
+  // The same, the answer written into dest, which has room for kAnswerBytes
+  // bytes; its length in `length`.
+  bool Ask(std::string_view value, char* dest, std::size_t& length, bool wantValidity) const;
+  static constexpr std::size_t kAnswerBytes = 1024;
 
  private:
   Op op_;

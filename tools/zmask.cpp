@@ -82,7 +82,6 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
   const bool report = check ? settings.explain : settings.invalid != InvalidPolicy::kIgnore;
   const bool wantValidity = check || report;
   Output out(settings.lineBuffered);
-  std::string answer;
   bool anyInvalid = false, trouble = false;
 
   // false: stop here (abort, or output failed)
@@ -94,8 +93,11 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
       return text;
     };
     bool valid;
+    // The answer is written straight into the output block.
+    char* answer = out.LineSpace(Question::kAnswerBytes);
+    std::size_t length = 0;
     try {
-      valid = question.Ask(value, answer, wantValidity);
+      valid = question.Ask(value, answer, length, wantValidity);
     } catch (const std::bad_alloc&) {
       Complain("%sout of memory for a value of %zu bytes", where().data(), value.size());
       trouble = true;
@@ -110,7 +112,7 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
       }
       if (!check && settings.invalid == InvalidPolicy::kAbort) return false;
     }
-    out.Line(answer);
+    out.EndLine(length);
     return !out.failed();
   };
 

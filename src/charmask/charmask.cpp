@@ -8,7 +8,14 @@
 namespace zorva {
 namespace {
 
-bool IsPlaceholder(char c) { return c && std::strchr(MaskPlaceholders, c); }
+// The characters of MaskPlaceholders, tested without a search per character.
+bool IsPlaceholder(char c) {
+  switch (c) {
+    case '#': case '&': case 'A': case '?': case 'L': case 'U': return true;
+    default: return false;
+  }
+}
+static_assert(sizeof MaskPlaceholders == 7, "IsPlaceholder lists every placeholder");
 
 // Whether placeholder ph takes c. The terminating zero is taken by none.
 bool Accepts(char ph, char c, const IntlSettings& s) {
@@ -40,33 +47,37 @@ class MaskReader {
  public:
   explicit MaskReader(const char* mask) : p_(mask) {}
 
+  // The usual character inline; escapes and quoted runs out of line.
   Element Next() {
-    for (;;) {
-      char c = *p_;
-      if (c == '\0') return {Element::kEnd, 0, nullptr, 0};
-      if (c == '\\') {
-        char next = p_[1];
-        if (next == '\0') { ++p_; continue; }  // a trailing backslash means nothing
-        if (IsPlaceholder(next) || next == '"') {
-          p_ += 2;
-          return {Element::kLiteral, next, nullptr, 0};
-        }
-        ++p_;  // the backslash itself is the literal; the next character reads normally
-        return {Element::kLiteral, '\\', nullptr, 0};
-      }
-      if (c == '"') {
-        const char* begin = ++p_;
-        while (*p_ && *p_ != '"') ++p_;
-        Element e{Element::kQuoted, 0, begin, static_cast<std::size_t>(p_ - begin)};
-        if (*p_) ++p_;  // an unclosed run ends with the mask
-        return e;
-      }
-      ++p_;
-      return {IsPlaceholder(c) ? Element::kPlaceholder : Element::kLiteral, c, nullptr, 0};
-    }
+    const char c = *p_;
+    if (c == '\\' || c == '"') return NextSpecial();
+    if (c == '\0') return {Element::kEnd, 0, nullptr, 0};
+    ++p_;
+    return {IsPlaceholder(c) ? Element::kPlaceholder : Element::kLiteral, c, nullptr, 0};
   }
 
  private:
+  Element NextSpecial() {
+    if (*p_ == '\\') {
+      char next = p_[1];
+      if (next == '\0') {  // a trailing backslash means nothing
+        ++p_;
+        return {Element::kEnd, 0, nullptr, 0};
+      }
+      if (IsPlaceholder(next) || next == '"') {
+        p_ += 2;
+        return {Element::kLiteral, next, nullptr, 0};
+      }
+      ++p_;  // the backslash itself is the literal; the next character reads normally
+      return {Element::kLiteral, '\\', nullptr, 0};
+    }
+    const char* begin = ++p_;
+    while (*p_ && *p_ != '"') ++p_;
+    Element e{Element::kQuoted, 0, begin, static_cast<std::size_t>(p_ - begin)};
+    if (*p_) ++p_;  // an unclosed run ends with the mask
+    return e;
+  }
+
   const char* p_;
 };
 

@@ -28,20 +28,6 @@ DateTokenLetters LoadDateTokenLetters() noexcept {
   return t;
 }
 
-DatePart DatePartOf(const DateTokenLetters& letters, char c) noexcept {
-  if (c == '\0') return kNoDatePart;  // a short letter table leaves zeros
-  for (int i = 0; i < 6; ++i) {
-    if (letters.letters[i] == c) return static_cast<DatePart>(kDayPart + i / 2);
-  }
-  return kNoDatePart;
-}
-
-std::size_t RunLength(const char* text) noexcept {
-  std::size_t n = 0;
-  while (text[n] != '\0' && text[n] == text[0]) ++n;
-  return n;
-}
-
 DateSeparators FindDateSeparators(const char* mask) noexcept {
   DateSeparators seps{'\0', '\0'};
   if (!mask) return seps;

@@ -16,10 +16,21 @@ DateTokenLetters LoadDateTokenLetters() noexcept;
 enum DatePart : int { kNoDatePart = 0, kDayPart, kMonthPart, kYearPart };
 
 // The date part that a mask character stands for; kNoDatePart for a literal.
-DatePart DatePartOf(const DateTokenLetters& letters, char c) noexcept;
+// Inline, as RunLength: the engines ask for every mask character.
+inline DatePart DatePartOf(const DateTokenLetters& letters, char c) noexcept {
+  if (c == '\0') return kNoDatePart;  // a short letter table leaves zeros
+  for (int i = 0; i < 6; ++i) {
+    if (letters.letters[i] == c) return static_cast<DatePart>(kDayPart + i / 2);
+  }
+  return kNoDatePart;
+}
 
 // Length of the run of characters equal to text[0] (0 for an empty text).
-std::size_t RunLength(const char* text) noexcept;
+inline std::size_t RunLength(const char* text) noexcept {
+  std::size_t n = 0;
+  while (text[n] != '\0' && text[n] == text[0]) ++n;
+  return n;
+}
 
 // The character right after each of the first two runs of the mask; '\0'
 // when there is none. A null mask gives none twice.

@@ -35,8 +35,8 @@ std::size_t FormatPaddedInt(char* dest, std::size_t size, std::int32_t value, in
   if (!dest || size == 0) return 0;
   char buf[16];
   std::size_t n = 0;
-  std::int64_t magnitude = value;
-  if (magnitude < 0) magnitude = -magnitude;
+  // Unsigned 32-bit digits: the lowest value too, and cheaper divisions.
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
   do {
     buf[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;

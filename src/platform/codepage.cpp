@@ -83,11 +83,11 @@ constexpr CodePage MakeCp1252() {
   return cp;
 }
 
-constexpr CodePage kCp1252 = MakeCp1252();
-
 }  // namespace
 
-const CodePage& AnsiCodePage() noexcept { return kCp1252; }
+namespace codepage_detail {
+constexpr CodePage kCp1252 = MakeCp1252();
+}  // namespace codepage_detail
 
 void CharUpperBuffA(char* text) noexcept {
   for (; text && *text; ++text) *text = CharUpperA(*text);

@@ -28,8 +28,13 @@ struct CodePage {
   std::uint8_t lower[256];      // byte -> lower-case byte (itself when none)
 };
 
-// The ANSI code page of the system: Windows-1252.
-const CodePage& AnsiCodePage() noexcept;
+namespace codepage_detail {
+extern const CodePage kCp1252;
+}  // namespace codepage_detail
+
+// The ANSI code page of the system: Windows-1252. Inline: every character
+// test of the engines goes through it.
+inline const CodePage& AnsiCodePage() noexcept { return codepage_detail::kCp1252; }
 
 inline std::uint8_t ClassOf(char c) noexcept {
   return AnsiCodePage().classes[static_cast<unsigned char>(c)];

@@ -19,18 +19,40 @@ std::size_t Utf16ToAnsi(const char16_t* src, std::size_t srcLen, char* dest,
 // Copies the leading run of src[0, n) that is ASCII other than zero (the
 // same bytes in every ANSI code page) to dest; returns its length. Callers
 // convert what follows, zero included, with the functions here.
+namespace unicode_detail {
+// Four UTF-16 units (little-endian, as on every target) that are ASCII
+// other than zero.
+inline bool PlainAscii4(std::uint64_t units) noexcept {
+  const bool zero = ((units - 0x0001000100010001ull) & ~units & 0x8000800080008000ull) != 0;
+  return (units & 0xFF80FF80FF80FF80ull) == 0 && !zero;
+}
+// Their low bytes, in order, as four bytes: shifts, not a store per unit.
+inline std::uint32_t PackAscii4(std::uint64_t units) noexcept {
+  units = (units | (units >> 8)) & 0x0000FFFF0000FFFFull;
+  return static_cast<std::uint32_t>(units | (units >> 16));
+}
+}  // namespace unicode_detail
+
 inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* dest) noexcept {
+  using unicode_detail::PackAscii4;
+  using unicode_detail::PlainAscii4;
   std::size_t i = 0;
-  // Four units at a time: none above 0x7F and none zero.
-  for (; i + 4 <= n; i += 4) {
+  for (; i + 8 <= n; i += 8) {  // eight units at a time
+    std::uint64_t low, high;
+    std::memcpy(&low, src + i, sizeof low);
+    std::memcpy(&high, src + i + 4, sizeof high);
+    if (!PlainAscii4(low) || !PlainAscii4(high)) break;
+    const std::uint64_t bytes = PackAscii4(low) | static_cast<std::uint64_t>(PackAscii4(high)) << 32;
+    std::memcpy(dest + i, &bytes, sizeof bytes);
+  }
+  if (i + 4 <= n) {
     std::uint64_t units;
     std::memcpy(&units, src + i, sizeof units);
-    const bool zero = ((units - 0x0001000100010001ull) & ~units & 0x8000800080008000ull) != 0;
-    if ((units & 0xFF80FF80FF80FF80ull) != 0 || zero) break;
-    dest[i] = static_cast<char>(units);
-    dest[i + 1] = static_cast<char>(units >> 16);
-    dest[i + 2] = static_cast<char>(units >> 32);
-    dest[i + 3] = static_cast<char>(units >> 48);
+    if (PlainAscii4(units)) {
+      const std::uint32_t bytes = PackAscii4(units);
+      std::memcpy(dest + i, &bytes, sizeof bytes);
+      i += 4;
+    }
   }
   while (i < n && static_cast<char32_t>(src[i]) - 1 < 0x7F) {
     dest[i] = static_cast<char>(src[i]);

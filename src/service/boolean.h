@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace zorva {
 
@@ -18,10 +19,27 @@ int BooleanState(const char* value, const char* mask) noexcept;
 // state 1 writes the true text, 2 writes "2", any other the false text (up to
 // a second "/"). Returns the length written.
 std::size_t BooleanText(char* dest, std::size_t size, const char* mask, int state) noexcept;
+// The same text uncut: a part of the mask, or "2".
+std::string_view BooleanTextOf(const char* mask, int state) noexcept;
 
 // Reads the value with the source mask (an empty or null value, or a null
 // source mask, reads as false) and writes it with the target mask.
 std::size_t ConvertBoolean(char* dest, std::size_t size, const char* value,
                            const char* sourceMask, const char* targetMask) noexcept;
+
+// The same reading and writing on UTF-16 texts whose ANSI form is known
+// without converting them: a mask that is ASCII other than zero throughout
+// has its "/" where the ANSI mask has them, whatever the code page.
+struct AsciiBooleanMask {
+  const char16_t* units;
+  std::size_t length;
+  std::size_t slash;     // the first "/", or length
+  std::size_t falseEnd;  // the end of the false text: a second "/", or length
+};
+// false when the mask is not such ASCII.
+bool ReadAsciiBooleanMask(const char16_t* mask, std::size_t length, AsciiBooleanMask& out) noexcept;
+// BooleanState's answer for the value, or -1 where it would read a value
+// unit that is not ASCII other than zero.
+int BooleanState(const char16_t* value, std::size_t length, const AsciiBooleanMask& mask) noexcept;
 
 }  // namespace zorva

@@ -6,6 +6,7 @@
 #include "intl/settings.h"
 #include "platform/hidden_nul.h"
 #include "platform/unicode.h"
+#include "service/boolean.h"
 #include "service/dispatch.h"
 #include "service/variant_text.h"
 #include "zorva/masked_edit.h"
@@ -88,12 +89,35 @@ FormatRequest RequestFor(std::int32_t valueType, const char* mask) {
                        s.sSystemCurrency};
 }
 
+// Eight ANSI bytes as eight UTF-16 units (little-endian, as on every
+// target): each byte moved to its own unit with shifts.
+void WidenAscii8(std::uint64_t bytes, char16_t* dest) {
+  const auto spread = [](std::uint64_t x) {
+    x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
+    return (x | (x << 8)) & 0x00FF00FF00FF00FFull;
+  };
+  const std::uint64_t low = spread(bytes & 0xFFFFFFFFull), high = spread(bytes >> 32);
+  std::memcpy(dest, &low, sizeof low);
+  std::memcpy(dest + 4, &high, sizeof high);
+}
+
 // The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
-// ASCII is widened here, inline; the rest through the code page. The string
-// is made from the finished units, so it is written once.
-HRESULT ToBstr(const char* answer, BSTR* retVal) {
+// ASCII is widened here, inline, eight bytes at a time while they lie in the
+// answer buffer, which is zero-filled past the answer; the rest through the
+// code page. The string is made from the finished units, so it is written
+// once.
+template <std::size_t N>
+HRESULT ToBstr(const char (&answer)[N], BSTR* retVal) {
+  static_assert(N <= 256, "answers are at most 255 characters");
   char16_t wide[256];
   std::size_t length = 0;
+  for (; length + 8 <= N; length += 8) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, answer + length, sizeof bytes);
+    const bool zero = ((bytes - 0x0101010101010101ull) & ~bytes & 0x8080808080808080ull) != 0;
+    if (zero || (bytes & 0x8080808080808080ull) != 0) break;
+    WidenAscii8(bytes, wide + length);
+  }
   while (static_cast<unsigned char>(answer[length]) - 1u < 0x7Fu) {
     wide[length] = static_cast<unsigned char>(answer[length]);
     ++length;
@@ -145,8 +169,78 @@ void AssignValue(AnsiText& v, std::string_view value) {
   if (!v.AssignUtf8(value.data(), value.size())) throw std::bad_alloc();
 }
 
+// Booleans are answered from the UTF-16 units themselves where the mask is
+// ASCII other than zero, so that its texts are the same in every code page:
+// no conversion, no dispatch. These return false where the general path
+// must answer (an empty mask takes the default one there).
+bool ReadMask(BSTR mask, AsciiBooleanMask& out) {
+  const std::size_t length = SysStringLen(mask);
+  return length > 0 && length <= kAnswerCapacity && ReadAsciiBooleanMask(AsUtf16(mask), length, out);
+}
+
+HRESULT UnitsToBstr(const char16_t* units, std::size_t length, BSTR* retVal) {
+  BSTR result = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(units), static_cast<UINT>(length));
+  if (!result) return E_OUTOFMEMORY;
+  *retVal = result;
+  return S_OK;
+}
+
+bool FormattedBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
+  const char16_t* v = AsUtf16(value);
+  const std::size_t valueLength = SysStringLen(value);
+  // A leading digit decides alone; a word goes the general way.
+  if (valueLength > 0 && (v[0] < u'0' || v[0] > u'2')) return false;
+  AsciiBooleanMask m;
+  if (!ReadMask(mask, m)) return false;
+  if (valueLength == 0) {
+    hr = UnitsToBstr(m.units, 0, retVal);
+  } else if (m.slash == m.length) {  // no "/": the mask whole, whatever the state
+    hr = UnitsToBstr(m.units, m.length, retVal);
+  } else if (v[0] == u'2') {
+    hr = UnitsToBstr(u"2", 1, retVal);
+  } else if (v[0] == u'1') {
+    hr = UnitsToBstr(m.units, m.slash, retVal);
+  } else {
+    hr = UnitsToBstr(m.units + m.slash + 1, m.falseEnd - m.slash - 1, retVal);
+  }
+  return true;
+}
+
+bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
+  AsciiBooleanMask m;
+  if (!ReadMask(mask, m)) return false;
+  const char16_t* v = AsUtf16(value);
+  const std::size_t valueLength = SysStringLen(value);
+  if (valueLength == 0 || v[0] == u' ') {  // no answer
+    hr = UnitsToBstr(m.units, 0, retVal);
+    return true;
+  }
+  const int state = BooleanState(v, valueLength, m);
+  if (state < 0) return false;
+  // The raw mask is a settings text of under 64 bytes: no cut applies.
+  const std::string_view text = BooleanTextOf(Intl().sRawBooleanMask, state);
+  char answer[64] = {};
+  std::memcpy(answer, text.data(), text.size());
+  answer[text.size()] = '\0';
+  hr = ToBstr(answer, retVal);
+  return true;
+}
+
+// ASCII is the same in UTF-8: the usual answer is copied here, inline, and
+// only what follows its first other byte goes through the conversion.
+std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::size_t size) {
+  if (length >= size) return AnsiToUtf8(text, length, dest, size);  // it cuts
+  std::size_t i = 0;
+  for (; i < length && static_cast<unsigned char>(text[i]) < 0x80; ++i) dest[i] = text[i];
+  if (i == length) {
+    dest[i] = '\0';
+    return i;
+  }
+  return i + AnsiToUtf8(text + i, length - i, dest + i, size - i);
+}
+
 std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
-  return AnsiToUtf8(answer, std::strlen(answer), dest, size);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 
 }  // namespace
@@ -163,6 +257,8 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
 
 HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
+  HRESULT quick;
+  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick)) return quick;
   AnsiText m, v;
   if (!m.AssignUtf16(AsUtf16(mask), SysStringLen(mask)) || !v.AssignUtf16(AsUtf16(value), SysStringLen(value))) {
     return E_OUTOFMEMORY;
@@ -175,6 +271,11 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
 HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
                           BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
+  HRESULT quick;
+  if (valueType == tkMEBoolean && value.vt == VT_BSTR &&
+      FormattedBoolean(mask, value.bstrVal, retVal, quick)) {
+    return quick;
+  }
   // A string is its own raw text for every type: it is converted straight
   // into the inline buffer, with no holder and no heap copy. Without memory
   // for a long one it has no text, as a holder would.
@@ -243,6 +344,17 @@ bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
 
 std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                             std::size_t size) {
+  if (mask.valueType() == tkMEBoolean && !mask.text().empty()) {
+    // The dispatcher's boolean reading without its set-up (an empty mask
+    // takes the default there).
+    AnsiText v;
+    AssignValue(v, value);
+    const char* text = v.data();
+    if (!*text || *text == ' ') return AnswerToUtf8("", 0, dest, size);  // no answer
+    const int state = BooleanState(text, mask.text().c_str());
+    const std::string_view raw = BooleanTextOf(Intl().sRawBooleanMask, state);
+    return AnswerToUtf8(raw.data(), raw.size(), dest, size);
+  }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);
   AssignValue(v, value);
@@ -254,6 +366,15 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
 
 std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                                   std::size_t size) {
+  // A boolean's leading digit decides alone: the answer is a part of the
+  // prepared mask, cut to the answer buffer as the dispatcher cuts it.
+  if (mask.valueType() == tkMEBoolean && !mask.text().empty() &&
+      (value.empty() || (value[0] >= '0' && value[0] <= '2'))) {
+    if (value.empty()) return AnswerToUtf8("", 0, dest, size);
+    std::string_view text = BooleanTextOf(mask.text().c_str(), value[0] - '0');
+    if (text.size() > kAnswerCapacity) text = text.substr(0, kAnswerCapacity);
+    return AnswerToUtf8(text.data(), text.size(), dest, size);
+  }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);
   AssignValue(v, value);

@@ -63,17 +63,32 @@ void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noex
 
 bool HasDesignatorPair(const char* position) noexcept {
   if (!position) return false;
-  char scratch[64];
+  // AnalyseTimeMask's walk over the first 63 characters, looking only for a
+  // designator run that holds a "/".
   std::size_t n = 0;
-  while (n < sizeof scratch - 1 && position[n]) {
-    scratch[n] = position[n];
-    ++n;
+  while (n < 63 && position[n]) ++n;
+  const auto at = [position, n](std::size_t k) { return k < n ? position[k] : '\0'; };
+  std::size_t i = 0;
+  while (char c = at(i)) {
+    if (IsCharAlphaA(c)) {
+      if (IsAnyOf(c, 'h') || IsAnyOf(c, 'm') || IsAnyOf(c, 's')) {
+        i += at(i + 1) == c ? 2 : 1;
+      } else {
+        for (; at(i) && (IsCharAlphaA(at(i)) || at(i) == '/'); ++i) {
+          if (at(i) == '/') return true;
+        }
+      }
+    } else if (c == '\\') {
+      i += at(i + 1) ? 2 : 1;
+    } else if (c == '"') {
+      ++i;
+      while (at(i) && at(i) != '"') ++i;
+      if (at(i)) ++i;
+    } else {
+      ++i;
+    }
   }
-  scratch[n] = '\0';
-  TimeLayout layout;
-  char separator;
-  AnalyseTimeMask(scratch, layout, separator);
-  return layout.hasDesignatorPair != 0;
+  return false;
 }
 
 bool IsTimeInRange(const TimeValue& time) noexcept {
