@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "intl/settings.h"
 #include "platform/unicode.h"
 #include "service/dispatch.h"
 #include "service/entry_points.h"
@@ -40,12 +39,6 @@ struct AsciiArgument {
 bool Direct(int type, std::string_view mask, std::string_view value, AsciiArgument& m,
             AsciiArgument& v) noexcept {
   return !ShouldSwapCurrency(type) && m.Assign(mask) && v.Assign(value);
-}
-
-// The request the entry points build for a type and mask.
-FormatRequest RequestFor(int type, const char* mask) noexcept {
-  const IntlSettings& s = Intl();
-  return FormatRequest{EditTypeOf(type), s.sMonThousandSep, s.sDecimal, mask, s.sSystemCurrency};
 }
 
 // An answer of the 256-byte buffer in UTF-8: ASCII as it stands, the rest
