@@ -18,13 +18,18 @@ bool IsPlaceholder(char c) {
 static_assert(sizeof MaskPlaceholders == 7, "IsPlaceholder lists every placeholder");
 
 // Whether placeholder ph takes c. The terminating zero is taken by none.
-bool Accepts(char ph, char c, const IntlSettings& s) {
+// Only "?" reads the settings, so the others never pay for the look-up.
+inline bool Accepts(char ph, char c) {
   if (c == '\0') return false;
   unsigned char b = static_cast<unsigned char>(c);
   switch (ph) {
-    case '#': return IsCharAlphaNumericA(c) && !IsCharAlphaA(c);
+    case '#': return (ClassOf(c) & (kAlpha | kDigit)) == kDigit;  // alphanumeric, not a letter
     case '&': return b >= 32 && b != 127;
-    case '?': return IsCharAlphaNumericA(c) || c == s.sPositiveSign || c == s.sNegativeSign;
+    case '?': {
+      if (IsCharAlphaNumericA(c)) return true;
+      const IntlSettings& s = Intl();
+      return c == s.sPositiveSign || c == s.sNegativeSign;
+    }
     default: return IsCharAlphaA(c);  // A, L, U
   }
 }
@@ -81,18 +86,15 @@ class MaskReader {
   const char* p_;
 };
 
-// The extraction walk, writing through `put`; returns the verdict. Trailing
-// fill characters are the sink's to trim.
+// The extraction walk from mask element m on, through the mask reader:
+// escapes and quoted runs. Writes through `put`; returns the verdict.
 template <class Put>
-int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put) {
-  const IntlSettings& s = Intl();
-  const char* v = value ? value : "";
-  bool allFilled = true;
-  MaskReader reader(mask);
+int ExtractRest(const char* v, const char* m, std::size_t room, bool allFilled, Put& put) {
+  MaskReader reader(m);
   for (Element e = reader.Next(); e.kind != Element::kEnd && room > 0; e = reader.Next()) {
     switch (e.kind) {
       case Element::kPlaceholder: {
-        char out = Accepts(e.c, *v, s) ? Stored(e.c, *v) : '_';
+        char out = Accepts(e.c, *v) ? Stored(e.c, *v) : '_';
         if (*v) ++v;
         if (out == '_') allFilled = false;
         put(out);
@@ -111,15 +113,50 @@ int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put
   return allFilled && *v == '\0' ? 1 : 0;
 }
 
+// The extraction walk, writing through `put`; returns the verdict. Trailing
+// fill characters are the sink's to trim. The usual mask, plain
+// placeholders and literals, goes through the tight loop here; an escape or
+// a quote hands the rest of the mask to the reader.
+template <class Put>
+int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put) {
+  const char* v = value ? value : "";
+  bool allFilled = true;
+  for (const char* m = mask; room > 0; ++m) {
+    const char ph = *m;
+    const char c = *v;
+    char out;
+    switch (ph) {
+      case '\0': return allFilled && c == '\0' ? 1 : 0;
+      case '\\':
+      case '"': return ExtractRest(v, m, room, allFilled, put);
+      // Each case with its own constant, so that Accepts folds to one test.
+      case '#': out = Accepts('#', c) ? c : '_'; break;
+      case '&': out = Accepts('&', c) ? c : '_'; break;
+      case 'A': out = Accepts('A', c) ? c : '_'; break;
+      case '?': out = Accepts('?', c) ? c : '_'; break;
+      case 'L':
+      case 'U': out = Accepts(ph, c) ? Stored(ph, c) : '_'; break;
+      default:
+        if (c == ph) ++v;  // a literal is optional in the value
+        continue;
+    }
+    if (c) ++v;
+    if (out == '_') allFilled = false;
+    put(out);
+    --room;
+  }
+  return allFilled && *v == '\0' ? 1 : 0;
+}
+
 // Places c at dest[position] when placeholder ph takes it; "_" and space
 // mark an empty placeholder without any class check.
-void PlaceAt(char* dest, char ph, char c, std::size_t position, const IntlSettings& s) {
+void PlaceAt(char* dest, char ph, char c, std::size_t position) {
   if (!IsPlaceholder(ph)) return;
   if (c == '_' || c == ' ') {
     dest[position] = (ph == 'L' || ph == 'U') ? c : '_';
     return;
   }
-  if (Accepts(ph, c, s)) dest[position] = Stored(ph, c);
+  if (Accepts(ph, c)) dest[position] = Stored(ph, c);
 }
 
 std::size_t CopyBounded(char* dest, const char* src, std::size_t size) {
@@ -152,7 +189,6 @@ void ApplyTextMask(char* dest, const char* raw, const char* mask, std::size_t si
     CopyBounded(dest, raw, size);
     return;
   }
-  const IntlSettings& s = Intl();
   const char* r = raw ? raw : "";
   std::size_t n = 0;
   const std::size_t room = size - 1;
@@ -164,7 +200,7 @@ void ApplyTextMask(char* dest, const char* raw, const char* mask, std::size_t si
         for (std::size_t i = 0; i < e.length && n < room; ++i) dest[n++] = e.begin[i];
         break;
       case Element::kPlaceholder:
-        if (Accepts(e.c, *r, s)) dest[n++] = Stored(e.c, *r);
+        if (Accepts(e.c, *r)) dest[n++] = Stored(e.c, *r);
         if (*r) ++r;
         break;
       case Element::kEnd: break;
@@ -209,13 +245,12 @@ void FormatMaskedText(char* dest, const char* value, const char* mask, std::size
   // is neither a backslash nor a quote, which MaskIndexOf gives; walked here
   // incrementally so that long masks stay linear.
   CopyBounded(dest, mask, size);
-  const IntlSettings& s = Intl();
   const char* m = mask;
   for (std::size_t i = 0; i + 1 < size; ++i, ++m) {
     while (*m == '\\' || *m == '"') ++m;
     if (!*m) break;  // every further position maps to the end of the mask
     char c = i < rawLength ? value[i] : '\0';
-    PlaceAt(dest, *m, c, i, s);
+    PlaceAt(dest, *m, c, i);
   }
   dest[size - 1] = '\0';
 }
@@ -223,7 +258,7 @@ void FormatMaskedText(char* dest, const char* value, const char* mask, std::size
 void PlaceMaskChar(char* dest, std::size_t size, const char* mask, char c, int position) noexcept {
   if (!dest || !mask || position < 0) return;
   if (static_cast<std::size_t>(position) + 1 >= size) return;  // beyond the buffer
-  PlaceAt(dest, mask[MaskIndexOf(mask, position)], c, static_cast<std::size_t>(position), Intl());
+  PlaceAt(dest, mask[MaskIndexOf(mask, position)], c, static_cast<std::size_t>(position));
 }
 
 int MaskIndexOf(const char* mask, int position) noexcept {

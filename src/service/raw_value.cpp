@@ -82,11 +82,10 @@ void RawDateTime(char* answer, std::size_t bytes, const char* value, const char*
 int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
                  std::size_t capacity) noexcept {
   if (!answer) return 1;
-  const IntlSettings& s = Intl();
   char defaultMask[64];
   const char* m = request.mask;
   if (!m || !*m) {
-    m = SettingsNumberMask(request.editType, s);
+    m = SettingsNumberMask(request.editType, Intl());
     if (!m) {
       std::memset(defaultMask, 0, sizeof defaultMask);
       DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
@@ -105,7 +104,7 @@ int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
     case etInteger:
     case etLong:
     case etSingle:
-    case etDouble: RawNumber(answer, bytes, value, m, request, s); break;
+    case etDouble: RawNumber(answer, bytes, value, m, request, Intl()); break;
     case etDate: RawDate(answer, bytes, value, m); break;
     case etTime: RawTime(answer, bytes, value, m); break;
     case etBoolean: RawBoolean(answer, bytes, value, m); break;
