@@ -124,6 +124,12 @@ int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put
   for (const char* m = mask; room > 0; ++m) {
     const char ph = *m;
     const char c = *v;
+    if (ph == '#' && static_cast<unsigned char>(c - '0') < 10) {  // the usual case, without the class table
+      put(c);
+      ++v;
+      --room;
+      continue;
+    }
     char out;
     switch (ph) {
       case '\0': return allFilled && c == '\0' ? 1 : 0;
