@@ -198,7 +198,39 @@ void ApplyTextMask(char* dest, const char* raw, const char* mask, std::size_t si
   const char* r = raw ? raw : "";
   std::size_t n = 0;
   const std::size_t room = size - 1;
-  MaskReader reader(mask);
+  // Plain placeholders and literals in a tight loop, as in ExtractWalk; an
+  // escape or a quote hands the rest of the mask to the reader.
+  const char* m = mask;
+  for (; n < room; ++m) {
+    const char ph = *m;
+    const char c = *r;
+    if (ph == '#' && static_cast<unsigned char>(c - '0') < 10) {
+      dest[n++] = c;
+      ++r;
+      continue;
+    }
+    bool taken;
+    switch (ph) {
+      case '\0':
+        dest[n] = '\0';
+        return;
+      case '\\':
+      case '"': goto rest;
+      case '#': taken = Accepts('#', c); break;
+      case '&': taken = Accepts('&', c); break;
+      case 'A': taken = Accepts('A', c); break;
+      case '?': taken = Accepts('?', c); break;
+      case 'L':
+      case 'U': taken = Accepts(ph, c); break;
+      default:
+        dest[n++] = ph;
+        continue;
+    }
+    if (taken) dest[n++] = Stored(ph, c);
+    if (c) ++r;
+  }
+rest:
+  MaskReader reader(m);
   for (Element e = reader.Next(); e.kind != Element::kEnd && n < room; e = reader.Next()) {
     switch (e.kind) {
       case Element::kLiteral: dest[n++] = e.c; break;
