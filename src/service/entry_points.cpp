@@ -231,12 +231,6 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
 std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::size_t size) {
   if (length >= size) return AnsiToUtf8(text, length, dest, size);  // it cuts
   std::size_t i = 0;
-  for (; i + 8 <= length; i += 8) {  // eight bytes at a time while all are ASCII
-    std::uint64_t bytes;
-    std::memcpy(&bytes, text + i, sizeof bytes);
-    if (bytes & 0x8080808080808080ull) break;
-    std::memcpy(dest + i, &bytes, sizeof bytes);
-  }
   for (; i < length && static_cast<unsigned char>(text[i]) < 0x80; ++i) dest[i] = text[i];
   if (i == length) {
     dest[i] = '\0';
@@ -245,8 +239,18 @@ std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::
   return i + AnsiToUtf8(text + i, length - i, dest + i, size - i);
 }
 
+// Engine answers run longer than the boolean texts: their ASCII goes eight
+// bytes at a time first, leaving AnswerToUtf8 small enough to inline.
 std::size_t ToUtf8(const char* answer, char* dest, std::size_t size) {
-  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+  const std::size_t length = std::strlen(answer);
+  std::size_t i = 0;
+  for (; i + 8 <= length && length < size; i += 8) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, answer + i, sizeof bytes);
+    if (bytes & 0x8080808080808080ull) break;
+    std::memcpy(dest + i, &bytes, sizeof bytes);
+  }
+  return i + AnswerToUtf8(answer + i, length - i, dest + i, size - i);
 }
 
 }  // namespace

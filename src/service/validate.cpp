@@ -62,6 +62,10 @@ int ValidateDateTime(const char* value, const char* mask) {
 int ValidateValue(const char* value, const char* mask, std::int32_t valueType) noexcept {
   if (!value || !*value) return 1;  // empty is valid for every type and mask
   EditType e = EditTypeOf(valueType);
+  if (e == etText) {  // the whole mask, uncut, and no settings
+    char scratch[256];
+    return ExtractMaskedText(scratch, value, mask, sizeof scratch) ? 1 : 0;
+  }
   const IntlSettings& s = Intl();
   // The mask is read cut to 63 characters: a copy only when that cuts it.
   char copy[64];
@@ -79,10 +83,6 @@ int ValidateValue(const char* value, const char* mask, std::int32_t valueType) n
   }
   if (!IsDispatchable(e)) return 1;
   switch (e) {
-    case etText: {
-      char scratch[256] = {};
-      return ExtractMaskedText(scratch, value, mask, sizeof scratch) ? 1 : 0;
-    }
     case etCurrency:
     case etByte:
     case etInteger:
