@@ -17,14 +17,18 @@ constexpr unsigned kShortMonthId = 2800;    // January first
 // Appends to a bounded, always terminated text; what does not fit is dropped.
 class Output {
  public:
-  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {
-    if (size_ > 0) dest_[0] = '\0';
+  // The text is terminated when the writer goes out of scope, not after
+  // every character.
+  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {}
+  ~Output() {
+    if (size_ > 0) dest_[length_] = '\0';
   }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
   bool Full() const noexcept { return size_ == 0 || length_ + 1 >= size_; }
   void Put(char c) noexcept {
     if (Full()) return;
     dest_[length_++] = c;
-    dest_[length_] = '\0';
   }
   void Put(const char* text) noexcept {
     while (*text != '\0' && !Full()) Put(*text++);
@@ -33,6 +37,18 @@ class Output {
     for (int i = 0; i < count; ++i) Put(c);
   }
   void Number(std::int32_t value, int width) noexcept {
+    if (value >= 0 && value < 10000) {
+      // The usual day, month or year: FormatPaddedInt's text without its call.
+      char digits[4];
+      const int count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+      for (int i = count - 1; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+      }
+      Repeat('0', width - count);
+      for (int i = 0; i < count; ++i) Put(digits[i]);
+      return;
+    }
     char digits[16];
     FormatPaddedInt(digits, sizeof digits, value, width);
     Put(digits);

@@ -230,8 +230,9 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
 // only what follows its first other byte goes through the conversion.
 std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::size_t size) {
   if (length >= size) return AnsiToUtf8(text, length, dest, size);  // it cuts
-  std::size_t i = 0;
-  for (; i < length && static_cast<unsigned char>(text[i]) < 0x80; ++i) dest[i] = text[i];
+  // The answer holds no zero byte before `length`, so the word copy stops
+  // only at its first non-ASCII byte.
+  const std::size_t i = CopyAsciiPrefix(text, length, dest);
   if (i == length) {
     dest[i] = '\0';
     return i;
