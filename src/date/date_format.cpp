@@ -1,5 +1,7 @@
 #include "date/date_format.h"
 
+#include <cstring>
+
 #include "date/date_mask.h"
 #include "date/date_parse.h"
 #include "date/int_text.h"
@@ -112,13 +114,11 @@ const char* MaskOrDefault(const char* mask) noexcept {
   return mask && *mask != '\0' ? mask : Intl().sShortDate;
 }
 
-}  // namespace
-
-void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date) noexcept {
+void FormatDateWith(char* dest, std::size_t size, const char* mask, const DateParts& date,
+                    const DateTokenLetters& letters) noexcept {
   if (!dest || size == 0) return;
   Output out(dest, size);
   if (!mask) return;
-  const DateTokenLetters letters = LoadDateTokenLetters();
   int weekday = -1;  // computed on first use
   for (const char* m = mask; *m != '\0' && !out.Full();) {
     const DatePart part = DatePartOf(letters, *m);
@@ -138,11 +138,21 @@ void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts&
   }
 }
 
+}  // namespace
+
+void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date) noexcept {
+  FormatDateWith(dest, size, mask, date, LoadDateTokenLetters());
+}
+
 void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask,
                  const char* targetMask) noexcept {
+  // The settings block is asked once for both halves.
+  const IntlSettings& s = Intl();
   DateParts date{-2, -2, -2, 1};
-  if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true);
-  FormatDate(dest, size, targetMask, date);
+  if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true, s);
+  DateTokenLetters letters{};
+  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
+  FormatDateWith(dest, size, targetMask, date, letters);
 }
 
 void MakeDateRawValue(char* dest, std::size_t size, const char* value, const char* mask) noexcept {

@@ -75,6 +75,11 @@ int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
 }  // namespace
 
 void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames) noexcept {
+  ParseDate(value, mask, parts, strictNames, Intl());
+}
+
+void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames,
+               const IntlSettings& s) noexcept {
   parts.day = parts.month = parts.year = -2;  // not given
   if (!value || *value == '\0') {
     parts.empty = 1;
@@ -82,7 +87,6 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
   }
   parts.empty = 0;
   if (!mask) mask = "";
-  const IntlSettings& s = Intl();
   DateTokenLetters letters{};
   std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
   const DateSeparators seps = FindDateSeparators(mask, letters);
@@ -118,7 +122,8 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
           parts.month = 0;
         } else {
           // A month run takes a number or a name alike.
-          const int named = MatchMonthName(tokens[k].text, strictNames);
+          // A number has no text, which names no month.
+          const int named = tokens[k].text ? MatchMonthName(tokens[k].text, strictNames) : 0;
           parts.month = named >= 1 ? named : tokens[k].number;
           ++k;
         }

@@ -307,6 +307,20 @@ bool RenderWhole(BoundedText& out, const WholeRun& run, char lead, char thousand
   return true;
 }
 
+// RenderWhole for a format that is one WholeRun; false, with nothing
+// written, for any other.
+bool RenderWholeRun(BoundedText& out, const NumberConversion& conversion, const NumberParts& parts,
+                    const IntlSettings& s) noexcept {
+  WholeRun run;
+  if (!ReadWholeRun(conversion.toFormat, conversion.outDecimalSep, conversion.outThousandSep, run)) {
+    return false;
+  }
+  // One section: a negative number gets the sign in front.
+  const char lead = parts.negative ? s.sNegativeSign : 0;
+  return (!lead || IsLiteralLead(lead, conversion.outDecimalSep, conversion.outThousandSep)) &&
+         RenderWhole(out, run, lead, conversion.outThousandSep, parts.integerPart);
+}
+
 }  // namespace
 
 int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
@@ -387,16 +401,9 @@ int ConvertNumber(char* dest, const char* text, const NumberConversion& conversi
   } else {
     parts.noDigits = 1;
   }
-  WholeRun run;
-  if (!parts.noDigits &&
-      ReadWholeRun(conversion.toFormat, conversion.outDecimalSep, conversion.outThousandSep, run)) {
-    // One section: a negative number gets the sign in front.
-    const char lead = parts.negative ? s.sNegativeSign : 0;
-    if ((!lead || IsLiteralLead(lead, conversion.outDecimalSep, conversion.outThousandSep)) &&
-        RenderWhole(out, run, lead, conversion.outThousandSep, parts.integerPart)) {
-      return 1;
-    }
-  }
+  // Only a whole number is looked at this way: a mask with decimals, the
+  // usual one for a fraction, is not scanned twice.
+  if (!parts.noDigits && parts.fraction == 0 && RenderWholeRun(out, conversion, parts, s)) return 1;
   // The section is rendered in place, so a mask of any length is honoured whole.
   const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative, s);
   RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
