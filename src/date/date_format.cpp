@@ -138,6 +138,12 @@ void FormatDateWith(char* dest, std::size_t size, const char* mask, const DatePa
   }
 }
 
+DateTokenLetters LettersOf(const IntlSettings& s) noexcept {
+  DateTokenLetters letters{};
+  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
+  return letters;
+}
+
 }  // namespace
 
 void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date) noexcept {
@@ -150,18 +156,17 @@ void ConvertDate(char* dest, std::size_t size, const char* value, const char* so
   const IntlSettings& s = Intl();
   DateParts date{-2, -2, -2, 1};
   if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true, s);
-  DateTokenLetters letters{};
-  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
-  FormatDateWith(dest, size, targetMask, date, letters);
+  FormatDateWith(dest, size, targetMask, date, LettersOf(s));
 }
 
 void MakeDateRawValue(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
   if (!dest || size == 0) return;
   dest[0] = '\0';
+  const IntlSettings& s = Intl();
   DateParts date;
-  ParseDate(value, MaskOrDefault(mask), date, false);
+  ParseDate(value, mask && *mask != '\0' ? mask : s.sShortDate, date, false, s);
   if (date.empty) return;  // no date: the raw value is empty
-  FormatDate(dest, size, Intl().sRawDateMask, date);
+  FormatDateWith(dest, size, s.sRawDateMask, date, LettersOf(s));
 }
 
 void MakeDateFormattedValue(char* dest, std::size_t size, const char* value,
