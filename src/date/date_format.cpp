@@ -1,5 +1,7 @@
 #include "date/date_format.h"
 
+#include <cstring>
+
 #include "date/date_mask.h"
 #include "date/date_parse.h"
 #include "date/int_text.h"
@@ -17,14 +19,18 @@ constexpr unsigned kShortMonthId = 2800;    // January first
 // Appends to a bounded, always terminated text; what does not fit is dropped.
 class Output {
  public:
-  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {
-    if (size_ > 0) dest_[0] = '\0';
+  // The text is terminated when the writer goes out of scope, not after
+  // every character.
+  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {}
+  ~Output() {
+    if (size_ > 0) dest_[length_] = '\0';
   }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
   bool Full() const noexcept { return size_ == 0 || length_ + 1 >= size_; }
   void Put(char c) noexcept {
     if (Full()) return;
     dest_[length_++] = c;
-    dest_[length_] = '\0';
   }
   void Put(const char* text) noexcept {
     while (*text != '\0' && !Full()) Put(*text++);
@@ -33,6 +39,18 @@ class Output {
     for (int i = 0; i < count; ++i) Put(c);
   }
   void Number(std::int32_t value, int width) noexcept {
+    if (value >= 0 && value < 10000) {
+      // The usual day, month or year: FormatPaddedInt's text without its call.
+      char digits[4];
+      const int count = value >= 1000 ? 4 : value >= 100 ? 3 : value >= 10 ? 2 : 1;
+      for (int i = count - 1; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+      }
+      Repeat('0', width - count);
+      for (int i = 0; i < count; ++i) Put(digits[i]);
+      return;
+    }
     char digits[16];
     FormatPaddedInt(digits, sizeof digits, value, width);
     Put(digits);
@@ -96,13 +114,11 @@ const char* MaskOrDefault(const char* mask) noexcept {
   return mask && *mask != '\0' ? mask : Intl().sShortDate;
 }
 
-}  // namespace
-
-void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date) noexcept {
+void FormatDateWith(char* dest, std::size_t size, const char* mask, const DateParts& date,
+                    const DateTokenLetters& letters) noexcept {
   if (!dest || size == 0) return;
   Output out(dest, size);
   if (!mask) return;
-  const DateTokenLetters letters = LoadDateTokenLetters();
   int weekday = -1;  // computed on first use
   for (const char* m = mask; *m != '\0' && !out.Full();) {
     const DatePart part = DatePartOf(letters, *m);
@@ -122,20 +138,35 @@ void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts&
   }
 }
 
+DateTokenLetters LettersOf(const IntlSettings& s) noexcept {
+  DateTokenLetters letters{};
+  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
+  return letters;
+}
+
+}  // namespace
+
+void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date) noexcept {
+  FormatDateWith(dest, size, mask, date, LoadDateTokenLetters());
+}
+
 void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask,
                  const char* targetMask) noexcept {
+  // The settings block is asked once for both halves.
+  const IntlSettings& s = Intl();
   DateParts date{-2, -2, -2, 1};
-  if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true);
-  FormatDate(dest, size, targetMask, date);
+  if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true, s);
+  FormatDateWith(dest, size, targetMask, date, LettersOf(s));
 }
 
 void MakeDateRawValue(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
   if (!dest || size == 0) return;
   dest[0] = '\0';
+  const IntlSettings& s = Intl();
   DateParts date;
-  ParseDate(value, MaskOrDefault(mask), date, false);
+  ParseDate(value, mask && *mask != '\0' ? mask : s.sShortDate, date, false, s);
   if (date.empty) return;  // no date: the raw value is empty
-  FormatDate(dest, size, Intl().sRawDateMask, date);
+  FormatDateWith(dest, size, s.sRawDateMask, date, LettersOf(s));
 }
 
 void MakeDateFormattedValue(char* dest, std::size_t size, const char* value,

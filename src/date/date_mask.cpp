@@ -29,9 +29,12 @@ DateTokenLetters LoadDateTokenLetters() noexcept {
 }
 
 DateSeparators FindDateSeparators(const char* mask) noexcept {
+  return FindDateSeparators(mask, LoadDateTokenLetters());
+}
+
+DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& letters) noexcept {
   DateSeparators seps{'\0', '\0'};
   if (!mask) return seps;
-  const DateTokenLetters letters = LoadDateTokenLetters();
   bool haveFirst = false;
   bool haveSecond = false;
   const char* p = mask;

@@ -39,6 +39,8 @@ struct DateSeparators {
   char second;
 };
 DateSeparators FindDateSeparators(const char* mask) noexcept;
+// The same with the token letters at hand.
+DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& letters) noexcept;
 
 // Month 1..12 whose abbreviation begins text (case-insensitive), -1 when
 // none does, 0 when text is null. With strictNames the text must also begin

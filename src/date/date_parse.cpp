@@ -1,9 +1,11 @@
 #include "date/date_parse.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "date/date_mask.h"
 #include "date/int_text.h"
+#include "intl/settings.h"
 #include "platform/codepage.h"
 
 namespace zorva {
@@ -28,7 +30,20 @@ const char* SkipToSeparator(const char* p, const DateSeparators& seps) noexcept 
   return p;
 }
 
-int Tokenize(const char* value, const DateSeparators& seps, DateToken* tokens) noexcept {
+// ParseSignedInt of a run of at most kMaxDigits CrtIsDigit characters: the
+// usual plain digits without a sign are summed here.
+std::int32_t RunValue(const char* run, std::size_t digits, char negativeSign) noexcept {
+  if (run[0] != negativeSign) {
+    std::int32_t value = 0;
+    std::size_t i = 0;
+    for (; i < digits && run[i] >= '0' && run[i] <= '9'; ++i) value = value * 10 + (run[i] - '0');
+    if (i == digits) return value;
+  }
+  return ParseSignedInt(run, digits);
+}
+
+int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
+             DateToken* tokens) noexcept {
   int count = 0;
   const char* p = value;
   while (*p != '\0' && count < kMaxDateTokens) {
@@ -42,7 +57,7 @@ int Tokenize(const char* value, const DateSeparators& seps, DateToken* tokens) n
       std::size_t digits = static_cast<std::size_t>(end - p);
       // A run that runs into something other than a separator is not a number.
       bool readable = digits <= kMaxDigits && (*end == '\0' || IsSeparator(*end, seps));
-      tokens[count++] = {nullptr, readable ? ParseSignedInt(p, digits) : 0};
+      tokens[count++] = {nullptr, readable ? RunValue(p, digits, negativeSign) : 0};
       p = SkipToSeparator(end, seps);
     } else if (*p == '_') {
       const char* end = p;
@@ -60,6 +75,11 @@ int Tokenize(const char* value, const DateSeparators& seps, DateToken* tokens) n
 }  // namespace
 
 void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames) noexcept {
+  ParseDate(value, mask, parts, strictNames, Intl());
+}
+
+void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames,
+               const IntlSettings& s) noexcept {
   parts.day = parts.month = parts.year = -2;  // not given
   if (!value || *value == '\0') {
     parts.empty = 1;
@@ -67,15 +87,16 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
   }
   parts.empty = 0;
   if (!mask) mask = "";
-  const DateSeparators seps = FindDateSeparators(mask);
+  DateTokenLetters letters{};
+  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
+  const DateSeparators seps = FindDateSeparators(mask, letters);
   DateToken tokens[kMaxDateTokens];
-  const int count = Tokenize(value, seps, tokens);
+  const int count = Tokenize(value, seps, s.sNegativeSign, tokens);
   if (count == 0) {
     parts.empty = 1;
     return;
   }
 
-  const DateTokenLetters letters = LoadDateTokenLetters();
   int k = 0;
   for (const char* m = mask; *m != '\0';) {
     const DatePart part = DatePartOf(letters, *m);
@@ -101,7 +122,8 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
           parts.month = 0;
         } else {
           // A month run takes a number or a name alike.
-          const int named = MatchMonthName(tokens[k].text, strictNames);
+          // A number has no text, which names no month.
+          const int named = tokens[k].text ? MatchMonthName(tokens[k].text, strictNames) : 0;
           parts.month = named >= 1 ? named : tokens[k].number;
           ++k;
         }

@@ -5,6 +5,8 @@
 
 namespace zorva {
 
+struct IntlSettings;
+
 // Most tokens a value is cut into; later ones are ignored.
 inline constexpr int kMaxDateTokens = 15;
 
@@ -13,5 +15,8 @@ inline constexpr int kMaxDateTokens = 15;
 // absent or empty value, or one with nothing readable, sets parts.empty.
 // strictNames asks month names to be spelled in full.
 void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames) noexcept;
+// The same with the settings block at hand (Intl() is not asked again).
+void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames,
+               const IntlSettings& settings) noexcept;
 
 }  // namespace zorva

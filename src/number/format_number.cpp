@@ -1,5 +1,6 @@
 // Rendering a parsed number through a format section. The sign is never
 // taken from the number: the section's own characters show it.
+#include <cstdint>
 #include <cstring>
 
 #include "intl/settings.h"
@@ -221,6 +222,105 @@ void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, c
   }
 }
 
+// A format of one section that is a single integer run: "0", "#" and
+// thousands separators from its first character, nothing else ("#,##0").
+// Such a run shows the whole number only, so it is rendered without the
+// general walk. Separators that other rules could also claim (a space is
+// trimmed, ";" splits, a decimal separator) leave it to that walk.
+struct WholeRun {
+  std::size_t zeros = 0;  // the "0" placeholders: the least digits shown
+  std::size_t group = 0;  // placeholders after the last separator
+  bool grouped = false;
+};
+
+bool ReadWholeRun(const char* format, char decimalSep, char thousandSep, WholeRun& run) noexcept {
+  if (!format || !IsPlaceholder(format[0])) return false;
+  if (IsPlaceholder(decimalSep) || IsPlaceholder(thousandSep) || thousandSep == ' ' ||
+      thousandSep == ';' || (thousandSep && thousandSep == decimalSep)) {
+    return false;
+  }
+  for (const char* p = format; *p; ++p) {
+    if (IsPlaceholder(*p)) {
+      run.zeros += *p == '0';
+      ++run.group;
+    } else if (thousandSep && *p == thousandSep) {
+      run.grouped = true;
+      run.group = 0;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// What IntegerRun shows for a whole number below 2^53, after `lead`;
+// false, with nothing written, for anything else or a run too long for the
+// text built here.
+bool RenderWhole(BoundedText& out, const WholeRun& run, char lead, char thousandSep,
+                 double magnitude) noexcept {
+  constexpr std::size_t kMaxLength = 40;
+  if (!(magnitude >= 0 && magnitude < 9007199254740992.0)) return false;
+  const auto whole = static_cast<std::uint64_t>(magnitude);
+  if (static_cast<double>(whole) != magnitude) return false;
+  char digits[kMaxLength + 16];
+  char own[16] = {};
+  const std::size_t count = whole ? static_cast<std::size_t>(number_detail::WholeDigits(whole, own)) : 0;
+  const std::size_t pad = run.zeros > count ? run.zeros - count : 0;
+  const std::size_t length = pad + count;
+  if (length > kMaxLength) return false;
+  if (pad) std::memset(digits, '0', pad);
+  std::memcpy(digits + pad, own, sizeof own);  // a fixed copy
+  // A group of one never splits ("#,#" shows "1234").
+  const std::size_t group = run.group;
+  const bool split = run.grouped && group >= 2 && length > group;
+  // Copies below are of fixed sizes, over-long where that is cheaper than
+  // a call: both buffers have room past what counts.
+  char text[2 * kMaxLength + 32];
+  std::size_t n = 0;
+  if (lead) text[n++] = lead;
+  if (!split) {
+    if (length <= 16) {
+      std::memcpy(text + n, digits, 16);
+    } else {
+      std::memcpy(text + n, digits, length);
+    }
+    n += length;
+  } else {
+    std::size_t k = length % group == 0 ? group : length % group;
+    const auto copy = [&](std::size_t from, std::size_t count) {
+      if (count <= 8) {
+        std::memcpy(text + n, digits + from, 8);
+      } else {
+        std::memcpy(text + n, digits + from, count);
+      }
+      n += count;
+    };
+    copy(0, k);
+    for (; k < length; k += group) {
+      text[n++] = thousandSep;
+      copy(k, group);
+    }
+  }
+  const std::size_t kept = n < out.Room() ? n : out.Room();
+  std::memcpy(out.End(), text, kept);
+  out.Advance(kept);
+  return true;
+}
+
+// RenderWhole for a format that is one WholeRun; false, with nothing
+// written, for any other.
+bool RenderWholeRun(BoundedText& out, const NumberConversion& conversion, const NumberParts& parts,
+                    const IntlSettings& s) noexcept {
+  WholeRun run;
+  if (!ReadWholeRun(conversion.toFormat, conversion.outDecimalSep, conversion.outThousandSep, run)) {
+    return false;
+  }
+  // One section: a negative number gets the sign in front.
+  const char lead = parts.negative ? s.sNegativeSign : 0;
+  return (!lead || IsLiteralLead(lead, conversion.outDecimalSep, conversion.outThousandSep)) &&
+         RenderWhole(out, run, lead, conversion.outThousandSep, parts.integerPart);
+}
+
 }  // namespace
 
 int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
@@ -301,6 +401,9 @@ int ConvertNumber(char* dest, const char* text, const NumberConversion& conversi
   } else {
     parts.noDigits = 1;
   }
+  // Only a whole number is looked at this way: a mask with decimals, the
+  // usual one for a fraction, is not scanned twice.
+  if (!parts.noDigits && parts.fraction == 0 && RenderWholeRun(out, conversion, parts, s)) return 1;
   // The section is rendered in place, so a mask of any length is honoured whole.
   const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative, s);
   RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
