@@ -230,14 +230,7 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
 // only what follows its first other byte goes through the conversion.
 std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::size_t size) {
   if (length >= size) return AnsiToUtf8(text, length, dest, size);  // it cuts
-  // Eight bytes at a time while none is above 0x7F, then byte by byte.
   std::size_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    std::uint64_t bytes;
-    std::memcpy(&bytes, text + i, sizeof bytes);
-    if ((bytes & 0x8080808080808080ull) != 0) break;
-    std::memcpy(dest + i, &bytes, sizeof bytes);
-  }
   for (; i < length && static_cast<unsigned char>(text[i]) < 0x80; ++i) dest[i] = text[i];
   if (i == length) {
     dest[i] = '\0';
