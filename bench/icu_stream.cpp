@@ -27,6 +27,8 @@
 #include <memory>
 #include <string_view>
 
+#include "line_stream.h"
+
 namespace {
 
 void Require(UErrorCode status, const char* what) {
@@ -220,48 +222,16 @@ int main(int argc, char** argv) {
     std::fputs("usage: icu_stream format|raw currency|long|double|date|time|text|boolean\n", stderr);
     return 2;
   }
-  const std::string_view type = argv[2];
-  const char kind = type == "currency" ? 'c'
-                    : type == "long"   ? 'l'
-                    : type == "double" ? 'd'
-                    : type == "date"   ? 'D'
-                    : type == "time"   ? 'T'
-                    : type == "text"   ? 't'
-                                       : 'b';
-  Job job(std::strcmp(argv[1], "format") == 0, kind);
+  Job job(std::strcmp(argv[1], "format") == 0, bench::KindOf(argv[2]));
   icu::UnicodeString answer;
-  static char in[1 << 16], out[1 << 16];
-  std::size_t held = 0, used = 0;
-  for (;;) {
-    const std::size_t got = std::fread(in + held, 1, sizeof in - held, stdin);
-    held += got;
-    std::size_t start = 0;
-    for (;;) {
-      const char* nl = static_cast<const char*>(std::memchr(in + start, '\n', held - start));
-      if (!nl && (got > 0 || start == held)) break;
-      const std::size_t stop = nl ? static_cast<std::size_t>(nl - in) : held;
-      if (used > sizeof out - 1024) {
-        std::fwrite(out, 1, used, stdout);
-        used = 0;
-      }
-      answer.remove();
-      const long raw = job.Answer(std::string_view(in + start, stop - start), out + used, answer);
-      if (raw >= 0) {
-        used += static_cast<std::size_t>(raw);
-      } else {
-        UErrorCode status = U_ZERO_ERROR;
-        int32_t n = 0;
-        u_strToUTF8(out + used, static_cast<int32_t>(sizeof out - used - 1), &n, answer.getBuffer(),
-                    answer.length(), &status);
-        used += U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0;
-      }
-      out[used++] = '\n';
-      start = nl ? stop + 1 : held;
-    }
-    std::memmove(in, in + start, held - start);
-    held -= start;
-    if (got == 0) break;
-  }
-  std::fwrite(out, 1, used, stdout);
+  bench::StreamLines(1024, [&](std::string_view line, char* out, std::size_t room) {
+    answer.remove();
+    const long raw = job.Answer(line, out, answer);
+    if (raw >= 0) return static_cast<std::size_t>(raw);
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t n = 0;
+    u_strToUTF8(out, static_cast<int32_t>(room), &n, answer.getBuffer(), answer.length(), &status);
+    return U_SUCCESS(status) ? static_cast<std::size_t>(n) : std::size_t{0};
+  });
   return 0;
 }

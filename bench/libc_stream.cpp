@@ -11,6 +11,8 @@
 #include <ctime>
 #include <string_view>
 
+#include "line_stream.h"
+
 namespace {
 
 std::size_t Group(char* out, const char* digits, std::size_t n) {
@@ -127,36 +129,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const bool format = std::strcmp(argv[1], "format") == 0;
-  const std::string_view type = argv[2];
-  const char kind = type == "currency" ? 'c'
-                    : type == "long"   ? 'l'
-                    : type == "double" ? 'd'
-                    : type == "date"   ? 'D'
-                    : type == "time"   ? 'T'
-                    : type == "text"   ? 't'
-                                       : 'b';
-  static char in[1 << 16], out[1 << 16];
-  std::size_t held = 0, used = 0;
-  for (;;) {
-    const std::size_t got = std::fread(in + held, 1, sizeof in - held, stdin);
-    held += got;
-    std::size_t start = 0;
-    for (;;) {
-      const char* nl = static_cast<const char*>(std::memchr(in + start, '\n', held - start));
-      if (!nl && (got > 0 || start == held)) break;
-      const std::size_t stop = nl ? static_cast<std::size_t>(nl - in) : held;
-      if (used > sizeof out - 128) {
-        std::fwrite(out, 1, used, stdout);
-        used = 0;
-      }
-      used += Answer(format, kind, std::string_view(in + start, stop - start), out + used);
-      out[used++] = '\n';
-      start = nl ? stop + 1 : held;
-    }
-    std::memmove(in, in + start, held - start);
-    held -= start;
-    if (got == 0) break;
-  }
-  std::fwrite(out, 1, used, stdout);
+  const char kind = bench::KindOf(argv[2]);
+  bench::StreamLines(128, [&](std::string_view line, char* out, std::size_t) {
+    return Answer(format, kind, line, out);
+  });
   return 0;
 }
