@@ -81,13 +81,13 @@ bool ShouldSwapCurrency(std::int32_t valueType) noexcept {
          std::strcmp(s.sSystemCurrency, s.sCurrency) != 0;
 }
 
+namespace {
+
 FormatRequest RequestFor(std::int32_t valueType, const char* mask) noexcept {
   const IntlSettings& s = Intl();
   return FormatRequest{EditTypeOf(valueType), s.sMonThousandSep, s.sDecimal, mask,
                        s.sSystemCurrency};
 }
-
-namespace {
 
 // Eight ANSI bytes as eight UTF-16 units (little-endian, as on every
 // target): each byte moved to its own unit with shifts.

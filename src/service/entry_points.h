@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "service/value_types.h"
-
 namespace zorva {
 
 // A zero-terminated ANSI copy of an argument; short texts live inline.
@@ -34,9 +32,5 @@ void SwapCurrencySymbol(char* text) noexcept;
 // Whether the swap applies: the system symbol differs from the mask currency,
 // the type is Currency and the system symbol starts with the euro byte.
 bool ShouldSwapCurrency(std::int32_t valueType) noexcept;
-
-// The request every entry point hands the dispatchers for a type and an ANSI
-// mask: the settings' separators and the system currency symbol.
-FormatRequest RequestFor(std::int32_t valueType, const char* mask) noexcept;
 
 }  // namespace zorva
