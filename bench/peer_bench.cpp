@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "intl/settings.h"
+#include "libc_number.h"
 #include "platform/unicode.h"
 #include "service/dispatch.h"
 #include "zorva/masked_edit.h"
@@ -311,65 +312,21 @@ IcuFormatters MakeIcu(const Mix& mix) {
 }
 
 // libc: strptime/strftime, from_chars/to_chars, snprintf.
-std::size_t GroupInto(char* out, const char* digits, std::size_t n) {
-  std::size_t len = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (i > 0 && (n - i) % 3 == 0) out[len++] = ',';
-    out[len++] = digits[i];
-  }
-  return len;
+// The number jobs' letter for the shared libc code.
+char NumberKind(const Mix& mix) {
+  return mix.kind == Kind::kLong ? 'l' : mix.kind == Kind::kCurrency ? 'c' : 'd';
 }
 
 std::size_t LibcFormatNumber(const Mix& mix, const std::string& raw, char* out) {
-  char digits[64];
-  std::size_t len = 0;
-  bool negative;
-  char* end;
-  if (mix.kind == Kind::kLong) {
-    long long n = 0;
-    std::from_chars(raw.data(), raw.data() + raw.size(), n);
-    negative = n < 0;
-    end = std::to_chars(digits, digits + sizeof digits, negative ? -n : n).ptr;
-  } else {
-    double d = 0;
-    std::from_chars(raw.data(), raw.data() + raw.size(), d);
-    negative = d < 0;
-    end = std::to_chars(digits, digits + sizeof digits, negative ? -d : d,
-                        std::chars_format::fixed, 2).ptr;
-  }
-  const char* point = static_cast<const char*>(std::memchr(digits, '.', end - digits));
-  const std::size_t whole = static_cast<std::size_t>((point ? point : end) - digits);
-  const bool currency = mix.kind == Kind::kCurrency;
-  if (negative) out[len++] = currency ? '(' : '-';
-  if (currency) out[len++] = '$';
-  len += GroupInto(out + len, digits, whole);
-  for (const char* p = digits + whole; p < end; ++p) out[len++] = *p;
-  if (negative && currency) out[len++] = ')';
-  out[len] = '\0';
-  return len;
+  const std::size_t n = bench::LibcFormatNumber(NumberKind(mix), raw, out);
+  out[n] = '\0';
+  return n;
 }
 
 std::size_t LibcParseNumber(const Mix& mix, const std::string& shown, char* out) {
-  char clean[64];
-  std::size_t n = 0;
-  bool negative = false;
-  for (char c : shown) {
-    if ((c >= '0' && c <= '9') || c == '.') clean[n++] = c;
-    else if (c == '-' || c == '(') negative = true;
-  }
-  char* p = out;
-  if (negative) *p++ = '-';
-  if (mix.kind == Kind::kLong) {
-    long long v = 0;
-    std::from_chars(clean, clean + n, v);
-    p = std::to_chars(p, out + 64, v).ptr;
-  } else {
-    double v = 0;
-    std::from_chars(clean, clean + n, v);
-    p = std::to_chars(p, out + 64, v).ptr;
-  }
-  *p = '\0';
-  return static_cast<std::size_t>(p - out);
+  const std::size_t n = bench::LibcParseNumber(NumberKind(mix), shown, out);
+  out[n] = '\0';
+  return n;
 }
 
 const char* LibcRawForm(Kind k) {
