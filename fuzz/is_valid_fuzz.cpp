@@ -35,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BSTR out = nullptr;
     FUZZ_CHECK(GetRawValue(type, mask.get(), value.get(), &out) == S_OK);
     const std::string raw = CheckedAnswer(out);
-    if (!raw.empty()) {
+    // A raw value cut at the answer's 255 characters (a float of some 300
+    // digits) is another number, and lost the "." that marked it whole.
+    if (!raw.empty() && raw.size() < 255) {
       if (!RawAddsSignificantDigits(type, raw)) FUZZ_CHECK(Valid(type, rawFormat, raw) == -1);
       // A negative value whose raw form shows no digit but zeros ("-0" for a
       // fraction a whole type rounds away, "-0." for "(1)E-") takes its sign
