@@ -99,16 +99,10 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
 // first can be taken for another; -1 when the text is not of that shape.
 int ReadRawText(const char* text, const NumberRequest& request, NumberParts& parts,
                 const IntlSettings& s) noexcept {
-  const char sign = s.sNegativeSign;
-  if (!IsDigit(text[0]) && text[0] != sign) return -1;  // the usual entered text: "$1,234.50"
+  if (!number_detail::RawTextReadable(text[0], request, s)) return -1;
   const char point = request.decimalSep;
-  const char currency = request.currencySymbol ? request.currencySymbol[0] : '\0';
-  if (!sign || IsDigit(sign) || sign == s.sLeftParen || sign == point || IsDigit(point) ||
-      (request.thousandSep && request.thousandSep == point) || text[0] == currency) {
-    return -1;
-  }
   const char* p = text;
-  const bool negative = *p == sign;
+  const bool negative = *p == s.sNegativeSign;
   if (negative) ++p;
   std::uint64_t whole = 0;
   int count = 0;
