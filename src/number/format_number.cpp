@@ -266,9 +266,10 @@ constexpr std::size_t kMaxWholeLength = 40;
 constexpr std::size_t kWholeTextSize = 2 * kMaxWholeLength + 32;
 
 // What IntegerRun shows for a whole number of `count` (at most 16)
-// significant digits, the first `count` of 16 bytes at `own`, after `lead`:
+// significant digits, the first `count` bytes at `own`, after `lead`:
 // into `text` (kWholeTextSize bytes), its length in `n`; false for a run
-// too long for it.
+// too long for it. The fixed copies read up to 16 bytes at `own` and 8
+// past its last digit.
 bool LayOutWhole(char* text, std::size_t& n, const WholeRun& run, char lead, char thousandSep,
                  const char* own, std::size_t count) noexcept {
   char padded[kMaxWholeLength + 16];
@@ -322,7 +323,7 @@ bool RenderWhole(BoundedText& out, const WholeRun& run, char lead, char thousand
   if (!(magnitude >= 0 && magnitude < 9007199254740992.0)) return false;
   const auto whole = static_cast<std::uint64_t>(magnitude);
   if (static_cast<double>(whole) != magnitude) return false;
-  char own[16] = {};
+  char own[32] = {};
   const std::size_t count = whole ? static_cast<std::size_t>(number_detail::WholeDigits(whole, own)) : 0;
   char text[kWholeTextSize];
   std::size_t n;
