@@ -19,11 +19,14 @@ inline bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 // digit, a leading currency symbol).
 inline bool RawTextReadable(char first, const NumberRequest& request, const IntlSettings& s) noexcept {
   const char sign = s.sNegativeSign;
+  if (!IsDigit(first) && first != sign) return false;  // the usual entered text: "$1,234.50"
   const char point = request.decimalSep;
   const char currency = request.currencySymbol ? request.currencySymbol[0] : '\0';
-  if (!IsDigit(first) && first != sign) return false;  // the usual entered text: "$1,234.50"
-  return sign && !IsDigit(sign) && sign != s.sLeftParen && sign != point && !IsDigit(point) &&
-         !(request.thousandSep && request.thousandSep == point) && first != currency;
+  if (!sign || IsDigit(sign) || sign == s.sLeftParen || sign == point || IsDigit(point) ||
+      (request.thousandSep && request.thousandSep == point) || first == currency) {
+    return false;
+  }
+  return true;
 }
 
 // Appends to a caller's buffer, cutting at size - 1. The text is terminated

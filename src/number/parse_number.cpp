@@ -100,9 +100,10 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
 int ReadRawText(const char* text, const NumberRequest& request, NumberParts& parts,
                 const IntlSettings& s) noexcept {
   if (!number_detail::RawTextReadable(text[0], request, s)) return -1;
+  const char sign = s.sNegativeSign;
   const char point = request.decimalSep;
   const char* p = text;
-  const bool negative = *p == s.sNegativeSign;
+  const bool negative = *p == sign;
   if (negative) ++p;
   std::uint64_t whole = 0;
   int count = 0;

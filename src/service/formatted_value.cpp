@@ -67,7 +67,7 @@ NumberConversion ConversionFor(const char* mask, const FormatRequest& request, c
 void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
                      const FormatRequest& request, const IntlSettings& s) {
   const NumberConversion conversion = ConversionFor(mask, request, s);
-  if (IsWholeType(request.editType)) {
+  if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
     // A whole number under a plain run ("#,##0") is laid out from its digits.
     const std::uint64_t key = WholeRunKey(mask, request.decimalSep, request.thousandSep);
     if (key == 0 || ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
