@@ -257,7 +257,8 @@ bool ReadWholeRun(const char* format, char decimalSep, char thousandSep, WholeRu
 // leaves it so.
 inline bool AllDigits(std::uint64_t bytes) noexcept {
   constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
-  return ((bytes & kHigh) | (((bytes + 0x0606060606060606ull) & kHigh) >> 4)) == 0x3333333333333333ull;
+  const std::uint64_t low = ((bytes + 0x0606060606060606ull) & kHigh) >> 4;
+  return ((bytes & kHigh) | low) == 0x3333333333333333ull;
 }
 
 // Whole numbers are laid out here up to this many digits; a longer run of

@@ -17,7 +17,8 @@ inline bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 // as the raw paths write it: no character that reading tests can then be
 // taken for another (a sign that opens a parenthesis, a point that is a
 // digit, a leading currency symbol).
-inline bool RawTextReadable(char first, const NumberRequest& request, const IntlSettings& s) noexcept {
+inline bool RawTextReadable(char first, const NumberRequest& request,
+                            const IntlSettings& s) noexcept {
   const char sign = s.sNegativeSign;
   if (!IsDigit(first) && first != sign) return false;  // the usual entered text: "$1,234.50"
   const char point = request.decimalSep;

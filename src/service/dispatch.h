@@ -42,7 +42,8 @@ std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept;
 // under the request's mask read into `key`, into `size` bytes: the length
 // written, or -1, with nothing written, where MakeFormattedValue must answer.
 int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::size_t length,
-                        const FormatRequest& request, std::uint64_t key, const IntlSettings& s) noexcept;
+                        const FormatRequest& request, std::uint64_t key,
+                        const IntlSettings& s) noexcept;
 
 // Pads or rounds the fraction of a number text in place (a buffer of 256
 // bytes) to the fixed decimals of the conversion's target format.

@@ -394,7 +394,8 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
     const IntlSettings& s = Intl();
     const FormatRequest request = RequestFor(mask.valueType(), mask.text().c_str());
     if (IsAscii(s.sNegativeSign) && IsAscii(request.thousandSep)) {
-      const int n = FormattedWholeValue(dest, size, value.data(), value.size(), request, mask.shape(), s);
+      const int n =
+          FormattedWholeValue(dest, size, value.data(), value.size(), request, mask.shape(), s);
       if (n >= 0) return static_cast<std::size_t>(n);
     }
   }

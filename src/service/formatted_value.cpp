@@ -43,9 +43,12 @@ Fit FitOf(const char* value, const NumberConversion& conversion) {
   return Fit::kRound;
 }
 
-bool IsWholeType(int editType) { return editType == etByte || editType == etInteger || editType == etLong; }
+bool IsWholeType(int editType) {
+  return editType == etByte || editType == etInteger || editType == etLong;
+}
 
-NumberConversion ConversionFor(const char* mask, const FormatRequest& request, const IntlSettings& s) {
+NumberConversion ConversionFor(const char* mask, const FormatRequest& request,
+                               const IntlSettings& s) {
   NumberConversion conversion;
   conversion.fromFormat = s.sRawWholeFormat;
   conversion.parseDecimalSep = s.sDecimal;
@@ -70,7 +73,8 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
   if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
     // A whole number under a plain run ("#,##0") is laid out from its digits.
     const std::uint64_t key = WholeRunKey(mask, request.decimalSep, request.thousandSep);
-    if (key == 0 || ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
+    if (key == 0 ||
+        ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
       ConvertNumber(answer, value, conversion, bytes, s);
     }
     return;
@@ -151,9 +155,11 @@ std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept {
 }
 
 int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::size_t length,
-                        const FormatRequest& request, std::uint64_t key, const IntlSettings& s) noexcept {
+                        const FormatRequest& request, std::uint64_t key,
+                        const IntlSettings& s) noexcept {
   if (key == 0 || !IsWholeType(request.editType) || !request.mask || !*request.mask) return -1;
-  return ConvertRawWhole(answer, size, value, length, ConversionFor(request.mask, request, s), key, s);
+  const NumberConversion conversion = ConversionFor(request.mask, request, s);
+  return ConvertRawWhole(answer, size, value, length, conversion, key, s);
 }
 
 int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
