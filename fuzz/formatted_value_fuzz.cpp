@@ -182,6 +182,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string utf8 = GetFormattedValueUtf8(type, mask8, value8);
     CheckUtf8Answer(utf8);
     FUZZ_CHECK(utf8 == answer);
+    // A stream's prepared mask answers the same.
+    char out[256 * 3 + 1];
+    const std::size_t n = GetFormattedValueUtf8(PreparedMask(type, mask8), value8, out, sizeof out);
+    FUZZ_CHECK(std::string(out, n) == answer);
   }
   return 0;
 }

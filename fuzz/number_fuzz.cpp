@@ -1,5 +1,6 @@
 // Numbers: parsing against a format, rendering parts, converting between
-// formats, the significant-digit check.
+// formats (the direct whole-number layout among them), the significant-digit
+// check.
 #include <cmath>
 
 #include "fuzz_input.h"
@@ -33,7 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     s.sThousand,    s.sThousand,    s.sSystemCurrency};
   Dest converted(destSize);
   ConvertNumber(converted.get(), text.c_str(), conversion, destSize);
-  converted.Answer();
+  const std::string general = converted.Answer();
+  // A raw whole number laid out directly reads as the general path renders
+  // it, or is left to that path.
+  Dest direct(destSize);
+  const std::uint64_t key = WholeRunKey(target.c_str(), s.sDecimal, s.sThousand);
+  if (ConvertRawWhole(direct.get(), destSize, text.data(), text.size(), conversion, key, s) >= 0) {
+    FUZZ_CHECK(direct.Answer() == general);
+  }
 
   Dest section(destSize);
   SelectSection(section.get(), destSize, format.c_str(), parts.negative);

@@ -68,10 +68,13 @@ class PreparedMask {
   std::int32_t valueType() const noexcept { return valueType_; }
   // The mask in the internal code page.
   const std::string& text() const noexcept { return text_; }
+  // What the library read from the mask once, for its own use; 0 for nothing.
+  std::uint64_t shape() const noexcept { return shape_; }
 
  private:
   std::int32_t valueType_;
   std::string text_;
+  std::uint64_t shape_ = 0;
 };
 
 ZORVA_API bool IsValidUtf8(const PreparedMask& mask, std::string_view value);

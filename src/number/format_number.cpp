@@ -253,30 +253,42 @@ bool ReadWholeRun(const char* format, char decimalSep, char thousandSep, WholeRu
   return true;
 }
 
-// What IntegerRun shows for a whole number below 2^53, after `lead`;
-// false, with nothing written, for anything else or a run too long for the
-// text built here.
-bool RenderWhole(BoundedText& out, const WholeRun& run, char lead, char thousandSep,
-                 double magnitude) noexcept {
-  constexpr std::size_t kMaxLength = 40;
-  if (!(magnitude >= 0 && magnitude < 9007199254740992.0)) return false;
-  const auto whole = static_cast<std::uint64_t>(magnitude);
-  if (static_cast<double>(whole) != magnitude) return false;
-  char digits[kMaxLength + 16];
-  char own[16] = {};
-  const std::size_t count = whole ? static_cast<std::size_t>(number_detail::WholeDigits(whole, own)) : 0;
+// Whether all eight bytes are "0" to "9": each high half is 3 and adding 6
+// leaves it so.
+inline bool AllDigits(std::uint64_t bytes) noexcept {
+  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
+  const std::uint64_t low = ((bytes + 0x0606060606060606ull) & kHigh) >> 4;
+  return ((bytes & kHigh) | low) == 0x3333333333333333ull;
+}
+
+// Whole numbers are laid out here up to this many digits; a longer run of
+// "0" takes the general walk.
+constexpr std::size_t kMaxWholeLength = 40;
+constexpr std::size_t kWholeTextSize = 2 * kMaxWholeLength + 32;
+
+// What IntegerRun shows for a whole number of `count` (at most 16)
+// significant digits, the first `count` bytes at `own`, after `lead`:
+// into `text` (kWholeTextSize bytes), its length in `n`; false for a run
+// too long for it. The fixed copies read up to 16 bytes at `own` and 8
+// past its last digit.
+bool LayOutWhole(char* text, std::size_t& n, const WholeRun& run, char lead, char thousandSep,
+                 const char* own, std::size_t count) noexcept {
+  char padded[kMaxWholeLength + 16];
   const std::size_t pad = run.zeros > count ? run.zeros - count : 0;
   const std::size_t length = pad + count;
-  if (length > kMaxLength) return false;
-  if (pad) std::memset(digits, '0', pad);
-  std::memcpy(digits + pad, own, sizeof own);  // a fixed copy
+  if (length > kMaxWholeLength) return false;
+  const char* digits = own;
+  if (pad) {
+    std::memset(padded, '0', pad);
+    std::memcpy(padded + pad, own, 16);  // a fixed copy
+    digits = padded;
+  }
   // A group of one never splits ("#,#" shows "1234").
   const std::size_t group = run.group;
   const bool split = run.grouped && group >= 2 && length > group;
   // Copies below are of fixed sizes, over-long where that is cheaper than
   // a call: both buffers have room past what counts.
-  char text[2 * kMaxLength + 32];
-  std::size_t n = 0;
+  n = 0;
   if (lead) text[n++] = lead;
   if (!split) {
     if (length <= 16) {
@@ -285,22 +297,38 @@ bool RenderWhole(BoundedText& out, const WholeRun& run, char lead, char thousand
       std::memcpy(text + n, digits, length);
     }
     n += length;
-  } else {
-    std::size_t k = length % group == 0 ? group : length % group;
-    const auto copy = [&](std::size_t from, std::size_t count) {
-      if (count <= 8) {
-        std::memcpy(text + n, digits + from, 8);
-      } else {
-        std::memcpy(text + n, digits + from, count);
-      }
-      n += count;
-    };
-    copy(0, k);
-    for (; k < length; k += group) {
-      text[n++] = thousandSep;
-      copy(k, group);
-    }
+    return true;
   }
+  std::size_t k = length % group == 0 ? group : length % group;
+  const auto copy = [&](std::size_t from, std::size_t count) {
+    if (count <= 8) {
+      std::memcpy(text + n, digits + from, 8);
+    } else {
+      std::memcpy(text + n, digits + from, count);
+    }
+    n += count;
+  };
+  copy(0, k);
+  for (; k < length; k += group) {
+    text[n++] = thousandSep;
+    copy(k, group);
+  }
+  return true;
+}
+
+// What IntegerRun shows for a whole number below 2^53, after `lead`;
+// false, with nothing written, for anything else or a run too long for the
+// text built here.
+bool RenderWhole(BoundedText& out, const WholeRun& run, char lead, char thousandSep,
+                 double magnitude) noexcept {
+  if (!(magnitude >= 0 && magnitude < 9007199254740992.0)) return false;
+  const auto whole = static_cast<std::uint64_t>(magnitude);
+  if (static_cast<double>(whole) != magnitude) return false;
+  char own[32] = {};
+  const std::size_t count = whole ? static_cast<std::size_t>(number_detail::WholeDigits(whole, own)) : 0;
+  char text[kWholeTextSize];
+  std::size_t n;
+  if (!LayOutWhole(text, n, run, lead, thousandSep, own, count)) return false;
   const std::size_t kept = n < out.Room() ? n : out.Room();
   std::memcpy(out.End(), text, kept);
   out.Advance(kept);
@@ -322,6 +350,74 @@ bool RenderWholeRun(BoundedText& out, const NumberConversion& conversion, const 
 }
 
 }  // namespace
+
+std::uint64_t WholeRunKey(const char* format, char decimalSep, char thousandSep) noexcept {
+  WholeRun run;
+  if (!ReadWholeRun(format, decimalSep, thousandSep, run) || run.zeros > kMaxWholeLength) return 0;
+  // A group longer than any number laid out here never splits one.
+  const std::uint64_t group = run.group < 0xFF ? run.group : 0xFF;
+  return std::uint64_t{1} << 40 | std::uint64_t{static_cast<unsigned char>(thousandSep)} << 32 |
+         std::uint64_t{static_cast<unsigned char>(decimalSep)} << 24 |
+         std::uint64_t{run.grouped} << 16 | group << 8 | run.zeros;
+}
+
+int ConvertRawWhole(char* dest, std::size_t size, const char* text, std::size_t length,
+                    const NumberConversion& conversion, std::uint64_t key,
+                    const IntlSettings& s) noexcept {
+  const char decimalSep = conversion.outDecimalSep;
+  const char thousandSep = conversion.outThousandSep;
+  if (key == 0 || !text || length == 0 || !conversion.fromFormat ||
+      static_cast<unsigned char>(decimalSep) != ((key >> 24) & 0xFF) ||
+      static_cast<unsigned char>(thousandSep) != ((key >> 32) & 0xFF)) {
+    return -1;
+  }
+  const NumberRequest from{conversion.fromFormat, conversion.currencySymbol,
+                           conversion.parseDecimalSep, conversion.parseThousandSep};
+  if (!number_detail::RawTextReadable(text[0], from, s)) return -1;
+  const char* p = text;
+  const char* const end = text + length;
+  const bool negative = *p == s.sNegativeSign;
+  if (negative) ++p;
+  // Up to 15 digits are read exactly, so the number shown is these digits
+  // without their leading zeros: they are copied, not converted.
+  const std::size_t digits = static_cast<std::size_t>(end - p);
+  if (digits == 0 || digits > 15) return -1;
+  char own[32] = {};  // the digits, and room to read 16 bytes from any of them
+  if (digits >= 8) {
+    // Eight at a time: the first eight and the last eight, which overlap.
+    std::uint64_t first, last;
+    std::memcpy(&first, p, 8);
+    std::memcpy(&last, end - 8, 8);
+    if (!AllDigits(first) || !AllDigits(last)) return -1;
+    std::memcpy(own, &first, 8);
+    std::memcpy(own + digits - 8, &last, 8);
+  } else {
+    for (std::size_t k = 0; k < digits; ++k) {
+      if (!number_detail::IsDigit(p[k])) return -1;
+      own[k] = p[k];
+    }
+  }
+  std::size_t zeros = 0;
+  while (zeros < digits && own[zeros] == '0') ++zeros;
+  const std::size_t count = digits - zeros;
+  // No negative zero; the sign leads a one-section format.
+  const char lead = negative && count > 0 ? s.sNegativeSign : 0;
+  if (lead && !IsLiteralLead(lead, decimalSep, thousandSep)) return -1;
+  WholeRun run;
+  run.zeros = key & 0xFF;
+  run.group = (key >> 8) & 0xFF;
+  run.grouped = ((key >> 16) & 1) != 0;
+  std::size_t n;
+  if (size >= kWholeTextSize) {  // room for the fixed copies: written in place
+    if (!LayOutWhole(dest, n, run, lead, thousandSep, own + zeros, count)) return -1;
+  } else {
+    char shown[kWholeTextSize];
+    if (!LayOutWhole(shown, n, run, lead, thousandSep, own + zeros, count) || n >= size) return -1;
+    std::memcpy(dest, shown, n);
+  }
+  dest[n] = '\0';
+  return static_cast<int>(n);
+}
 
 int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
                  const NumberParts& parts) noexcept {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace zorva {
 
@@ -127,5 +128,21 @@ int ConvertNumber(char* dest, const char* text,
                   const NumberConversion& conversion, std::size_t size) noexcept;
 int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
                   std::size_t size, const IntlSettings& settings) noexcept;
+
+// --- Whole numbers, directly -----------------------------------------------
+
+// A format that is one run of "0", "#" and thousands separators ("#,##0"),
+// read once for the separators it is rendered with: a key for
+// ConvertRawWhole, 0 for any other format.
+std::uint64_t WholeRunKey(const char* format, char decimalSep, char thousandSep) noexcept;
+
+// What ConvertNumber writes for a raw whole number ("-1234": the sign and 1
+// to 15 digits, `length` bytes, not terminated) rendered with the format
+// behind `key`, without reading it as a double: the length written, or -1,
+// with nothing written, when the text, the key or the settings are not of
+// that shape or the answer does not fit in size - 1 characters.
+int ConvertRawWhole(char* dest, std::size_t size, const char* text, std::size_t length,
+                    const NumberConversion& conversion, std::uint64_t key,
+                    const IntlSettings& s) noexcept;
 
 }  // namespace zorva

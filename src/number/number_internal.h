@@ -13,6 +13,23 @@ namespace zorva::number_detail {
 // Digits are "0" to "9" only: superscripts and other code-page digits are not.
 inline bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
+// Whether a raw text starting with `first` (a digit or the sign) can be read
+// as the raw paths write it: no character that reading tests can then be
+// taken for another (a sign that opens a parenthesis, a point that is a
+// digit, a leading currency symbol).
+inline bool RawTextReadable(char first, const NumberRequest& request,
+                            const IntlSettings& s) noexcept {
+  const char sign = s.sNegativeSign;
+  if (!IsDigit(first) && first != sign) return false;  // the usual entered text: "$1,234.50"
+  const char point = request.decimalSep;
+  const char currency = request.currencySymbol ? request.currencySymbol[0] : '\0';
+  if (!sign || IsDigit(sign) || sign == s.sLeftParen || sign == point || IsDigit(point) ||
+      (request.thousandSep && request.thousandSep == point) || first == currency) {
+    return false;
+  }
+  return true;
+}
+
 // Appends to a caller's buffer, cutting at size - 1. The text is terminated
 // when the writer goes out of scope, not after every character: read it as
 // a string only after that.

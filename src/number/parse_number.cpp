@@ -99,14 +99,9 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
 // first can be taken for another; -1 when the text is not of that shape.
 int ReadRawText(const char* text, const NumberRequest& request, NumberParts& parts,
                 const IntlSettings& s) noexcept {
+  if (!number_detail::RawTextReadable(text[0], request, s)) return -1;
   const char sign = s.sNegativeSign;
-  if (!IsDigit(text[0]) && text[0] != sign) return -1;  // the usual entered text: "$1,234.50"
   const char point = request.decimalSep;
-  const char currency = request.currencySymbol ? request.currencySymbol[0] : '\0';
-  if (!sign || IsDigit(sign) || sign == s.sLeftParen || sign == point || IsDigit(point) ||
-      (request.thousandSep && request.thousandSep == point) || text[0] == currency) {
-    return -1;
-  }
   const char* p = text;
   const bool negative = *p == sign;
   if (negative) ++p;

@@ -35,6 +35,16 @@ int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
 int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
                        std::size_t capacity) noexcept;
 
+// For a mask read once for many values: a whole-number type's mask that is
+// one run of placeholders and separators ("#,##0") as a key, else 0.
+std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept;
+// MakeFormattedValue of a raw whole number (`length` bytes, not terminated)
+// under the request's mask read into `key`, into `size` bytes: the length
+// written, or -1, with nothing written, where MakeFormattedValue must answer.
+int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::size_t length,
+                        const FormatRequest& request, std::uint64_t key,
+                        const IntlSettings& s) noexcept;
+
 // Pads or rounds the fraction of a number text in place (a buffer of 256
 // bytes) to the fixed decimals of the conversion's target format.
 void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept;

@@ -83,6 +83,8 @@ bool ShouldSwapCurrency(std::int32_t valueType) noexcept {
 
 namespace {
 
+bool IsAscii(char c) noexcept { return static_cast<unsigned char>(c) < 0x80; }
+
 FormatRequest RequestFor(std::int32_t valueType, const char* mask) noexcept {
   const IntlSettings& s = Intl();
   return FormatRequest{EditTypeOf(valueType), s.sMonThousandSep, s.sDecimal, mask,
@@ -342,6 +344,7 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask) : valu
   AnsiText m;
   if (!m.AssignUtf8(mask.data(), mask.size())) throw std::bad_alloc();
   text_ = m.data();
+  shape_ = WholeMaskKey(RequestFor(valueType, text_.c_str()));
 }
 
 bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
@@ -384,6 +387,17 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
     std::string_view text = BooleanTextOf(mask.text().c_str(), value[0] - '0');
     if (text.size() > kAnswerCapacity) text = text.substr(0, kAnswerCapacity);
     return AnswerToUtf8(text.data(), text.size(), dest, size);
+  }
+  if (mask.shape() != 0) {
+    // A whole number under a plain run ("#,##0"), straight from the value's
+    // bytes: with an ASCII sign and separator, both sides are ASCII.
+    const IntlSettings& s = Intl();
+    const FormatRequest request = RequestFor(mask.valueType(), mask.text().c_str());
+    if (IsAscii(s.sNegativeSign) && IsAscii(request.thousandSep)) {
+      const int n =
+          FormattedWholeValue(dest, size, value.data(), value.size(), request, mask.shape(), s);
+      if (n >= 0) return static_cast<std::size_t>(n);
+    }
   }
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch);

@@ -43,8 +43,12 @@ Fit FitOf(const char* value, const NumberConversion& conversion) {
   return Fit::kRound;
 }
 
-void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-                     const FormatRequest& request, const IntlSettings& s) {
+bool IsWholeType(int editType) {
+  return editType == etByte || editType == etInteger || editType == etLong;
+}
+
+NumberConversion ConversionFor(const char* mask, const FormatRequest& request,
+                               const IntlSettings& s) {
   NumberConversion conversion;
   conversion.fromFormat = s.sRawWholeFormat;
   conversion.parseDecimalSep = s.sDecimal;
@@ -60,8 +64,19 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
   conversion.outDecimalSep = request.decimalSep;
   conversion.outThousandSep = request.thousandSep;
   conversion.currencySymbol = request.currencySymbol;
-  if (conversion.fromFormat == s.sRawWholeFormat) {
-    ConvertNumber(answer, value, conversion, bytes, s);
+  return conversion;
+}
+
+void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+                     const FormatRequest& request, const IntlSettings& s) {
+  const NumberConversion conversion = ConversionFor(mask, request, s);
+  if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
+    // A whole number under a plain run ("#,##0") is laid out from its digits.
+    const std::uint64_t key = WholeRunKey(mask, request.decimalSep, request.thousandSep);
+    if (key == 0 ||
+        ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
+      ConvertNumber(answer, value, conversion, bytes, s);
+    }
     return;
   }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
@@ -132,6 +147,19 @@ void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept
   NumberParts parts;
   ParseNumber(value, request, parts);
   FormatNumber(value, 256, request, parts);
+}
+
+std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept {
+  if (!IsWholeType(request.editType) || !request.mask || !*request.mask) return 0;
+  return WholeRunKey(request.mask, request.decimalSep, request.thousandSep);
+}
+
+int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::size_t length,
+                        const FormatRequest& request, std::uint64_t key,
+                        const IntlSettings& s) noexcept {
+  if (key == 0 || !IsWholeType(request.editType) || !request.mask || !*request.mask) return -1;
+  const NumberConversion conversion = ConversionFor(request.mask, request, s);
+  return ConvertRawWhole(answer, size, value, length, conversion, key, s);
 }
 
 int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
