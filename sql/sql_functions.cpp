@@ -1,6 +1,10 @@
 #include "sql_functions.h"
 
+#include <cstring>
+#include <new>
+
 #include "platform/unicode.h"
+#include "service/prepared_number.h"
 #include "service/variant_text.h"
 #include "zorva/masked_edit.h"
 
@@ -13,6 +17,29 @@ std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize])
   const char* text = holder.DataPtr(0);
   dest[0] = '\0';
   return text ? AnsiToUtf8(text, holder.TextLength(), dest, kAnswerSize) : 0;
+}
+
+// What Prepared holds.
+struct PreparedState {
+  int type;
+  std::size_t maskLength;
+  char mask[64];
+  PreparedNumber number;
+};
+static_assert(sizeof(PreparedState) <= sizeof(Prepared) && alignof(PreparedState) <= 8);
+
+const PreparedState& StateOf(const Prepared& prepared) {
+  return *std::launder(reinterpret_cast<const PreparedState*>(prepared.bytes));
+}
+
+// The value zero-terminated where it lies, or copied to `copy` when short
+// enough; null when neither.
+const char* TerminatedValue(std::string_view value, bool terminated, char (&copy)[256]) {
+  if (terminated) return value.data();
+  if (value.size() >= sizeof copy) return nullptr;
+  std::memcpy(copy, value.data(), value.size());
+  copy[value.size()] = '\0';
+  return copy;
 }
 
 VARIANT Scalar(VARTYPE vt) noexcept {
@@ -73,6 +100,48 @@ bool FormattedValue(int type, std::string_view mask, std::string_view value,
   } catch (...) {
     return false;
   }
+}
+
+bool Prepare(Prepared& prepared, int type, std::string_view mask) noexcept {
+  if (mask.size() > sizeof PreparedState::mask) return false;
+  auto* state = new (prepared.bytes) PreparedState{};
+  state->type = type;
+  state->maskLength = mask.size();
+  std::memcpy(state->mask, mask.data(), mask.size());
+  PrepareNumber(state->number, type, mask);
+  return true;
+}
+
+bool IsPreparedFor(const Prepared& prepared, int type, std::string_view mask) noexcept {
+  const PreparedState& state = StateOf(prepared);
+  return state.type == type && state.maskLength == mask.size() &&
+         std::memcmp(state.mask, mask.data(), mask.size()) == 0;
+}
+
+bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept {
+  const PreparedState& state = StateOf(prepared);
+  char copy[256];
+  if (const char* text = TerminatedValue(value, terminated, copy)) {
+    if (const int answer = PreparedIsValid(state.number, text, value.size()); answer >= 0) {
+      valid = answer != 0;
+      return true;
+    }
+  }
+  return IsValid(state.type, {state.mask, state.maskLength}, value, valid);
+}
+
+bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
+              char (&dest)[kAnswerSize], std::size_t& length) noexcept {
+  const PreparedState& state = StateOf(prepared);
+  char copy[256];
+  if (const char* text = TerminatedValue(value, terminated, copy)) {
+    const std::ptrdiff_t n = PreparedRawValue(state.number, text, value.size(), dest, kAnswerSize);
+    if (n >= 0) {
+      length = static_cast<std::size_t>(n);
+      return true;
+    }
+  }
+  return RawValue(state.type, {state.mask, state.maskLength}, value, dest, length);
 }
 
 }  // namespace zorva::sql

@@ -9,6 +9,7 @@
 #include <sqlite3ext.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "sql_functions.h"
@@ -18,6 +19,7 @@ SQLITE_EXTENSION_INIT1
 namespace {
 
 using zorva::sql::kAnswerSize;
+using zorva::sql::Prepared;
 
 std::string_view TextOf(sqlite3_value* value) {
   // The text first, then its length: the order SQLite asks for.
@@ -64,12 +66,34 @@ void ResultText(sqlite3_context* ctx, bool ok, const char* text, std::size_t len
   }
 }
 
+// The type and mask made ready for the statement's rows. SQLite keeps it
+// with a constant mask; it is made again when the type or mask differs from
+// the one it was made for. Null for a mask too long to keep.
+const Prepared* PreparedArguments(sqlite3_context* ctx, int type, std::string_view mask,
+                                  Prepared& local) {
+  if (const auto* kept = static_cast<const Prepared*>(sqlite3_get_auxdata(ctx, 1))) {
+    if (zorva::sql::IsPreparedFor(*kept, type, mask)) return kept;
+  }
+  if (!zorva::sql::Prepare(local, type, mask)) return nullptr;
+  // SQLite may free what it is given at once: the local copy answers this row.
+  if (auto* keep = static_cast<Prepared*>(sqlite3_malloc(sizeof local))) {
+    std::memcpy(keep, &local, sizeof local);
+    sqlite3_set_auxdata(ctx, 1, keep, sqlite3_free);
+  }
+  return &local;
+}
+
 void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;  // the result is NULL already
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
+  const std::string_view mask = TextOf(argv[1]), value = TextOf(argv[2]);
+  Prepared local;
+  const Prepared* prepared = PreparedArguments(ctx, type, mask, local);
   bool valid = false;
-  if (zorva::sql::IsValid(type, TextOf(argv[1]), TextOf(argv[2]), valid)) {
+  // SQLite's text is zero-terminated: it is read where it lies.
+  if (prepared ? zorva::sql::IsValid(*prepared, value, true, valid)
+               : zorva::sql::IsValid(type, mask, value, valid)) {
     sqlite3_result_int(ctx, valid ? 1 : 0);
   } else {
     sqlite3_result_error_nomem(ctx);
@@ -80,9 +104,13 @@ void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
+  const std::string_view mask = TextOf(argv[1]), value = TextOf(argv[2]);
+  Prepared local;
+  const Prepared* prepared = PreparedArguments(ctx, type, mask, local);
   char answer[kAnswerSize];
   std::size_t length = 0;
-  const bool ok = zorva::sql::RawValue(type, TextOf(argv[1]), TextOf(argv[2]), answer, length);
+  const bool ok = prepared ? zorva::sql::RawValue(*prepared, value, true, answer, length)
+                           : zorva::sql::RawValue(type, mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
 }
 

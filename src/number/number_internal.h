@@ -137,3 +137,38 @@ int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) n
 int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept;
 
 }  // namespace zorva::number_detail
+
+namespace zorva::number_detail {
+
+// A format analysed once for reading many texts under the same settings:
+// every character ParseNumber's loop compares a byte with, as bits of one
+// table entry per byte, and the format's allowed decimals.
+struct NumberReader {
+  enum : std::uint16_t {
+    kDigit = 1,
+    kThousand = 2,
+    kDecimal = 4,
+    kLeftParen = 8,
+    kNegative = 16,  // the negative sign or the format's negative marker
+    kRightParen = 32,
+    kExponent = 64,
+    kCurrency = 128,  // the symbol's first character
+    kCloser = 256,    // what may close a text: that character or "%"
+    kSpace = 512,
+    kForeign = 1024,  // NUL or outside ASCII: ParseNumber reads it after a conversion
+  };
+  std::uint16_t classes[256];
+  int allowed = 0;
+  std::size_t currencyLength = 0;
+};
+
+void PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
+                         const IntlSettings& s) noexcept;
+
+// What ParseNumber gives for an ASCII text zero-terminated at text[length]
+// (which is then also its ANSI text), or -1 when only ParseNumber can tell:
+// a byte outside ASCII or a NUL inside the text, or an exponent.
+int ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
+               NumberParts& parts) noexcept;
+
+}  // namespace zorva::number_detail

@@ -239,6 +239,118 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
   return verdict;
 }
 
+void number_detail::PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
+                                        const IntlSettings& s) noexcept {
+  const char* format = request.format ? request.format : "";
+  const char* currency = request.currencySymbol ? request.currencySymbol : "";
+  const char marker = NegativeMarkerOf(format, std::strchr(format, ';'), s);
+  // A zero setting matches no character of a text: it sets no bit.
+  const auto mark = [&reader](char c, std::uint16_t bit) {
+    if (c) reader.classes[static_cast<unsigned char>(c)] |= bit;
+  };
+  std::memset(reader.classes, 0, sizeof reader.classes);
+  for (char c = '0'; c <= '9'; ++c) mark(c, NumberReader::kDigit);
+  mark(request.thousandSep, NumberReader::kThousand);
+  mark(request.decimalSep, NumberReader::kDecimal);
+  mark(s.sLeftParen, NumberReader::kLeftParen);
+  mark(s.sNegativeSign, NumberReader::kNegative);
+  mark(marker, NumberReader::kNegative);
+  mark(s.sRightParen, NumberReader::kRightParen);
+  mark('E', NumberReader::kExponent);
+  mark('e', NumberReader::kExponent);
+  mark(currency[0], NumberReader::kCurrency | NumberReader::kCloser);
+  mark('%', NumberReader::kCloser);
+  mark(' ', NumberReader::kSpace);
+  // An ASCII text never holds a setting outside ASCII: such bytes only stop the reader.
+  reader.classes[0] = NumberReader::kForeign;
+  for (int b = 0x80; b < 0x100; ++b) reader.classes[b] = NumberReader::kForeign;
+  const char* semicolon = std::strchr(format, ';');
+  reader.allowed =
+      AllowedDecimals(format, semicolon ? semicolon : format + std::strlen(format), request.decimalSep);
+  reader.currencyLength = std::strlen(currency);
+}
+
+// ParseNumber's loop over the analysed format, branch for branch; ReadRawText
+// gives the loop's answer, so it is not tried first.
+int number_detail::ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
+                              NumberParts& parts) noexcept {
+  parts = NumberParts{};
+  const char* const end = text + length;
+  if (!*text) return length == 0 ? 1 : -1;
+  const auto classOf = [&reader](char c) { return reader.classes[static_cast<unsigned char>(c)]; };
+  // Past the symbol's length in characters; -1 when one of them is not ASCII.
+  const auto skipCurrency = [&reader, &classOf](const char*& at) {
+    ++at;
+    for (std::size_t k = 1; k < reader.currencyLength && *at; ++k, ++at) {
+      if (classOf(*at) & NumberReader::kForeign) return false;
+    }
+    return true;
+  };
+  const char* p = text;
+  if ((classOf(*p) & NumberReader::kCurrency) && !skipCurrency(p)) return -1;
+
+  parts.noDigits = 1;
+  int verdict = 1;
+  int depth = 0;
+  bool decimalSeen = false;
+  while (*p) {
+    const std::uint16_t bits = classOf(*p);
+    if (bits & NumberReader::kForeign) return -1;
+    if (parts.noDigits && (bits & NumberReader::kDigit)) {
+      parts.noDigits = 0;
+      const char* run = p;
+      std::uint64_t whole = 0;
+      int count = 0;
+      for (;; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (digit < 10) {
+          whole = whole * 10 + digit;
+          ++count;
+        } else if (!(classOf(*p) & NumberReader::kThousand)) {
+          break;
+        }
+      }
+      parts.integerPart = count <= 15 ? static_cast<double>(whole)
+                                      : DigitsToDouble(run, static_cast<std::size_t>(p - run));
+    } else if (!decimalSeen && (bits & NumberReader::kDecimal)) {
+      if (!ParseFraction(p, reader.allowed, parts)) verdict = 0;
+      decimalSeen = true;
+    } else if (bits & NumberReader::kLeftParen) {
+      if (++depth > 1) {
+        // The rest is not read, but must still be what ParseNumber would not read.
+        for (const char* q = p; q < end; ++q) {
+          if (classOf(*q) & NumberReader::kForeign) return -1;
+        }
+        p = end;
+        verdict = 0;
+        break;
+      }
+      parts.negative = 1;
+      ++p;
+    } else if (bits & NumberReader::kNegative) {
+      parts.negative = 1;
+      ++p;
+    } else if (parts.negative && (bits & NumberReader::kRightParen)) {
+      --depth;
+      ++p;
+    } else if (bits & NumberReader::kExponent) {
+      return -1;
+    } else if (p[1] == '\0') {
+      if (!(bits & NumberReader::kCloser)) verdict = 0;
+      ++p;
+    } else if (bits & NumberReader::kCurrency) {
+      if (!skipCurrency(p)) return -1;
+    } else {
+      if (!(bits & NumberReader::kSpace)) verdict = 0;
+      ++p;
+    }
+  }
+  if (p != end) return -1;  // a NUL inside the text
+  if (parts.integerPart == 0 && parts.fraction == 0) parts.negative = 0;
+  if (depth != 0) verdict = 0;
+  return verdict;
+}
+
 int ParseFraction(const char*& position, const NumberRequest& request,
                   NumberParts& parts) noexcept {
   return number_detail::ParseFraction(position, AllowedDecimals(request.format, request.decimalSep),
