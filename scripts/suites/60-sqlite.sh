@@ -54,6 +54,14 @@ expect '$1,234.50|12/31/2001|12:00:00 PM|True|$1,234.50' \
   "SELECT zm_format('currency', '', 1234.5), zm_format('date', 'mm/dd/yyyy', 37256),
           zm_format('time', '', 0.5), zm_format('boolean', '', 1), zm_format('currency', '', '1234.5')"
 
+# The type and mask change from row to row within one statement: what a
+# call site keeps for one mask must not answer for another.
+expect '1 1.5|0 2.|0 2|1 1.5|1 $1.50|0 2.' "WITH rows(n, type, mask, value) AS (VALUES
+    (1, 'currency', '', '\$1.50'), (2, 'currency', '#,##0', '\$1.50'), (3, 'shortint', '#,##0', '\$1.50'),
+    (4, 'currency', '', '\$1.50'), (5, 'text', '', '\$1.50'), (6, 'currency', '#,##0', '\$1.50'))
+  SELECT group_concat(zm_valid(type, mask, value) || ' ' || zm_raw(type, mask, value), '|')
+  FROM (SELECT * FROM rows ORDER BY n)"
+
 # A SQL NULL anywhere gives NULL.
 expect '1|1|1|1' "SELECT zm_valid(NULL, '', '') IS NULL, zm_raw('text', NULL, 'x') IS NULL,
                          zm_format('text', '', NULL) IS NULL, zm_valid('nonsense', '', NULL) IS NULL"

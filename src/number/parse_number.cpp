@@ -313,8 +313,30 @@ int number_detail::ReadNumber(const NumberReader& reader, const char* text, std:
       parts.integerPart = count <= 15 ? static_cast<double>(whole)
                                       : DigitsToDouble(run, static_cast<std::size_t>(p - run));
     } else if (!decimalSeen && (bits & NumberReader::kDecimal)) {
-      if (!ParseFraction(p, reader.allowed, parts)) verdict = 0;
       decimalSeen = true;
+      // ParseFraction's usual case here: up to 15 digits, none of them rounded away.
+      const char* digits = p + 1;
+      const char* q = digits;
+      std::uint64_t sum = 0;
+      char read[sizeof parts.readDigits] = {};
+      for (; IsDigit(*q) && q - digits < 15; ++q) {
+        sum = sum * 10 + static_cast<std::uint64_t>(*q - '0');
+        read[q - digits] = *q;
+      }
+      const auto count = static_cast<std::size_t>(q - digits);
+      const int allowed = reader.allowed;
+      if (IsDigit(*q) || allowed == 0 || (allowed > 0 && count > static_cast<std::size_t>(allowed))) {
+        if (!ParseFraction(p, allowed, parts)) verdict = 0;
+        continue;
+      }
+      if (count > 0) {
+        parts.fraction = static_cast<double>(sum) / kExactPowers[count];
+        parts.noDigits = 0;
+        std::memcpy(parts.readDigits, read, sizeof read);
+        parts.readDigitCount = static_cast<int>(count);
+        parts.readFraction = parts.fraction;
+      }
+      p = q;
     } else if (bits & NumberReader::kLeftParen) {
       if (++depth > 1) {
         // The rest is not read, but must still be what ParseNumber would not read.

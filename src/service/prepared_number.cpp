@@ -21,6 +21,37 @@ bool IsAscii(const char* text) {
   return true;
 }
 
+// FormatRawNumber's direct path for a whole number below 2^53 whose
+// fraction is none or the digits read: false when that path would not
+// answer this way.
+bool WriteRawDigits(const PreparedNumber& prepared, const NumberParts& parts, char* dest,
+                    std::size_t& length) {
+  if (!(parts.integerPart < 9007199254740992.0)) return false;
+  const auto whole = static_cast<std::uint64_t>(parts.integerPart);
+  if (static_cast<double>(whole) != parts.integerPart) return false;
+  const bool fraction = prepared.rawShape == '.' && parts.fraction != 0;
+  if (fraction && !(parts.readDigitCount > 0 && parts.fraction == parts.readFraction)) return false;
+  char* out = dest;
+  if (parts.negative) *out++ = prepared.negativeSign;
+  if (whole == 0) {
+    *out++ = '0';
+  } else {
+    out += number_detail::WholeDigits(whole, out);  // 16 bytes of a buffer of 256
+  }
+  if (prepared.rawShape == '.') {
+    *out++ = prepared.rawPoint;
+    if (fraction) {
+      int n = parts.readDigitCount;
+      while (n > 0 && parts.readDigits[n - 1] == '0') --n;
+      std::memcpy(out, parts.readDigits, sizeof parts.readDigits);  // a fixed copy
+      out += n;
+    }
+  }
+  *out = '\0';
+  length = static_cast<std::size_t>(out - dest);
+  return true;
+}
+
 }  // namespace
 
 void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string_view mask) noexcept {
@@ -47,6 +78,26 @@ void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string
                         static_cast<unsigned char>(s.sMonDecimalSep) < 0x80 &&
                         IsAscii(s.sRawCurrencyFormat) && IsAscii(s.sRawWholeFormat) &&
                         IsAscii(s.sRawDecimalFormat);
+  const char* rawFormat = s.sRawWholeFormat;
+  char point = 0;
+  if (prepared.editType == etCurrency) {
+    rawFormat = s.sRawCurrencyFormat;
+    point = s.sMonDecimalSep;
+  } else if (prepared.editType == etSingle || prepared.editType == etDouble) {
+    rawFormat = s.sRawDecimalFormat;
+    point = s.sDecimal;
+  }
+  // As FormatRawNumber takes its direct path: a sign it shows as it stands.
+  const char sign = s.sNegativeSign;
+  const bool literalSign = sign != '0' && sign != '#' && sign != ';' && sign != '\\' &&
+                           sign != '"' && sign != '_' && !(point && sign == point);
+  if (literalSign && std::strcmp(rawFormat, "0") == 0) prepared.rawShape = '0';
+  if (literalSign && point && rawFormat[0] == '0' && rawFormat[1] == point && rawFormat[2] == '#' &&
+      rawFormat[3] == '\0') {
+    prepared.rawShape = '.';
+  }
+  prepared.rawPoint = point;
+  prepared.negativeSign = sign;
   prepared.ready = true;
 }
 
@@ -69,6 +120,9 @@ std::ptrdiff_t PreparedRawValue(const PreparedNumber& prepared, const char* valu
   if (length == 0 || parts.noDigits) {
     dest[0] = '\0';
     return 0;
+  }
+  if (std::size_t n; prepared.rawShape && WriteRawDigits(prepared, parts, dest, n)) {
+    return static_cast<std::ptrdiff_t>(n);
   }
   WriteRawNumber(dest, kAnswerBytes, prepared.editType, parts, Intl());
   return static_cast<std::ptrdiff_t>(std::strlen(dest));

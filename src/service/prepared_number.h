@@ -21,6 +21,11 @@ struct PreparedNumber {
   EditType editType = etText;
   bool ready = false;       // false: every value goes to the entry points
   bool rawIsAscii = false;  // the raw text is ASCII: written straight to UTF-8
+  // The raw format when it is "0" or "0.#" (a point): the raw text is then
+  // written here from the digits read; 0 when WriteRawNumber must.
+  char rawShape = 0;  // '0', '.' or 0
+  char rawPoint = 0;
+  char negativeSign = 0;
 };
 
 // For the value type and a UTF-8 mask, under the settings in force now.
