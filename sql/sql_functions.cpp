@@ -19,18 +19,10 @@ std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize])
   return text ? AnsiToUtf8(text, holder.TextLength(), dest, kAnswerSize) : 0;
 }
 
-// What Prepared holds.
-struct PreparedState {
-  int type;
-  std::size_t maskLength;
-  char mask[64];
-  PreparedNumber number;
-};
-static_assert(sizeof(PreparedState) <= sizeof(Prepared) && alignof(PreparedState) <= 8);
-
-const PreparedState& StateOf(const Prepared& prepared) {
-  return *std::launder(reinterpret_cast<const PreparedState*>(prepared.bytes));
+const PreparedNumber& NumberOf(const Prepared& prepared) {
+  return *std::launder(reinterpret_cast<const PreparedNumber*>(prepared.number));
 }
+static_assert(sizeof(PreparedNumber) <= sizeof Prepared::number && alignof(PreparedNumber) <= 8);
 
 // The value zero-terminated where it lies, or copied to `copy` when short
 // enough; null when neither.
@@ -103,45 +95,37 @@ bool FormattedValue(int type, std::string_view mask, std::string_view value,
 }
 
 bool Prepare(Prepared& prepared, int type, std::string_view mask) noexcept {
-  if (mask.size() > sizeof PreparedState::mask) return false;
-  auto* state = new (prepared.bytes) PreparedState{};
-  state->type = type;
-  state->maskLength = mask.size();
-  std::memcpy(state->mask, mask.data(), mask.size());
-  PrepareNumber(state->number, type, mask);
+  if (mask.size() > sizeof prepared.mask) return false;
+  prepared.type = type;
+  prepared.maskLength = mask.size();
+  std::memcpy(prepared.mask, mask.data(), mask.size());
+  PrepareNumber(*new (prepared.number) PreparedNumber{}, type, mask);
   return true;
 }
 
-bool IsPreparedFor(const Prepared& prepared, int type, std::string_view mask) noexcept {
-  const PreparedState& state = StateOf(prepared);
-  return state.type == type && state.maskLength == mask.size() &&
-         std::memcmp(state.mask, mask.data(), mask.size()) == 0;
-}
-
 bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept {
-  const PreparedState& state = StateOf(prepared);
   char copy[256];
   if (const char* text = TerminatedValue(value, terminated, copy)) {
-    if (const int answer = PreparedIsValid(state.number, text, value.size()); answer >= 0) {
+    if (const int answer = PreparedIsValid(NumberOf(prepared), text, value.size()); answer >= 0) {
       valid = answer != 0;
       return true;
     }
   }
-  return IsValid(state.type, {state.mask, state.maskLength}, value, valid);
+  return IsValid(prepared.type, {prepared.mask, prepared.maskLength}, value, valid);
 }
 
 bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
               char (&dest)[kAnswerSize], std::size_t& length) noexcept {
-  const PreparedState& state = StateOf(prepared);
   char copy[256];
-  if (const char* text = TerminatedValue(value, terminated, copy)) {
-    const std::ptrdiff_t n = PreparedRawValue(state.number, text, value.size(), dest, kAnswerSize);
+  const char* text = terminated ? value.data() : TerminatedValue(value, false, copy);
+  if (text) {
+    const std::ptrdiff_t n = PreparedRawValue(NumberOf(prepared), text, value.size(), dest, kAnswerSize);
     if (n >= 0) {
       length = static_cast<std::size_t>(n);
       return true;
     }
   }
-  return RawValue(state.type, {state.mask, state.maskLength}, value, dest, length);
+  return RawValue(prepared.type, {prepared.mask, prepared.maskLength}, value, dest, length);
 }
 
 }  // namespace zorva::sql

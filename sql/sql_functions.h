@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "zorva/types.h"
@@ -40,17 +41,22 @@ bool RawValue(int type, std::string_view mask, std::string_view value,
 bool FormattedValue(int type, std::string_view mask, std::string_view value,
                     char (&dest)[kAnswerSize], std::size_t& length) noexcept;
 
-// A type and mask made ready once for the rows of a statement, and the
-// mask it was made for, so that a changed mask is noticed. Plain bytes: each
-// database keeps it in its own memory, and it needs no clean-up.
+// A type and mask made ready once for the rows of a statement. Plain data:
+// each database keeps it in its own memory, and it needs no clean-up.
 struct Prepared {
-  alignas(8) unsigned char bytes[1024];
+  int type;
+  std::size_t maskLength;
+  char mask[64];  // as given, in UTF-8
+  alignas(8) unsigned char number[1024];  // the engines' reading of the mask
 };
 // Prepares for the type and UTF-8 mask; false for a mask too long to keep,
 // whose rows take the functions above.
 bool Prepare(Prepared& prepared, int type, std::string_view mask) noexcept;
 // Whether `prepared` was made for this type and mask.
-bool IsPreparedFor(const Prepared& prepared, int type, std::string_view mask) noexcept;
+inline bool IsPreparedFor(const Prepared& prepared, int type, std::string_view mask) noexcept {
+  return prepared.type == type && prepared.maskLength == mask.size() &&
+         std::memcmp(prepared.mask, mask.data(), mask.size()) == 0;
+}
 // The answers above for the prepared type and mask. `terminated`: a zero
 // byte follows the value, which can then be read where it lies.
 bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept;

@@ -66,30 +66,50 @@ void ResultText(sqlite3_context* ctx, bool ok, const char* text, std::size_t len
   }
 }
 
-// The type and mask made ready for the statement's rows. SQLite keeps it
-// with a constant mask; it is made again when the type or mask differs from
-// the one it was made for. Null for a mask too long to keep.
-const Prepared* PreparedArguments(sqlite3_context* ctx, int type, std::string_view mask,
-                                  Prepared& local) {
-  if (const auto* kept = static_cast<const Prepared*>(sqlite3_get_auxdata(ctx, 1))) {
-    if (zorva::sql::IsPreparedFor(*kept, type, mask)) return kept;
+// Marks a mask argument seen constant and not prepared yet.
+char kConstantMask;
+
+// The type and mask made ready for the statement's rows, or null when this
+// row takes the general functions (with the mask read into `mask`). SQLite
+// keeps auxiliary data on an argument only while the argument is constant (a
+// literal or a bound parameter): otherwise it drops it after the row, and
+// it drops it when the statement is reset. So a kept preparation is for this
+// row's mask, and a mask is prepared only when a second row shows it
+// constant: one that changes row by row costs no preparing. `made` is set
+// when the preparation is new: the caller hands it to SQLite after the row.
+Prepared* PrepareArguments(sqlite3_context* ctx, void* kept, int type, sqlite3_value* maskArgument,
+                           std::string_view& mask, bool& made) {
+  mask = TextOf(maskArgument);
+  if (!kept) {
+    sqlite3_set_auxdata(ctx, 1, &kConstantMask, nullptr);
+    return nullptr;
   }
-  if (!zorva::sql::Prepare(local, type, mask)) return nullptr;
-  // SQLite may free what it is given at once: the local copy answers this row.
-  if (auto* keep = static_cast<Prepared*>(sqlite3_malloc(sizeof local))) {
-    std::memcpy(keep, &local, sizeof local);
-    sqlite3_set_auxdata(ctx, 1, keep, sqlite3_free);
+  if (mask.size() > sizeof Prepared::mask) return nullptr;  // too long to keep
+  auto* prepared = static_cast<Prepared*>(sqlite3_malloc(sizeof(Prepared)));
+  if (!prepared) return nullptr;
+  zorva::sql::Prepare(*prepared, type, mask);
+  made = true;
+  return prepared;
+}
+
+// The usual row, inline: the kept preparation answers.
+inline Prepared* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_value* maskArgument,
+                                   std::string_view& mask, bool& made) {
+  void* kept = sqlite3_get_auxdata(ctx, 1);
+  if (kept && kept != &kConstantMask && static_cast<Prepared*>(kept)->type == type) {
+    return static_cast<Prepared*>(kept);
   }
-  return &local;
+  return PrepareArguments(ctx, kept, type, maskArgument, mask, made);
 }
 
 void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;  // the result is NULL already
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
-  const std::string_view mask = TextOf(argv[1]), value = TextOf(argv[2]);
-  Prepared local;
-  const Prepared* prepared = PreparedArguments(ctx, type, mask, local);
+  std::string_view mask;
+  bool made = false;
+  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  const std::string_view value = TextOf(argv[2]);
   bool valid = false;
   // SQLite's text is zero-terminated: it is read where it lies.
   if (prepared ? zorva::sql::IsValid(*prepared, value, true, valid)
@@ -98,20 +118,23 @@ void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   } else {
     sqlite3_result_error_nomem(ctx);
   }
+  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
 }
 
 void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
-  const std::string_view mask = TextOf(argv[1]), value = TextOf(argv[2]);
-  Prepared local;
-  const Prepared* prepared = PreparedArguments(ctx, type, mask, local);
+  std::string_view mask;
+  bool made = false;
+  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  const std::string_view value = TextOf(argv[2]);
   char answer[kAnswerSize];
   std::size_t length = 0;
   const bool ok = prepared ? zorva::sql::RawValue(*prepared, value, true, answer, length)
                            : zorva::sql::RawValue(type, mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
+  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
 }
 
 // A number becomes the type's raw text as an automation number would: a real

@@ -160,6 +160,11 @@ struct NumberReader {
   std::uint16_t classes[256];
   int allowed = 0;
   std::size_t currencyLength = 0;
+  // The usual entered text, "($1,234.50)" or "-$1,234.50", is read in one
+  // pass without the loop's choices, when each of its characters has one
+  // role only (the settings' characters all differ).
+  bool plainShape = false;
+  char leftParen = 0, rightParen = 0, negativeSign = 0, currency = 0, point = 0, thousand = 0;
 };
 
 void PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
@@ -168,7 +173,16 @@ void PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
 // What ParseNumber gives for an ASCII text zero-terminated at text[length]
 // (which is then also its ANSI text), or -1 when only ParseNumber can tell:
 // a byte outside ASCII or a NUL inside the text, or an exponent.
+// `whole`, when given, receives the integer part's digits as written when
+// the text had the usual shape (see NumberReader): `count` of them from
+// `first`, which never points to a leading zero unless the number is 0.
+// Else count is -1.
+struct WholeText {
+  char digits[32];
+  int first = 0;
+  int count = -1;
+};
 int ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
-               NumberParts& parts) noexcept;
+               NumberParts& parts, WholeText* whole = nullptr) noexcept;
 
 }  // namespace zorva::number_detail

@@ -268,15 +268,116 @@ void number_detail::PrepareNumberReader(NumberReader& reader, const NumberReques
   reader.allowed =
       AllowedDecimals(format, semicolon ? semicolon : format + std::strlen(format), request.decimalSep);
   reader.currencyLength = std::strlen(currency);
+
+  reader.leftParen = s.sLeftParen;
+  reader.rightParen = s.sRightParen;
+  reader.negativeSign = s.sNegativeSign;
+  reader.currency = currency[0];
+  reader.point = request.decimalSep;
+  reader.thousand = request.thousandSep;
+  const char roles[] = {reader.leftParen, reader.negativeSign, reader.rightParen, reader.point,
+                        reader.currency, reader.thousand};
+  // Each role's character: none of those the loop tests for another role.
+  const auto plain = [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && !IsDigit(c) && c != 'E' && c != 'e' && c != ' ' &&
+           c != '%';
+  };
+  bool ok = reader.currencyLength <= 1 && reader.leftParen && reader.negativeSign && reader.rightParen &&
+            reader.point;
+  for (std::size_t i = 0; ok && i < sizeof roles; ++i) {
+    if (!roles[i]) continue;
+    ok = plain(roles[i]);
+    for (std::size_t k = 0; ok && k < i; ++k) ok = roles[k] != roles[i];
+  }
+  // The format's negative marker counts as a negative sign wherever it is.
+  if (ok && marker != reader.negativeSign) {
+    ok = !IsDigit(marker);
+    for (char role : roles) ok = ok && role != marker;
+  }
+  reader.plainShape = ok;
 }
+
+namespace {
+
+// "(", "-" or nothing, the currency symbol or not, digits with separators
+// after the first, a point and up to 15 digits, and ")" after a "(": what
+// the loop reads of such a text, done here in one pass. -1 for any other
+// text, or for a fraction the format rounds.
+template <bool kKeepDigits>
+int ReadPlainShape(const number_detail::NumberReader& reader, const char* p, const char* end,
+                   NumberParts& parts, number_detail::WholeText* text) noexcept {
+  // The settings in locals: the digits written below could alias them.
+  const char thousand = reader.thousand, currency = reader.currency;
+  bool paren = false, negative = false;
+  if (*p == reader.leftParen) {
+    paren = negative = true;
+    ++p;
+  } else if (*p == reader.negativeSign) {
+    negative = true;
+    ++p;
+  }
+  if (currency && *p == currency) ++p;
+  if (!IsDigit(*p)) return -1;
+  std::uint64_t whole = 0;
+  int count = 0;
+  for (;; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+    if (digit < 10) {
+      whole = whole * 10 + digit;
+      if constexpr (kKeepDigits) text->digits[count & 15] = static_cast<char>('0' + digit);
+      ++count;
+    } else if (!thousand || *p != thousand) {
+      break;
+    }
+  }
+  if (count > 15) return -1;
+  double fraction = 0;
+  char read[sizeof parts.readDigits] = {};
+  std::size_t places = 0;
+  if (*p == reader.point) {
+    ++p;
+    std::uint64_t sum = 0;
+    unsigned digit;
+    for (; (digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0')) < 10 && places < 15;
+         ++p, ++places) {
+      sum = sum * 10 + digit;
+      read[places] = static_cast<char>('0' + digit);
+    }
+    const int allowed = reader.allowed;
+    if (digit < 10 || allowed == 0 || (allowed > 0 && places > static_cast<std::size_t>(allowed))) {
+      return -1;
+    }
+    if (places > 0) fraction = static_cast<double>(sum) / kExactPowers[places];
+  }
+  if (paren) {
+    if (*p != reader.rightParen) return -1;
+    ++p;
+  }
+  if (p != end) return -1;
+  // Every part is written here: the caller's need not be cleared first.
+  parts.integerPart = static_cast<double>(whole);
+  parts.fraction = fraction;
+  parts.negative = negative && (whole != 0 || fraction != 0) ? 1 : 0;
+  parts.noDigits = 0;
+  parts.readFraction = places > 0 ? fraction : -1;
+  parts.readDigitCount = static_cast<int>(places);
+  std::memcpy(parts.readDigits, read, sizeof read);
+  if constexpr (kKeepDigits) {
+    int first = 0;
+    while (first + 1 < count && text->digits[first] == '0') ++first;
+    text->first = first;
+    text->count = count - first;
+  }
+  return 1;
+}
+
+}  // namespace
 
 // ParseNumber's loop over the analysed format, branch for branch; ReadRawText
 // gives the loop's answer, so it is not tried first.
 int number_detail::ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
-                              NumberParts& parts) noexcept {
-  parts = NumberParts{};
+                              NumberParts& parts, WholeText* whole) noexcept {
   const char* const end = text + length;
-  if (!*text) return length == 0 ? 1 : -1;
   const auto classOf = [&reader](char c) { return reader.classes[static_cast<unsigned char>(c)]; };
   // Past the symbol's length in characters; -1 when one of them is not ASCII.
   const auto skipCurrency = [&reader, &classOf](const char*& at) {
@@ -286,6 +387,14 @@ int number_detail::ReadNumber(const NumberReader& reader, const char* text, std:
     }
     return true;
   };
+  if (reader.plainShape) {
+    const int verdict = whole ? ReadPlainShape<true>(reader, text, end, parts, whole)
+                              : ReadPlainShape<false>(reader, text, end, parts, nullptr);
+    if (verdict >= 0) return verdict;
+    if (whole) whole->count = -1;
+  }
+  parts = NumberParts{};
+  if (!*text) return length == 0 ? 1 : -1;
   const char* p = text;
   if ((classOf(*p) & NumberReader::kCurrency) && !skipCurrency(p)) return -1;
 

@@ -21,31 +21,39 @@ bool IsAscii(const char* text) {
   return true;
 }
 
-// FormatRawNumber's direct path for a whole number below 2^53 whose
-// fraction is none or the digits read: false when that path would not
-// answer this way.
-bool WriteRawDigits(const PreparedNumber& prepared, const NumberParts& parts, char* dest,
-                    std::size_t& length) {
-  if (!(parts.integerPart < 9007199254740992.0)) return false;
-  const auto whole = static_cast<std::uint64_t>(parts.integerPart);
-  if (static_cast<double>(whole) != parts.integerPart) return false;
+// FormatRawNumber's direct path ("0" or "0.#") for a whole number below
+// 2^53 whose fraction is none or the digits read: false when that path
+// would not answer this way. A text of the usual shape gives its digits as
+// written, and its fraction is always the digits read.
+bool WriteRawDigits(const PreparedNumber& prepared, const NumberParts& parts,
+                    const number_detail::WholeText& text, char* dest, std::size_t& length) {
+  const bool shaped = text.count > 0;
   const bool fraction = prepared.rawShape == '.' && parts.fraction != 0;
-  if (fraction && !(parts.readDigitCount > 0 && parts.fraction == parts.readFraction)) return false;
+  if (!shaped && fraction && !(parts.readDigitCount > 0 && parts.fraction == parts.readFraction)) {
+    return false;
+  }
   char* out = dest;
   if (parts.negative) *out++ = prepared.negativeSign;
-  if (whole == 0) {
-    *out++ = '0';
+  if (shaped) {
+    std::memcpy(out, text.digits + text.first, 16);  // a fixed copy, into a buffer of 256
+    out += text.count;
   } else {
-    out += number_detail::WholeDigits(whole, out);  // 16 bytes of a buffer of 256
+    if (!(parts.integerPart < 9007199254740992.0)) return false;
+    const auto whole = static_cast<std::uint64_t>(parts.integerPart);
+    if (static_cast<double>(whole) != parts.integerPart) return false;
+    if (whole == 0) {
+      *out++ = '0';
+    } else {
+      out += number_detail::WholeDigits(whole, out);  // 16 bytes of a buffer of 256
+    }
   }
   if (prepared.rawShape == '.') {
     *out++ = prepared.rawPoint;
-    if (fraction) {
-      int n = parts.readDigitCount;
-      while (n > 0 && parts.readDigits[n - 1] == '0') --n;
-      std::memcpy(out, parts.readDigits, sizeof parts.readDigits);  // a fixed copy
-      out += n;
-    }
+    // Without a fraction the digits read are none or zeros, all trimmed.
+    int n = parts.readDigitCount;
+    while (n > 0 && parts.readDigits[n - 1] == '0') --n;
+    std::memcpy(out, parts.readDigits, sizeof parts.readDigits);  // a fixed copy
+    out += n;
   }
   *out = '\0';
   length = static_cast<std::size_t>(out - dest);
@@ -73,7 +81,7 @@ void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string
   }
   number_detail::PrepareNumberReader(prepared.reader,
                                      NumberRequest{m, s.sSystemCurrency, s.sDecimal, s.sThousand}, s);
-  prepared.rawIsAscii = static_cast<unsigned char>(s.sNegativeSign) < 0x80 &&
+  const bool rawIsAscii = static_cast<unsigned char>(s.sNegativeSign) < 0x80 &&
                         static_cast<unsigned char>(s.sDecimal) < 0x80 &&
                         static_cast<unsigned char>(s.sMonDecimalSep) < 0x80 &&
                         IsAscii(s.sRawCurrencyFormat) && IsAscii(s.sRawWholeFormat) &&
@@ -99,6 +107,7 @@ void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string
   prepared.rawPoint = point;
   prepared.negativeSign = sign;
   prepared.ready = true;
+  prepared.rawReady = rawIsAscii;
 }
 
 int PreparedIsValid(const PreparedNumber& prepared, const char* value, std::size_t length) noexcept {
@@ -113,15 +122,16 @@ std::ptrdiff_t PreparedRawValue(const PreparedNumber& prepared, const char* valu
                                 char* dest, std::size_t size) noexcept {
   // Answers are at most 255 characters, here as in the service's buffer.
   constexpr std::size_t kAnswerBytes = 256;
-  if (!prepared.ready || !prepared.rawIsAscii || size < kAnswerBytes) return -1;
+  if (!prepared.rawReady || size < kAnswerBytes) return -1;
   NumberParts parts;
-  const int verdict = number_detail::ReadNumber(prepared.reader, value, length, parts);
+  number_detail::WholeText whole;
+  const int verdict = number_detail::ReadNumber(prepared.reader, value, length, parts, &whole);
   if (verdict < 0) return -1;
   if (length == 0 || parts.noDigits) {
     dest[0] = '\0';
     return 0;
   }
-  if (std::size_t n; prepared.rawShape && WriteRawDigits(prepared, parts, dest, n)) {
+  if (std::size_t n; prepared.rawShape && WriteRawDigits(prepared, parts, whole, dest, n)) {
     return static_cast<std::ptrdiff_t>(n);
   }
   WriteRawNumber(dest, kAnswerBytes, prepared.editType, parts, Intl());

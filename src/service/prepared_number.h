@@ -20,7 +20,7 @@ struct PreparedNumber {
   number_detail::NumberReader reader;
   EditType editType = etText;
   bool ready = false;       // false: every value goes to the entry points
-  bool rawIsAscii = false;  // the raw text is ASCII: written straight to UTF-8
+  bool rawReady = false;  // ready, and the raw text is ASCII: written straight as UTF-8
   // The raw format when it is "0" or "0.#" (a point): the raw text is then
   // written here from the digits read; 0 when WriteRawNumber must.
   char rawShape = 0;  // '0', '.' or 0
