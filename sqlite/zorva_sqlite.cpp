@@ -86,10 +86,12 @@ Prepared* PrepareArguments(sqlite3_context* ctx, void* kept, int type, sqlite3_v
   }
   if (mask.size() > sizeof Prepared::mask) return nullptr;  // too long to keep
   auto* prepared = static_cast<Prepared*>(sqlite3_malloc(sizeof(Prepared)));
-  if (!prepared) return nullptr;
-  zorva::sql::Prepare(*prepared, type, mask);
-  made = true;
-  return prepared;
+  if (prepared && zorva::sql::Prepare(*prepared, type, mask)) {
+    made = true;
+    return prepared;
+  }
+  sqlite3_free(prepared);
+  return nullptr;
 }
 
 // The usual row, inline: the kept preparation answers.

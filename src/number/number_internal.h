@@ -136,10 +136,6 @@ int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) n
 // ParseFraction with the format's allowed decimals already known.
 int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept;
 
-}  // namespace zorva::number_detail
-
-namespace zorva::number_detail {
-
 // A format analysed once for reading many texts under the same settings:
 // every character ParseNumber's loop compares a byte with, as bits of one
 // table entry per byte, and the format's allowed decimals.

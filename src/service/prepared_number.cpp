@@ -82,10 +82,10 @@ void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string
   number_detail::PrepareNumberReader(prepared.reader,
                                      NumberRequest{m, s.sSystemCurrency, s.sDecimal, s.sThousand}, s);
   const bool rawIsAscii = static_cast<unsigned char>(s.sNegativeSign) < 0x80 &&
-                        static_cast<unsigned char>(s.sDecimal) < 0x80 &&
-                        static_cast<unsigned char>(s.sMonDecimalSep) < 0x80 &&
-                        IsAscii(s.sRawCurrencyFormat) && IsAscii(s.sRawWholeFormat) &&
-                        IsAscii(s.sRawDecimalFormat);
+                          static_cast<unsigned char>(s.sDecimal) < 0x80 &&
+                          static_cast<unsigned char>(s.sMonDecimalSep) < 0x80 &&
+                          IsAscii(s.sRawCurrencyFormat) && IsAscii(s.sRawWholeFormat) &&
+                          IsAscii(s.sRawDecimalFormat);
   const char* rawFormat = s.sRawWholeFormat;
   char point = 0;
   if (prepared.editType == etCurrency) {

@@ -19,7 +19,7 @@ namespace zorva {
 struct PreparedNumber {
   number_detail::NumberReader reader;
   EditType editType = etText;
-  bool ready = false;       // false: every value goes to the entry points
+  bool ready = false;     // false: every value goes to the entry points
   bool rawReady = false;  // ready, and the raw text is ASCII: written straight as UTF-8
   // The raw format when it is "0" or "0.#" (a point): the raw text is then
   // written here from the digits read; 0 when WriteRawNumber must.
