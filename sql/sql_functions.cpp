@@ -1,10 +1,8 @@
 #include "sql_functions.h"
 
 #include <cstring>
-#include <new>
 
 #include "platform/unicode.h"
-#include "service/prepared_number.h"
 #include "service/variant_text.h"
 #include "zorva/masked_edit.h"
 
@@ -18,11 +16,6 @@ std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize])
   dest[0] = '\0';
   return text ? AnsiToUtf8(text, holder.TextLength(), dest, kAnswerSize) : 0;
 }
-
-const PreparedNumber& NumberOf(const Prepared& prepared) {
-  return *std::launder(reinterpret_cast<const PreparedNumber*>(prepared.number));
-}
-static_assert(sizeof(PreparedNumber) <= sizeof Prepared::number && alignof(PreparedNumber) <= 8);
 
 // The value zero-terminated where it lies, or copied to `copy` when short
 // enough; null when neither.
@@ -99,14 +92,15 @@ bool Prepare(Prepared& prepared, int type, std::string_view mask) noexcept {
   prepared.type = type;
   prepared.maskLength = mask.size();
   std::memcpy(prepared.mask, mask.data(), mask.size());
-  PrepareNumber(*new (prepared.number) PreparedNumber{}, type, mask);
+  prepared.number = PreparedNumber{};
+  PrepareNumber(prepared.number, type, mask);
   return true;
 }
 
 bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept {
   char copy[256];
   if (const char* text = TerminatedValue(value, terminated, copy)) {
-    if (const int answer = PreparedIsValid(NumberOf(prepared), text, value.size()); answer >= 0) {
+    if (const int answer = PreparedIsValid(prepared.number, text, value.size()); answer >= 0) {
       valid = answer != 0;
       return true;
     }
@@ -119,7 +113,7 @@ bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
   char copy[256];
   const char* text = terminated ? value.data() : TerminatedValue(value, false, copy);
   if (text) {
-    const std::ptrdiff_t n = PreparedRawValue(NumberOf(prepared), text, value.size(), dest, kAnswerSize);
+    const std::ptrdiff_t n = PreparedRawValue(prepared.number, text, value.size(), dest, kAnswerSize);
     if (n >= 0) {
       length = static_cast<std::size_t>(n);
       return true;

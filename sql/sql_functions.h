@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "service/prepared_number.h"
 #include "zorva/types.h"
 
 namespace zorva::sql {
@@ -47,7 +48,7 @@ struct Prepared {
   int type;
   std::size_t maskLength;
   char mask[64];  // as given, in UTF-8
-  alignas(8) unsigned char number[1024];  // the engines' reading of the mask
+  PreparedNumber number;
 };
 // Prepares for the type and UTF-8 mask; false for a mask too long to keep,
 // whose rows take the functions above.
@@ -62,5 +63,14 @@ inline bool IsPreparedFor(const Prepared& prepared, int type, std::string_view m
 bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept;
 bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
               char (&dest)[kAnswerSize], std::size_t& length) noexcept;
+
+// RawValue for a zero-terminated value, its usual case inline.
+inline bool TerminatedRawValue(const Prepared& prepared, std::string_view value,
+                               char (&dest)[kAnswerSize], std::size_t& length) noexcept {
+  const std::ptrdiff_t n = PreparedRawValue(prepared.number, value.data(), value.size(), dest, kAnswerSize);
+  if (n < 0) return RawValue(prepared.type, {prepared.mask, prepared.maskLength}, value, dest, length);
+  length = static_cast<std::size_t>(n);
+  return true;
+}
 
 }  // namespace zorva::sql

@@ -133,7 +133,8 @@ void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   const std::string_view value = TextOf(argv[2]);
   char answer[kAnswerSize];
   std::size_t length = 0;
-  const bool ok = prepared ? zorva::sql::RawValue(*prepared, value, true, answer, length)
+  // SQLite's text is zero-terminated: it is read where it lies.
+  const bool ok = prepared ? zorva::sql::TerminatedRawValue(*prepared, value, answer, length)
                            : zorva::sql::RawValue(type, mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
   if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
