@@ -373,10 +373,14 @@ int ReadPlainShape(const number_detail::NumberReader& reader, const char* p, con
 
 }  // namespace
 
+namespace {
+
 // ParseNumber's loop over the analysed format, branch for branch; ReadRawText
-// gives the loop's answer, so it is not tried first.
-int number_detail::ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
-                              NumberParts& parts, WholeText* whole) noexcept {
+// gives the loop's answer, so it is not tried first. Apart from ReadNumber,
+// which reads the usual text without this one's set-up.
+[[gnu::noinline]] int ReadAnyNumber(const number_detail::NumberReader& reader, const char* text,
+                                    std::size_t length, NumberParts& parts) noexcept {
+  using number_detail::NumberReader;
   const char* const end = text + length;
   const auto classOf = [&reader](char c) { return reader.classes[static_cast<unsigned char>(c)]; };
   // Past the symbol's length in characters; -1 when one of them is not ASCII.
@@ -387,12 +391,6 @@ int number_detail::ReadNumber(const NumberReader& reader, const char* text, std:
     }
     return true;
   };
-  if (reader.plainShape) {
-    const int verdict = whole ? ReadPlainShape<true>(reader, text, end, parts, whole)
-                              : ReadPlainShape<false>(reader, text, end, parts, nullptr);
-    if (verdict >= 0) return verdict;
-    if (whole) whole->count = -1;
-  }
   parts = NumberParts{};
   if (!*text) return length == 0 ? 1 : -1;
   const char* p = text;
@@ -435,7 +433,7 @@ int number_detail::ReadNumber(const NumberReader& reader, const char* text, std:
       const auto count = static_cast<std::size_t>(q - digits);
       const int allowed = reader.allowed;
       if (IsDigit(*q) || allowed == 0 || (allowed > 0 && count > static_cast<std::size_t>(allowed))) {
-        if (!ParseFraction(p, allowed, parts)) verdict = 0;
+        if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
         continue;
       }
       if (count > 0) {
@@ -480,6 +478,21 @@ int number_detail::ReadNumber(const NumberReader& reader, const char* text, std:
   if (parts.integerPart == 0 && parts.fraction == 0) parts.negative = 0;
   if (depth != 0) verdict = 0;
   return verdict;
+}
+
+}  // namespace
+
+// The usual text first (see ReadPlainShape), then the loop.
+int number_detail::ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
+                              NumberParts& parts, WholeText* whole) noexcept {
+  if (reader.plainShape) {
+    const char* const end = text + length;
+    const int verdict = whole ? ReadPlainShape<true>(reader, text, end, parts, whole)
+                              : ReadPlainShape<false>(reader, text, end, parts, nullptr);
+    if (verdict >= 0) return verdict;
+    if (whole) whole->count = -1;
+  }
+  return ReadAnyNumber(reader, text, length, parts);
 }
 
 int ParseFraction(const char*& position, const NumberRequest& request,
