@@ -79,6 +79,7 @@ CallState& StateOf(FunctionCallInfo fcinfo) {
   if (!state) {
     state = static_cast<CallState*>(MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, sizeof *state));
     state->nameLength = sizeof state->name + 1;  // no name yet
+    state->arguments.maskLength = sizeof state->arguments.mask + 1;  // no mask yet
     fcinfo->flinfo->fn_extra = state;
   }
   return *state;
@@ -107,14 +108,23 @@ int NumberedType(FunctionCallInfo fcinfo, const char* function) {
   return type;
 }
 
-// The call site's prepared type and mask, or null for a mask too long to keep.
+// The call site's prepared type and mask, or null when this row takes the
+// general functions. A type and mask are prepared when a second row in a
+// row brings them: a column of masks that change row by row costs no
+// preparing. `arguments` holds the last row's type and mask either way.
 const zorva::sql::Prepared* PreparedArguments(FunctionCallInfo fcinfo, int type,
                                               std::string_view mask) {
   CallState& state = StateOf(fcinfo);
-  if (!state.prepared || !zorva::sql::IsPreparedFor(state.arguments, type, mask)) {
-    state.prepared = zorva::sql::Prepare(state.arguments, type, mask);
+  zorva::sql::Prepared& last = state.arguments;
+  if (zorva::sql::IsPreparedFor(last, type, mask)) {
+    if (!state.prepared) state.prepared = zorva::sql::Prepare(last, type, mask);
+    return state.prepared ? &last : nullptr;
   }
-  return state.prepared ? &state.arguments : nullptr;
+  state.prepared = false;
+  last.type = type;
+  last.maskLength = mask.size() <= sizeof last.mask ? mask.size() : sizeof last.mask + 1;  // none
+  if (mask.size() <= sizeof last.mask) std::memcpy(last.mask, mask.data(), mask.size());
+  return nullptr;
 }
 
 using TypeReader = int (*)(FunctionCallInfo, const char*);

@@ -75,13 +75,15 @@ char kConstantMask;
 // literal or a bound parameter): otherwise it drops it after the row, and
 // it drops it when the statement is reset. So a kept preparation is for this
 // row's mask, and a mask is prepared only when a second row shows it
-// constant: one that changes row by row costs no preparing. `made` is set
-// when the preparation is new: the caller hands it to SQLite after the row.
+// constant: one that changes row by row costs no preparing. A type that
+// changes under a constant mask is not prepared again: such rows take the
+// general functions. `made` is set when the preparation is new: the caller
+// hands it to SQLite after the row.
 Prepared* PrepareArguments(sqlite3_context* ctx, void* kept, int type, sqlite3_value* maskArgument,
                            std::string_view& mask, bool& made) {
   mask = TextOf(maskArgument);
-  if (!kept) {
-    sqlite3_set_auxdata(ctx, 1, &kConstantMask, nullptr);
+  if (kept != &kConstantMask) {
+    if (!kept) sqlite3_set_auxdata(ctx, 1, &kConstantMask, nullptr);
     return nullptr;
   }
   if (mask.size() > sizeof Prepared::mask) return nullptr;  // too long to keep
