@@ -2,8 +2,10 @@
 # Rows per second of zm_valid and zm_raw over 1,000,000 entered currency
 # values, and of zm_format over their raw values (r), in SQLite and in PostgreSQL (one backend, no parallel workers),
 # beside count(v) (the scan alone) and length(value) (a trivial built-in).
-# Each query runs 5 times; the best time counts. Not a test: run by hand
-# after the db suites have built and installed the extensions:
+# Each query runs 5 times, in 5 rounds of all the queries, so that a burst of
+# other work on the machine slows one run of every query rather than all
+# runs of one; the best time counts. Not a test: run by hand after the db
+# suites have built and installed the extensions:
 #   bash bench/db_rows.sh                 rows per second
 #   bash bench/db_rows.sh instructions    instructions per row (callgrind over
 #                                         50,000 rows), which do not depend on
@@ -67,12 +69,13 @@ if [ "${1:-}" = instructions ]; then
   exit 0
 fi
 
-# label, times file: the best of each expression's 5 runs, in rows per second,
-# ns per row and as a multiple of the length(v) query.
+# label, times file (the queries round after round): the best of each
+# expression's 5 runs, in rows per second, ns per row and as a multiple of
+# the length(v) query.
 report() {
   local i=0 best base=""
   for e in "${exprs[@]}"; do
-    best=$(sed -n "$((i * 5 + 1)),$((i * 5 + 5))p" "$2" | sort -g | head -1)
+    best=$(awk -v n=${#exprs[@]} -v i=$i '(NR - 1) % n == i' "$2" | sort -g | head -1)
     [ $i -eq 1 ] && base=$best
     awk -v l="$1" -v e="$e" -v s="$best" -v b="${base:-0}" -v n="$rows" 'BEGIN {
       printf "%-9s %-38s %11.0f rows/s %6.0f ns/row", l, e, n / s, s * 1e9 / n
@@ -89,7 +92,7 @@ echo "SQLite $(sqlite3 --version | cut -d' ' -f1), $rows rows"
   echo "CREATE TABLE t(v TEXT, r TEXT);"
   echo "INSERT INTO t SELECT v, zm_raw('currency', '', v) FROM ($sqlite_values);"
   echo ".timer on"
-  for e in "${exprs[@]}"; do for _ in 1 2 3 4 5; do echo "SELECT $e FROM t;"; done; done
+  for _ in 1 2 3 4 5; do for e in "${exprs[@]}"; do echo "SELECT $e FROM t;"; done; done
 } | LC_ALL=C sqlite3 :memory: | awk '/^Run Time/ { print $4 }' > "$times"
 report sqlite "$times"
 
@@ -100,6 +103,6 @@ echo "PostgreSQL $(pg_config --version | cut -d' ' -f2), $rows rows, no parallel
   echo "CREATE TABLE t AS SELECT v, zm_raw('currency', '', v) AS r FROM ($pg_values) s;"
   echo "VACUUM ANALYZE t; SELECT count(*) FROM t;"
   echo "\\timing on"
-  for e in "${exprs[@]}"; do for _ in 1 2 3 4 5; do echo "SELECT $e FROM t;"; done; done
+  for _ in 1 2 3 4 5; do for e in "${exprs[@]}"; do echo "SELECT $e FROM t;"; done; done
 } | psql -X -q -v ON_ERROR_STOP=1 | awk '/^Time:/ { print $2 / 1000 }' > "$times"
 report postgres "$times"

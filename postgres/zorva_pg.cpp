@@ -62,30 +62,41 @@ Datum TextResult(const char* utf8, std::size_t length) {
   pg_unreachable();
 }
 
-// The last type name a call site saw, so that a column of rows with one type
-// (nearly always a constant) is looked up once.
-struct KnownType {
-  std::size_t length;
-  int type;
+// What a call site keeps between rows: the last type name it saw, so that a
+// column of rows with one type (nearly always a constant) is looked up once,
+// and the type and mask made ready for its values, made again when either
+// changes.
+struct CallState {
+  std::size_t nameLength;
+  int namedType;
   char name[32];
+  bool prepared;
+  zorva::sql::Prepared arguments;
 };
+
+CallState& StateOf(FunctionCallInfo fcinfo) {
+  auto* state = static_cast<CallState*>(fcinfo->flinfo->fn_extra);
+  if (!state) {
+    state = static_cast<CallState*>(MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, sizeof *state));
+    state->nameLength = sizeof state->name + 1;  // no name yet
+    state->arguments.maskLength = sizeof state->arguments.mask + 1;  // no mask yet
+    fcinfo->flinfo->fn_extra = state;
+  }
+  return *state;
+}
 
 int NamedType(FunctionCallInfo fcinfo, const char* function) {
   text* name = PG_GETARG_TEXT_PP(0);
   const std::string_view word(VARDATA_ANY(name), VARSIZE_ANY_EXHDR(name));
-  auto* known = static_cast<KnownType*>(fcinfo->flinfo->fn_extra);
-  if (known && known->length == word.size() && std::memcmp(known->name, word.data(), word.size()) == 0)
-    return known->type;
+  CallState& known = StateOf(fcinfo);
+  if (known.nameLength == word.size() && std::memcmp(known.name, word.data(), word.size()) == 0)
+    return known.namedType;
   const int type = zorva::sql::ValueTypeNamed(word);
   if (type < 0) UnknownType(function, text_to_cstring(name));
-  if (word.size() <= sizeof known->name) {
-    if (!known) {
-      known = static_cast<KnownType*>(MemoryContextAlloc(fcinfo->flinfo->fn_mcxt, sizeof *known));
-      fcinfo->flinfo->fn_extra = known;
-    }
-    known->length = word.size();
-    known->type = type;
-    std::memcpy(known->name, word.data(), word.size());
+  if (word.size() <= sizeof known.name) {
+    known.nameLength = word.size();
+    known.namedType = type;
+    std::memcpy(known.name, word.data(), word.size());
   }
   return type;
 }
@@ -97,22 +108,47 @@ int NumberedType(FunctionCallInfo fcinfo, const char* function) {
   return type;
 }
 
+// The call site's prepared type and mask, or null when this row takes the
+// general functions. A type and mask are prepared when a second row in a
+// row brings them: a column of masks that change row by row costs no
+// preparing. `arguments` holds the last row's type and mask either way.
+const zorva::sql::Prepared* PreparedArguments(FunctionCallInfo fcinfo, int type,
+                                              std::string_view mask) {
+  CallState& state = StateOf(fcinfo);
+  zorva::sql::Prepared& last = state.arguments;
+  if (zorva::sql::IsPreparedFor(last, type, mask)) {
+    if (!state.prepared) state.prepared = zorva::sql::Prepare(last, type, mask);
+    return state.prepared ? &last : nullptr;
+  }
+  state.prepared = false;
+  last.type = type;
+  last.maskLength = mask.size() <= sizeof last.mask ? mask.size() : sizeof last.mask + 1;  // none
+  if (mask.size() <= sizeof last.mask) std::memcpy(last.mask, mask.data(), mask.size());
+  return nullptr;
+}
+
 using TypeReader = int (*)(FunctionCallInfo, const char*);
 
+// PostgreSQL's text is not zero-terminated: the prepared path copies a short value.
 Datum Valid(FunctionCallInfo fcinfo, TypeReader typeOf) {
   const int type = typeOf(fcinfo, "zm_valid");
+  const std::string_view mask = Utf8Of(PG_GETARG_TEXT_PP(1)), value = Utf8Of(PG_GETARG_TEXT_PP(2));
+  const zorva::sql::Prepared* prepared = PreparedArguments(fcinfo, type, mask);
   bool valid = false;
-  if (!zorva::sql::IsValid(type, Utf8Of(PG_GETARG_TEXT_PP(1)), Utf8Of(PG_GETARG_TEXT_PP(2)), valid))
+  if (!(prepared ? zorva::sql::IsValid(*prepared, value, false, valid)
+                 : zorva::sql::IsValid(type, mask, value, valid)))
     OutOfMemory();
   PG_RETURN_BOOL(valid);
 }
 
 Datum Raw(FunctionCallInfo fcinfo, TypeReader typeOf) {
   const int type = typeOf(fcinfo, "zm_raw");
+  const std::string_view mask = Utf8Of(PG_GETARG_TEXT_PP(1)), value = Utf8Of(PG_GETARG_TEXT_PP(2));
+  const zorva::sql::Prepared* prepared = PreparedArguments(fcinfo, type, mask);
   char answer[kAnswerSize];
   std::size_t length = 0;
-  if (!zorva::sql::RawValue(type, Utf8Of(PG_GETARG_TEXT_PP(1)), Utf8Of(PG_GETARG_TEXT_PP(2)),
-                            answer, length))
+  if (!(prepared ? zorva::sql::RawValue(*prepared, value, false, answer, length)
+                 : zorva::sql::RawValue(type, mask, value, answer, length)))
     OutOfMemory();
   return TextResult(answer, length);
 }

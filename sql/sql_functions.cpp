@@ -1,5 +1,7 @@
 #include "sql_functions.h"
 
+#include <cstring>
+
 #include "platform/unicode.h"
 #include "service/variant_text.h"
 #include "zorva/masked_edit.h"
@@ -13,6 +15,16 @@ std::size_t RawTextOf(int type, const VARIANT& value, char (&dest)[kAnswerSize])
   const char* text = holder.DataPtr(0);
   dest[0] = '\0';
   return text ? AnsiToUtf8(text, holder.TextLength(), dest, kAnswerSize) : 0;
+}
+
+// The value zero-terminated where it lies, or copied to `copy` when short
+// enough; null when neither.
+const char* TerminatedValue(std::string_view value, bool terminated, char (&copy)[256]) {
+  if (terminated) return value.data();
+  if (value.size() >= sizeof copy) return nullptr;
+  std::memcpy(copy, value.data(), value.size());
+  copy[value.size()] = '\0';
+  return copy;
 }
 
 VARIANT Scalar(VARTYPE vt) noexcept {
@@ -73,6 +85,41 @@ bool FormattedValue(int type, std::string_view mask, std::string_view value,
   } catch (...) {
     return false;
   }
+}
+
+bool Prepare(Prepared& prepared, int type, std::string_view mask) noexcept {
+  if (mask.size() > sizeof prepared.mask) return false;
+  prepared.type = type;
+  prepared.maskLength = mask.size();
+  std::memcpy(prepared.mask, mask.data(), mask.size());
+  prepared.number = PreparedNumber{};
+  PrepareNumber(prepared.number, type, mask);
+  return true;
+}
+
+bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept {
+  char copy[256];
+  if (const char* text = TerminatedValue(value, terminated, copy)) {
+    if (const int answer = PreparedIsValid(prepared.number, text, value.size()); answer >= 0) {
+      valid = answer != 0;
+      return true;
+    }
+  }
+  return IsValid(prepared.type, {prepared.mask, prepared.maskLength}, value, valid);
+}
+
+bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
+              char (&dest)[kAnswerSize], std::size_t& length) noexcept {
+  char copy[256];
+  const char* text = terminated ? value.data() : TerminatedValue(value, false, copy);
+  if (text) {
+    const std::ptrdiff_t n = PreparedRawValue(prepared.number, text, value.size(), dest, kAnswerSize);
+    if (n >= 0) {
+      length = static_cast<std::size_t>(n);
+      return true;
+    }
+  }
+  return RawValue(prepared.type, {prepared.mask, prepared.maskLength}, value, dest, length);
 }
 
 }  // namespace zorva::sql

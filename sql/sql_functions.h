@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
+#include "service/prepared_number.h"
 #include "zorva/types.h"
 
 namespace zorva::sql {
@@ -39,5 +41,36 @@ bool RawValue(int type, std::string_view mask, std::string_view value,
               char (&dest)[kAnswerSize], std::size_t& length) noexcept;
 bool FormattedValue(int type, std::string_view mask, std::string_view value,
                     char (&dest)[kAnswerSize], std::size_t& length) noexcept;
+
+// A type and mask made ready once for the rows of a statement. Plain data:
+// each database keeps it in its own memory, and it needs no clean-up.
+struct Prepared {
+  int type;
+  std::size_t maskLength;
+  char mask[64];  // as given, in UTF-8
+  PreparedNumber number;
+};
+// Prepares for the type and UTF-8 mask; false for a mask too long to keep,
+// whose rows take the functions above.
+bool Prepare(Prepared& prepared, int type, std::string_view mask) noexcept;
+// Whether `prepared` was made for this type and mask.
+inline bool IsPreparedFor(const Prepared& prepared, int type, std::string_view mask) noexcept {
+  return prepared.type == type && prepared.maskLength == mask.size() &&
+         std::memcmp(prepared.mask, mask.data(), mask.size()) == 0;
+}
+// The answers above for the prepared type and mask. `terminated`: a zero
+// byte follows the value, which can then be read where it lies.
+bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, bool& valid) noexcept;
+bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
+              char (&dest)[kAnswerSize], std::size_t& length) noexcept;
+
+// RawValue for a zero-terminated value, its usual case inline.
+inline bool TerminatedRawValue(const Prepared& prepared, std::string_view value,
+                               char (&dest)[kAnswerSize], std::size_t& length) noexcept {
+  const std::ptrdiff_t n = PreparedRawValue(prepared.number, value.data(), value.size(), dest, kAnswerSize);
+  if (n < 0) return RawValue(prepared.type, {prepared.mask, prepared.maskLength}, value, dest, length);
+  length = static_cast<std::size_t>(n);
+  return true;
+}
 
 }  // namespace zorva::sql

@@ -9,6 +9,7 @@
 #include <sqlite3ext.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "sql_functions.h"
@@ -18,6 +19,7 @@ SQLITE_EXTENSION_INIT1
 namespace {
 
 using zorva::sql::kAnswerSize;
+using zorva::sql::Prepared;
 
 std::string_view TextOf(sqlite3_value* value) {
   // The text first, then its length: the order SQLite asks for.
@@ -64,26 +66,80 @@ void ResultText(sqlite3_context* ctx, bool ok, const char* text, std::size_t len
   }
 }
 
+// Marks a mask argument seen constant and not prepared yet.
+char kConstantMask;
+
+// The type and mask made ready for the statement's rows, or null when this
+// row takes the general functions (with the mask read into `mask`). SQLite
+// keeps auxiliary data on an argument only while the argument is constant (a
+// literal or a bound parameter): otherwise it drops it after the row, and
+// it drops it when the statement is reset. So a kept preparation is for this
+// row's mask, and a mask is prepared only when a second row shows it
+// constant: one that changes row by row costs no preparing. A type that
+// changes under a constant mask is not prepared again: such rows take the
+// general functions. `made` is set when the preparation is new: the caller
+// hands it to SQLite after the row.
+Prepared* PrepareArguments(sqlite3_context* ctx, void* kept, int type, sqlite3_value* maskArgument,
+                           std::string_view& mask, bool& made) {
+  mask = TextOf(maskArgument);
+  if (kept != &kConstantMask) {
+    if (!kept) sqlite3_set_auxdata(ctx, 1, &kConstantMask, nullptr);
+    return nullptr;
+  }
+  if (mask.size() > sizeof Prepared::mask) return nullptr;  // too long to keep
+  auto* prepared = static_cast<Prepared*>(sqlite3_malloc(sizeof(Prepared)));
+  if (prepared && zorva::sql::Prepare(*prepared, type, mask)) {
+    made = true;
+    return prepared;
+  }
+  sqlite3_free(prepared);
+  return nullptr;
+}
+
+// The usual row, inline: the kept preparation answers.
+inline Prepared* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_value* maskArgument,
+                                   std::string_view& mask, bool& made) {
+  void* kept = sqlite3_get_auxdata(ctx, 1);
+  if (kept && kept != &kConstantMask && static_cast<Prepared*>(kept)->type == type) {
+    return static_cast<Prepared*>(kept);
+  }
+  return PrepareArguments(ctx, kept, type, maskArgument, mask, made);
+}
+
 void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;  // the result is NULL already
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
+  std::string_view mask;
+  bool made = false;
+  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  const std::string_view value = TextOf(argv[2]);
   bool valid = false;
-  if (zorva::sql::IsValid(type, TextOf(argv[1]), TextOf(argv[2]), valid)) {
+  // SQLite's text is zero-terminated: it is read where it lies.
+  if (prepared ? zorva::sql::IsValid(*prepared, value, true, valid)
+               : zorva::sql::IsValid(type, mask, value, valid)) {
     sqlite3_result_int(ctx, valid ? 1 : 0);
   } else {
     sqlite3_result_error_nomem(ctx);
   }
+  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
 }
 
 void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
+  std::string_view mask;
+  bool made = false;
+  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  const std::string_view value = TextOf(argv[2]);
   char answer[kAnswerSize];
   std::size_t length = 0;
-  const bool ok = zorva::sql::RawValue(type, TextOf(argv[1]), TextOf(argv[2]), answer, length);
+  // SQLite's text is zero-terminated: it is read where it lies.
+  const bool ok = prepared ? zorva::sql::TerminatedRawValue(*prepared, value, answer, length)
+                           : zorva::sql::RawValue(type, mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
+  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
 }
 
 // A number becomes the type's raw text as an automation number would: a real

@@ -1,10 +1,12 @@
 // The three questions end to end, through the public entry points.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
+#include "service/prepared_number.h"
 #include "case_table.h"
 #include "zorva/masked_edit.h"
 
@@ -60,8 +62,23 @@ std::string PreparedFormatted(int type, const std::string& mask, const std::stri
   return std::string(out, GetFormattedValueUtf8(PreparedMask(type, mask), value, out, sizeof out));
 }
 
+// The prepared path of the SQL functions, where it answers (-1: it does not).
+int PreparedNumberValid(int type, const std::string& mask, const std::string& value) {
+  PreparedNumber prepared;
+  PrepareNumber(prepared, type, mask);
+  return PreparedIsValid(prepared, value.c_str(), value.size());
+}
+std::string PreparedNumberRaw(int type, const std::string& mask, const std::string& value,
+                              const std::string& otherwise) {
+  PreparedNumber prepared;
+  PrepareNumber(prepared, type, mask);
+  char out[256 * 3 + 1];
+  const std::ptrdiff_t n = PreparedRawValue(prepared, value.c_str(), value.size(), out, sizeof out);
+  return n < 0 ? otherwise : std::string(out, static_cast<std::size_t>(n));
+}
+
 // Every row of the shared table, through the UTF-16 entry points, the UTF-8
-// overloads and a prepared mask.
+// overloads, a prepared mask and the SQL functions' prepared numbers.
 TEST_F(ServiceTest, SharedCaseTable) {
   auto cases = test::LoadCaseTable(ZORVA_SOURCE_DIR "/tests/cases/cases.tsv");
   ASSERT_GT(cases.size(), 100u);
@@ -78,6 +95,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
       if (utf8) {
         EXPECT_EQ(IsValidUtf8(c.type, mask8, value8), expected == "valid");
         EXPECT_EQ(IsValidUtf8(PreparedMask(c.type, mask8), value8), expected == "valid");
+        EXPECT_NE(PreparedNumberValid(c.type, mask8, value8), expected == "valid" ? 0 : 1);
       }
     } else if (c.op == "raw") {
       BSTR out = nullptr;
@@ -88,6 +106,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
       if (utf8) {
         EXPECT_EQ(GetRawValueUtf8(c.type, mask8, value8), expected);
         EXPECT_EQ(PreparedRaw(c.type, mask8, value8), expected);
+        EXPECT_EQ(PreparedNumberRaw(c.type, mask8, value8, expected), expected);
       }
     } else {
       VARIANT var;
@@ -105,6 +124,50 @@ TEST_F(ServiceTest, SharedCaseTable) {
       }
     }
   }
+}
+
+// Entered numbers made of the characters the readers treat apart, under
+// masks with and without decimals, markers and symbols, and under settings
+// with the point and separator swapped or a two-letter symbol: the prepared
+// path answers as the entry points do wherever it answers.
+TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
+  const char* const masks[] = {"", "#,##0.00;($#,##0.00)", "#,##0", "0.0", "#.##;-#.##",
+                               "#,##0.00 ;#,##0.00-", "0%", "x#.#;y#.#", "0.00;[0.00]", ";"};
+  const int types[] = {tkMECurrency, tkMEByte, tkMEShortInt, tkMELongInt, tkMEFloat, tkMEDouble};
+  const std::string alphabet = "$(),.-0123456789 Ek%x\xc3\xa9";
+  std::mt19937 random(15);
+  int answered = 0;
+  for (int settings = 0; settings < 3; ++settings) {
+    IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", settings == 2 ? "kr" : "$"));
+    if (settings == 1) {
+      s.sDecimal = s.sMonDecimalSep = ',';
+      s.sThousand = s.sMonThousandSep = '.';
+    }
+    IntlSettingsOverride use(s);
+    for (const char* mask : masks) {
+      for (int type : types) {
+        for (int i = 0; i < 300; ++i) {
+          std::string value = random() % 2 ? "$" + std::to_string(random() % 10000000) + "." +
+                                                 std::to_string(random() % 1000)
+                                           : "";
+          for (unsigned k = random() % 12; k > 0; --k) value += alphabet[random() % alphabet.size()];
+          if (random() % 4 == 0) value = "(" + value + ")";
+          SCOPED_TRACE(std::to_string(type) + " [" + mask + "] [" + value + "]");
+          const int valid = PreparedNumberValid(type, mask, value);
+          if (valid >= 0) {
+            EXPECT_EQ(valid != 0, IsValidUtf8(type, mask, value));
+          }
+          const std::string raw = GetRawValueUtf8(type, mask, value);
+          const std::string prepared = PreparedNumberRaw(type, mask, value, "none");
+          if (prepared != "none") {
+            EXPECT_EQ(prepared, raw);
+            ++answered;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(answered, 10000);  // the prepared path did answer
 }
 
 TEST_F(ServiceTest, NullStringsAndPointers) {

@@ -19,6 +19,15 @@ SELECT zm_format('date', 'mm/dd/yyyy', date '2001-12-31') AS date,
 -- Text goes through the code page: a character outside it becomes "?".
 SELECT zm_raw('text', '', '中') AS outside, zm_raw('text', 'UU', 'ÿé') AS upper;
 
+-- The type and mask change within one statement, each after a second row
+-- has had them prepared: what a call site keeps for one mask must not
+-- answer for another.
+SELECT string_agg(zm_valid(type, mask, value) || ' ' || zm_raw(type, mask, value), '|' ORDER BY n)
+FROM (VALUES (1, 'currency', '', '$1.50'), (2, 'currency', '', '$1.50'),
+             (3, 'currency', '#,##0', '$1.50'), (4, 'currency', '#,##0', '$1.50'),
+             (5, 'shortint', '#,##0', '$1.50'), (6, 'currency', '', '$1.50'),
+             (7, 'text', '', '$1.50'), (8, 'currency', '#,##0', '$1.50')) AS rows(n, type, mask, value);
+
 -- NULL in, NULL out.
 SELECT zm_valid(NULL, '', '') IS NULL AS a, zm_raw('text', NULL, 'x') IS NULL AS b,
        zm_format('text', '', NULL::text) IS NULL AS c, zm_format(1, '', NULL::float8) IS NULL AS d;

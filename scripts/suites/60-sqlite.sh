@@ -40,6 +40,15 @@ FROM (SELECT *, CASE op
         ELSE zm_format(type, mask, value) END AS got FROM cases)
 WHERE got IS NOT expected;
 SELECT printf('case table: %d rows', count(*)) FROM cases;
+-- A constant mask is prepared for the statement; one made of a column is
+-- not: every value of the table gets the same answers both ways.
+WITH answers AS MATERIALIZED (
+  SELECT line, type, value, zm_valid(type, '', value) a, zm_raw(type, '#,##0.00;(#,##0.00)', value) b,
+         zm_valid(type, '' || substr(mask, 1, 0), value) c,
+         zm_raw(type, '#,##0.00;(#,##0.00)' || substr(mask, 1, 0), value) d FROM cases)
+SELECT printf('mismatch at line %d: %s [%s] prepared [%s] [%s], general [%s] [%s]',
+              line, type, value, a, b, c, d)
+FROM answers WHERE a IS NOT c OR b IS NOT d;
 SQL
 } > "$tmp/cases.sql"
 sq :memory: < "$tmp/cases.sql" > "$tmp/cases.out"
@@ -53,6 +62,21 @@ expect '5.|5.|5.' "SELECT zm_raw('Currency', '', '\$5.00'), zm_raw('TKMECURRENCY
 expect '$1,234.50|12/31/2001|12:00:00 PM|True|$1,234.50' \
   "SELECT zm_format('currency', '', 1234.5), zm_format('date', 'mm/dd/yyyy', 37256),
           zm_format('time', '', 0.5), zm_format('boolean', '', 1), zm_format('currency', '', '1234.5')"
+
+# The type and mask change from row to row within one statement: what a
+# call site keeps for one mask must not answer for another.
+expect '1 1.5|0 2.|0 2|1 1.5|1 $1.50|0 2.' "WITH rows(n, type, mask, value) AS (VALUES
+    (1, 'currency', '', '\$1.50'), (2, 'currency', '#,##0', '\$1.50'), (3, 'shortint', '#,##0', '\$1.50'),
+    (4, 'currency', '', '\$1.50'), (5, 'text', '', '\$1.50'), (6, 'currency', '#,##0', '\$1.50'))
+  SELECT group_concat(zm_valid(type, mask, value) || ' ' || zm_raw(type, mask, value), '|')
+  FROM (SELECT * FROM rows ORDER BY n)"
+
+# A constant mask under a type that changes row by row.
+expect '1 1.|1 -2.|0 2|0 7.|0 2.|1 3.' "WITH rows(n, type, value) AS (VALUES (1, 'currency', '\$1'),
+    (2, 'currency', '(\$2)'), (3, 'shortint', '\$1.50'), (4, 'currency', 'x7'), (5, 'currency', '\$1.50'),
+    (6, 'currency', '\$3'))
+  SELECT group_concat(zm_valid(type, '#,##0', value) || ' ' || zm_raw(type, '#,##0', value), '|')
+  FROM (SELECT * FROM rows ORDER BY n)"
 
 # A SQL NULL anywhere gives NULL.
 expect '1|1|1|1' "SELECT zm_valid(NULL, '', '') IS NULL, zm_raw('text', NULL, 'x') IS NULL,

@@ -153,4 +153,49 @@ int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) n
 // ParseFraction with the format's allowed decimals already known.
 int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept;
 
+// A format analysed once for reading many texts under the same settings:
+// every character ParseNumber's loop compares a byte with, as bits of one
+// table entry per byte, and the format's allowed decimals.
+struct NumberReader {
+  enum : std::uint16_t {
+    kDigit = 1,
+    kThousand = 2,
+    kDecimal = 4,
+    kLeftParen = 8,
+    kNegative = 16,  // the negative sign or the format's negative marker
+    kRightParen = 32,
+    kExponent = 64,
+    kCurrency = 128,  // the symbol's first character
+    kCloser = 256,    // what may close a text: that character or "%"
+    kSpace = 512,
+    kForeign = 1024,  // NUL or outside ASCII: ParseNumber reads it after a conversion
+  };
+  std::uint16_t classes[256];
+  int allowed = 0;
+  std::size_t currencyLength = 0;
+  // The usual entered text, "($1,234.50)" or "-$1,234.50", is read in one
+  // pass without the loop's choices, when each of its characters has one
+  // role only (the settings' characters all differ).
+  bool plainShape = false;
+  char leftParen = 0, rightParen = 0, negativeSign = 0, currency = 0, point = 0, thousand = 0;
+};
+
+void PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
+                         const IntlSettings& s) noexcept;
+
+// What ParseNumber gives for an ASCII text zero-terminated at text[length]
+// (which is then also its ANSI text), or -1 when only ParseNumber can tell:
+// a byte outside ASCII or a NUL inside the text, or an exponent.
+// `whole`, when given, receives the integer part's digits as written when
+// the text had the usual shape (see NumberReader): `count` of them from
+// `first`, which never points to a leading zero unless the number is 0.
+// Else count is -1.
+struct WholeText {
+  char digits[32];
+  int first = 0;
+  int count = -1;
+};
+int ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
+               NumberParts& parts, WholeText* whole = nullptr) noexcept;
+
 }  // namespace zorva::number_detail

@@ -234,6 +234,262 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
   return verdict;
 }
 
+void number_detail::PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
+                                        const IntlSettings& s) noexcept {
+  const char* format = request.format ? request.format : "";
+  const char* currency = request.currencySymbol ? request.currencySymbol : "";
+  const char marker = NegativeMarkerOf(format, std::strchr(format, ';'), s);
+  // A zero setting matches no character of a text: it sets no bit.
+  const auto mark = [&reader](char c, std::uint16_t bit) {
+    if (c) reader.classes[static_cast<unsigned char>(c)] |= bit;
+  };
+  std::memset(reader.classes, 0, sizeof reader.classes);
+  for (char c = '0'; c <= '9'; ++c) mark(c, NumberReader::kDigit);
+  mark(request.thousandSep, NumberReader::kThousand);
+  mark(request.decimalSep, NumberReader::kDecimal);
+  mark(s.sLeftParen, NumberReader::kLeftParen);
+  mark(s.sNegativeSign, NumberReader::kNegative);
+  mark(marker, NumberReader::kNegative);
+  mark(s.sRightParen, NumberReader::kRightParen);
+  mark('E', NumberReader::kExponent);
+  mark('e', NumberReader::kExponent);
+  mark(currency[0], NumberReader::kCurrency | NumberReader::kCloser);
+  mark('%', NumberReader::kCloser);
+  mark(' ', NumberReader::kSpace);
+  // An ASCII text never holds a setting outside ASCII: such bytes only stop the reader.
+  reader.classes[0] = NumberReader::kForeign;
+  for (int b = 0x80; b < 0x100; ++b) reader.classes[b] = NumberReader::kForeign;
+  const char* semicolon = std::strchr(format, ';');
+  reader.allowed =
+      AllowedDecimals(format, semicolon ? semicolon : format + std::strlen(format), request.decimalSep);
+  reader.currencyLength = std::strlen(currency);
+
+  reader.leftParen = s.sLeftParen;
+  reader.rightParen = s.sRightParen;
+  reader.negativeSign = s.sNegativeSign;
+  reader.currency = currency[0];
+  reader.point = request.decimalSep;
+  reader.thousand = request.thousandSep;
+  const char roles[] = {reader.leftParen, reader.negativeSign, reader.rightParen, reader.point,
+                        reader.currency, reader.thousand};
+  // Each role's character: none of those the loop tests for another role.
+  const auto plain = [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && !IsDigit(c) && c != 'E' && c != 'e' && c != ' ' &&
+           c != '%';
+  };
+  bool ok = reader.currencyLength <= 1 && reader.leftParen && reader.negativeSign && reader.rightParen &&
+            reader.point;
+  for (std::size_t i = 0; ok && i < sizeof roles; ++i) {
+    if (!roles[i]) continue;
+    ok = plain(roles[i]);
+    for (std::size_t k = 0; ok && k < i; ++k) ok = roles[k] != roles[i];
+  }
+  // The format's negative marker counts as a negative sign wherever it is.
+  if (ok && marker != reader.negativeSign) {
+    ok = !IsDigit(marker);
+    for (char role : roles) ok = ok && role != marker;
+  }
+  reader.plainShape = ok;
+}
+
+namespace {
+
+// "(", "-" or nothing, the currency symbol or not, digits with separators
+// after the first, a point and up to 15 digits, and ")" after a "(": what
+// the loop reads of such a text, done here in one pass. -1 for any other
+// text, or for a fraction the format rounds.
+template <bool kKeepDigits>
+int ReadPlainShape(const number_detail::NumberReader& reader, const char* p, const char* end,
+                   NumberParts& parts, number_detail::WholeText* text) noexcept {
+  // The settings in locals: the digits written below could alias them.
+  const char thousand = reader.thousand, currency = reader.currency;
+  bool paren = false, negative = false;
+  if (*p == reader.leftParen) {
+    paren = negative = true;
+    ++p;
+  } else if (*p == reader.negativeSign) {
+    negative = true;
+    ++p;
+  }
+  if (currency && *p == currency) ++p;
+  if (!IsDigit(*p)) return -1;
+  std::uint64_t whole = 0;
+  int count = 0;
+  for (;; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+    if (digit < 10) {
+      whole = whole * 10 + digit;
+      if constexpr (kKeepDigits) text->digits[count & 15] = static_cast<char>('0' + digit);
+      ++count;
+    } else if (!thousand || *p != thousand) {
+      break;
+    }
+  }
+  if (count > 15) return -1;
+  double fraction = 0;
+  char read[sizeof parts.readDigits] = {};
+  std::size_t places = 0;
+  if (*p == reader.point) {
+    ++p;
+    std::uint64_t sum = 0;
+    unsigned digit;
+    for (; (digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0')) < 10 && places < 15;
+         ++p, ++places) {
+      sum = sum * 10 + digit;
+      read[places] = static_cast<char>('0' + digit);
+    }
+    const int allowed = reader.allowed;
+    if (digit < 10 || allowed == 0 || (allowed > 0 && places > static_cast<std::size_t>(allowed))) {
+      return -1;
+    }
+    if (places > 0) fraction = static_cast<double>(sum) / kExactPowers[places];
+  }
+  if (paren) {
+    if (*p != reader.rightParen) return -1;
+    ++p;
+  }
+  if (p != end) return -1;
+  // Every part is written here: the caller's need not be cleared first.
+  parts.integerPart = static_cast<double>(whole);
+  parts.fraction = fraction;
+  parts.negative = negative && (whole != 0 || fraction != 0) ? 1 : 0;
+  parts.noDigits = 0;
+  parts.readFraction = places > 0 ? fraction : -1;
+  parts.readDigitCount = static_cast<int>(places);
+  std::memcpy(parts.readDigits, read, sizeof read);
+  if constexpr (kKeepDigits) {
+    int first = 0;
+    while (first + 1 < count && text->digits[first] == '0') ++first;
+    text->first = first;
+    text->count = count - first;
+  }
+  return 1;
+}
+
+}  // namespace
+
+namespace {
+
+// ParseNumber's loop over the analysed format, branch for branch; ReadRawText
+// gives the loop's answer, so it is not tried first. Apart from ReadNumber,
+// which reads the usual text without this one's set-up.
+[[gnu::noinline]] int ReadAnyNumber(const number_detail::NumberReader& reader, const char* text,
+                                    std::size_t length, NumberParts& parts) noexcept {
+  using number_detail::NumberReader;
+  const char* const end = text + length;
+  const auto classOf = [&reader](char c) { return reader.classes[static_cast<unsigned char>(c)]; };
+  // Past the symbol's length in characters; -1 when one of them is not ASCII.
+  const auto skipCurrency = [&reader, &classOf](const char*& at) {
+    ++at;
+    for (std::size_t k = 1; k < reader.currencyLength && *at; ++k, ++at) {
+      if (classOf(*at) & NumberReader::kForeign) return false;
+    }
+    return true;
+  };
+  parts = NumberParts{};
+  if (!*text) return length == 0 ? 1 : -1;
+  const char* p = text;
+  if ((classOf(*p) & NumberReader::kCurrency) && !skipCurrency(p)) return -1;
+
+  parts.noDigits = 1;
+  int verdict = 1;
+  int depth = 0;
+  bool decimalSeen = false;
+  while (*p) {
+    const std::uint16_t bits = classOf(*p);
+    if (bits & NumberReader::kForeign) return -1;
+    if (parts.noDigits && (bits & NumberReader::kDigit)) {
+      parts.noDigits = 0;
+      const char* run = p;
+      std::uint64_t whole = 0;
+      int count = 0;
+      for (;; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+        if (digit < 10) {
+          whole = whole * 10 + digit;
+          ++count;
+        } else if (!(classOf(*p) & NumberReader::kThousand)) {
+          break;
+        }
+      }
+      parts.integerPart = count <= 15 ? static_cast<double>(whole)
+                                      : DigitsToDouble(run, static_cast<std::size_t>(p - run));
+    } else if (!decimalSeen && (bits & NumberReader::kDecimal)) {
+      decimalSeen = true;
+      // ParseFraction's usual case here: up to 15 digits, none of them rounded away.
+      const char* digits = p + 1;
+      const char* q = digits;
+      std::uint64_t sum = 0;
+      char read[sizeof parts.readDigits] = {};
+      for (; IsDigit(*q) && q - digits < 15; ++q) {
+        sum = sum * 10 + static_cast<std::uint64_t>(*q - '0');
+        read[q - digits] = *q;
+      }
+      const auto count = static_cast<std::size_t>(q - digits);
+      const int allowed = reader.allowed;
+      if (IsDigit(*q) || allowed == 0 || (allowed > 0 && count > static_cast<std::size_t>(allowed))) {
+        if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
+        continue;
+      }
+      if (count > 0) {
+        parts.fraction = static_cast<double>(sum) / kExactPowers[count];
+        parts.noDigits = 0;
+        std::memcpy(parts.readDigits, read, sizeof read);
+        parts.readDigitCount = static_cast<int>(count);
+        parts.readFraction = parts.fraction;
+      }
+      p = q;
+    } else if (bits & NumberReader::kLeftParen) {
+      if (++depth > 1) {
+        // The rest is not read, but must still be what ParseNumber would not read.
+        for (const char* q = p; q < end; ++q) {
+          if (classOf(*q) & NumberReader::kForeign) return -1;
+        }
+        p = end;
+        verdict = 0;
+        break;
+      }
+      parts.negative = 1;
+      ++p;
+    } else if (bits & NumberReader::kNegative) {
+      parts.negative = 1;
+      ++p;
+    } else if (parts.negative && (bits & NumberReader::kRightParen)) {
+      --depth;
+      ++p;
+    } else if (bits & NumberReader::kExponent) {
+      return -1;
+    } else if (p[1] == '\0') {
+      if (!(bits & NumberReader::kCloser)) verdict = 0;
+      ++p;
+    } else if (bits & NumberReader::kCurrency) {
+      if (!skipCurrency(p)) return -1;
+    } else {
+      if (!(bits & NumberReader::kSpace)) verdict = 0;
+      ++p;
+    }
+  }
+  if (p != end) return -1;  // a NUL inside the text
+  if (parts.integerPart == 0 && parts.fraction == 0) parts.negative = 0;
+  if (depth != 0) verdict = 0;
+  return verdict;
+}
+
+}  // namespace
+
+// The usual text first (see ReadPlainShape), then the loop.
+int number_detail::ReadNumber(const NumberReader& reader, const char* text, std::size_t length,
+                              NumberParts& parts, WholeText* whole) noexcept {
+  if (reader.plainShape) {
+    const char* const end = text + length;
+    const int verdict = whole ? ReadPlainShape<true>(reader, text, end, parts, whole)
+                              : ReadPlainShape<false>(reader, text, end, parts, nullptr);
+    if (verdict >= 0) return verdict;
+    if (whole) whole->count = -1;
+  }
+  return ReadAnyNumber(reader, text, length, parts);
+}
+
 int ParseFraction(const char*& position, const NumberRequest& request,
                   NumberParts& parts) noexcept {
   return number_detail::ParseFraction(position, AllowedDecimals(request.format, request.decimalSep),

@@ -11,6 +11,7 @@
 #include "service/datetime_halves.h"
 #include "service/default_number_mask.h"
 #include "service/dispatch.h"
+#include "service/prepared_number.h"
 #include "time/time_format.h"
 
 namespace zorva {
@@ -23,17 +24,7 @@ void RawNumber(char* answer, std::size_t bytes, const char* value, const char* m
   NumberRequest number{mask, request.currencySymbol, request.decimalSep, request.thousandSep};
   NumberParts parts;
   ParseNumber(value, number, parts, s);  // an ill-formed text still yields its parts
-  if (parts.noDigits) return;
-  const char* rawFormat = s.sRawWholeFormat;
-  char decimalSep = 0;
-  if (request.editType == etCurrency) {
-    rawFormat = s.sRawCurrencyFormat;
-    decimalSep = s.sMonDecimalSep;
-  } else if (request.editType == etSingle || request.editType == etDouble) {
-    rawFormat = s.sRawDecimalFormat;
-    decimalSep = s.sDecimal;
-  }
-  FormatRawNumber(answer, bytes, rawFormat, decimalSep, parts, s);
+  if (!parts.noDigits) WriteRawNumber(answer, bytes, static_cast<EditType>(request.editType), parts, s);
 }
 
 void RawDate(char* answer, std::size_t bytes, const char* value, const char* mask) {
@@ -78,6 +69,20 @@ void RawDateTime(char* answer, std::size_t bytes, const char* value, const char*
 }
 
 }  // namespace
+
+void WriteRawNumber(char* answer, std::size_t bytes, EditType e, const NumberParts& parts,
+                    const IntlSettings& s) noexcept {
+  const char* rawFormat = s.sRawWholeFormat;
+  char decimalSep = 0;
+  if (e == etCurrency) {
+    rawFormat = s.sRawCurrencyFormat;
+    decimalSep = s.sMonDecimalSep;
+  } else if (e == etSingle || e == etDouble) {
+    rawFormat = s.sRawDecimalFormat;
+    decimalSep = s.sDecimal;
+  }
+  FormatRawNumber(answer, bytes, rawFormat, decimalSep, parts, s);
+}
 
 int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
                  std::size_t capacity) noexcept {

@@ -10,31 +10,17 @@
 #include "service/datetime_halves.h"
 #include "service/default_number_mask.h"
 #include "service/dispatch.h"
+#include "service/prepared_number.h"
 #include "time/time_validate.h"
 
 namespace zorva {
 namespace {
 
-// Range limits on the parsed magnitude; the sign is checked apart, so each
-// holds for both signs, and a value equal to a limit is valid.
 int ValidateNumber(const char* value, const char* mask, EditType e, const IntlSettings& s) {
   NumberRequest request{mask, s.sSystemCurrency, s.sDecimal, s.sThousand};
   NumberParts parts;
-  int verdict = ParseNumber(value, request, parts, s);
-  if (parts.noDigits) return verdict;
-  switch (e) {
-    case etCurrency:
-      if (parts.integerPart > 99999999999.0) return 0;
-      if (parts.fraction > 9999.0) return 0;
-      break;
-    case etByte: if (parts.integerPart > 127.0) return 0; break;
-    case etInteger: if (parts.integerPart > 32767.0) return 0; break;
-    case etLong: if (parts.integerPart > 2147483647.0) return 0; break;
-    case etSingle: if (TooManyDigits(value, 7, s.sDecimal)) return 0; break;
-    case etDouble: if (TooManyDigits(value, 15, s.sDecimal)) return 0; break;
-    default: break;
-  }
-  return verdict;
+  const int verdict = ParseNumber(value, request, parts, s);
+  return parts.noDigits ? verdict : NumberInRange(verdict, parts, e, value, s);
 }
 
 // A value is valid when the text its state renders to reads back as that state.
@@ -58,6 +44,25 @@ int ValidateDateTime(const char* value, const char* mask) {
 }
 
 }  // namespace
+
+// Range limits on the parsed magnitude; the sign is checked apart, so each
+// holds for both signs, and a value equal to a limit is valid.
+int NumberInRange(int verdict, const NumberParts& parts, EditType e, const char* value,
+                  const IntlSettings& s) noexcept {
+  switch (e) {
+    case etCurrency:
+      if (parts.integerPart > 99999999999.0) return 0;
+      if (parts.fraction > 9999.0) return 0;
+      break;
+    case etByte: if (parts.integerPart > 127.0) return 0; break;
+    case etInteger: if (parts.integerPart > 32767.0) return 0; break;
+    case etLong: if (parts.integerPart > 2147483647.0) return 0; break;
+    case etSingle: if (TooManyDigits(value, 7, s.sDecimal)) return 0; break;
+    case etDouble: if (TooManyDigits(value, 15, s.sDecimal)) return 0; break;
+    default: break;
+  }
+  return verdict;
+}
 
 int ValidateValue(const char* value, const char* mask, std::int32_t valueType) noexcept {
   if (!value || !*value) return 1;  // empty is valid for every type and mask
