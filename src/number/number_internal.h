@@ -157,20 +157,17 @@ int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexce
 // every character ParseNumber's loop compares a byte with, as bits of one
 // table entry per byte, and the format's allowed decimals.
 struct NumberReader {
-  enum : std::uint16_t {
-    kDigit = 1,
-    kThousand = 2,
-    kDecimal = 4,
-    kLeftParen = 8,
-    kNegative = 16,  // the negative sign or the format's negative marker
-    kRightParen = 32,
-    kExponent = 64,
-    kCurrency = 128,  // the symbol's first character
-    kCloser = 256,    // what may close a text: that character or "%"
-    kSpace = 512,
-    kForeign = 1024,  // NUL or outside ASCII: ParseNumber reads it after a conversion
+  enum : std::uint8_t {
+    kThousand = 1,
+    kDecimal = 2,
+    kLeftParen = 4,
+    kNegative = 8,  // the negative sign or the format's negative marker
+    kRightParen = 16,
+    kCurrency = 32,  // the symbol's first character
+    kCloser = 64,    // what may close a text: that character or "%"
+    kForeign = 128,  // NUL or outside ASCII: ParseNumber reads it after a conversion
   };
-  std::uint16_t classes[256];
+  std::uint8_t classes[256];
   int allowed = 0;
   std::size_t currencyLength = 0;
   // The usual entered text, "($1,234.50)" or "-$1,234.50", is read in one

@@ -138,37 +138,101 @@ int ReadRawText(const char* text, const NumberRequest& request, NumberParts& par
   return verdict;
 }
 
-}  // namespace
+// What the loop below asks of a character, from the request and settings
+// themselves: the format is read only when a character needs it.
+class TextRoles {
+ public:
+  // Texts are converted and terminated: no byte needs refusing.
+  static constexpr bool kInPlace = false;
 
-int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
-  return ParseNumber(text, request, parts, Intl());
-}
+  TextRoles(const NumberRequest& request, const IntlSettings& s) noexcept
+      : request_(request), s_(s),
+        format_(request.format ? request.format : ""),
+        currency_(request.currencySymbol ? request.currencySymbol : "") {}
 
-int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
-                               const IntlSettings& s) noexcept {
-  parts = NumberParts{};
-  if (!text || !*text) return 1;
-  if (const int verdict = ReadRawText(text, request, parts, s); verdict >= 0) return verdict;
-  const char* format = request.format ? request.format : "";
-  // The format is read only when a character needs it: plain digits do not.
-  int marker = -1;
-  auto markerOf = [&] {
-    if (marker < 0) {
-      marker = static_cast<unsigned char>(
-          number_detail::NegativeMarkerOf(format, std::strchr(format, ';'), s));
-    }
-    return static_cast<char>(marker);
-  };
-  const char* currency = request.currencySymbol ? request.currencySymbol : "";
+  bool IsThousand(char c) const noexcept { return request_.thousandSep && c == request_.thousandSep; }
+  bool IsDecimal(char c) const noexcept { return request_.decimalSep && c == request_.decimalSep; }
+  bool IsLeftParen(char c) const noexcept { return c == s_.sLeftParen; }
+  bool IsNegative(char c) noexcept { return c == s_.sNegativeSign || c == Marker(); }
+  bool IsRightParen(char c) const noexcept { return c == s_.sRightParen; }
+  bool IsCurrency(char c) const noexcept { return c == currency_[0]; }
+  bool IsCloser(char c) const noexcept { return c == currency_[0] || c == '%'; }
+  bool IsForeign(char) const noexcept { return false; }
   // Past as many characters as the symbol has, whatever they are.
-  auto skipCurrency = [currency](const char* at) {
-    for (const char* c = currency; *c && *at; ++c) ++at;
-    return at;
-  };
-  const char thousand = request.thousandSep;
+  bool SkipCurrency(const char*& at) const noexcept {
+    for (const char* c = currency_; *c && *at; ++c) ++at;
+    return true;
+  }
+  int Allowed() noexcept {
+    if (allowed_ == kUnknown) {
+      const char* semicolon = std::strchr(format_, ';');
+      allowed_ = number_detail::AllowedDecimals(
+          format_, semicolon ? semicolon : format_ + std::strlen(format_), request_.decimalSep);
+    }
+    return allowed_;
+  }
+  const IntlSettings& settings() const noexcept { return s_; }
 
+ private:
+  static constexpr int kUnknown = -1000;
+  char Marker() noexcept {
+    if (marker_ < 0) {
+      marker_ = static_cast<unsigned char>(
+          number_detail::NegativeMarkerOf(format_, std::strchr(format_, ';'), s_));
+    }
+    return static_cast<char>(marker_);
+  }
+
+  const NumberRequest& request_;
+  const IntlSettings& s_;
+  const char* format_;
+  const char* currency_;
+  int marker_ = -1;
+  int allowed_ = kUnknown;
+};
+
+// The same questions from a format analysed once (number_detail::NumberReader),
+// over a UTF-8 text read in place: a NUL inside it or a byte outside ASCII
+// stops the loop with -1, for ParseNumber to answer after a conversion.
+class TableRoles {
+ public:
+  static constexpr bool kInPlace = true;
+  using Reader = number_detail::NumberReader;
+
+  explicit TableRoles(const Reader& reader) noexcept : reader_(reader) {}
+
+  bool IsThousand(char c) const noexcept { return Has(c, Reader::kThousand); }
+  bool IsDecimal(char c) const noexcept { return Has(c, Reader::kDecimal); }
+  bool IsLeftParen(char c) const noexcept { return Has(c, Reader::kLeftParen); }
+  bool IsNegative(char c) const noexcept { return Has(c, Reader::kNegative); }
+  bool IsRightParen(char c) const noexcept { return Has(c, Reader::kRightParen); }
+  bool IsCurrency(char c) const noexcept { return Has(c, Reader::kCurrency); }
+  bool IsCloser(char c) const noexcept { return Has(c, Reader::kCloser); }
+  bool IsForeign(char c) const noexcept { return Has(c, Reader::kForeign); }
+  // Past the symbol's length in characters; false when one of them is not ASCII.
+  bool SkipCurrency(const char*& at) const noexcept {
+    ++at;
+    for (std::size_t k = 1; k < reader_.currencyLength && *at; ++k, ++at) {
+      if (IsForeign(*at)) return false;
+    }
+    return true;
+  }
+  int Allowed() const noexcept { return reader_.allowed; }
+
+ private:
+  bool Has(char c, std::uint8_t bit) const noexcept {
+    return (reader_.classes[static_cast<unsigned char>(c)] & bit) != 0;
+  }
+  const Reader& reader_;
+};
+
+// The reading loop of ParseNumber, for either kind of roles. `end` is the
+// text's end for an in-place text (a NUL before it is refused), else unused.
+// An exponent in an in-place text is left to ParseNumber too (-1).
+template <class Roles>
+int ReadLoop(Roles roles, const char* text, const char* end, NumberParts& parts) noexcept {
   const char* p = text;
-  if (*p == currency[0]) p = skipCurrency(p);  // only its first character is compared
+  if (roles.IsCurrency(*p) && !roles.SkipCurrency(p)) return -1;  // only its first character is compared
 
   parts.noDigits = 1;
   int verdict = 1;
@@ -176,6 +240,7 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
   bool decimalSeen = false;
   while (*p) {
     const char c = *p;
+    if (Roles::kInPlace && roles.IsForeign(c)) return -1;
     if (parts.noDigits && IsDigit(c)) {
       // Only the first run is the integer part; its grouping is not checked.
       // Up to 15 digits are exact as they are summed here.
@@ -188,50 +253,76 @@ int ParseNumber(const char* text, const NumberRequest& request, NumberParts& par
         if (digit < 10) {
           whole = whole * 10 + digit;
           ++count;
-        } else if (!thousand || *p != thousand) {
+        } else if (!roles.IsThousand(*p)) {
           break;
         }
       }
       parts.integerPart = count <= 15 ? static_cast<double>(whole)
                                       : DigitsToDouble(run, static_cast<std::size_t>(p - run));
-    } else if (!decimalSeen && request.decimalSep && c == request.decimalSep) {
-      const char* semicolon = std::strchr(format, ';');
-      const char* firstEnd = semicolon ? semicolon : format + std::strlen(format);
-      const int allowed = number_detail::AllowedDecimals(format, firstEnd, request.decimalSep);
-      if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
+    } else if (!decimalSeen && roles.IsDecimal(c)) {
+      if (!number_detail::ParseFraction(p, roles.Allowed(), parts)) verdict = 0;
       decimalSeen = true;
-    } else if (c == s.sLeftParen) {
+    } else if (roles.IsLeftParen(c)) {
       if (++depth > 1) {
+        // The rest is not read; in place it must still be what ParseNumber
+        // would not read either.
+        if constexpr (Roles::kInPlace) {
+          for (const char* q = p; q < end; ++q) {
+            if (roles.IsForeign(*q)) return -1;
+          }
+          p = end;
+        }
         verdict = 0;
         break;
       }
       parts.negative = 1;
       ++p;
-    } else if (c == s.sNegativeSign || c == markerOf()) {
+    } else if (roles.IsNegative(c)) {
       parts.negative = 1;  // before or after the digits, any number of times
       ++p;
-    } else if (parts.negative && c == s.sRightParen) {
+    } else if (parts.negative && roles.IsRightParen(c)) {
       --depth;
       ++p;
     } else if (c == 'E' || c == 'e') {
-      // The scaled parts may lie outside the type, or need more digits than a
-      // raw value can show: such a text is never called well-formed.
-      if (ApplyExponent(p + 1, s, parts)) verdict = 0;
-      break;
+      if constexpr (Roles::kInPlace) {
+        return -1;
+      } else {
+        // The scaled parts may lie outside the type, or need more digits than a
+        // raw value can show: such a text is never called well-formed.
+        if (ApplyExponent(p + 1, roles.settings(), parts)) verdict = 0;
+        break;
+      }
     } else if (p[1] == '\0') {
       // Only a currency symbol or "%" may close the text.
-      if (c != currency[0] && c != '%') verdict = 0;
+      if (!roles.IsCloser(c)) verdict = 0;
       ++p;
-    } else if (c == currency[0]) {
-      p = skipCurrency(p);
+    } else if (roles.IsCurrency(c)) {
+      if (!roles.SkipCurrency(p)) return -1;
     } else {
       if (c != ' ') verdict = 0;
       ++p;
     }
   }
+  if constexpr (Roles::kInPlace) {
+    if (p != end) return -1;  // a NUL inside the text
+  }
   if (parts.integerPart == 0 && parts.fraction == 0) parts.negative = 0;  // no negative zero
   if (depth != 0) verdict = 0;
   return verdict;
+}
+
+}  // namespace
+
+int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
+  return ParseNumber(text, request, parts, Intl());
+}
+
+int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
+                const IntlSettings& s) noexcept {
+  parts = NumberParts{};
+  if (!text || !*text) return 1;
+  if (const int verdict = ReadRawText(text, request, parts, s); verdict >= 0) return verdict;
+  return ReadLoop(TextRoles(request, s), text, nullptr, parts);
 }
 
 void number_detail::PrepareNumberReader(NumberReader& reader, const NumberRequest& request,
@@ -240,22 +331,18 @@ void number_detail::PrepareNumberReader(NumberReader& reader, const NumberReques
   const char* currency = request.currencySymbol ? request.currencySymbol : "";
   const char marker = NegativeMarkerOf(format, std::strchr(format, ';'), s);
   // A zero setting matches no character of a text: it sets no bit.
-  const auto mark = [&reader](char c, std::uint16_t bit) {
+  const auto mark = [&reader](char c, std::uint8_t bit) {
     if (c) reader.classes[static_cast<unsigned char>(c)] |= bit;
   };
   std::memset(reader.classes, 0, sizeof reader.classes);
-  for (char c = '0'; c <= '9'; ++c) mark(c, NumberReader::kDigit);
   mark(request.thousandSep, NumberReader::kThousand);
   mark(request.decimalSep, NumberReader::kDecimal);
   mark(s.sLeftParen, NumberReader::kLeftParen);
   mark(s.sNegativeSign, NumberReader::kNegative);
   mark(marker, NumberReader::kNegative);
   mark(s.sRightParen, NumberReader::kRightParen);
-  mark('E', NumberReader::kExponent);
-  mark('e', NumberReader::kExponent);
   mark(currency[0], NumberReader::kCurrency | NumberReader::kCloser);
   mark('%', NumberReader::kCloser);
-  mark(' ', NumberReader::kSpace);
   // An ASCII text never holds a setting outside ASCII: such bytes only stop the reader.
   reader.classes[0] = NumberReader::kForeign;
   for (int b = 0x80; b < 0x100; ++b) reader.classes[b] = NumberReader::kForeign;
@@ -370,109 +457,14 @@ int ReadPlainShape(const number_detail::NumberReader& reader, const char* p, con
 
 namespace {
 
-// ParseNumber's loop over the analysed format, branch for branch; ReadRawText
-// gives the loop's answer, so it is not tried first. Apart from ReadNumber,
-// which reads the usual text without this one's set-up.
+// The loop over an analysed format; ReadRawText gives the loop's answer, so
+// it is not tried first. Apart from ReadNumber, which reads the usual text
+// without this one's set-up.
 [[gnu::noinline]] int ReadAnyNumber(const number_detail::NumberReader& reader, const char* text,
                                     std::size_t length, NumberParts& parts) noexcept {
-  using number_detail::NumberReader;
-  const char* const end = text + length;
-  const auto classOf = [&reader](char c) { return reader.classes[static_cast<unsigned char>(c)]; };
-  // Past the symbol's length in characters; -1 when one of them is not ASCII.
-  const auto skipCurrency = [&reader, &classOf](const char*& at) {
-    ++at;
-    for (std::size_t k = 1; k < reader.currencyLength && *at; ++k, ++at) {
-      if (classOf(*at) & NumberReader::kForeign) return false;
-    }
-    return true;
-  };
   parts = NumberParts{};
   if (!*text) return length == 0 ? 1 : -1;
-  const char* p = text;
-  if ((classOf(*p) & NumberReader::kCurrency) && !skipCurrency(p)) return -1;
-
-  parts.noDigits = 1;
-  int verdict = 1;
-  int depth = 0;
-  bool decimalSeen = false;
-  while (*p) {
-    const std::uint16_t bits = classOf(*p);
-    if (bits & NumberReader::kForeign) return -1;
-    if (parts.noDigits && (bits & NumberReader::kDigit)) {
-      parts.noDigits = 0;
-      const char* run = p;
-      std::uint64_t whole = 0;
-      int count = 0;
-      for (;; ++p) {
-        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
-        if (digit < 10) {
-          whole = whole * 10 + digit;
-          ++count;
-        } else if (!(classOf(*p) & NumberReader::kThousand)) {
-          break;
-        }
-      }
-      parts.integerPart = count <= 15 ? static_cast<double>(whole)
-                                      : DigitsToDouble(run, static_cast<std::size_t>(p - run));
-    } else if (!decimalSeen && (bits & NumberReader::kDecimal)) {
-      decimalSeen = true;
-      // ParseFraction's usual case here: up to 15 digits, none of them rounded away.
-      const char* digits = p + 1;
-      const char* q = digits;
-      std::uint64_t sum = 0;
-      char read[sizeof parts.readDigits] = {};
-      for (; IsDigit(*q) && q - digits < 15; ++q) {
-        sum = sum * 10 + static_cast<std::uint64_t>(*q - '0');
-        read[q - digits] = *q;
-      }
-      const auto count = static_cast<std::size_t>(q - digits);
-      const int allowed = reader.allowed;
-      if (IsDigit(*q) || allowed == 0 || (allowed > 0 && count > static_cast<std::size_t>(allowed))) {
-        if (!number_detail::ParseFraction(p, allowed, parts)) verdict = 0;
-        continue;
-      }
-      if (count > 0) {
-        parts.fraction = static_cast<double>(sum) / kExactPowers[count];
-        parts.noDigits = 0;
-        std::memcpy(parts.readDigits, read, sizeof read);
-        parts.readDigitCount = static_cast<int>(count);
-        parts.readFraction = parts.fraction;
-      }
-      p = q;
-    } else if (bits & NumberReader::kLeftParen) {
-      if (++depth > 1) {
-        // The rest is not read, but must still be what ParseNumber would not read.
-        for (const char* q = p; q < end; ++q) {
-          if (classOf(*q) & NumberReader::kForeign) return -1;
-        }
-        p = end;
-        verdict = 0;
-        break;
-      }
-      parts.negative = 1;
-      ++p;
-    } else if (bits & NumberReader::kNegative) {
-      parts.negative = 1;
-      ++p;
-    } else if (parts.negative && (bits & NumberReader::kRightParen)) {
-      --depth;
-      ++p;
-    } else if (bits & NumberReader::kExponent) {
-      return -1;
-    } else if (p[1] == '\0') {
-      if (!(bits & NumberReader::kCloser)) verdict = 0;
-      ++p;
-    } else if (bits & NumberReader::kCurrency) {
-      if (!skipCurrency(p)) return -1;
-    } else {
-      if (!(bits & NumberReader::kSpace)) verdict = 0;
-      ++p;
-    }
-  }
-  if (p != end) return -1;  // a NUL inside the text
-  if (parts.integerPart == 0 && parts.fraction == 0) parts.negative = 0;
-  if (depth != 0) verdict = 0;
-  return verdict;
+  return ReadLoop(TableRoles{reader}, text, text + length, parts);
 }
 
 }  // namespace
