@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "civil_days.h"
 #include "intl/settings.h"
 #include "libc_number.h"
 #include "platform/unicode.h"
@@ -106,16 +107,10 @@ struct Civil {
   int year, month, day;
 };
 
-Civil CivilFromDays(long z) {  // days since 1970-01-01
-  z += 719468;
-  const long era = (z >= 0 ? z : z - 146096) / 146097;
-  const long doe = z - era * 146097;
-  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long mp = (5 * doy + 2) / 153;
-  const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  return {static_cast<int>(yoe + era * 400 + (m <= 2)), m, d};
+Civil CivilOf(long days) {  // days since 1970-01-01
+  long y, m, d;
+  CivilFromDays(days, y, m, d);
+  return {static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
 }
 
 struct DateTexts {
@@ -125,7 +120,7 @@ struct DateTexts {
 
 DateTexts RandomDate(Random& r) {
   const long days = -25567 + static_cast<long>(r.Below(73048));  // 1900-01-01 .. 2099-12-31
-  const Civil c = CivilFromDays(days);
+  const Civil c = CivilOf(days);
   return {std::to_string(c.year) + "-" + TwoDigits(c.month) + "-" + TwoDigits(c.day),
           TwoDigits(c.month) + "/" + TwoDigits(c.day) + "/" + std::to_string(c.year),
           static_cast<double>(days) * 86400000.0};
