@@ -111,15 +111,9 @@ bool IsValid(const Prepared& prepared, std::string_view value, bool terminated, 
 bool RawValue(const Prepared& prepared, std::string_view value, bool terminated,
               char (&dest)[kAnswerSize], std::size_t& length) noexcept {
   char copy[256];
-  const char* text = terminated ? value.data() : TerminatedValue(value, false, copy);
-  if (text) {
-    const std::ptrdiff_t n = PreparedRawValue(prepared.number, text, value.size(), dest, kAnswerSize);
-    if (n >= 0) {
-      length = static_cast<std::size_t>(n);
-      return true;
-    }
-  }
-  return RawValue(prepared.type, {prepared.mask, prepared.maskLength}, value, dest, length);
+  const char* text = TerminatedValue(value, terminated, copy);
+  if (!text) return RawValue(prepared.type, {prepared.mask, prepared.maskLength}, value, dest, length);
+  return TerminatedRawValue(prepared, {text, value.size()}, dest, length);
 }
 
 }  // namespace zorva::sql

@@ -226,6 +226,25 @@ class TableRoles {
   const Reader& reader_;
 };
 
+// Sums the run of digits at p, passing over what `isThousand` takes, and
+// leaves p after it: the run's value (exact while up to 15 digits) and its
+// digit count. `each` sees every digit with its index.
+template <class IsThousand, class Each>
+std::uint64_t SumDigitRun(const char*& p, IsThousand isThousand, Each each, int& count) noexcept {
+  std::uint64_t whole = 0;
+  count = 0;
+  for (;; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+    if (digit < 10) {
+      whole = whole * 10 + digit;
+      each(count, digit);
+      ++count;
+    } else if (!isThousand(*p)) {
+      return whole;
+    }
+  }
+}
+
 // The reading loop of ParseNumber, for either kind of roles. `end` is the
 // text's end for an in-place text (a NUL before it is refused), else unused.
 // An exponent in an in-place text is left to ParseNumber too (-1).
@@ -246,17 +265,9 @@ int ReadLoop(Roles roles, const char* text, const char* end, NumberParts& parts)
       // Up to 15 digits are exact as they are summed here.
       parts.noDigits = 0;
       const char* run = p;
-      std::uint64_t whole = 0;
-      int count = 0;
-      for (;; ++p) {
-        const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
-        if (digit < 10) {
-          whole = whole * 10 + digit;
-          ++count;
-        } else if (!roles.IsThousand(*p)) {
-          break;
-        }
-      }
+      int count;
+      const std::uint64_t whole = SumDigitRun(
+          p, [&roles](char t) { return roles.IsThousand(t); }, [](int, unsigned) {}, count);
       parts.integerPart = count <= 15 ? static_cast<double>(whole)
                                       : DigitsToDouble(run, static_cast<std::size_t>(p - run));
     } else if (!decimalSeen && roles.IsDecimal(c)) {
@@ -400,18 +411,13 @@ int ReadPlainShape(const number_detail::NumberReader& reader, const char* p, con
   }
   if (currency && *p == currency) ++p;
   if (!IsDigit(*p)) return -1;
-  std::uint64_t whole = 0;
-  int count = 0;
-  for (;; ++p) {
-    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
-    if (digit < 10) {
-      whole = whole * 10 + digit;
-      if constexpr (kKeepDigits) text->digits[count & 15] = static_cast<char>('0' + digit);
-      ++count;
-    } else if (!thousand || *p != thousand) {
-      break;
-    }
-  }
+  int count;
+  const std::uint64_t whole = SumDigitRun(
+      p, [thousand](char t) { return thousand && t == thousand; },
+      [&]([[maybe_unused]] int at, [[maybe_unused]] unsigned digit) {
+        if constexpr (kKeepDigits) text->digits[at & 15] = static_cast<char>('0' + digit);
+      },
+      count);
   if (count > 15) return -1;
   double fraction = 0;
   char read[sizeof parts.readDigits] = {};
