@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Mutation run over the engines: how many small faults do the GoogleTest
 # suites catch?  scripts/mutate.sh [count] [seed] [dirs...]
+# MUTANTS=FILE replays a list an earlier run wrote (its mutants.txt, or some
+# of its lines) instead of drawing one: a quick check that a change to the
+# tests still catches the faults that only the changed tests caught.
 # The same count, seed and product sources give the same mutant list, so two
 # runs (before and after a change to the tests) compare like with like.
 # Mutants are made in a copy of the worktree (build/mutate/tree), so the
@@ -66,6 +69,9 @@ if failing=$(run_tests); then :; else
   echo "the unmutated tree fails $failing; fix that first" >&2; exit 1
 fi
 
+if [ -n "${MUTANTS:-}" ]; then
+  list=$(cat "$MUTANTS"); printf '%s\n' "$list" >"$work/mutants.txt"
+else
 python3 - "$tree" "$count" "$seed" "${dirs[@]}" >"$work/mutants.txt" <<'PY'
 # Lists candidate mutants (file, line, column, old text, new text), one per
 # line, tab-separated, and prints a seeded sample of them.
@@ -132,14 +138,17 @@ for site in sorted(sites[:count]):
     print('\t'.join(map(str, site)))
 print(f'{len(sites)} candidate sites, {min(count, len(sites))} sampled', file=sys.stderr)
 PY
+fi
 
 current=""
 restore() { [ -z "$current" ] || cp "$work/original" "$tree/$current"; current=""; }
 trap restore EXIT
 trap 'restore; exit 130' INT TERM
 
-killed=0; total=0; broken=0; survivors=()
-while IFS=$'\t' read -r file line col old new; do
+# results.tsv: each mutant's line with what became of it (the test that
+# killed it, "survived" or "broken"), for replaying a part with MUTANTS.
+killed=0; total=0; broken=0; survivors=(); : >"$work/results.tsv"
+while IFS=$'\t' read -r file line col old new _; do
   cp "$tree/$file" "$work/original"; current=$file
   python3 - "$tree/$file" "$line" "$col" "$old" "$new" <<'PY'
 import sys
@@ -152,15 +161,16 @@ open(path, 'w', encoding='utf-8').write('\n'.join(lines))
 PY
   label="$file:$line: '${old}' -> '${new}'"
   if ! build zorva_core; then
-    broken=$((broken + 1)); echo "  does not compile: $label"
+    broken=$((broken + 1)); echo "  does not compile: $label"; by=broken
   else
     total=$((total + 1))
     if by=$(run_tests); then
-      survivors+=("$label"); echo "  SURVIVED: $label"
+      survivors+=("$label"); echo "  SURVIVED: $label"; by=survived
     else
       killed=$((killed + 1)); echo "  killed by $by: $label"
     fi
   fi
+  printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$file" "$line" "$col" "$old" "$new" "$by" >>"$work/results.tsv"
   restore
 done <"$work/mutants.txt"
 
