@@ -43,30 +43,24 @@ check unknown-option 2 "" "--frobnicate" -- "$zmask" raw text '' --frobnicate
 check unknown-command 2 "" "unknown command 'frob'" -- "$zmask" frob
 check bad-policy 2 "" "--invalid" -- "$zmask" raw byte '' --invalid=sometimes 1
 
-# --line-buffered: the answer to the first line comes before the input ends.
-mkfifo "$tmp/to" "$tmp/from"
-"$zmask" raw byte '' --line-buffered <"$tmp/to" >"$tmp/from" &
-exec 7>"$tmp/to" 8<"$tmp/from"
-echo 12 >&7
-cases=$((cases + 1))
-{ read -r -t 20 answer <&8 && [ "$answer" = 12 ]; } || fail "line-buffered: no answer while input is open"
-exec 7>&- 8<&-
-wait
-
-# On a terminal (a pseudo-terminal from script(1)) answers come line by line
-# without the option.
-if command -v script >/dev/null; then
-  mkfifo "$tmp/tty_in"
-  script -qfec "$(printf '%q' "$zmask") raw byte '' <$(printf '%q' "$tmp/tty_in")" /dev/null \
-    </dev/null >"$tmp/tty_out" 2>&1 &
-  exec 7>"$tmp/tty_in"
-  echo 12 >&7
+# live NAME COMMAND...: COMMAND reads $tmp/to; its answer to a first line
+# "12" must come while that input is still open.
+live() {
+  local name=$1; shift
   cases=$((cases + 1))
-  for _ in $(seq 200); do grep -q 12 "$tmp/tty_out" && break; sleep 0.1; done
-  grep -q 12 "$tmp/tty_out" || fail "terminal: no answer while input is open"
+  rm -f "$tmp/to"; mkfifo "$tmp/to"
+  "$@" </dev/null >"$tmp/from" 2>&1 &
+  exec 7>"$tmp/to"
+  echo 12 >&7
+  for _ in $(seq 200); do grep -q 12 "$tmp/from" && break; sleep 0.1; done
+  grep -q 12 "$tmp/from" || fail "$name: no answer while input is open"
   exec 7>&-
   wait
-fi
+}
+live line-buffered bash -c '"$0" raw byte "" --line-buffered <"$1"' "$zmask" "$tmp/to"
+# On a terminal (a pseudo-terminal from script(1)) without the option.
+! command -v script >/dev/null ||
+  live terminal script -qfec "$(printf '%q' "$zmask") raw byte '' <$(printf '%q' "$tmp/to")" /dev/null
 
 # ---- --invalid and --explain ---------------------------------------------
 input '1\n300\nabc\n-5\n'
@@ -172,10 +166,9 @@ cut -f1-4 "$tmp/rows" >"$tmp/in"
 "$zmask" batch <"$tmp/in" >"$tmp/got" 2>"$tmp/err"
 rows=$(wc -l <"$tmp/rows")
 cases=$((cases + rows))
-cut -f5 "$tmp/rows" >"$tmp/want"
-# The answers line by line beside the rows: cut keeps empty fields, read would not.
-while IFS= read -r line; do fail "table: $line"; done < <(paste -d'\n' "$tmp/rows" "$tmp/want" "$tmp/got" | paste -d'\t' - - - |
-         awk -F'\t' '$7 != $8 { print $1, $2, $3, $4, "expected", $7, "got", $8 }')
+# Each row has six fields: the answer beside it is the seventh.
+while IFS= read -r line; do fail "table: $line"; done < <(paste "$tmp/rows" "$tmp/got" |
+  awk -F'\t' '$5 != $7 { print $1, $2, $3, $4, "expected", $5, "got", $7 }')
 ((rows > 300)) || fail "table: only $rows rows"
 
 # ---- streams, batch errors and misuse --------------------------------------
