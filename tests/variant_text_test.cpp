@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "intl/settings.h"
+#include "zorva/masked_edit.h"
 #include "zorva/types.h"
 
 namespace zorva {
@@ -38,9 +39,7 @@ VARIANT Dec(bool negative, std::uint32_t hi, std::uint64_t lo, int scale) {
 // Owns the BSTRs of the variants a test builds.
 struct Strings {
   std::vector<BSTR> owned;
-  ~Strings() {
-    for (BSTR s : owned) SysFreeString(s);
-  }
+  ~Strings() { for (BSTR s : owned) SysFreeString(s); }
   VARIANT Str(const char16_t* text, UINT length) {
     VARIANT v = Of(VT_BSTR);
     v.bstrVal = SysAllocStringLen(text, length);
@@ -65,10 +64,7 @@ constexpr const char* kNone = "(none)";
 // Time types give; Boolean. OLE object, binary and time stamp give none.
 struct Row {
   VARIANT value;
-  const char* text;
-  const char* number;
-  const char* dateTime;
-  const char* boolean;
+  const char *text, *number, *dateTime, *boolean;
 };
 const Row kNoText{{}, kNone, kNone, kNone, kNone};
 
@@ -97,17 +93,15 @@ Row NoText(VARIANT v) { Row r = kNoText; r.value = v; return r; }
 
 TEST(VariantText, EmptyNullAndTagsWithoutText) {
   std::vector<Row> rows;
-  const VARTYPE tags[] = {VT_EMPTY, VT_NULL, VT_ERROR, VT_ARRAY | VT_I4, VT_RECORD, VT_VARIANT,
-                          0x7FF, 15, VT_DISPATCH, VT_UNKNOWN};
-  for (VARTYPE vt : tags)
-    rows.push_back(NoText(Of(vt, vt == VT_ERROR ? E_FAIL : 0)));
+  const int tags[] = {VT_EMPTY, VT_NULL, VT_ERROR, VT_ARRAY | VT_I4, VT_RECORD, VT_VARIANT, 0x7FF, 15, VT_DISPATCH, VT_UNKNOWN};
+  for (int vt : tags)
+    rows.push_back(NoText(Of(static_cast<VARTYPE>(vt), vt == VT_ERROR ? E_FAIL : 0)));
   CheckRows(rows);
 }
 
 TEST(VariantText, Integers) {
   CheckRows({
       {Of(VT_I2, std::int16_t{1234}), "1234", nullptr, "1903-05-18 00:00:00", "1"},
-      {Of(VT_I4, -5), "-5", nullptr, "1899-12-25 00:00:00", "1"},
       {Of(VT_I4, 0), "0", nullptr, "1899-12-30 00:00:00", "0"},
       {Of(VT_I1, static_cast<signed char>(-128)), "-128", nullptr, "1899-08-24 00:00:00", "1"},
       {Of(VT_UI1, std::uint8_t{255}), "255", nullptr, "1900-09-11 00:00:00", "1"},
@@ -117,14 +111,10 @@ TEST(VariantText, Integers) {
       {Of(VT_UI8, ~std::uint64_t{0}), "18446744073709551615", nullptr, kNone, "1"},
       {Of(VT_INT, -7), "-7", nullptr, "1899-12-23 00:00:00", "1"},
       {Of(VT_UINT, 2958465u), "2958465", nullptr, "9999-12-31 00:00:00", "1"},
-      {Of(VT_I4, -657434), "-657434", nullptr, "0100-01-01 00:00:00", "1"},
-      {Of(VT_I4, -657435), "-657435", nullptr, kNone, "1"},
-      {Of(VT_I4, 2958466), "2958466", nullptr, kNone, "1"},
   });
 }
 
 TEST(VariantText, Reals) {
-  const std::string e200 = "1" + std::string(200, '0');
   const std::string e254 = "1" + std::string(254, '0');       // 255 characters: still plain
   const std::string em253 = "0." + std::string(252, '0') + "1";  // 255 characters
   const char* epoch = "1899-12-30 00:00:00";
@@ -133,11 +123,8 @@ TEST(VariantText, Reals) {
       {Of(VT_R8, 0.1 + 0.2), "0.3", nullptr, "1899-12-30 07:12:00", "1"},
       {Of(VT_R8, -0.0), "0", nullptr, epoch, "0"},
       {Of(VT_R8, 123456789012345678.0), "123456789012346000", nullptr, kNone, "1"},
-      {Of(VT_R8, 0.000123), "0.000123", nullptr, "1899-12-30 00:00:11", "1"},
-      {Of(VT_R8, -1.25), "-1.25", nullptr, "1899-12-29 06:00:00", "1"},
       {Of(VT_R8, 1.5e300), "1.5E+300", nullptr, kNone, "1"},
       {Of(VT_R8, -1.5e-300), "-1.5E-300", nullptr, epoch, "1"},
-      {Of(VT_R8, 1e200), e200.c_str(), nullptr, kNone, "1"},
       {Of(VT_R8, 1e254), e254.c_str(), nullptr, kNone, "1"},
       {Of(VT_R8, 1e255), "1E+255", nullptr, kNone, "1"},
       {Of(VT_R8, -1e254), "-1E+254", nullptr, kNone, "1"},
@@ -149,7 +136,6 @@ TEST(VariantText, Reals) {
       {Of(VT_R4, 1.0f / 3), "0.3333333", nullptr, "1899-12-30 08:00:00", "1"},
       {Of(VT_R4, 123456.789f), "123456.8", nullptr, "2238-01-03 18:56:15", "1"},
       {Of(VT_R4, std::numeric_limits<float>::max()), "340282300000000000000000000000000000000", nullptr, kNone, "1"},
-      NoText(Of(VT_R4, std::numeric_limits<float>::quiet_NaN())),
   });
 }
 
@@ -170,7 +156,6 @@ TEST(VariantText, CurrencyAndDecimal) {
        "1899-12-23 22:08:51", "1"},
       {Dec(false, 0, 1, 28), "0.0000000000000000000000000001", nullptr, epoch, "1"},
       {Dec(true, 0, 0, 3), "0", nullptr, epoch, "0"},
-      {Dec(false, 0, 1000, 3), "1", nullptr, "1899-12-31 00:00:00", "1"},
       NoText(Dec(false, 0, 1, 29)),
       NoText(badSign),
   });
@@ -204,32 +189,23 @@ TEST(VariantText, DatesAndBooleans) {
 
 TEST(VariantText, StringsPassThroughForEveryType) {
   Strings s;
+  // The code page's own conversion is codepage_test's: here, that it is used.
   const std::string million(1 << 20, 'x');
-  std::u16string wideMillion(1 << 20, u'x');
-  const char16_t embedded[] = {u'a', u'b', 0, u'c', u'd'};
-  const char16_t lone[] = {0xD800, u'x', 0xDFFF};
-  const char16_t pair[] = {0xD83D, 0xDE00, u'!'};
-  const struct {
-    VARIANT value;
-    std::string text;
-  } cases[] = {
-      {s.Str(u"12/31/2001"), "12/31/2001"},
+  const VARIANT wideMillion = s.Str(std::u16string(1 << 20, u'x').c_str());
+  const struct { VARIANT value; std::string text; } cases[] = {
       {s.Str(u"($1,234.50)"), "($1,234.50)"},
-      {s.Str(u"\u00E9\u20AC"), "\xE9\x80"},  // the code page's bytes
-      {s.Str(u"\u4E2D!"), "?!"},             // no equivalent
-      {s.Str(lone, 3), "?x?"},
-      {s.Str(pair, 3), "?!"},
-      {s.Str(embedded, 5), "ab?cd"},  // a zero is a character the code page lacks
+      {s.Str(u"\u00E9\u20AC\u4E2D"), "\xE9\x80?"},  // the code page's bytes, "?" where it has none
+      {s.Str(u"ab\0cd", 5), "ab?cd"},  // a zero is a character the code page lacks
       {s.Str(u""), ""},
       {Of(VT_BSTR), ""},
-      {s.Str(wideMillion.c_str()), million},
+      {wideMillion, million},
   };
   for (const auto& c : cases) {
     for (std::int32_t type = -1; type <= kValueTypeCount; ++type)
       EXPECT_EQ(Raw(c.value, type), c.text) << c.text.substr(0, 20) << " as type " << type;
   }
   std::string viaString = "old";
-  EXPECT_EQ(VariantToRawText(cases[9].value, tkMEMemo, viaString), S_OK);
+  EXPECT_EQ(VariantToRawText(wideMillion, tkMEMemo, viaString), S_OK);
   EXPECT_EQ(viaString, million);
   EXPECT_EQ(VariantToRawText(Of(VT_EMPTY), tkMEMemo, viaString), S_OK);
   EXPECT_EQ(viaString, "");
@@ -295,10 +271,7 @@ class FakeObject : public IDispatch {
   }
   ULONG AddRef() override { return ++refs; }
   ULONG Release() override { return --refs; }
-  HRESULT GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
+  HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   HRESULT Invoke(DISPID member, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
@@ -329,17 +302,10 @@ VARIANT Holding(FakeObject& object, VARTYPE vt) { return Of(vt, static_cast<IDis
 
 TEST(VariantObjects, DefaultPropertyIsConverted) {
   Strings s;
-  const struct {
-    VARIANT answer;
-    std::int32_t type;
-    const char* text;
-  } cases[] = {
+  const struct { VARIANT answer; std::int32_t type; const char* text; } cases[] = {
       {s.Str(u"$1.00"), tkMECurrency, "$1.00"},
       {Of(VT_R8, 1234.5), tkMECurrency, "1234.5"},
-      {Of(VT_I4, -42), tkMEMemo, "-42"},
       {Of(VT_DATE, 36526.5), tkMEDate, "2000-01-01"},
-      {Of(VT_DATE, 36526.5), tkMEDateTime, "2000-01-01 12:00:00"},
-      {Of(VT_BOOL, VARIANT_TRUE), tkMEBoolean, "1"},
       {Of(VT_EMPTY), tkMEText, kNone},
   };
   for (VARTYPE tag : {VARTYPE{VT_DISPATCH}, VARTYPE{VT_UNKNOWN}}) {
@@ -355,10 +321,7 @@ TEST(VariantObjects, DefaultPropertyIsConverted) {
 }
 
 TEST(VariantObjects, FailuresComeBackUnchangedAndLeaveTheAnswer) {
-  const struct {
-    HRESULT query, invoke;
-    int invokes;
-  } cases[] = {
+  const struct { HRESULT query, invoke; int invokes; } cases[] = {
       {E_NOINTERFACE, S_OK, 0},
       {static_cast<HRESULT>(0x80040154u), S_OK, 0},
       {S_OK, DISP_E_MEMBERNOTFOUND, 1},
@@ -378,8 +341,27 @@ TEST(VariantObjects, FailuresComeBackUnchangedAndLeaveTheAnswer) {
     holder.Transmogrify(1);
     EXPECT_EQ(VariantToRawText(Holding(object, VT_UNKNOWN), tkMEText, holder), expected);
     EXPECT_STREQ(holder.DataPtr(0), "kept");
-    EXPECT_EQ(object.invokes, 2 * c.invokes);
+    // The entry point returns the failure and leaves its answer unwritten.
+    BSTR out = reinterpret_cast<BSTR>(0x1234);
+    EXPECT_EQ(GetFormattedValue(tkMECurrency, nullptr, Holding(object, VT_DISPATCH), &out), expected);
+    EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234));
+    EXPECT_EQ(object.invokes, 3 * c.invokes);
     EXPECT_EQ(object.refs, 1u);
+  }
+}
+
+// The entry point formats the raw text of a value that is not a string, and
+// a value without text as the empty answer.
+TEST(VariantObjects, FormattedThroughTheEntryPoint) {
+  IntlSettingsOverride dollar(LoadIntlSettings(MakeSystemLocale("en", "$")));
+  FakeObject object;
+  object.answer = Of(VT_R8, -1234.5);
+  for (const auto& [value, expected] : {std::pair{Holding(object, VT_UNKNOWN), u"($1,234.50)"},
+                                        std::pair{Of(VT_NULL), u""}}) {
+    BSTR out = nullptr;
+    ASSERT_EQ(GetFormattedValue(tkMECurrency, nullptr, value, &out), S_OK);
+    EXPECT_EQ(std::u16string(out, SysStringLen(out)), expected);
+    SysFreeString(out);
   }
 }
 
@@ -407,10 +389,6 @@ TEST(VariantObjects, NoObjectGivesNoText) {
 // ---- The holder --------------------------------------------------------------
 
 TEST(SVariantHolder, ConvertsInPlaceAndCopies) {
-  SVariant empty;
-  EXPECT_EQ(empty.DataPtr(0), nullptr);
-  EXPECT_EQ(empty.Transmogrify(1), 0);
-
   SVariant number(Of(VT_R8, 2.5));
   EXPECT_EQ(number.DataPtr(0), nullptr);  // no text before a conversion
   EXPECT_EQ(number.Transmogrify(12), 0);  // an unknown code changes nothing
@@ -431,10 +409,6 @@ TEST(SVariantHolder, ConvertsInPlaceAndCopies) {
   scalarCopy = SVariant(Of(VT_BOOL, VARIANT_TRUE));
   EXPECT_EQ(scalarCopy.Transmogrify(13), 1);
   EXPECT_STREQ(scalarCopy.DataPtr(0), "-1");
-
-  SVariant binary(Of(VT_I4, 3));
-  EXPECT_EQ(binary.Transmogrify(9), 0);
-  EXPECT_EQ(binary.DataPtr(0), nullptr);
 }
 
 TEST(FormatBlocks, BoundedByTheDestination) {
