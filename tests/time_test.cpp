@@ -53,6 +53,9 @@ TEST(TimeMask, LayoutOfAMask) {
   const std::string longPair = "hh:mm " + std::string(1000, 'Q') + "/" + std::string(1000, 'R');
   EXPECT_EQ(Layout(longPair.c_str()), "120 : 1 QQQQQQQQQQQ/RRRRRRRRRRR 0");
   EXPECT_EQ(Layout(""), "000 - 0 / 0");
+  // A trailing escape or an open quote ends at the terminator: nothing past it is read.
+  EXPECT_EQ(Layout("hh\\\0mm A/P"), "100 \\ 0 / 0");
+  EXPECT_EQ(Layout("hh \"x\0mm A/P"), "100   0 / 0");
 }
 
 TEST(TimeValidate, SpansOfAValue) {
