@@ -2,9 +2,9 @@
 // that no raw form shows, no value or mask at all, buffer cuts, translated
 // tables and parts no typed date has. Typed dates are rows of
 // tests/cases/cases.tsv.
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -121,8 +121,7 @@ TEST_F(TranslatedDates, WritesTranslatedNamesAndLetters) {
 
 TEST(DateParse, UnterminatedAbbreviationIsReadWithinItsEntry) {
   IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
-  const char mai[4] = {'M', 'a', 'i', 'x'};
-  std::copy(mai, mai + 4, s.MonthAbbrev[5]);
+  std::memcpy(s.MonthAbbrev[5], "Maix", 4);  // four letters, no terminator
   IntlSettingsOverride o(s);
   EXPECT_EQ(MatchMonthName("Maixe", false), 5);
   EXPECT_EQ(MatchMonthName("Mai", false), -1);

@@ -37,7 +37,7 @@ std::string Layout(const char* mask) {
   std::memset(&l, 0x5A, sizeof l);
   char separator = 'x';
   AnalyseTimeMask(mask, l, separator);
-  char s[64];
+  char s[128];
   std::snprintf(s, sizeof s, "%d%d%d %c %d %s/%s %d", l.hourOrdinal, l.minuteOrdinal, l.secondOrdinal,
                 separator ? separator : '-', l.hasDesignatorPair, l.amText, l.pmText,
                 l.hourStart | l.hourEnd | l.designatorStart | l.designatorEnd);
@@ -58,7 +58,13 @@ TEST(TimeMask, LayoutOfAMask) {
   EXPECT_EQ(Layout("hh \"x\0mm A/P"), "100   0 / 0");
 }
 
-TEST(TimeValidate, SpansOfAValue) {
+// A record's fields in order: seconds, minutes, hours, blank flag, meridiem.
+auto Fields(const TimeValue& t) { return std::tuple(t.seconds, t.minutes, t.hours, t.isBlank, t.meridiem); }
+
+// What a check reads, which only its verdict shows: the spans of the
+// fields, and a record with hours on the 24-hour clock, midnight as 0 and
+// the meridiem also without a pair.
+TEST(TimeValidate, WhatACheckReads) {
   TimeLayout layout;
   char separator;
   AnalyseTimeMask("hh:mm:ss", layout, separator);
@@ -69,14 +75,7 @@ TEST(TimeValidate, SpansOfAValue) {
   // A run of text shorter than its span is read only to its end.
   EXPECT_TRUE(HasNonDigit("12", 3));
   EXPECT_FALSE(HasNonDigit("", 0));
-}
 
-// A record's fields in order: seconds, minutes, hours, blank flag, meridiem.
-auto Fields(const TimeValue& t) { return std::tuple(t.seconds, t.minutes, t.hours, t.isBlank, t.meridiem); }
-
-// The record a check reads, which only its verdict shows: hours on the
-// 24-hour clock, midnight as 0, the meridiem also without a pair.
-TEST(TimeValidate, RecordACheckReads) {
   struct Case {
     const char* mask;
     const char* value;
@@ -87,8 +86,6 @@ TEST(TimeValidate, RecordACheckReads) {
       {"", "", {0, 0, 0, 1, MeridiemAM}},
   };
   for (const Case& c : cases) {
-    TimeLayout layout;
-    char separator;
     AnalyseTimeMask(c.mask, layout, separator);
     SplitTimeValue(c.value, layout, separator);
     EXPECT_EQ(Fields(ReadTimeFields(c.value, layout)), Fields(c.read)) << c.mask << " | " << c.value;
