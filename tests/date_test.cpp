@@ -138,7 +138,10 @@ TEST(DateFormat, UnusablePartsAndCuts) {
   EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 10), "12/04/200");
   EXPECT_EQ(Format("dddd", kDec4, 5), "Tues");
   EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 1), "");
-  EXPECT_EQ(Format("mm\0dd", kDec4), "12");  // nothing past the terminator is read
+  char cut[8] = "#######";
+  FormatDate(cut, sizeof cut, "mm\0dd", kDec4);  // nothing past the terminator is read
+  EXPECT_STREQ(cut, "12");
+  EXPECT_EQ(cut[3], '#');
   char untouched[2] = {'x', 'x'};
   FormatDate(untouched, 0, "mm", kDec4);
   EXPECT_EQ(untouched[0], 'x');
@@ -209,6 +212,7 @@ TEST(DateIntText, ParseAndFormat) {
   char small[3] = {'x', 'x', 'x'};
   EXPECT_EQ(FormatPaddedInt(small, sizeof small, 2001, 4), 2u);
   EXPECT_STREQ(small, "20");  // cut at the buffer, still terminated
+  EXPECT_EQ(FormatPaddedInt(nullptr, 0, 5, 2), 0u);
   EXPECT_EQ(FormatPaddedInt(small, 1, 5, 2), 0u);
   EXPECT_STREQ(small, "");
 }

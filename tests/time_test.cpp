@@ -17,15 +17,12 @@
 namespace zorva {
 namespace {
 
-std::string Raw(const char* value, const char* mask) {
+// The raw (MakeRawTime) or formatted (MakeFormattedTime) answer in a
+// buffer of the service's size.
+template <typename Make>
+std::string Answer(Make make, const char* value, const char* mask) {
   char out[256];
-  MakeRawTime(out, sizeof out, value, mask);
-  return out;
-}
-
-std::string Formatted(const char* value, const char* mask) {
-  char out[256];
-  MakeFormattedTime(out, sizeof out, value, mask);
+  make(out, sizeof out, value, mask);
   return out;
 }
 
@@ -112,9 +109,9 @@ TEST(TimeMask, Normalise) {
 TEST(TimeValues, WithoutAMaskOrValue) {
   EXPECT_TRUE(ValidateTime("garbage", ""));
   EXPECT_TRUE(ValidateTime(nullptr, nullptr));
-  EXPECT_EQ(Raw("10", nullptr), "00:00:00");
-  EXPECT_EQ(Formatted("", "hh:mm AM/PM"), "__:__ __");
-  EXPECT_EQ(Formatted("15:30:00", ""), "");
+  EXPECT_EQ(Answer(MakeRawTime, "10", nullptr), "00:00:00");
+  EXPECT_EQ(Answer(MakeFormattedTime, "", "hh:mm AM/PM"), "__:__ __");
+  EXPECT_EQ(Answer(MakeFormattedTime, "15:30:00", ""), "");
   char out[16];
   EXPECT_EQ(ReformatTime(out, sizeof out, "10:00:00", nullptr, "hh:mm"), 5u);
   EXPECT_STREQ(out, "__:__");
@@ -173,9 +170,9 @@ TEST(TimeFormat, DaySweepRoundTrips) {
       for (int m = 0; m < 60; ++m) {
         char raw[16];
         std::snprintf(raw, sizeof raw, "%02d:%02d:00", h, m);
-        std::string shown = Formatted(raw, mask);
+        std::string shown = Answer(MakeFormattedTime, raw, mask);
         ASSERT_TRUE(ValidateTime(shown.c_str(), mask)) << mask << " " << raw << " -> " << shown;
-        ASSERT_EQ(Raw(shown.c_str(), mask), raw) << mask << " " << shown;
+        ASSERT_EQ(Answer(MakeRawTime, shown.c_str(), mask), raw) << mask << " " << shown;
       }
     }
   }
