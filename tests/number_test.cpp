@@ -208,36 +208,35 @@ TEST_F(NumberFormat, FixedDigitsRoundsLikeTheRuntime) {
   EXPECT_EQ(Fixed(1e308, 1, 0).size(), 309u);
 }
 
-// Parts that typed values never reach the formatter as; the sections a typed
-// value is rendered with are rows of tests/cases/cases.tsv.
-TEST_F(NumberFormat, RendersSections) {
+// Parts that typed values never reach the formatter as, and separators
+// other than the settings'; the sections a typed value is rendered with are
+// rows of tests/cases/cases.tsv.
+TEST_F(NumberFormat, RendersParts) {
   const struct {
     const char* format;
     NumberParts parts;
+    char decimalSep, thousandSep;
     const char* text;
   } cases[] = {
-      {"0", Parts(5, 0, 1), "5"},  // one section: the sign is the caller's to add
-      {"0.00", Parts(12, 0.3456), "12.34"},  // fraction digits are cut, not rounded
-      {"0.0#", Parts(1, 0.25), "1.25"},
-      {"0.00", Parts(0, 2.5), "0.50"},  // a fraction above 1 shows its digits after the point
-      {"0.00", Parts(0, 0.9999999999999999), "0.00"},
-      {"0", Parts(12.5, 0), "13"},
-      {"0;-0;z", Parts(1, 0, 1), "-1"},
-      {"", Parts(1, 0.5), ""},
+      {"0", Parts(5, 0, 1), '.', ',', "5"},  // one section: the sign is the caller's to add
+      {"0.00", Parts(12, 0.3456), '.', ',', "12.34"},  // fraction digits are cut, not rounded
+      {"0.0#", Parts(1, 0.25), '.', ',', "1.25"},
+      {"0.00", Parts(0, 2.5), '.', ',', "0.50"},  // a fraction above 1 shows its digits after the point
+      {"0.00", Parts(0, 0.9999999999999999), '.', ',', "0.00"},
+      {"0", Parts(12.5, 0), '.', ',', "13"},
+      {"0;-0;z", Parts(1, 0, 1), '.', ',', "-1"},
+      {"", Parts(1, 0.5), '.', ',', ""},
+      {"#.##0,00;(#.##0,00)", Parts(1234, 0.5), ',', '.', "1.234,50"},
+      {"#.##0,00;(#.##0,00)", Parts(1234, 0.5, 1), ',', '.', "(1.234,50)"},
+      {"# ##0,0#", Parts(1234567, 0.125), ',', ' ', "1 234 567,125"},
+      {"#,##0.00", Parts(1234, 0.5), ',', '.', "1234,501234"},  // the mask is written with the request's separators
+      {"0.0", Parts(12, 0.5), 0, 0, "12.12"},  // no separator: "." is a literal
+      {"#,##0", Parts(1234, 0), '.', 0, "1234,1234"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.format);
-    EXPECT_EQ(Format(c.format, c.parts), c.text);
+    EXPECT_EQ(Format(c.format, c.parts, c.decimalSep, c.thousandSep), c.text);
   }
-}
-
-TEST_F(NumberFormat, SeparatorsComeFromTheRequest) {
-  EXPECT_EQ(Format("#.##0,00;(#.##0,00)", Parts(1234, 0.5), ',', '.'), "1.234,50");
-  EXPECT_EQ(Format("#.##0,00;(#.##0,00)", Parts(1234, 0.5, 1), ',', '.'), "(1.234,50)");
-  EXPECT_EQ(Format("# ##0,0#", Parts(1234567, 0.125), ',', ' '), "1 234 567,125");
-  EXPECT_EQ(Format("#,##0.00", Parts(1234, 0.5), ',', '.'), "1234,501234");  // the mask must be written with the request's separators
-  EXPECT_EQ(Format("0.0", Parts(12, 0.5), 0, 0), "12.12");  // no separator: "." is a literal
-  EXPECT_EQ(Format("#,##0", Parts(1234, 0), '.', 0), "1234,1234");
 }
 
 TEST_F(NumberFormat, LongFormatsAndSmallBuffers) {
