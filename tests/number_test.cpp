@@ -245,6 +245,7 @@ TEST_F(NumberFormat, LongFormatsAndSmallBuffers) {
   char none[1] = {'Z'};
   FormatNumber(none, 0, NumberRequest{"0", "", '.', ','}, Parts(5, 0));
   EXPECT_EQ(none[0], 'Z');
+  EXPECT_EQ(Format("#,##0", Parts(1234, 0), '.', ',', 5), "1,23");  // one character too many
   const std::string grouped = Format("#,##0", Parts(1e300, 0));
   EXPECT_EQ(grouped.size(), 255u);
   EXPECT_EQ(grouped.substr(0, 12), "1,000,000,00");
