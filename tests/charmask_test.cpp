@@ -21,6 +21,8 @@ TEST(CharMask, ExtractStopsWhenTheDestinationIsFull) {
   // The walk stops with the buffer: the literal after the last placeholder
   // is never reached, so the value is left unconsumed.
   EXPECT_EQ(ExtractMaskedText(out, "123)", "###)", sizeof out), 0);
+  EXPECT_EQ(ExtractMaskedText(out, "12", "\\a##", 3), 1);  // past an escape, to the last byte too
+  EXPECT_STREQ(out, "12");
   EXPECT_EQ(ExtractMaskedText(out, "ab", nullptr, 2), 1);
   EXPECT_STREQ(out, "a");
 }
