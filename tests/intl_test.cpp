@@ -13,13 +13,15 @@
 namespace zorva {
 namespace {
 
+// The table's own texts are the product's; here how they are handed out.
 TEST(StringTable, LoadStringBehavesAsTheSystemCall) {
+  const std::string whole = FindString(2040);
   char buf[64];
-  EXPECT_EQ(LoadString(2040, buf, sizeof buf), 21);
-  EXPECT_STREQ(buf, "$#,##0.00;($#,##0.00)");
+  EXPECT_EQ(LoadString(2040, buf, sizeof buf), static_cast<int>(whole.size()));
+  EXPECT_EQ(buf, whole);
   // Cut to the buffer, always terminated.
   EXPECT_EQ(LoadString(2040, buf, 5), 4);
-  EXPECT_STREQ(buf, "$#,#");
+  EXPECT_EQ(buf, whole.substr(0, 4));
   EXPECT_EQ(LoadString(2040, buf, 1), 0);
   EXPECT_STREQ(buf, "");
   // Unknown numbers load nothing.
@@ -31,14 +33,15 @@ TEST(StringTable, LoadStringBehavesAsTheSystemCall) {
 }
 
 TEST(StringTable, OverrideReplacesOnlyItsNumbers) {
+  const std::string march = FindString(2802), february = FindString(2301);
   const StringEntry kGerman[] = {{2802, "M\xe4r"}, {2300, "Januar"}};
   {
     StringTableOverride o(kGerman, 2);
     EXPECT_STREQ(FindString(2802), "M\xe4r");
     EXPECT_STREQ(FindString(2300), "Januar");
-    EXPECT_STREQ(FindString(2301), "February");
+    EXPECT_EQ(FindString(2301), february);
   }
-  EXPECT_STREQ(FindString(2802), "Mar");
+  EXPECT_EQ(FindString(2802), march);
 }
 
 TEST(Settings, NoSystemSymbolFallsBackToTheMaskCurrency) {
