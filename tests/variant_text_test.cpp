@@ -357,10 +357,17 @@ TEST(VariantObjects, FormattedThroughTheEntryPoint) {
   IntlSettingsOverride dollar(LoadIntlSettings(MakeSystemLocale("en", "$")));
   FakeObject object;
   object.answer = Of(VT_R8, -1234.5);
-  for (const auto& [value, expected] : {std::pair{Holding(object, VT_UNKNOWN), u"($1,234.50)"},
-                                        std::pair{Of(VT_NULL), u""}}) {
+  // A boolean that is not a string takes the general path, not the quick one.
+  const struct {
+    std::int32_t type;
+    VARIANT value;
+    const char16_t* expected;
+  } cases[] = {{tkMECurrency, Holding(object, VT_UNKNOWN), u"($1,234.50)"},
+               {tkMECurrency, Of(VT_NULL), u""},
+               {tkMEBoolean, Of(VT_BOOL, VARIANT_TRUE), u"True"}};
+  for (const auto& [type, value, expected] : cases) {
     BSTR out = nullptr;
-    ASSERT_EQ(GetFormattedValue(tkMECurrency, nullptr, value, &out), S_OK);
+    ASSERT_EQ(GetFormattedValue(type, nullptr, value, &out), S_OK);
     EXPECT_EQ(std::u16string(out, SysStringLen(out)), expected);
     SysFreeString(out);
   }
