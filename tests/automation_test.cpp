@@ -20,7 +20,9 @@ TEST(Bstr, LengthPrefixTerminatorAndZeros) {
   const std::u16string texts[] = {u"", u"abc", u"\u00E9\u20AC", std::u16string(u"a\0b\0", 4)};
   for (const std::u16string& text : texts) {
     const auto length = static_cast<UINT>(text.size());
-    BSTR s = length == 4 ? SysAllocStringLen(text.data(), length) : SysAllocString(text.c_str());
+    // A text with zeros can only be given with its length.
+    const bool zeros = text.find(u'\0') != text.npos;
+    BSTR s = zeros ? SysAllocStringLen(text.data(), length) : SysAllocString(text.c_str());
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(PrefixOf(s), text.size() * 2);
     EXPECT_EQ(SysStringLen(s), text.size());
