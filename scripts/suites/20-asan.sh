@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base zmask
 # The same suites under AddressSanitizer and UndefinedBehaviorSanitizer,
 # stopping at the first error.
 source "$(dirname "$0")/lib.sh"

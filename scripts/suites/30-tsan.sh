@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base zmask
 # The entry points from 8 threads under ThreadSanitizer: no data race, and
 # every answer as a single thread gives it.
 source "$(dirname "$0")/lib.sh"

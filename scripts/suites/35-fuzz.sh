@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base fuzz
 # Every libFuzzer target briefly over its seed corpus, under ASan+UBSan with
 # the properties checked inside the targets; any finding fails the suite.
 source "$(dirname "$0")/lib.sh"

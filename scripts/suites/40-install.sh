@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base zmask packaging
 # Installs into a temporary prefix and builds and runs consumers of it: the
 # examples through find_package (shared and static) and through pkg-config,
 # the Python ctypes example, the installed zmask; checks that only the public

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base zmask bench
 # The side-by-side benchmark checks every implementation's answers before it
 # times anything: run only that check (no timing), so that a fast path that
 # changes an answer fails here.

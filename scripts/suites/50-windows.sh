@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: windows
 # The Windows DLLs: both cross builds, their exports and imports, then under
 # Wine (a fresh prefix of our own) registration, the registry entries, the
 # VBScript and JScript suites over the shared case table, host values, the

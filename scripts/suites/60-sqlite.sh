@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base zmask db
 # The SQLite extension through Debian's sqlite3 shell: the shared case table,
 # a CHECK constraint, generated columns, an index, NULLs and bad arguments.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base zmask db
 # The PostgreSQL extension: built with PGXS against the CMake-built engines,
 # installed, and run by pg_regress against a server this script starts and
 # stops (also when a test fails).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# packages: base wasm
 # The WebAssembly package: builds it with Emscripten, answers the shared case
 # table through it in Node.js, and drives the demo page in headless Chromium
 # (the screenshot lands in js/test-output/demo.png).
