@@ -4,8 +4,7 @@
 # table through it in Node.js, and drives the demo page in headless Chromium
 # (the screenshot lands in js/test-output/demo.png).
 source "$(dirname "$0")/lib.sh"
-# A cold Emscripten cache first builds its system libraries: minutes.
-timeout 1800 js/build.sh build/wasm
+timeout 600 js/build.sh build/wasm
 cd js
 timeout 300 npm ci --no-audit --no-fund --prefer-offline --silent
 timeout 600 node --test --test-reporter=dot test/
