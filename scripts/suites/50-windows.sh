@@ -3,8 +3,8 @@
 # The Windows DLLs: both cross builds, their exports and imports, then under
 # Wine (a fresh prefix of our own) registration, the registry entries, the
 # VBScript and JScript suites over the shared case table, host values, the
-# C++ COM client, unregistration, and the about box once under Xvfb.
-# 32-bit programs run only where the machine accepts them.
+# C++ COM client, unregistration, and the about box under Xvfb, for each
+# bitness the machine runs (32-bit programs only where it accepts them).
 source "$(dirname "$0")/lib.sh"
 
 win_tree() {  # dir, toolchain
@@ -60,10 +60,9 @@ w cmd /c exit >/dev/null 2>&1 || true
 
 drive="$WINEPREFIX/drive_c/zorva"
 mkdir -p "$drive/w64" "$drive/w32"
-cp build/win64/ZorvaMaskedEdit.dll "$drive/w64/"
-cp build/win32/ZorvaMaskedEdit.dll "$drive/w32/"
-[ -f build/win64/com_client.exe ] && cp build/win64/com_client.exe "$drive/w64/"
-[ -f build/win32/com_client.exe ] && cp build/win32/com_client.exe "$drive/w32/"
+for bits in 32 64; do
+  cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
+done
 cp tests/windows/*.vbs tests/windows/*.js "$drive/"
 # The scripts read the table in UTF-16 (the file object's Unicode mode).
 { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE tests/cases/cases.tsv; } >"$drive/cases16.tsv"
@@ -77,16 +76,24 @@ else
   echo "windows: !!!!! 32-BIT RUN SKIPPED: this machine refuses 32-bit programs (the i686 DLL is built and export-checked only) !!!!!"
 fi
 
+# The system folder of a bitness: its regsvr32, reg and cscript are what a
+# host of that bitness runs and sees. A 32-bit host's view of HKCR is not
+# the 64-bit view under /reg:32 (Windows shares ProgID keys between the two
+# views and redirects CLSID keys; Wine's 64-bit reg.exe shows it otherwise),
+# so each bitness's registry is read with its own reg.exe.
+sys_of() { if [ "$1" = 64 ]; then echo 'C:\windows\system32'; else echo 'C:\windows\syswow64'; fi; }
+
 ids=src/shell/ids.h
 id_of() { sed -n "s/^#define ZORVA_$1_TEXT \"\(.*\)\"/{\1}/p" "$ids"; }
 clsid=$(id_of CLSID); libid=$(id_of LIBID); appid=$(id_of APPID)
 
-# "key|name|data" for every value of the component's keys ("key|" for a key).
+# "key|name|data" for every value of the component's keys ("key|" for a key),
+# as a host of the given bitness sees them.
 registry_dump() {  # bits
-  local k
+  local k reg; reg="$(sys_of "$1")\\reg.exe"
   for k in "HKCR\\Tarnwick.ZorvaMaskedEdit.1" "HKCR\\Tarnwick.ZorvaMaskedEdit" "HKCR\\CLSID\\$clsid" \
            "HKCR\\TypeLib\\$libid"; do
-    w reg query "$k" /s "/reg:$1" 2>/dev/null | tr -d '\r' || true
+    w "$reg" query "$k" /s 2>/dev/null | tr -d '\r' || true
   done | awk '/^HKEY_/ { key = $0; sub(/^HKEY_CLASSES_ROOT/, "HKCR", key); print key "|"; next }
               /^    / { line = substr($0, 5); i = index(line, "    REG_SZ    ");
                         if (i) print key "|" substr(line, 1, i - 1) "|" substr(line, i + 14) }'
@@ -94,7 +101,7 @@ registry_dump() {  # bits
 
 expected_entries() {  # dll path
   local c="HKCR\\CLSID\\$clsid"
-  cat <<EOF
+  cat <<EOT
 HKCR\\Tarnwick.ZorvaMaskedEdit.1|(Default)|Zorva Masked Edit Object
 HKCR\\Tarnwick.ZorvaMaskedEdit.1\\CLSID|(Default)|$clsid
 HKCR\\Tarnwick.ZorvaMaskedEdit.1\\Insertable|
@@ -116,7 +123,7 @@ $c\\Version|(Default)|1.0
 $c\\Insertable|
 HKCR\\TypeLib\\$libid\\1.0|(Default)|Zorva Masked Edit Object
 HKCR\\TypeLib\\$libid\\1.0\\HELPDIR|(Default)|${1%\\*}
-EOF
+EOT
 }
 
 # Runs a program that must print its sentinel line last and exit 0 (cscript
@@ -145,7 +152,7 @@ for bits in 32 64; do
 done
 
 for bits in "${bitnesses[@]}"; do
-  if [ "$bits" = 64 ]; then sys='C:\windows\system32'; else sys='C:\windows\syswow64'; fi
+  sys=$(sys_of "$bits")
   dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
   echo "windows: $bits-bit: regsvr32 $dll"
   w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll"
@@ -159,8 +166,7 @@ for bits in "${bitnesses[@]}"; do
   run_script "$sys\\cscript.exe" cases.vbs 'C:\zorva\cases16.tsv' 'C:\zorva\units16.txt'
   run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
   run_script "$sys\\cscript.exe" host_values.vbs
-  [ ! -f "$drive/w$bits/com_client.exe" ] ||
-    run_checked 'com_client finished' com_client "C:\\zorva\\w$bits\\com_client.exe" "$dll"
+  run_checked 'com_client finished' com_client "C:\\zorva\\w$bits\\com_client.exe" "$dll"
 
   w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
   dump=$(registry_dump "$bits")
@@ -168,24 +174,27 @@ for bits in "${bitnesses[@]}"; do
   [ -z "$left" ] || fail "$bits-bit keys left after unregistering:"$'\n'"$left"
   echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0|(Default)|" ||
     fail "unregistering removed the type-library registration"
-  w reg query 'HKCR\CLSID' "/reg:$bits" >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
+  w "$sys\\reg.exe" query 'HKCR\CLSID' >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
   echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
 done
 
-# ---- The about box, once, on a virtual display ------------------------------
+# ---- The about box, once per bitness, on a virtual display -------------------
 # Headless, MessageBoxA returns at once; here the box really shows. The
 # client reads its caption and text from inside; a key press closes it.
-if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
-  timeout 30 wineserver -k 2>/dev/null || true  # new processes pick up the display
-  display=:$((90 + RANDOM % 400))
-  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  sleep 2
-  export DISPLAY=$display
-  w 'C:\windows\system32\regsvr32.exe' /s 'C:\zorva\w64\ZorvaMaskedEdit.dll' >/dev/null 2>&1
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
+  fail "Xvfb and xdotool are needed for the about box (scripts/packages/windows.txt)"
+timeout 30 wineserver -k 2>/dev/null || true  # new processes pick up the display
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 2
+export DISPLAY=$display
+for bits in "${bitnesses[@]}"; do
+  sys=$(sys_of "$bits")
+  dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
+  w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll (about box)"
   about_out=$(mktemp)
-  timeout 120 "$wine64" 'C:\zorva\w64\com_client.exe' 'C:\zorva\w64\ZorvaMaskedEdit.dll' about \
-    </dev/null >"$about_out" 2>/dev/null &
+  timeout 120 "$wine64" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about </dev/null >"$about_out" 2>/dev/null &
   host_pid=$!
   win=""
   for _ in $(seq 60); do
@@ -193,23 +202,18 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
     [ -n "$win" ] && break
     sleep 1
   done
-  [ -n "$win" ] || fail "the about box did not appear on the display"
+  [ -n "$win" ] || fail "the $bits-bit about box did not appear on the display"
   sleep 2
-  shot=build/win64/about-box.png
+  shot=build/win$bits/about-box.png
   import -display "$display" -window root "$shot" || fail "screenshot"
   xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
   xdotool key --window "$win" Return 2>/dev/null
-  wait "$host_pid" || fail "the about box did not close on the key press: $(cat "$about_out")"
+  wait "$host_pid" || fail "the $bits-bit about box did not close on the key press: $(cat "$about_out")"
   result=$(tr -d '\r' <"$about_out"); rm -f "$about_out"
   expected=$'caption: About Zorva Masked Edit Control\ntext: ZorvaMaskedEdit Server, v.2.2.1.0\nAboutBox returned 0x00000000'
-  [ "$result" = "$expected" ] || fail "about box: $result"
-  echo "windows: about box on screen (X window \"About Zorva Masked Edit Control\"), text \"ZorvaMaskedEdit Server, v.2.2.1.0\", closed by a key, S_OK; screenshot $shot"
-  w 'C:\windows\system32\regsvr32.exe' /s /u 'C:\zorva\w64\ZorvaMaskedEdit.dll' >/dev/null 2>&1
-  timeout 30 wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""
-  unset DISPLAY
-else
-  fail "Xvfb and xdotool are needed for the about box (scripts/packages/windows.txt)"
-fi
+  [ "$result" = "$expected" ] || fail "$bits-bit about box: $result"
+  echo "windows: $bits-bit: about box on screen (X window \"About Zorva Masked Edit Control\"), text \"ZorvaMaskedEdit Server, v.2.2.1.0\", closed by a key, S_OK; screenshot $shot"
+  w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll (about box)"
+done
 
 echo "windows: bitnesses run under Wine: ${bitnesses[*]}-bit (both DLLs built and export-checked)"
