@@ -43,8 +43,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset DISPLAY
 xvfb_pid=""
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   timeout 30 wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
@@ -69,18 +69,25 @@ cp tests/windows/*.vbs tests/windows/*.js "$drive/"
 python3 -c 'import struct,sys; sys.stdout.buffer.write(b"\xff\xfe"+b"".join(struct.pack("<H",u) for u in range(1,65536)))' \
   >"$drive/units16.txt"
 
+# A 32-bit process reports the x86 architecture. ZORVA_REQUIRE_WIN32=1 turns
+# a refusal into a failure, for machines that are known to run 32-bit programs.
 bitnesses=(64)
-if w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok 2>&1 | grep -q 32-bit-ok; then
+probe=$(w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok %PROCESSOR_ARCHITECTURE% 2>&1 | tr -d '\r' || true)
+if grep -qx '32-bit-ok x86' <<<"$probe"; then
   bitnesses+=(32)
 else
+  [ "${ZORVA_REQUIRE_WIN32:-0}" = 1 ] && fail "32-bit programs do not run here: $probe"
   echo "windows: !!!!! 32-BIT RUN SKIPPED: this machine refuses 32-bit programs (the i686 DLL is built and export-checked only) !!!!!"
+  echo "windows: the 32-bit probe said: ${probe:0:200}"
 fi
 
 # The system folder of a bitness: its regsvr32, reg and cscript are what a
 # host of that bitness runs and sees. A 32-bit host's view of HKCR is not
 # the 64-bit view under /reg:32 (Windows shares ProgID keys between the two
 # views and redirects CLSID keys; Wine's 64-bit reg.exe shows it otherwise),
-# so each bitness's registry is read with its own reg.exe.
+# so each bitness's registry is read with its own reg.exe. TypeLib keys are
+# shared too: the entries a bitness writes there are its own win32/win64 key
+# and the last writer's HELPDIR.
 sys_of() { if [ "$1" = 64 ]; then echo 'C:\windows\system32'; else echo 'C:\windows\syswow64'; fi; }
 
 ids=src/shell/ids.h
@@ -99,7 +106,7 @@ registry_dump() {  # bits
                         if (i) print key "|" substr(line, 1, i - 1) "|" substr(line, i + 14) }'
 }
 
-expected_entries() {  # dll path
+expected_entries() {  # dll path, bits
   local c="HKCR\\CLSID\\$clsid"
   cat <<EOT
 HKCR\\Tarnwick.ZorvaMaskedEdit.1|(Default)|Zorva Masked Edit Object
@@ -123,6 +130,7 @@ $c\\Version|(Default)|1.0
 $c\\Insertable|
 HKCR\\TypeLib\\$libid\\1.0|(Default)|Zorva Masked Edit Object
 HKCR\\TypeLib\\$libid\\1.0\\HELPDIR|(Default)|${1%\\*}
+HKCR\\TypeLib\\$libid\\1.0\\0\\win$2|(Default)|$1
 EOT
 }
 
@@ -157,23 +165,25 @@ for bits in "${bitnesses[@]}"; do
   echo "windows: $bits-bit: regsvr32 $dll"
   w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll"
   dump=$(registry_dump "$bits")
-  missing=$(expected_entries "$dll" | grep -vxF -f <(echo "$dump") || true)
+  missing=$(expected_entries "$dll" "$bits" | grep -vxF -f <(echo "$dump") || true)
   [ -z "$missing" ] || fail "$bits-bit registry lacks:"$'\n'"$missing"$'\n'"found:"$'\n'"$dump"
-  echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0\\\\0\\\\win$bits|(Default)|C:" ||
-    fail "$bits-bit type library not registered for win$bits"
-  echo "windows: $bits-bit: $(expected_entries "$dll" | wc -l) registry entries as expected"
+  # A 32-bit registration stays out of the 64-bit class keys. (The other way
+  # round proves nothing: Wine's 32-bit view may fall back to 64-bit keys.)
+  [ "$bits" = 64 ] || ! registry_dump 64 | grep -q "^HKCR\\\\CLSID\\\\$clsid" ||
+    fail "the $bits-bit registration shows in the 64-bit class keys"
+  echo "windows: $bits-bit: $(expected_entries "$dll" "$bits" | wc -l) registry entries as expected"
 
   run_script "$sys\\cscript.exe" cases.vbs 'C:\zorva\cases16.tsv' 'C:\zorva\units16.txt'
   run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
   run_script "$sys\\cscript.exe" host_values.vbs
-  run_checked 'com_client finished' com_client "C:\\zorva\\w$bits\\com_client.exe" "$dll"
+  run_checked 'com_client finished' "the $bits-bit com_client" "C:\\zorva\\w$bits\\com_client.exe" "$dll"
 
   w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
   dump=$(registry_dump "$bits")
   left=$(echo "$dump" | grep -v '^HKCR\\TypeLib\\' | grep . || true)
   [ -z "$left" ] || fail "$bits-bit keys left after unregistering:"$'\n'"$left"
-  echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0|(Default)|" ||
-    fail "unregistering removed the type-library registration"
+  echo "$dump" | grep -q "^HKCR\\\\TypeLib\\\\$libid\\\\1.0\\\\0\\\\win$bits|(Default)|" ||
+    fail "unregistering removed the $bits-bit type-library registration"
   w "$sys\\reg.exe" query 'HKCR\CLSID' >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
   echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
 done
@@ -193,8 +203,8 @@ for bits in "${bitnesses[@]}"; do
   sys=$(sys_of "$bits")
   dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
   w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll (about box)"
-  about_out=$(mktemp)
-  timeout 120 "$wine64" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about </dev/null >"$about_out" 2>/dev/null &
+  about_out=$(mktemp -p "$WINEPREFIX") about_err=$(mktemp -p "$WINEPREFIX")
+  timeout 120 "$wine64" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about </dev/null >"$about_out" 2>"$about_err" &
   host_pid=$!
   win=""
   for _ in $(seq 60); do
@@ -202,12 +212,12 @@ for bits in "${bitnesses[@]}"; do
     [ -n "$win" ] && break
     sleep 1
   done
-  [ -n "$win" ] || fail "the $bits-bit about box did not appear on the display"
+  [ -n "$win" ] || fail "the $bits-bit about box did not appear on the display: $(cat "$about_out" "$about_err")"
   sleep 2
   shot=build/win$bits/about-box.png
   import -display "$display" -window root "$shot" || fail "screenshot"
   xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-  xdotool key --window "$win" Return 2>/dev/null
+  xdotool key --window "$win" Return 2>/dev/null || fail "xdotool could not press a key in the $bits-bit about box"
   wait "$host_pid" || fail "the $bits-bit about box did not close on the key press: $(cat "$about_out")"
   result=$(tr -d '\r' <"$about_out"); rm -f "$about_out"
   expected=$'caption: About Zorva Masked Edit Control\ntext: ZorvaMaskedEdit Server, v.2.2.1.0\nAboutBox returned 0x00000000'
