@@ -8,7 +8,8 @@ export type ValueTypeName =
 
 /**
  * A value type: its name ("currency"), its constant's name ("tkMECurrency"),
- * both in any letter case, or its number (0 to 17).
+ * both in any letter case, or its number (0 to 17), also written as a string
+ * ("1"): the spellings that SQL, zmask and the C interface accept.
  */
 export type ValueType = ValueTypeName | string | number;
 

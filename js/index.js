@@ -20,27 +20,44 @@ const TYPE_NAMES = [
   'text', 'currency', 'date', 'time', 'memo', 'byte', 'shortint', 'longint', 'boolean',
   'counter', 'float', 'double', 'oleobject', 'binary', 'url', 'image', 'datetime', 'timestamp',
 ];
-const CONSTANT_NAMES = [
-  'tkMEText', 'tkMECurrency', 'tkMEDate', 'tkMETime', 'tkMEMemo', 'tkMEByte', 'tkMEShortInt',
-  'tkMELongInt', 'tkMEBoolean', 'tkMECounter', 'tkMEFloat', 'tkMEDouble', 'tkMEOleObject',
-  'tkMEBinary', 'tkMEURL', 'tkMEImage', 'tkMEDateTime', 'tkMETimeStamp',
-];
 
 /** The value types by name: { text: 0, currency: 1, ... }. */
 export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
 
-const typeByName = new Map();
-TYPE_NAMES.forEach((n, i) => typeByName.set(n, i));
-CONSTANT_NAMES.forEach((n, i) => typeByName.set(n.toLowerCase(), i));
+// How an argument is named in a TypeError, without calling anything of it.
+function describe(x) {
+  if (x === null) return 'null';
+  switch (typeof x) {
+    case 'string': return JSON.stringify(x);
+    case 'bigint': return `${x}n`;
+    case 'symbol': return x.toString();
+    case 'function': return 'a function';
+    case 'object': return Array.isArray(x) ? 'an array' : 'an object';
+    default: return String(x);
+  }
+}
+
+const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' in any case, " +
+  "or a number from 0 to 17, also written as a string ('1')";
+
+// Spellings already looked up; the module reads them as every other front does.
+const typeBySpelling = new Map();
 
 function typeCode(type) {
   if (typeof type === 'number') {
     if (Number.isInteger(type) && type >= 0 && type < TYPE_NAMES.length) return type;
-    throw new RangeError(`value type out of range: ${type}`);
+    throw new RangeError(`value type out of range: ${type}; ${TYPE_HINT}`);
   }
-  const code = typeof type === 'string' ? typeByName.get(type.toLowerCase()) : undefined;
-  if (code === undefined) throw new TypeError(`unknown value type: ${String(type)}`);
-  return code;
+  if (typeof type === 'string') {
+    let code = typeBySpelling.get(type);
+    if (code === undefined) {
+      put(type, '');
+      code = wasm._zm_value_type_named(maskAt, type.length);
+      if (code >= 0 && typeBySpelling.size < 256) typeBySpelling.set(type, code);
+    }
+    if (code >= 0) return code;
+  }
+  throw new TypeError(`unknown value type: ${describe(type)}; ${TYPE_HINT}`);
 }
 
 function text(s) {

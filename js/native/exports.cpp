@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
 #include "zorva/masked_edit.h"
+#include "zorva/types.h"
 
 namespace {
 
@@ -96,6 +98,18 @@ EMSCRIPTEN_KEEPALIVE int zm_format(int type, const char16_t* mask, int maskLengt
   BSTR answer = nullptr;
   const HRESULT hr = GetFormattedValue(type, m.get(), var, &answer);
   return TakeAnswer(hr, answer, out, capacity);
+}
+
+// The value type that a name or a number written out spells, as every other
+// front reads it; -1 when it spells none.
+EMSCRIPTEN_KEEPALIVE int zm_value_type_named(const char16_t* name, int length) {
+  char ascii[16];
+  if (length < 0 || length >= static_cast<int>(sizeof ascii)) return -1;
+  for (int i = 0; i < length; ++i) {
+    if (name[i] == 0 || name[i] > 0x7F) return -1;
+    ascii[i] = static_cast<char>(name[i]);
+  }
+  return ValueTypeNamed(std::string_view(ascii, static_cast<std::size_t>(length)));
 }
 
 // The user's currency symbol, which a browser cannot tell: at most 3
