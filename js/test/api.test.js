@@ -25,6 +25,12 @@ test('an unknown value type throws instead of answering', () => {
   }
 });
 
+test('a mask or an entered text that is not a string is refused', () => {
+  assert.throws(() => isValid('byte', '', 127), /entered text must be a string/);
+  assert.throws(() => getRawValue('date', new Date(), '12/31/01'), /mask must be a string/);
+  assert.throws(() => getFormattedValue('date', 0, '2001-12-31'), TypeError);
+});
+
 test('an absent mask or value is an empty one', () => {
   assert.equal(getFormattedValue('date', undefined, '2001-12-31'), '12/31/01');
   assert.equal(isValid('date', null, null), true);
