@@ -8,9 +8,29 @@ export type ValueTypeName =
 
 /**
  * A value type: its name ("currency"), its constant's name ("tkMECurrency"),
- * both in any letter case, or its number (0 to 17).
+ * both in any letter case, or its number (0 to 17), also written as a string
+ * ("1"): the spellings that SQL, zmask and the C interface accept.
  */
 export type ValueType = ValueTypeName | string | number;
+
+/**
+ * A value to render, read as the automation value a host passes:
+ * - string: a raw value ("2001-12-31", "-1234.5", "1"), read as the type's
+ *   raw form;
+ * - boolean: a boolean (true is "True" as text, "-1" as a number);
+ * - number: a double, written with at most 15 significant digits first, and
+ *   read as days since 30 December 1899 by the date and time types (37256.5
+ *   is 31 December 2001, noon); NaN and infinities give "";
+ * - bigint: a whole number, exact: up to 2^96 - 1 in magnitude for the text,
+ *   date and boolean types, up to 2^53 for the number types (currency, byte,
+ *   shortint, longint, counter, float, double), which compute in doubles;
+ * - Date: its local calendar date and time of day, as the user sees them in
+ *   the time zone of the page or process (so `new Date(2001, 11, 31, 12)`
+ *   renders as 12/31/2001 12:00:00 in every zone); an invalid Date and years
+ *   outside 100 to 9999 give "";
+ * - null (Null) and undefined (Empty): "".
+ */
+export type FormattableValue = string | boolean | number | bigint | Date | null | undefined;
 
 /** The value types by name: { text: 0, currency: 1, ... }. */
 export declare const valueTypes: Readonly<Record<ValueTypeName, number>>;
@@ -19,17 +39,30 @@ export declare const valueTypes: Readonly<Record<ValueTypeName, number>>;
  * Is this entered text valid for the type and mask? An empty value is. An
  * empty mask selects the type's default mask.
  * @throws {TypeError | RangeError} for an unknown value type
+ * @throws {TypeError} for a mask or value that is not a string, null or undefined
  */
 export declare function isValid(type: ValueType, mask: string | null | undefined,
                                 value: string | null | undefined): boolean;
 
-/** The raw value behind a formatted text ("($1,234.50)" -> "-1234.5"). */
+/**
+ * The raw value behind a formatted text ("($1,234.50)" -> "-1234.5").
+ * @throws as isValid
+ */
 export declare function getRawValue(type: ValueType, mask: string | null | undefined,
                                     value: string | null | undefined): string;
 
-/** A raw value rendered with the mask ("-1234.5" -> "($1,234.50)"). */
+/**
+ * A value rendered with the mask ("-1234.5" -> "($1,234.50)",
+ * `new Date(2001, 11, 31)` under "mm/dd/yyyy" -> "12/31/2001").
+ * @throws {TypeError | RangeError} for an unknown value type
+ * @throws {TypeError} for a mask that is not a string, null or undefined, and
+ *   for a value that is not a FormattableValue (objects, arrays, symbols,
+ *   functions, boxed primitives)
+ * @throws {RangeError} for a bigint past the bound of its type (see
+ *   FormattableValue)
+ */
 export declare function getFormattedValue(type: ValueType, mask: string | null | undefined,
-                                          value: string | null | undefined): string;
+                                          value: FormattableValue): string;
 
 /**
  * Sets the user's currency symbol: at most 3 characters of the Windows-1252

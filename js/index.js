@@ -20,31 +20,51 @@ const TYPE_NAMES = [
   'text', 'currency', 'date', 'time', 'memo', 'byte', 'shortint', 'longint', 'boolean',
   'counter', 'float', 'double', 'oleobject', 'binary', 'url', 'image', 'datetime', 'timestamp',
 ];
-const CONSTANT_NAMES = [
-  'tkMEText', 'tkMECurrency', 'tkMEDate', 'tkMETime', 'tkMEMemo', 'tkMEByte', 'tkMEShortInt',
-  'tkMELongInt', 'tkMEBoolean', 'tkMECounter', 'tkMEFloat', 'tkMEDouble', 'tkMEOleObject',
-  'tkMEBinary', 'tkMEURL', 'tkMEImage', 'tkMEDateTime', 'tkMETimeStamp',
-];
 
 /** The value types by name: { text: 0, currency: 1, ... }. */
 export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
 
-const typeByName = new Map();
-TYPE_NAMES.forEach((n, i) => typeByName.set(n, i));
-CONSTANT_NAMES.forEach((n, i) => typeByName.set(n.toLowerCase(), i));
+// How an argument is named in a TypeError, without calling anything of it.
+function describe(x) {
+  if (x === null) return 'null';
+  switch (typeof x) {
+    case 'string': return JSON.stringify(x);
+    case 'bigint': return `${x}n`;
+    case 'symbol': return x.toString();
+    case 'function': return 'a function';
+    case 'object': return Array.isArray(x) ? 'an array' : 'an object';
+    default: return String(x);
+  }
+}
+
+const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' in any case, " +
+  "or a number from 0 to 17, also written as a string ('1')";
+
+// Spellings already looked up; the module reads them as every other front does.
+const typeBySpelling = new Map();
 
 function typeCode(type) {
   if (typeof type === 'number') {
     if (Number.isInteger(type) && type >= 0 && type < TYPE_NAMES.length) return type;
-    throw new RangeError(`value type out of range: ${type}`);
+    throw new RangeError(`value type out of range: ${type}; ${TYPE_HINT}`);
   }
-  const code = typeof type === 'string' ? typeByName.get(type.toLowerCase()) : undefined;
-  if (code === undefined) throw new TypeError(`unknown value type: ${String(type)}`);
-  return code;
+  if (typeof type === 'string') {
+    let code = typeBySpelling.get(type);
+    if (code === undefined) {
+      put(type, '');
+      code = wasm._zm_value_type_named(maskAt, type.length);
+      if (code >= 0 && typeBySpelling.size < 256) typeBySpelling.set(type, code);
+    }
+    if (code >= 0) return code;
+  }
+  throw new TypeError(`unknown value type: ${describe(type)}; ${TYPE_HINT}`);
 }
 
-function text(s) {
-  return s === undefined || s === null ? '' : String(s);
+// A mask or an entered text: a string, or null or undefined for an empty one.
+function text(s, what) {
+  if (typeof s === 'string') return s;
+  if (s === undefined || s === null) return '';
+  throw new TypeError(`${what} must be a string, null or undefined, not ${describe(s)}`);
 }
 
 // One scratch block in the module's memory for the arguments and the answer;
@@ -91,7 +111,7 @@ function answer(n) {
 /** Is this entered text valid for the type and mask? An empty value is. */
 export function isValid(type, mask, value) {
   const t = typeCode(type);
-  const m = text(mask), v = text(value);
+  const m = text(mask, 'the mask'), v = text(value, 'the entered text');
   put(m, v);
   const r = wasm._zm_is_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
@@ -101,17 +121,94 @@ export function isValid(type, mask, value) {
 /** The raw value behind a formatted text ("($1,234.50)" -> "-1234.5"). */
 export function getRawValue(type, mask, value) {
   const t = typeCode(type);
-  const m = text(mask), v = text(value);
+  const m = text(mask, 'the mask'), v = text(value, 'the entered text');
   put(m, v);
   return answer(wasm._zm_raw(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
 }
 
-/** A raw value rendered with the mask ("-1234.5" -> "($1,234.50)"). */
+// Automation value tags the module takes as scalars.
+const VT_EMPTY = 0, VT_NULL = 1, VT_R8 = 5, VT_BOOL = 11;
+
+// A whole number is passed exactly, as three 32-bit parts of its magnitude.
+const WHOLE_LIMIT = 1n << 96n;
+const LOW32 = 0xffffffffn;
+
+function isDate(x) {
+  try {
+    Date.prototype.getTime.call(x); // throws for anything but a Date, of any realm
+    return true;
+  } catch {
+    return false;
+  }
+}
+
+// The date's local calendar fields (what the user sees) as milliseconds since
+// 1970-01-01 read as if UTC; NaN for an invalid date.
+function wallClockMs(d) {
+  const p = Date.prototype;
+  const w = new Date(0); // an invalid date's fields are NaN, and so is the answer
+  w.setUTCFullYear(p.getFullYear.call(d), p.getMonth.call(d), p.getDate.call(d));
+  w.setUTCHours(p.getHours.call(d), p.getMinutes.call(d), p.getSeconds.call(d),
+                p.getMilliseconds.call(d));
+  return w.getTime();
+}
+
+function formatted(t, m, value) {
+  switch (typeof value) {
+    case 'string':
+      put(m, value);
+      return wasm._zm_format(t, maskAt, m.length, valueAt, value.length, answerAt, ANSWER_UNITS);
+    case 'undefined':
+      put(m, '');
+      return wasm._zm_format_scalar(t, maskAt, m.length, VT_EMPTY, 0, answerAt, ANSWER_UNITS);
+    case 'boolean':
+      put(m, '');
+      return wasm._zm_format_scalar(t, maskAt, m.length, VT_BOOL, value ? 1 : 0, answerAt, ANSWER_UNITS);
+    case 'number':
+      put(m, '');
+      return wasm._zm_format_scalar(t, maskAt, m.length, VT_R8, value, answerAt, ANSWER_UNITS);
+    case 'bigint': {
+      const negative = value < 0n;
+      const n = negative ? -value : value;
+      if (n >= WHOLE_LIMIT) {
+        throw new RangeError(`whole number beyond the 96 bits a value holds exactly: ${value}n`);
+      }
+      put(m, '');
+      const r = wasm._zm_format_whole(t, maskAt, m.length, negative ? 1 : 0, Number(n >> 64n),
+                                      Number((n >> 32n) & LOW32), Number(n & LOW32),
+                                      answerAt, ANSWER_UNITS);
+      if (r === -2) {
+        throw new RangeError(`${value}n is past ±2^53, beyond which a ${TYPE_NAMES[t]} value ` +
+                             'would not keep its digits');
+      }
+      return r;
+    }
+    case 'object':
+      if (value === null) {
+        put(m, '');
+        return wasm._zm_format_scalar(t, maskAt, m.length, VT_NULL, 0, answerAt, ANSWER_UNITS);
+      }
+      if (isDate(value)) {
+        const ms = wallClockMs(value);
+        put(m, '');
+        return wasm._zm_format_date(t, maskAt, m.length, ms, answerAt, ANSWER_UNITS);
+      }
+      break;
+    default:
+      break;
+  }
+  throw new TypeError('the value must be a string, boolean, number, bigint, Date, null or ' +
+                      `undefined, not ${describe(value)}`);
+}
+
+/**
+ * A value rendered with the mask ("-1234.5" -> "($1,234.50)"). A string is a
+ * raw value; a boolean, number, bigint, Date, null or undefined is read as
+ * the automation value a host would pass (see index.d.ts).
+ */
 export function getFormattedValue(type, mask, value) {
   const t = typeCode(type);
-  const m = text(mask), v = text(value);
-  put(m, v);
-  return answer(wasm._zm_format(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
+  return answer(formatted(t, text(mask, 'the mask'), value));
 }
 
 /**
@@ -120,7 +217,7 @@ export function getFormattedValue(type, mask, value) {
  * the default, "$".
  */
 export function setCurrencySymbol(symbol) {
-  const s = text(symbol);
+  const s = text(symbol, 'the currency symbol');
   put(s, '');
   if (wasm._zm_set_currency(maskAt, s.length) !== 1) {
     throw new RangeError(`currency symbol not usable: ${JSON.stringify(s)}`);

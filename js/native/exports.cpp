@@ -1,15 +1,21 @@
 // The C interface of the WebAssembly module: the three questions with UTF-16
 // text in and out. Every call goes through the automation entry points, so an
-// unpaired surrogate or an embedded zero is read exactly as there.
+// unpaired surrogate or an embedded zero is read exactly as there, and a
+// formatted value given as a boolean, number, date or whole number is built
+// into the automation value a host would pass and converted by the same code.
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
+#include "service/value_types.h"
 #include "zorva/masked_edit.h"
+#include "zorva/types.h"
 
 namespace {
 
@@ -58,6 +64,47 @@ int TakeAnswer(HRESULT hr, BSTR answer, char16_t* out, int capacity) noexcept {
 
 std::optional<IntlSettingsOverride> g_settings;
 
+VARIANT Scalar(VARTYPE vt) noexcept {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = vt;
+  return v;
+}
+
+// GetFormattedValue of an automation value: the answer's length, or -1.
+int FormatVariant(int type, const char16_t* mask, int maskLength, const VARIANT& value,
+                  char16_t* out, int capacity) noexcept {
+  Bstr m(mask, maskLength);
+  if (maskLength > 0 && !m.get()) return -1;
+  BSTR answer = nullptr;
+  const HRESULT hr = GetFormattedValue(type, m.get(), value, &answer);
+  return TakeAnswer(hr, answer, out, capacity);
+}
+
+// The number types compute in doubles, whose whole numbers are exact up to
+// 2^53: a larger magnitude would come out with other digits than it has.
+bool NumberTypeLosesDigits(int type, std::uint32_t hi, std::uint64_t low) noexcept {
+  switch (EditTypeOf(type)) {
+    case etCurrency: case etByte: case etInteger: case etLong: case etSingle: case etDouble:
+      return hi != 0 || low > (std::uint64_t{1} << 53);
+    default:
+      return false;
+  }
+}
+
+// Wall-clock milliseconds since 1970 as an automation date: days since
+// 30 December 1899 whose fraction is the time of day. Before that day the
+// whole days count back while the fraction still counts forward from
+// midnight, so 29 December 1899 06:00 is -1.25. NaN stays NaN.
+double AutomationDate(double wallClockMs) noexcept {
+  constexpr double kMsPerDay = 86400000;
+  constexpr double kDaysTo1970 = 25569;  // 1899-12-30 to 1970-01-01
+  const double day = std::floor(wallClockMs / kMsPerDay);
+  const double fraction = (wallClockMs - day * kMsPerDay) / kMsPerDay;
+  const double days = day + kDaysTo1970;
+  return days < 0 ? days - fraction : days + fraction;
+}
+
 }  // namespace
 
 extern "C" {
@@ -87,15 +134,64 @@ EMSCRIPTEN_KEEPALIVE int zm_raw(int type, const char16_t* mask, int maskLength,
 EMSCRIPTEN_KEEPALIVE int zm_format(int type, const char16_t* mask, int maskLength,
                                    const char16_t* value, int valueLength, char16_t* out,
                                    int capacity) {
-  Bstr m(mask, maskLength), v(value, valueLength);
-  if ((maskLength > 0 && !m.get()) || (valueLength > 0 && !v.get())) return -1;
+  Bstr v(value, valueLength);
+  if (valueLength > 0 && !v.get()) return -1;
+  VARIANT var = Scalar(VT_BSTR);
+  var.bstrVal = v.get();
+  return FormatVariant(type, mask, maskLength, var, out, capacity);
+}
+
+// The value is Empty (vt 0), Null (1), a boolean (11: x is 0 or 1) or a
+// double (5: x itself); any other vt gives -1.
+EMSCRIPTEN_KEEPALIVE int zm_format_scalar(int type, const char16_t* mask, int maskLength, int vt,
+                                          double x, char16_t* out, int capacity) {
+  VARIANT var = Scalar(static_cast<VARTYPE>(vt));
+  switch (vt) {
+    case VT_EMPTY: case VT_NULL: break;
+    case VT_BOOL: var.boolVal = x != 0 ? VARIANT_TRUE : VARIANT_FALSE; break;
+    case VT_R8: var.dblVal = x; break;
+    default: return -1;
+  }
+  return FormatVariant(type, mask, maskLength, var, out, capacity);
+}
+
+// The value is a date and time of day given as wall-clock milliseconds since
+// 1970-01-01 00:00 (the calendar fields the caller chose, read as if UTC).
+EMSCRIPTEN_KEEPALIVE int zm_format_date(int type, const char16_t* mask, int maskLength,
+                                        double wallClockMs, char16_t* out, int capacity) {
+  VARIANT var = Scalar(VT_DATE);
+  var.date = AutomationDate(wallClockMs);
+  return FormatVariant(type, mask, maskLength, var, out, capacity);
+}
+
+// The value is the whole number (-1)^negative * (hi:mid:lo), held exactly as
+// a decimal of scale 0, as a host passes a 96-bit whole number. -2 when the
+// type would lose its digits (see NumberTypeLosesDigits).
+EMSCRIPTEN_KEEPALIVE int zm_format_whole(int type, const char16_t* mask, int maskLength,
+                                         int negative, std::uint32_t hi, std::uint32_t mid,
+                                         std::uint32_t lo, char16_t* out, int capacity) {
+  const std::uint64_t low = (std::uint64_t{mid} << 32) | lo;
+  if (NumberTypeLosesDigits(type, hi, low)) return -2;
   VARIANT var;
   VariantInit(&var);
-  var.vt = VT_BSTR;
-  var.bstrVal = v.get();
-  BSTR answer = nullptr;
-  const HRESULT hr = GetFormattedValue(type, m.get(), var, &answer);
-  return TakeAnswer(hr, answer, out, capacity);
+  var.decVal.scale = 0;
+  var.decVal.sign = negative ? DECIMAL_NEG : 0;
+  var.decVal.Hi32 = hi;
+  var.decVal.Lo64 = low;
+  var.vt = VT_DECIMAL;  // after decVal, which overlays vt
+  return FormatVariant(type, mask, maskLength, var, out, capacity);
+}
+
+// The value type that a name or a number written out spells, as every other
+// front reads it; -1 when it spells none.
+EMSCRIPTEN_KEEPALIVE int zm_value_type_named(const char16_t* name, int length) {
+  char ascii[16];
+  if (length < 0 || length >= static_cast<int>(sizeof ascii)) return -1;
+  for (int i = 0; i < length; ++i) {
+    if (name[i] == 0 || name[i] > 0x7F) return -1;
+    ascii[i] = static_cast<char>(name[i]);
+  }
+  return ValueTypeNamed(std::string_view(ascii, static_cast<std::size_t>(length)));
 }
 
 // The user's currency symbol, which a browser cannot tell: at most 3

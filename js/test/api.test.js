@@ -7,19 +7,28 @@ import {
   getFormattedValue, getRawValue, isValid, setCurrencySymbol, valueTypes,
 } from '../index.js';
 
-test('a value type is a name, a constant name in any case, or a number', () => {
-  for (const type of ['currency', 'CURRENCY', 'tkMECurrency', 'tkmecurrency', 1, valueTypes.currency]) {
+test('a value type is a name, a constant name in any case, or a number, also as a string', () => {
+  for (const type of ['currency', 'CURRENCY', 'tkMECurrency', 'tkmecurrency', 1, '1', '01',
+                      valueTypes.currency]) {
     assert.equal(getFormattedValue(type, '', '-1234.5'), '($1,234.50)', String(type));
   }
   assert.equal(valueTypes.timestamp, 17);
   assert.equal(isValid('tkMEByte', '', '128'), false);
   assert.equal(isValid(5, '', '127'), true);
+  assert.equal(isValid('17', '', 'anything'), true);
 });
 
 test('an unknown value type throws instead of answering', () => {
-  for (const type of ['money', '', 18, -1, 1.5, NaN, null, undefined, {}]) {
+  for (const type of ['money', '', 18, -1, 1.5, NaN, null, undefined, {}, '18', '-1', ' 1', '1.0',
+                      '001', 'currency ', 'tkMECurrency\0', 1n]) {
     assert.throws(() => isValid(type, '', '1'), /value type/, String(type));
   }
+});
+
+test('a mask or an entered text that is not a string is refused', () => {
+  assert.throws(() => isValid('byte', '', 127), /entered text must be a string/);
+  assert.throws(() => getRawValue('date', new Date(), '12/31/01'), /mask must be a string/);
+  assert.throws(() => getFormattedValue('date', 0, '2001-12-31'), TypeError);
 });
 
 test('an absent mask or value is an empty one', () => {
