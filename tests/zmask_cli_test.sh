@@ -190,6 +190,13 @@ input '1234.5\n-1\n\n0.125\r\n'
 check stream-lines 0 $'$1,234.50\n($1.00)\n\n$0.13' "" -- "$zmask" format currency ''
 input '1\n999\n3'
 check stream-last-line 1 $'valid\ninvalid\nvalid' "" -- "$zmask" check byte ''
+# A byte order mark opens the input, not its first line; a mark alone is an empty input.
+input '\xef\xbb\xbfraw\ttext\t#\t1\n'
+check batch-byte-order-mark 0 '1' "" -- "$zmask" batch
+input '\xef\xbb\xbf5\n300\n'
+check stream-byte-order-mark 1 $'valid\ninvalid' "" -- "$zmask" check byte ''
+input '\xef\xbb\xbf'
+check byte-order-mark-alone 0 "" "" -- "$zmask" check byte ''
 input 'check\tbyte\t\t128\nraw\ttext\tonly three\nfrobnicate\ttext\t\tx\nraw\tnosuchtype\t\tx\nraw\t17\t\tx\n'
 check batch-errors 2 $'invalid\n\n\n\n' "line 2: expected 4 tab-separated fields, found 3" -- "$zmask" batch
 also batch-errors "line 3: unknown operation 'frobnicate'" "line 4: unknown type 'nosuchtype'"
