@@ -108,6 +108,8 @@ check csv-byte-order-mark 0 $'\xef\xbb\xbfa,b,c\n1,2,1' "" -- "$zmask" csv raw b
 input 'a,b\n1,2\n'
 check csv-missing-column 2 "" "line 1: no column 'c' in the header" -- "$zmask" csv raw byte '' -c c
 check csv-column-zero 2 "" "no column '0'" -- "$zmask" csv raw byte '' -c 0
+check csv-column-past-first-row 2 "" "line 1: no column '3' in the first row (2 columns)" -- \
+  "$zmask" csv raw byte '' -c 3 --no-header
 input 'a,-b\n1,2\n'
 check csv-option-forms 0 $'a,-b,-x\n1,2,2' "" -- "$zmask" csv raw byte '' -c-b --as=-x
 check csv-name-without-header 2 "" "without a header the column must be a number" -- "$zmask" csv raw byte '' -c b --no-header
