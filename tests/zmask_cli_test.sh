@@ -39,7 +39,19 @@ check negative-value 0 '($1,234.50)' "" -- "$zmask" format currency '' -1234.5
 check double-dash 0 $'-1234.5\n-x' "" -- "$zmask" raw text '' -- -1234.5 -x
 input '1\n2\n'
 check dash-is-stdin 0 $'$5.00\n$1.00\n$2.00\n$7.00' "" -- "$zmask" format currency '' 5 - 7
-check unknown-option 2 "" "--frobnicate" -- "$zmask" raw text '' --frobnicate
+check unknown-option 2 "" "unknown option '--frobnicate'" -- "$zmask" raw text '' --frobnicate
+check option-needs-value 2 "" "option '--invalid' needs a value" -- "$zmask" raw byte '' 5 --invalid
+# After the command only its own options are options: masks and values are
+# carried through as given, whatever they start with.
+input '12:00:00\n'
+check dash-masks 0 $'-13\n-12@12:0f' "" -- bash -c '"$0" format time -h 13:05:00 && "$0" format time -h@h:mf -' "$zmask"
+check dash-values 0 $'-x\n-c\n-$5\n++\nraw\n--help' "" -- "$zmask" raw text '' -x -c '-$5' ++ raw -- --help
+check control-byte-mask 0 $'\x015' "" -- "$zmask" format text $'\x01#' 5
+check control-byte-value 1 invalid "" -- "$zmask" check text '&&' $'\x01ab'
+# Help on standard output only when asked for, and then no answers.
+input '5\n'
+[[ $("$zmask" raw byte '' --help <"$tmp/in" 2>/dev/null; echo "|$?") == *'Usage: zmask raw'*$'error.\n|0' ]] ||
+  fail "help: not alone on standard output"
 check unknown-command 2 "" "unknown command 'frob'" -- "$zmask" frob
 check bad-policy 2 "" "--invalid" -- "$zmask" raw byte '' --invalid=sometimes 1
 
@@ -96,6 +108,10 @@ check csv-byte-order-mark 0 $'\xef\xbb\xbfa,b,c\n1,2,1' "" -- "$zmask" csv raw b
 input 'a,b\n1,2\n'
 check csv-missing-column 2 "" "line 1: no column 'c' in the header" -- "$zmask" csv raw byte '' -c c
 check csv-column-zero 2 "" "no column '0'" -- "$zmask" csv raw byte '' -c 0
+check csv-column-past-first-row 2 "" "line 1: no column '3' in the first row (2 columns)" -- \
+  "$zmask" csv raw byte '' -c 3 --no-header
+input 'a,-b\n1,2\n'
+check csv-option-forms 0 $'a,-b,-x\n1,2,2' "" -- "$zmask" csv raw byte '' -c-b --as=-x
 check csv-name-without-header 2 "" "without a header the column must be a number" -- "$zmask" csv raw byte '' -c b --no-header
 check csv-bad-delimiter 2 "" "delimiter" -- "$zmask" csv raw byte '' -c b -d '"'
 input 'a,b\n1,2\n3\n4,5,6\n7,8\n'
@@ -176,6 +192,13 @@ input '1234.5\n-1\n\n0.125\r\n'
 check stream-lines 0 $'$1,234.50\n($1.00)\n\n$0.13' "" -- "$zmask" format currency ''
 input '1\n999\n3'
 check stream-last-line 1 $'valid\ninvalid\nvalid' "" -- "$zmask" check byte ''
+# A byte order mark opens the input, not its first line; a mark alone is an empty input.
+input '\xef\xbb\xbfraw\ttext\t#\t1\n'
+check batch-byte-order-mark 0 '1' "" -- "$zmask" batch
+input '\xef\xbb\xbf5\n300\n'
+check stream-byte-order-mark 1 $'valid\ninvalid' "" -- "$zmask" check byte ''
+input '\xef\xbb\xbf'
+check byte-order-mark-alone 0 "" "" -- "$zmask" check byte ''
 input 'check\tbyte\t\t128\nraw\ttext\tonly three\nfrobnicate\ttext\t\tx\nraw\tnosuchtype\t\tx\nraw\t17\t\tx\n'
 check batch-errors 2 $'invalid\n\n\n\n' "line 2: expected 4 tab-separated fields, found 3" -- "$zmask" batch
 also batch-errors "line 3: unknown operation 'frobnicate'" "line 4: unknown type 'nosuchtype'"

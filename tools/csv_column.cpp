@@ -268,6 +268,10 @@ class CsvRun {
         emitted_ = contentEnd;
         return;
       }
+      if (target_ >= static_cast<long>(fields_.size())) {
+        NoColumn("first row");
+        return;
+      }
     }
     Data(content);
     emitted_ = contentEnd;
@@ -283,9 +287,7 @@ class CsvRun {
     }
     if (target_ < 0) target_ = ColumnNumber();
     if (target_ < 0 || target_ >= static_cast<long>(header_.size())) {
-      Complain("line %ld: no column '%s' in the header (%zu columns)", recordLine_,
-               settings_.column.c_str(), header_.size());
-      fatal_ = stop_ = true;
+      NoColumn("header");
       return false;
     }
     header_.clear();
@@ -296,6 +298,14 @@ class CsvRun {
     }
     out_.EndRecord();
     return true;
+  }
+
+  // Asked for a column the table does not have: a usage error, found on the
+  // first row before anything is written, so nothing is.
+  void NoColumn(const char* row) {
+    Complain("line %ld: no column '%s' in the %s (%zu columns)", recordLine_,
+             settings_.column.c_str(), row, fields_.size());
+    fatal_ = stop_ = true;
   }
 
   void Data(std::string_view content) {

@@ -116,6 +116,7 @@ bool LineReader::Fill() {
 }
 
 LineReader::Status LineReader::Next(std::string_view& line) {
+  if (first_ && !SkipByteOrderMark()) return Status::kError;
   for (;;) {
     const char* data = buf_.get();
     const void* newline = scan_ < end_ ? std::memchr(data + scan_, '\n', end_ - scan_) : nullptr;
@@ -140,6 +141,22 @@ LineReader::Status LineReader::Next(std::string_view& line) {
       return Status::kTooLong;
     }
     return Status::kLine;
+  }
+}
+
+// Reads only while what has come could still be the mark, so that a first
+// short line typed at a terminal is answered at once.
+bool LineReader::SkipByteOrderMark() {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  first_ = false;
+  for (;;) {
+    std::string_view held(buf_.get() + begin_, end_ - begin_);
+    if (held.size() >= kMark.size() && held.substr(0, kMark.size()) == kMark) {
+      begin_ = scan_ = begin_ + kMark.size();
+      return true;
+    }
+    if (eof_ || held.size() >= kMark.size() || held != kMark.substr(0, held.size())) return true;
+    if (!Fill()) return false;
   }
 }
 

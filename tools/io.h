@@ -35,9 +35,10 @@ class LineReader {
   bool ok() const { return fd_ >= 0; }
   const std::string& name() const { return name_; }
 
-  // The next line without its newline and a carriage return before it. A
-  // line that does not fit in memory is skipped up to its newline and gives
-  // kTooLong; kError has already been reported.
+  // The next line without its newline and a carriage return before it, and
+  // the first without a UTF-8 byte order mark, which editors put at the
+  // start of a file. A line that does not fit in memory is skipped up to
+  // its newline and gives kTooLong; kError has already been reported.
   Status Next(std::string_view& line);
   // Raw bytes as they come, for parsers that find their own records: a
   // non-empty block, an empty one at the end, false after a reported error.
@@ -46,11 +47,13 @@ class LineReader {
  private:
   bool Fill();  // reads more after end_; false on error
   bool Grow();
+  bool SkipByteOrderMark();  // false on a reported read error
 
   int fd_ = -1;
   bool own_ = false;
   bool eof_ = false;
   bool skipping_ = false;
+  bool first_ = true;
   std::string name_;
   std::unique_ptr<char[]> buf_;
   std::size_t capacity_ = 0, begin_ = 0, scan_ = 0, end_ = 0;

@@ -8,11 +8,11 @@
 //
 // Without VALUE (or for "-"), values are read one per line from standard
 // input and one answer per line is written. Text is UTF-8 on both sides.
+// Masks and values are taken as given, also when they start with a minus.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <new>
@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "arguments.h"
 #include "csv_column.h"
 #include "io.h"
 #include "question.h"
@@ -39,8 +40,10 @@ constexpr const char* kExamples =
     "TYPE: text currency date time memo byte shortint longint boolean counter\n"
     "      float double oleobject binary url image datetime timestamp,\n"
     "      a tkME... name (tkMECurrency), or a number 0-17.\n"
-    "An empty MASK ('') selects the type's default. Values may start with a minus\n"
-    "sign (-1234.5); put -- before one that starts with a minus and a letter.\n"
+    "An empty MASK ('') selects the type's default. After the command only zmask's\n"
+    "options and the command's are options: masks and values are taken as given,\n"
+    "also when they start with a minus (-1234.5, -h@h:mf, -#,##0); put -- before one\n"
+    "that starts with -- or is one of the options (-c, -d). --help answers nothing.\n"
     "\n"
     "examples:\n"
     "  zmask format currency '' -1234.5          ($1,234.50)\n"
@@ -219,27 +222,6 @@ int RunBatch(const std::string& path, const Settings& settings) {
   return allValid ? 0 : kExitInvalid;
 }
 
-// CLI11 reads "-1234.5" as an option; a value that starts with a minus sign
-// followed by anything but a letter or a second minus is marked as a value
-// here and unmarked after parsing.
-constexpr char kValueMark = '\x01';
-
-std::vector<std::string> MarkNegativeValues(int argc, char** argv) {
-  std::vector<std::string> args;
-  for (int i = argc - 1; i >= 1; --i) {
-    std::string a = argv[i];
-    if (a.size() > 1 && a[0] == '-' && a[1] != '-' && !std::isalpha(static_cast<unsigned char>(a[1]))) {
-      a.insert(a.begin(), kValueMark);
-    }
-    args.push_back(std::move(a));  // CLI11 takes the arguments in reverse
-  }
-  return args;
-}
-
-void Unmark(std::string& s) {
-  if (!s.empty() && s[0] == kValueMark) s.erase(0, 1);
-}
-
 const std::map<std::string, InvalidPolicy> kPolicies = {
     {"abort", InvalidPolicy::kAbort},
     {"fail", InvalidPolicy::kFail},
@@ -304,35 +286,33 @@ int Main(int argc, char** argv) {
       ->transform(CLI::CheckedTransformer(kPolicies))
       ->option_text("abort|fail|warn|ignore");
 
+  // Help goes to standard output only when asked for, and then nothing is
+  // answered. After the command -h is a mask or a value (-h:mm).
+  app.set_help_flag("-h,--help", "print this help and exit");
+  for (CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+    sub->set_help_flag("--help", "print this help and exit");
+  }
   if (argc < 2) {
     std::fputs(app.help().c_str(), stderr);
     return kExitTrouble;
   }
-  std::string first = argv[1];
-  if (first == "help") {
+  if (std::strcmp(argv[1], "help") == 0) {
     std::fputs(app.help().c_str(), stdout);
     return 0;
   }
-  if (!first.empty() && first[0] != '-' && ParseOp(first) == Op::kNone && first != "batch" &&
-      first != "csv") {
-    Complain("unknown command '%s' (try --help)", first.c_str());
+  Arranged arranged = Arrange(app, argc, argv);
+  if (!arranged.error.empty()) {
+    Complain("%s", arranged.error.c_str());
     return kExitTrouble;
   }
   try {
-    std::vector<std::string> args = MarkNegativeValues(argc, argv);
-    app.parse(args);
+    app.parse(arranged.reversed);
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::string what = e.what();
-    for (std::size_t at; (at = what.find(kValueMark)) != std::string::npos;) what.erase(at, 1);
-    Complain("%s (try --help)", what.c_str());
+    Complain("%s (try --help)", e.what());
     return kExitTrouble;
   }
-  Unmark(typeName);
-  Unmark(mask);
-  Unmark(file);
-  for (std::string& v : values) Unmark(v);
   settings.lineBuffered |= isatty(1) != 0;
   if (!CheckStandardDescriptors()) return kExitTrouble;
 
