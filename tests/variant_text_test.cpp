@@ -409,10 +409,10 @@ TEST(VariantObjects, NoObjectGivesNoText) {
   EXPECT_EQ(object.invokes, 0);
 
   // A chain of references longer than any caller builds is not followed.
-  FakeObject far;
-  Passed tooDeep(far, VT_DISPATCH, 5);
+  FakeObject deep;
+  Passed tooDeep(deep, VT_DISPATCH, 5);
   EXPECT_EQ(Raw(tooDeep.value, tkMEText), kNone);
-  EXPECT_EQ(far.queries, 0);
+  EXPECT_EQ(deep.queries, 0);
 
   // A default property that is itself an object is not followed.
   FakeObject inner;

@@ -103,9 +103,9 @@ class SVariant {
 
 // The raw text of a value for a value type (tkME...), as the formatted-value
 // path reads it:
-//  - An object: VT_DISPATCH or VT_UNKNOWN, either by reference, or any of
-//    these at the end of the VT_VARIANT|VT_BYREF chain above (a script host
-//    passes a variable, an array element or a by-reference argument so). The
+//  - An object: VT_DISPATCH or VT_UNKNOWN, by value or with VT_BYREF, also
+//    at the end of the VT_VARIANT|VT_BYREF chain above (a script host passes
+//    a variable, an array element or a by-reference argument so). The
 //    object is asked for IDispatch and its default property is read (member
 //    0, IID_NULL, locale 0x400, DISPATCH_PROPERTYGET, no arguments); that
 //    answer is converted (an object there is not read in turn). A failure of
