@@ -222,6 +222,7 @@ TEST(VariantText, ByReferenceConvertsWhatItPointsAt) {
   DECIMAL dec = Dec(false, 0, 123450, 2).decVal;
   BSTR text = s.Str(u"hi").bstrVal;
   VARIANT inner = Of(VT_R8, 1.5);
+  IDispatch* noObject = nullptr;
   VARIANT self = Of(VT_VARIANT | VT_BYREF);
   self.pvarVal = &self;  // a loop ends as no text
   auto ref = [](VARTYPE vt, void* p) { return Of(static_cast<VARTYPE>(vt | VT_BYREF), p); };
@@ -235,7 +236,8 @@ TEST(VariantText, ByReferenceConvertsWhatItPointsAt) {
       NoText(self),
       NoText(ref(VT_I4, nullptr)),
       NoText(ref(VT_ERROR, &i4)),
-      NoText(ref(VT_DISPATCH, &i4)),
+      NoText(ref(VT_DISPATCH, &noObject)),
+      NoText(ref(VT_UNKNOWN, nullptr)),
       NoText(ref(VT_ARRAY | VT_I4, &i4)),
   });
   for (std::int32_t type = -1; type <= kValueTypeCount; ++type)
@@ -301,6 +303,25 @@ class FakeObject : public IDispatch {
 
 VARIANT Holding(FakeObject& object, VARTYPE vt) { return Of(vt, static_cast<IDispatch*>(&object)); }
 
+// An object as a caller hands it over: VT_DISPATCH or VT_UNKNOWN, by value or
+// by reference, behind `links` VT_VARIANT|VT_BYREF (a script host passes a
+// variable behind one). Points into itself: neither copied nor moved.
+struct Passed {
+  Passed(FakeObject& object, VARTYPE tag, int links) : pointer(&object) {
+    value = tag & VT_BYREF ? Of(tag, &pointer) : Of(tag, pointer);
+    for (int i = 0; i < links; ++i) {
+      link[i] = value;
+      value = Of(static_cast<VARTYPE>(VT_VARIANT | VT_BYREF), &link[i]);
+    }
+  }
+  Passed(const Passed&) = delete;
+  IDispatch* pointer;
+  VARIANT link[5];
+  VARIANT value;
+};
+constexpr VARTYPE kObjectTags[] = {VT_DISPATCH, VT_UNKNOWN, VT_DISPATCH | VT_BYREF, VT_UNKNOWN | VT_BYREF};
+constexpr int kLinks[] = {0, 1, 4};  // four is as deep as a chain is followed
+
 TEST(VariantObjects, DefaultPropertyIsConverted) {
   Strings s;
   const struct { VARIANT answer; std::int32_t type; const char* text; } cases[] = {
@@ -309,14 +330,17 @@ TEST(VariantObjects, DefaultPropertyIsConverted) {
       {Of(VT_DATE, 36526.5), tkMEDate, "2000-01-01"},
       {Of(VT_EMPTY), tkMEText, kNone},
   };
-  for (VARTYPE tag : {VARTYPE{VT_DISPATCH}, VARTYPE{VT_UNKNOWN}}) {
-    for (const auto& c : cases) {
-      FakeObject object;
-      object.answer = c.answer;
-      EXPECT_EQ(Raw(Holding(object, tag), c.type), c.text) << c.text << " tag " << tag;
-      EXPECT_TRUE(object.queriedDispatch);
-      EXPECT_TRUE(object.sawDefaultGet) << c.text;
-      EXPECT_EQ(object.refs, 1u) << "the queried pointer is released";
+  for (VARTYPE tag : kObjectTags) {
+    for (int links : kLinks) {
+      for (const auto& c : cases) {
+        FakeObject object;
+        object.answer = c.answer;
+        Passed passed(object, tag, links);
+        EXPECT_EQ(Raw(passed.value, c.type), c.text) << c.text << " tag " << tag << " links " << links;
+        EXPECT_TRUE(object.queriedDispatch);
+        EXPECT_TRUE(object.sawDefaultGet) << c.text;
+        EXPECT_EQ(object.refs, 1u) << "the queried pointer is released";
+      }
     }
   }
 }
@@ -330,24 +354,29 @@ TEST(VariantObjects, FailuresComeBackUnchangedAndLeaveTheAnswer) {
       {S_OK, E_FAIL, 1},
   };
   for (const auto& c : cases) {
-    FakeObject object;
-    object.queryResult = c.query;
-    object.invokeResult = c.invoke;
-    const HRESULT expected = FAILED(c.query) ? c.query : c.invoke;
-    std::string text = "untouched";
-    EXPECT_EQ(VariantToRawText(Holding(object, VT_DISPATCH), tkMEText, text), expected);
-    EXPECT_EQ(text, "untouched");
-    Strings s;
-    SVariant holder(s.Str(u"kept"));
-    holder.Transmogrify(1);
-    EXPECT_EQ(VariantToRawText(Holding(object, VT_UNKNOWN), tkMEText, holder), expected);
-    EXPECT_STREQ(holder.DataPtr(0), "kept");
-    // The entry point returns the failure and leaves its answer unwritten.
-    BSTR out = reinterpret_cast<BSTR>(0x1234);
-    EXPECT_EQ(GetFormattedValue(tkMECurrency, nullptr, Holding(object, VT_DISPATCH), &out), expected);
-    EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234));
-    EXPECT_EQ(object.invokes, 3 * c.invokes);
-    EXPECT_EQ(object.refs, 1u);
+    for (VARTYPE tag : kObjectTags) {
+      for (int links : kLinks) {
+        FakeObject object;
+        object.queryResult = c.query;
+        object.invokeResult = c.invoke;
+        Passed passed(object, tag, links);
+        const HRESULT expected = FAILED(c.query) ? c.query : c.invoke;
+        std::string text = "untouched";
+        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, text), expected) << tag << " " << links;
+        EXPECT_EQ(text, "untouched");
+        Strings s;
+        SVariant holder(s.Str(u"kept"));
+        holder.Transmogrify(1);
+        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, holder), expected);
+        EXPECT_STREQ(holder.DataPtr(0), "kept");
+        // The entry point returns the failure and leaves its answer unwritten.
+        BSTR out = reinterpret_cast<BSTR>(0x1234);
+        EXPECT_EQ(GetFormattedValue(tkMECurrency, nullptr, passed.value, &out), expected);
+        EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234));
+        EXPECT_EQ(object.invokes, 3 * c.invokes);
+        EXPECT_EQ(object.refs, 1u);
+      }
+    }
   }
 }
 
@@ -379,11 +408,11 @@ TEST(VariantObjects, NoObjectGivesNoText) {
   EXPECT_EQ(Raw(Holding(object, VT_DISPATCH), tkMEText), kNone);
   EXPECT_EQ(object.invokes, 0);
 
-  // By reference, an object is not read at all.
-  FakeObject byRef;
-  IDispatch* pointer = &byRef;
-  EXPECT_EQ(Raw(Of(VT_DISPATCH | VT_BYREF, &pointer), tkMEText), kNone);
-  EXPECT_EQ(byRef.queries, 0);
+  // A chain of references longer than any caller builds is not followed.
+  FakeObject deep;
+  Passed tooDeep(deep, VT_DISPATCH, 5);
+  EXPECT_EQ(Raw(tooDeep.value, tkMEText), kNone);
+  EXPECT_EQ(deep.queries, 0);
 
   // A default property that is itself an object is not followed.
   FakeObject inner;

@@ -39,8 +39,8 @@ ZORVA_API HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* r
 ZORVA_API HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept;
 // The value is any automation value: it is first turned into the raw text of
 // the type (see the conversion matrix in the service's variant_text.h). An
-// object's default property is read; when that fails its HRESULT is returned
-// and *retVal is left as it was.
+// object's default property is read, also for an object passed by reference;
+// when that fails its HRESULT is returned and *retVal is left as it was.
 ZORVA_API HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
                           BSTR* retVal) noexcept;
 

@@ -259,11 +259,33 @@ std::size_t SVariant::TextLength() const noexcept {
   return kind_ == Kind::kText ? std::strlen(text_.get()) : 0;
 }
 
+namespace {
+
+// Whether a value is an object, passed by value or by reference, directly or
+// through by-reference variants (script hosts pass a variable so) followed as
+// far as Load follows them. `object` is then its pointer, possibly null.
+bool HeldObject(const VARIANT& value, IUnknown*& object) noexcept {
+  const VARIANT* v = &value;
+  for (int hops = 0; v->vt == (VT_BYREF | VT_VARIANT); ++hops) {
+    if (hops == kMaxDepth || !v->pvarVal) return false;
+    v = v->pvarVal;
+  }
+  switch (v->vt) {
+    case VT_DISPATCH: object = v->pdispVal; return true;
+    case VT_UNKNOWN: object = v->punkVal; return true;
+    case VT_BYREF | VT_DISPATCH: object = v->ppdispVal ? *v->ppdispVal : nullptr; return true;
+    case VT_BYREF | VT_UNKNOWN: object = v->ppunkVal ? *v->ppunkVal : nullptr; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant& text) noexcept {
   SVariant holder;
-  if (value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) {
+  IUnknown* object = nullptr;
+  if (HeldObject(value, object)) {
     // An object gives the text of its default property; no object, no text.
-    IUnknown* object = value.vt == VT_DISPATCH ? value.pdispVal : value.punkVal;
     if (object) {
       IDispatch* dispatch = nullptr;
       HRESULT hr = object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));

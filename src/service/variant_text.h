@@ -37,7 +37,8 @@
 //   Booleans of code 10 are "1" for any non-zero number (a date included),
 //   "0" for zero, as Automation converts a number to a boolean.
 //   By-reference forms convert as the value they point at (a null pointer
-//   gives no text); VT_VARIANT|VT_BYREF points at another variant.
+//   gives no text); VT_VARIANT|VT_BYREF points at another variant, and a
+//   chain of more than four of those is taken for a loop: no text.
 //   A string keeps its text for every code, code 9 included: the dispatchers
 //   write nothing for those types anyway.
 #pragma once
@@ -52,8 +53,9 @@
 namespace zorva {
 
 // Holds one automation value and converts it, in place, to the text of a
-// conversion code. Objects are not read here: a holder made from VT_DISPATCH
-// or VT_UNKNOWN has no text (VariantToRawText reads their default property).
+// conversion code. Objects are not read here: a holder made from an object,
+// by value or by reference, has no text (VariantToRawText reads its default
+// property).
 class SVariant {
  public:
   SVariant() noexcept;  // empty: no text
@@ -101,12 +103,15 @@ class SVariant {
 
 // The raw text of a value for a value type (tkME...), as the formatted-value
 // path reads it:
-//  - VT_DISPATCH and VT_UNKNOWN (exactly these tags): the object is asked for
-//    IDispatch and its default property is read (member 0, IID_NULL, locale
-//    0x400, DISPATCH_PROPERTYGET, no arguments); that answer is converted. A
-//    failure of the query or of the read is returned unchanged and `text` is
-//    left untouched. An object pointer that is null, or a query that succeeds
-//    with a null pointer, gives no text.
+//  - An object: VT_DISPATCH or VT_UNKNOWN, by value or with VT_BYREF, also
+//    at the end of the VT_VARIANT|VT_BYREF chain above (a script host passes
+//    a variable, an array element or a by-reference argument so). The
+//    object is asked for IDispatch and its default property is read (member
+//    0, IID_NULL, locale 0x400, DISPATCH_PROPERTYGET, no arguments); that
+//    answer is converted (an object there is not read in turn). A failure of
+//    the query or of the read is returned unchanged and `text` is left
+//    untouched. An object pointer that is null, a null reference to one, or
+//    a query that succeeds with a null pointer gives no text.
 //  - Every other value converts directly (table above), with the type's first
 //    conversion code and then code 1.
 // On S_OK `text` holds the answer: DataPtr gives nullptr (no text) or the

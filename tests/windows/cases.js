@@ -1,6 +1,7 @@
 // The shared end-to-end case table through the automation object, as a
-// JScript host calls it. Argument: the table in UTF-16. Prints each failing
-// row; exits with the failure count after the "cases.js finished" line.
+// JScript host calls it, then JScript objects as values. Argument: the table
+// in UTF-16. Prints each failing row; exits with the failure count after the
+// "cases.js finished" line.
 var typeNames = ["text", "currency", "date", "time", "memo", "byte", "shortint", "longint",
   "boolean", "counter", "float", "double", "oleobject", "binary", "url", "image", "datetime",
   "timestamp"];
@@ -60,6 +61,26 @@ while (!stream.AtEndOfStream) {
   }
 }
 stream.Close();
-WScript.Echo("jscript cases: " + rows + " rows, " + failures + " failed");
+
+// JScript passes an object by value wherever it is held: read through its
+// default value, whose error reaches the caller.
+var dated = { toString: function () { return "2001-12-31"; } };
+var failing = { toString: function () { throw new Error("no value here"); } };
+function formatted(value) {
+  try { return obj.GetFormattedValue(2, "mm/dd/yyyy", value); } catch (e) { return "error"; }
+}
+var objects = [["in a variable", formatted(dated), "12/31/2001"],
+               ["in an array element", formatted([dated][0]), "12/31/2001"],
+               ["in a property", formatted({ inner: dated }.inner), "12/31/2001"],
+               ["with a failing default value", formatted(failing), "error"]];
+for (var i = 0; i < objects.length; i++) {
+  if (objects[i][1] !== objects[i][2]) {
+    WScript.Echo("FAIL object " + objects[i][0] + ": gave " + show(objects[i][1]) +
+                 ", expected " + show(objects[i][2]));
+    failures++;
+  }
+}
+WScript.Echo("jscript cases: " + rows + " rows and " + objects.length + " objects, " + failures +
+             " failed");
 WScript.Echo("cases.js finished");
 WScript.Quit(failures);

@@ -1,7 +1,8 @@
 // A C++ client of the registered component: class-object creation racing
-// from several threads, early binding through the vtable, late binding
-// through IDispatch, error-information support, the type library read back
-// and DllCanUnloadNow around the last Release.
+// from several threads, early binding through the vtable, objects passed by
+// value and by reference, late binding through IDispatch, error-information
+// support, the type library read back and DllCanUnloadNow around the last
+// Release.
 //   com_client DLLPATH         the checks; exit code = failures
 //   com_client DLLPATH about   shows the about box and reports what it shows
 //   com_client DLLPATH typelib the type library inside a DLL of either bitness
@@ -154,6 +155,130 @@ VARIANT Int(LONG n) {
   VARIANT v = Variant(VT_I4);
   v.lVal = n;
   return v;
+}
+
+// A caller's object whose default property gives "2001-12-31", or fails
+// with `read` (DISP_E_MEMBERNOTFOUND: it has none); counts its references.
+class ValueObject final : public IDispatch {
+ public:
+  explicit ValueObject(HRESULT read) : read_(read) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IDispatch) return E_NOINTERFACE;
+    *out = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*,
+                                   VARIANT* result, EXCEPINFO*, UINT*) override {
+    if (member != DISPID_VALUE) return DISP_E_MEMBERNOTFOUND;
+    if (FAILED(read_)) return read_;
+    if (!(flags & DISPATCH_PROPERTYGET) || !result) return E_INVALIDARG;
+    result->vt = VT_BSTR;
+    result->bstrVal = SysAllocString(L"2001-12-31");
+    return S_OK;
+  }
+  ULONG refs = 1;
+
+ private:
+  HRESULT read_;
+};
+
+// An object in a variant: by value or by reference (`tag`), behind `links`
+// VT_VARIANT|VT_BYREF (how a script host passes a variable). Points into
+// itself, so it stays where it was made.
+struct Carried {
+  Carried(IDispatch* object, VARTYPE tag, int links) : pointer(object) {
+    value = Variant(tag);
+    if (tag & VT_BYREF) {
+      value.ppdispVal = &pointer;
+    } else {
+      value.pdispVal = pointer;
+    }
+    for (int i = 0; i < links; ++i) {
+      link[i] = value;
+      value = Variant(static_cast<VARTYPE>(VT_BYREF | VT_VARIANT));
+      value.pvarVal = &link[i];
+    }
+  }
+  Carried(const Carried&) = delete;
+  IDispatch* pointer;
+  VARIANT link[5];
+  VARIANT value;
+};
+
+// An object passed by reference is read as the object itself, its failures
+// included, through the vtable and through Invoke as a script host calls.
+void ObjectsByReference(IZorvaMaskedEdit* edit) {
+  BSTR mask = SysAllocString(L"mm/dd/yyyy");
+  const VARTYPE tags[] = {VT_DISPATCH, VT_UNKNOWN, VT_BYREF | VT_DISPATCH, VT_BYREF | VT_UNKNOWN};
+  const HRESULT kOwnError = static_cast<HRESULT>(0x80041234);
+  for (HRESULT read : {S_OK, kOwnError, DISP_E_MEMBERNOTFOUND}) {
+    for (VARTYPE tag : tags) {
+      for (int links : {0, 1, 4}) {
+        ValueObject object(read);
+        Carried carried(&object, tag, links);
+        BSTR out = reinterpret_cast<BSTR>(1);
+        HRESULT hr = edit->GetFormattedValue(2, mask, carried.value, &out);
+        Check(hr == read, "an object's default property through the vtable", hr);
+        if (read == S_OK) {
+          CheckText(out, "12/31/2001", "an object's default property");
+        } else {
+          Check(out == reinterpret_cast<BSTR>(1), "a failed read leaves the answer unwritten");
+        }
+        Check(object.refs == 1, "the object's references come back", static_cast<long>(object.refs));
+      }
+    }
+  }
+  // No object behind the reference, or a chain no caller builds: no text.
+  ValueObject deep(S_OK);
+  Carried tooDeep(&deep, VT_DISPATCH, 5);
+  Carried none(nullptr, static_cast<VARTYPE>(VT_BYREF | VT_DISPATCH), 1);
+  for (const VARIANT* v : {&tooDeep.value, &none.value}) {
+    BSTR out = nullptr;
+    HRESULT hr = edit->GetFormattedValue(2, mask, *v, &out);
+    Check(hr == S_OK, "no object by reference", hr);
+    CheckText(out, "", "no object by reference");
+  }
+
+  // Late bound, arguments in reverse order.
+  IDispatch* dispatch = edit;
+  for (HRESULT read : {S_OK, kOwnError}) {
+    for (VARTYPE tag : {VARTYPE{VT_DISPATCH}, VARTYPE{VT_BYREF | VT_DISPATCH}}) {
+      ValueObject object(read);
+      Carried carried(&object, tag, tag == VT_DISPATCH ? 1 : 0);
+      VARIANT args[3] = {carried.value, Variant(VT_BSTR), Int(2)};
+      args[1].bstrVal = mask;
+      DISPPARAMS params = {args, nullptr, 3, 0};
+      VARIANT result;
+      VariantInit(&result);
+      EXCEPINFO exception = {};
+      HRESULT hr = dispatch->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                    &result, &exception, nullptr);
+      if (read == S_OK) {
+        Check(hr == S_OK && result.vt == VT_BSTR, "Invoke with an object by reference", hr);
+        CheckText(result.vt == VT_BSTR ? result.bstrVal : nullptr, "12/31/2001",
+                  "Invoke with an object by reference");
+      } else {
+        Check(hr == DISP_E_EXCEPTION && exception.scode == read,
+              "Invoke with a failing object by reference", exception.scode);
+        VariantClear(&result);
+      }
+      SysFreeString(exception.bstrSource);
+      SysFreeString(exception.bstrDescription);
+      SysFreeString(exception.bstrHelpFile);
+      Check(object.refs == 1, "the object's references come back after Invoke",
+            static_cast<long>(object.refs));
+    }
+  }
+  SysFreeString(mask);
 }
 
 void LateBinding(IDispatch* dispatch) {
@@ -322,6 +447,7 @@ void ObjectChecks(CanUnloadFn canUnload) {
   Check(edit->GetTypeInfo(0, 0, nullptr) == E_POINTER, "GetTypeInfo with no out");
 
   EarlyBinding(edit);
+  ObjectsByReference(edit);
   LateBinding(dispatch);
   unknown->Release();
   dispatch->Release();

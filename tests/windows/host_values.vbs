@@ -1,7 +1,8 @@
 ' Values passed as a VBScript host really passes them: numbers, currency,
-' dates, booleans, Null, Empty and objects with a default property; both
-' ProgIDs; late-bound names; AboutBox. Exits with the failure count after the
-' "host_values.vbs finished" line.
+' dates, booleans, Null, Empty and objects with a default property, also held
+' in a variable, an array element or a ByRef argument (which the host passes
+' by reference); both ProgIDs; late-bound names; AboutBox. Exits with the
+' failure count after the "host_values.vbs finished" line.
 Option Explicit
 
 Dim failures, obj, versioned, got
@@ -24,6 +25,10 @@ Class Broken
   Public Default Property Get Value
     Err.Raise 1234, "Broken", "no value here"
   End Property
+End Class
+
+Class NoDefault
+  Public Value
 End Class
 
 Set obj = CreateObject("Tarnwick.ZorvaMaskedEdit")
@@ -60,11 +65,38 @@ Check "null", obj.GetFormattedValue(0, "", Null), ""
 Check "empty", obj.GetFormattedValue(0, "", Empty), ""
 Check "null date", obj.GetFormattedValue(2, "", Null), BlankDate()
 
-' Objects give their default property.
+' Objects give their default property, and its error; a variable, an array
+' element or a ByRef argument holding one is the object itself.
 Check "default property", obj.GetFormattedValue(2, "", New DateHolder), "01/05/24"
+Dim held, heldNothing, heldInArray(1)
+Set held = New DateHolder
+Set heldNothing = Nothing
+Set heldInArray(1) = held
+Check "object in a variable", obj.GetFormattedValue(2, "", held), "01/05/24"
+Check "object in an array element", obj.GetFormattedValue(2, "", heldInArray(1)), "01/05/24"
+FormatsAsHeld held, "object as a ByRef argument"
+PassesOn held, "object as a ByRef argument passed on"
+FormatsAsHeld heldInArray(1), "array element as a ByRef argument"
+Check "Nothing in a variable", obj.GetFormattedValue(2, "", heldNothing), BlankDate()
 On Error Resume Next
 got = obj.GetFormattedValue(2, "", New Broken)
 Check "failing default property: error number", Err.Number, 1234
+Err.Clear
+Set held = New Broken
+Set heldInArray(1) = held
+got = obj.GetFormattedValue(2, "", held)
+Check "failing default property in a variable", Err.Number, 1234
+Err.Clear
+got = obj.GetFormattedValue(2, "", heldInArray(1))
+Check "failing default property in an array element", Err.Number, 1234
+Err.Clear
+Check "failing default property as a ByRef argument", ErrorOf(held), 1234
+got = obj.GetFormattedValue(2, "", New NoDefault)
+Check "no default property: error number", Err.Number, 438
+Err.Clear
+Set held = New NoDefault
+got = obj.GetFormattedValue(2, "", held)
+Check "no default property in a variable", Err.Number, 438
 Err.Clear
 
 ' Both ProgIDs, the other two questions, late-bound names.
@@ -85,6 +117,21 @@ obj.AboutBox
 Check "AboutBox", Err.Number, 0
 Err.Clear
 On Error GoTo 0
+
+Sub FormatsAsHeld(ByRef value, label)
+  Check label, obj.GetFormattedValue(2, "", value), "01/05/24"
+End Sub
+
+Sub PassesOn(ByRef value, label)
+  FormatsAsHeld value, label
+End Sub
+
+Function ErrorOf(ByRef value)
+  On Error Resume Next
+  Dim ignored
+  ignored = obj.GetFormattedValue(2, "", value)
+  ErrorOf = Err.Number
+End Function
 
 Function BlankDate()
   BlankDate = obj.GetFormattedValue(2, "", "")
