@@ -93,6 +93,10 @@ expect_error "zm_valid: unknown value type 'dollars'" "SELECT zm_valid('dollars'
 expect_error "zm_raw: unknown value type '18'" "SELECT zm_raw(18, '', '1')"
 expect_error "zm_raw: unknown value type '-1'" "SELECT zm_raw('-1', '', '1')"
 expect_error "zm_format: unknown value type '1.0'" "SELECT zm_format(1.0, '', '1')"
+# The whole argument, past a zero byte and forty bytes, escaped.
+expect_error "zm_valid: unknown value type 'currency\\0x'" "SELECT zm_valid('currency' || char(0) || 'x', '', '1')"
+expect_error "zm_raw: unknown value type 'a type name longer than forty bytes, it\\'s\\tquoted\\\\'" \
+  "SELECT zm_raw('a type name longer than forty bytes, it''s' || char(9) || 'quoted\\', '', '1')"
 expect_error "zm_raw takes 3 arguments: type, mask, value" "SELECT zm_raw('text', '')"
 expect_error "zm_valid takes 3 arguments" "SELECT zm_valid('text', '', '', '')"
 
