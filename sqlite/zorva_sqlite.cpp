@@ -27,6 +27,28 @@ std::string_view TextOf(sqlite3_value* value) {
   return {text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
+// The argument's bytes for an error message, every one of them: a zero
+// byte, a control character, a quote or a backslash escaped.
+void AppendEscaped(sqlite3_str* out, std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '\0': sqlite3_str_appendall(out, "\\0"); break;
+      case '\t': sqlite3_str_appendall(out, "\\t"); break;
+      case '\n': sqlite3_str_appendall(out, "\\n"); break;
+      case '\r': sqlite3_str_appendall(out, "\\r"); break;
+      case '\\': sqlite3_str_appendall(out, "\\\\"); break;
+      case '\'': sqlite3_str_appendall(out, "\\'"); break;
+      default:
+        if (byte < 0x20 || byte == 0x7f) {
+          sqlite3_str_appendf(out, "\\x%02x", byte);
+        } else {
+          sqlite3_str_appendchar(out, 1, c);
+        }
+    }
+  }
+}
+
 // The value type of the first argument, or -1 after reporting the error. A
 // constant type is read once per statement: SQLite keeps the answer with it.
 int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
@@ -38,12 +60,19 @@ int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
     default: break;
   }
   if (type < 0) {
-    char message[256];
-    std::snprintf(message, sizeof message, "%s: unknown value type '%.40s': %s",
-                  static_cast<const char*>(sqlite3_user_data(ctx)),
-                  reinterpret_cast<const char*>(sqlite3_value_text(arg)),
-                  zorva::sql::kUnknownTypeHint);
-    sqlite3_result_error(ctx, message, -1);
+    sqlite3_str* message = sqlite3_str_new(sqlite3_context_db_handle(ctx));
+    sqlite3_str_appendf(message, "%s: unknown value type '",
+                        static_cast<const char*>(sqlite3_user_data(ctx)));
+    AppendEscaped(message, TextOf(arg));
+    sqlite3_str_appendf(message, "': %s", zorva::sql::kUnknownTypeHint);
+    switch (sqlite3_str_errcode(message)) {
+      case SQLITE_OK:
+        sqlite3_result_error(ctx, sqlite3_str_value(message), sqlite3_str_length(message));
+        break;
+      case SQLITE_TOOBIG: sqlite3_result_error_toobig(ctx); break;
+      default: sqlite3_result_error_nomem(ctx); break;
+    }
+    sqlite3_free(sqlite3_str_finish(message));
   } else if (int* keep = static_cast<int*>(sqlite3_malloc(sizeof(int)))) {
     *keep = type;
     sqlite3_set_auxdata(ctx, 0, keep, sqlite3_free);

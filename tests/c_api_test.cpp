@@ -39,6 +39,13 @@ TEST(CApi, BufferSizesLikeSnprintf) {
   char out[ZORVA_MAX_ANSWER + 1];
   EXPECT_EQ(zorva_formatted_value(ZORVA_CURRENCY, wide.data(), wide.size(), "5", 1, out, sizeof out), 765);
   EXPECT_EQ(std::strlen(out), 765u);
+  // A cut answer keeps whole characters: "€€" is 6 bytes.
+  for (std::size_t size : {1u, 2u, 3u, 4u, 6u, 7u}) {
+    char cut[8];
+    EXPECT_EQ(zorva_formatted_value(ZORVA_TEXT, "", 0, "\xe2\x82\xac\xe2\x82\xac", 6, cut, size), 6);
+    EXPECT_STREQ(cut, std::string("\xe2\x82\xac\xe2\x82\xac", size < 4 ? 0 : size < 7 ? 3 : 6).c_str())
+        << size;
+  }
 }
 
 TEST(CApi, BadArgumentsGiveMinusOne) {

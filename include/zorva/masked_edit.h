@@ -34,7 +34,8 @@
 namespace zorva {
 
 // A number written with a signed exponent ("1.5E+3") is never valid, for any
-// number type; GetRawValue still reads it ("1500").
+// number type; GetRawValue still reads it ("1500"), scaling by the double
+// nearest 10^k on every platform ("1E+23" gives "99999999999999992000000.").
 ZORVA_API HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept;
 ZORVA_API HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept;
 // The value is any automation value: it is first turned into the raw text of

@@ -14,7 +14,9 @@
    The answer functions work like snprintf: they write at most size - 1 bytes
    and a terminating zero (nothing when size is 0) and return the length of
    the whole answer, so a call with size 0 tells the size needed (the return
-   value plus 1). No answer is longer than ZORVA_MAX_ANSWER bytes. They
+   value plus 1). An answer that does not fit is cut at a character boundary:
+   the bytes written are whole UTF-8 characters, and may be fewer than
+   size - 1. No answer is longer than ZORVA_MAX_ANSWER bytes. They
    return -1 when memory for a very long argument cannot be had, or for a
    null pointer with a non-zero length. */
 #ifndef ZORVA_ZORVA_H

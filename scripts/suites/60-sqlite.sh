@@ -64,6 +64,11 @@ expect '$1,234.50|12/31/2001|12:00:00 PM|True|$1,234.50' \
   "SELECT zm_format('currency', '', 1234.5), zm_format('date', 'mm/dd/yyyy', 37256),
           zm_format('time', '', 0.5), zm_format('boolean', '', 1), zm_format('currency', '', '1234.5')"
 
+# A large REAL reaches the number engine as "1E+23": the same answer as the
+# DLLs give for the same double.
+expect "99999999999999992000000|10000000000000001$(printf '0%.0s' {1..238})" \
+  "SELECT zm_format('double', '0', 1e23), zm_format('double', '0', 1e300)"
+
 # The type and mask change from row to row within one statement: what a
 # call site keeps for one mask must not answer for another.
 expect '1 1.5|0 2.|0 2|1 1.5|1 $1.50|0 2.' "WITH rows(n, type, mask, value) AS (VALUES
@@ -88,6 +93,10 @@ expect_error "zm_valid: unknown value type 'dollars'" "SELECT zm_valid('dollars'
 expect_error "zm_raw: unknown value type '18'" "SELECT zm_raw(18, '', '1')"
 expect_error "zm_raw: unknown value type '-1'" "SELECT zm_raw('-1', '', '1')"
 expect_error "zm_format: unknown value type '1.0'" "SELECT zm_format(1.0, '', '1')"
+# The whole argument, past a zero byte and forty bytes, escaped.
+expect_error "zm_valid: unknown value type 'currency\\0x'" "SELECT zm_valid('currency' || char(0) || 'x', '', '1')"
+expect_error "zm_raw: unknown value type 'a type name longer than forty bytes, it\\'s\\tquoted\\\\'" \
+  "SELECT zm_raw('a type name longer than forty bytes, it''s' || char(9) || 'quoted\\', '', '1')"
 expect_error "zm_raw takes 3 arguments: type, mask, value" "SELECT zm_raw('text', '')"
 expect_error "zm_valid takes 3 arguments" "SELECT zm_valid('text', '', '', '')"
 

@@ -41,6 +41,9 @@ int Answer(AnswerFunction answer, int type, const char* mask, std::size_t maskLe
   }
   if (size) {
     std::size_t n = length < size ? length : size - 1;
+    // A cut answer ends before the character that does not fit whole: no
+    // UTF-8 continuation byte may start what is left out.
+    while (n > 0 && n < length && (static_cast<unsigned char>(full[n]) & 0xC0) == 0x80) --n;
     std::memcpy(dest, full, n);
     dest[n] = '\0';
   }

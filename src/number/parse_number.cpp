@@ -10,6 +10,7 @@
 #include "number/number.h"
 #include "number/number_internal.h"
 #include "platform/float_text.h"
+#include "platform/powers_of_ten.h"
 
 namespace zorva {
 namespace {
@@ -18,13 +19,6 @@ using number_detail::IsDigit;
 
 // Enough significant digits to round any decimal to the nearest double.
 constexpr std::size_t kKeptDigits = 800;
-
-// The digits of text[0, length) as one integer, times 10^shift, rounded to
-// the nearest double; characters that are not digits are skipped.
-// 10^0 .. 10^22: every one is a double exactly.
-constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The common case exactly: up to 15 significant digits make a whole number
 // below 2^53, and one multiplication or division by an exact power of ten
@@ -39,12 +33,16 @@ bool SmallScaledDigits(const char* text, std::size_t length, long long shift,
     if (++used > 15) return false;
     n = n * 10 + static_cast<std::uint64_t>(c - '0');
   }
-  if (shift < -22 || shift > 22) return n == 0 ? (value = 0.0, true) : false;
-  const double power = kExactPowers[shift < 0 ? -shift : shift];
+  if (shift < -kMaxExactPowerOfTen || shift > kMaxExactPowerOfTen) {
+    return n == 0 ? (value = 0.0, true) : false;
+  }
+  const double power = ExactPowerOfTen(static_cast<std::size_t>(shift < 0 ? -shift : shift));
   value = shift < 0 ? static_cast<double>(n) / power : static_cast<double>(n) * power;
   return true;
 }
 
+// The digits of text[0, length) as one integer, times 10^shift, rounded to
+// the nearest double; characters that are not digits are skipped.
 double ScaledDigits(const char* text, std::size_t length, long long shift) noexcept {
   if (double value; SmallScaledDigits(text, length, shift, value)) return value;
   char buf[kKeptDigits + 32];
@@ -86,8 +84,9 @@ bool ApplyExponent(const char* sign, const IntlSettings& s, NumberParts& parts) 
   while (IsDigit(*end)) ++end;
   const double k = DigitsToDouble(digits, static_cast<std::size_t>(end - digits));
   const double value = parts.integerPart + parts.fraction;
+  // One multiplication by the nearest double to the power, on every platform.
   // Zero stays zero even when 10^k overflows (0 * inf would be NaN).
-  const double scaled = value == 0 ? 0.0 : std::pow(10.0, up ? k : -k) * value;
+  const double scaled = value == 0 ? 0.0 : PowerOfTen(up ? k : -k) * value;
   parts.integerPart = up ? scaled : 0.0;
   parts.fraction = up ? 0.0 : scaled;
   return end != digits;
@@ -126,7 +125,7 @@ int ReadRawText(const char* text, const NumberRequest& request, NumberParts& par
     const auto count = static_cast<std::size_t>(p - fraction - 1);
     if (allowed < 0 && count >= 1 && count <= sizeof parts.readDigits) {
       // Any number of decimals (a raw format): ParseFraction's reading, done here.
-      parts.fraction = static_cast<double>(sum) / kExactPowers[count];
+      parts.fraction = static_cast<double>(sum) / ExactPowerOfTen(count);
       for (std::size_t k = 0; k < count; ++k) parts.readDigits[k] = fraction[1 + k];
       parts.readDigitCount = static_cast<int>(count);
       parts.readFraction = parts.fraction;
@@ -435,7 +434,7 @@ int ReadPlainShape(const number_detail::NumberReader& reader, const char* p, con
     if (digit < 10 || allowed == 0 || (allowed > 0 && places > static_cast<std::size_t>(allowed))) {
       return -1;
     }
-    if (places > 0) fraction = static_cast<double>(sum) / kExactPowers[places];
+    if (places > 0) fraction = static_cast<double>(sum) / ExactPowerOfTen(places);
   }
   if (paren) {
     if (*p != reader.rightParen) return -1;
@@ -512,7 +511,7 @@ int number_detail::ParseFraction(const char*& position, int allowed, NumberParts
   } else if (count >= 1) {
     // Read as a plain decimal fraction, whatever the locale's point is; up
     // to 15 digits make one exact division, as ScaledDigits does.
-    parts.fraction = count <= 15 ? static_cast<double>(sum) / kExactPowers[count]
+    parts.fraction = count <= 15 ? static_cast<double>(sum) / ExactPowerOfTen(count)
                                  : ScaledDigits(digits, count, -static_cast<long long>(count));
     parts.noDigits = 0;
     if (allowed > 0 && count > static_cast<std::size_t>(allowed)) {

@@ -6,14 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/powers_of_ten.h"
+
 namespace zorva {
-namespace {
-
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-}  // namespace
 
 char* ScientificTextPortable(char* first, char* last, double value, int precision) noexcept {
   // The C library's conversion is exact, though slow; the number engine asks
@@ -48,9 +43,10 @@ std::errc ReadDoublePortable(const char* first, const char* last, double& value)
       }
       if (negative) exponent = -exponent;
     }
-    if (ok && (m == 0 || (exponent >= -22 && exponent <= 22))) {
+    if (ok && (m == 0 || (exponent >= -kMaxExactPowerOfTen && exponent <= kMaxExactPowerOfTen))) {
       const double d = static_cast<double>(m);
-      value = m == 0 ? 0.0 : exponent >= 0 ? d * kExactPow10[exponent] : d / kExactPow10[-exponent];
+      value = m == 0 ? 0.0 : exponent >= 0 ? d * ExactPowerOfTen(static_cast<std::size_t>(exponent))
+                                             : d / ExactPowerOfTen(static_cast<std::size_t>(-exponent));
       return std::errc{};
     }
   }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/hidden_nul.h"
+#include "platform/powers_of_ten.h"
 #include "platform/unicode.h"
 #include "service/value_types.h"
 
@@ -30,7 +31,7 @@ CodeGroup GroupOf(int code) noexcept {
 
 double DecimalToDouble(const DECIMAL& d) noexcept {
   const double magnitude = std::ldexp(static_cast<double>(d.Hi32), 64) + static_cast<double>(d.Lo64);
-  const double value = magnitude / std::pow(10.0, d.scale);
+  const double value = magnitude / PowerOfTen(d.scale);
   return d.sign == DECIMAL_NEG ? -value : value;
 }
 

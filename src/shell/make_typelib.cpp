@@ -105,10 +105,8 @@ void AddMethod(ICreateTypeInfo* info, UINT index, DISPID id, const wchar_t* name
   CHECK(info->AddFuncDesc(index, &func));
   LPOLESTR names[5] = {const_cast<LPOLESTR>(name)};
   for (UINT i = 0; i < count; ++i) names[i + 1] = const_cast<LPOLESTR>(params[i].name);
-  // The return value's name is not given: it is not a parameter of the call.
-  UINT named = count + 1;
-  if (count && (params[count - 1].flags & PARAMFLAG_FRETVAL)) --named;
-  CHECK(info->SetFuncAndParamNames(index, names, named));
+  // The result is named too, as object browsers and early-binding tools show it.
+  CHECK(info->SetFuncAndParamNames(index, names, count + 1));
   CHECK(info->SetFuncDocString(index, const_cast<LPOLESTR>(help)));
   CHECK(info->SetFuncHelpContext(index, context));
 }

@@ -331,6 +331,19 @@ std::wstring NameOf(ITypeInfo* info, MEMBERID id) {
   return out;
 }
 
+// A member's name and its parameters' names, joined by blanks.
+std::wstring NamesOf(ITypeInfo* info, MEMBERID id) {
+  BSTR names[8] = {};
+  UINT count = 0;
+  info->GetNames(id, names, 8, &count);
+  std::wstring out;
+  for (UINT i = 0; i < count; ++i) {
+    out += (i ? L" " : L"") + std::wstring(names[i] ? names[i] : L"");
+    SysFreeString(names[i]);
+  }
+  return out;
+}
+
 // The library's content.
 void TypeLibrary(ITypeLib* library, SYSKIND sys) {
   TLIBATTR* libAttr = nullptr;
@@ -370,6 +383,11 @@ void TypeLibrary(ITypeLib* library, SYSKIND sys) {
       Check(func && func->oVft == (7 + static_cast<int>(i)) * static_cast<int>(sizeof(void*)) &&
                 func->cParams == (i < 3 ? 4 : 0),  // the result counts here
             "vtable slot and parameter count", func ? func->oVft : -1);
+      // Object browsers and early-binding tools show every parameter by name.
+      if (func && i < 3) {
+        Check(NamesOf(vtable, func->memid).ends_with(L" valueType mask value RetVal"),
+              "parameter names, the result's included", static_cast<long>(i));
+      }
       if (func) vtable->ReleaseFuncDesc(func);
     }
     vtable->Release();

@@ -44,6 +44,10 @@ Check "double with mask", obj.GetFormattedValue(11, "#,##0.00", 1234.5), "1,234.
 Check "double as currency", obj.GetFormattedValue(1, "", 0.1 + 0.2), "$0.30"
 Check "currency", obj.GetFormattedValue(1, "", CCur(-1234.5)), "($1,234.50)"
 Check "currency exact", obj.GetFormattedValue(1, "0.0000", CCur(12345.6789)), "12345.6789"
+' A large double reaches the number engine as "1E+23" and is scaled by the
+' nearest double to the power: the same answer as through SQL.
+Check "double 1E+23", obj.GetFormattedValue(11, "0", 1E+23), "99999999999999992000000"
+Check "double 1E+300", obj.GetFormattedValue(11, "0", 1E+300), "10000000000000001" & String(238, "0")
 
 ' Dates and times go through their raw forms.
 Check "date", obj.GetFormattedValue(2, "", DateSerial(2024, 2, 29)), "02/29/24"
