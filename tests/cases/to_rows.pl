@@ -6,34 +6,25 @@
 #   to_rows.pl --copy|--sql cases.tsv > rows
 use strict;
 use warnings;
+use FindBin;
+use lib $FindBin::Bin;
+use CaseTable qw(read_rows);
 use open qw(:std :encoding(UTF-8));
 
-my $mode = shift // '';
-die "usage: $0 --copy|--sql FILE\n" unless $mode eq '--copy' || $mode eq '--sql';
-my %escape = ('\\' => "\\", t => "\t", n => "\n", r => "\r", 0 => "\0");
-my $skipped = 0;
-
-sub decode_field {
-  my ($s) = @_;
-  $s =~ s/\\(u[0-9A-Fa-f]{4}|.)/length $1 == 5 ? chr hex substr $1, 1 : $escape{$1} \/\/ die "bad escape \\$1\n"/ge;
-  return $s;
-}
-
-while (my $line = <>) {
-  chomp $line;
-  next if $line =~ /^(#|$)/;
-  my @f = split /\t/, $line, -1;
-  die "line $.: 6 fields wanted\n" unless @f == 6;
-  my @row = map { decode_field($_) } @f[0 .. 4];
-  if (grep { /[\0\x{D800}-\x{DFFF}]/ } @row) {
-    $skipped++;
-    next;
-  }
+my ($mode, $path) = @ARGV;
+die "usage: $0 --copy|--sql FILE\n" unless @ARGV == 2 && ($mode eq '--copy' || $mode eq '--sql');
+my ($nul, $surrogate) = (0, 0);
+for my $row (read_rows($path)) {
+  my ($line, @row) = @$row;
+  my $text = join '', @row;
+  if ($text =~ /\0/) { $nul++; next; }
+  if ($text =~ /[\x{D800}-\x{DFFF}]/) { $surrogate++; next; }
   if ($mode eq '--copy') {
     for (@row) { s/\\/\\\\/g; s/\t/\\t/g; s/\n/\\n/g; s/\r/\\r/g; }
-    print join("\t", $., @row), "\n";
+    print join("\t", $line, @row), "\n";
   } else {
-    print "INSERT INTO cases VALUES ($., ", join(', ', map { "'" . s/'/''/gr . "'" } @row), ");\n";
+    print "INSERT INTO cases VALUES ($line, ", join(', ', map { "'" . s/'/''/gr . "'" } @row), ");\n";
   }
 }
-print STDERR "case table: $skipped rows skipped (text SQL cannot hold)\n";
+printf STDERR "case table: %d rows skipped (text SQL cannot hold: %d with a zero character, %d with an unpaired surrogate)\n",
+  $nul + $surrogate, $nul, $surrogate;

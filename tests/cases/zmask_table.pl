@@ -1,0 +1,83 @@
+#!/usr/bin/perl
+# A case table through zmask: every row as one line of `zmask batch`
+# (batch), or each run of one op, type and mask as a stream of values
+# (stream). Prints "DIFF ..." for each row whose answer differs, then
+# "zmask MODE: N rows answered, N not carried (...), N differ"; exits 1 when
+# a row differs. A line cannot carry a tab, a line break or a zero character,
+# UTF-8 no unpaired surrogate, and a command argument (the mask of a stream)
+# no zero character either.
+#   zmask_table.pl ZMASK TABLE batch|stream
+use strict;
+use warnings;
+use FindBin;
+use lib $FindBin::Bin;
+use CaseTable qw(read_rows);
+use File::Temp qw(tempdir);
+use POSIX ();
+use open qw(:std :encoding(UTF-8));
+
+my ($zmask, $path, $mode) = @ARGV;
+die "usage: $0 ZMASK TABLE batch|stream\n" unless @ARGV == 3 && $mode =~ /^(batch|stream)$/;
+my $tmp = tempdir(CLEANUP => 1);
+my (%skipped, @rows, $differ);
+
+for my $row (read_rows($path)) {
+  my (undef, $op, $type, $mask, $value, $expected) = @$row;
+  my $why = join('', $mask, $value, $expected) =~ /[\x{D800}-\x{DFFF}]/ ? 'an unpaired surrogate'
+          : join('', $mask, $value) =~ /[\t\n\r\0]/ || $expected =~ /[\n\r]/ ? 'a tab, line break or zero character'
+          : undef;
+  if ($why) { $skipped{$why}++; next; }
+  push @rows, $row;
+}
+
+# Runs zmask with ARGS on the lines of INPUT; its answer lines.
+sub run_zmask {
+  my ($input, @args) = @_;
+  open my $to, '>', "$tmp/in" or die "$tmp/in: $!\n";
+  print $to map { "$_\n" } @$input;
+  close $to or die "$tmp/in: $!\n";
+  my $pid = open(my $from, '-|') // die "fork: $!\n";
+  if (!$pid) {
+    open STDIN, '<', "$tmp/in" or die "$tmp/in: $!\n";
+    open STDERR, '>>', "$tmp/err";
+    { exec $zmask, @args }
+    print STDERR "exec $zmask: $!\n";
+    POSIX::_exit(127);
+  }
+  my @answers = <$from>;
+  close $from;
+  chomp @answers;
+  return @answers;
+}
+
+sub compare {
+  my ($row, $got) = @_;
+  my (undef, $op, $type, $mask, $value, $expected) = @$row;
+  return if defined $got && $got eq $expected;
+  $differ++;
+  my $show = sub { my $s = shift // '<no answer>'; $s =~ s/([^\x20-\x7e])/sprintf '\\x{%x}', ord $1/ge; "[$s]" };
+  print 'DIFF line ', $row->[0], ": $op $type ", $show->($mask), ' ', $show->($value),
+        ' gave ', $show->($got), ', expected ', $show->($expected), "\n";
+}
+
+if ($mode eq 'batch') {
+  my @answers = run_zmask([map { join "\t", @$_[1 .. 4] } @rows], 'batch');
+  compare($rows[$_], $answers[$_]) for 0 .. $#rows;
+} else {
+  my %groups;
+  for my $row (@rows) {
+    my $key = join "\t", @$row[1 .. 3];
+    if ($row->[3] =~ /\0/) { $skipped{'a zero character in a command argument'}++; next; }
+    push @{$groups{$key}}, $row;
+  }
+  for my $key (sort keys %groups) {
+    my $group = $groups{$key};
+    my @answers = run_zmask([map { $_->[4] } @$group], @{$group->[0]}[1 .. 3]);
+    compare($group->[$_], $answers[$_]) for 0 .. $#$group;
+  }
+}
+my $skipped = 0;
+$skipped += $_ for values %skipped;
+printf "zmask %s: %d rows answered, %d not carried%s, %d differ\n", $mode, @rows - ($skipped{'a zero character in a command argument'} // 0),
+  $skipped, (%skipped ? ' (' . join(', ', map { "$skipped{$_} with $_" } sort keys %skipped) . ')' : ''), $differ // 0;
+exit($differ ? 1 : 0);
