@@ -30,22 +30,32 @@ for my $row (read_rows($path)) {
   push @rows, $row;
 }
 
-# Runs zmask with ARGS on the lines of INPUT; its answer lines.
-sub run_zmask {
-  my ($input, @args) = @_;
-  open my $to, '>', "$tmp/in" or die "$tmp/in: $!\n";
+# Starts zmask run N with ARGS on the lines of INPUT, at most four at a time
+# (a stream per mask spends its time starting processes).
+my %running;
+sub start_zmask {
+  my ($n, $input, @args) = @_;
+  if (keys %running >= 4) { delete $running{waitpid(-1, 0)}; }
+  open my $to, '>', "$tmp/$n.in" or die "$tmp/$n.in: $!\n";
   print $to map { "$_\n" } @$input;
-  close $to or die "$tmp/in: $!\n";
-  my $pid = open(my $from, '-|') // die "fork: $!\n";
+  close $to or die "$tmp/$n.in: $!\n";
+  my $pid = fork // die "fork: $!\n";
   if (!$pid) {
-    open STDIN, '<', "$tmp/in" or die "$tmp/in: $!\n";
-    open STDERR, '>>', "$tmp/err";
+    open STDIN, '<', "$tmp/$n.in" or die "$tmp/$n.in: $!\n";
+    open STDOUT, '>', "$tmp/$n.out" or die "$tmp/$n.out: $!\n";
+    open STDERR, '>', '/dev/null';
     { exec $zmask, @args }
-    print STDERR "exec $zmask: $!\n";
     POSIX::_exit(127);
   }
+  $running{$pid} = 1;
+}
+
+# The answer lines of run N, once every run has ended.
+sub answers {
+  my ($n) = @_;
+  delete $running{waitpid($_, 0)} for keys %running;
+  open my $from, '<', "$tmp/$n.out" or return ();
   my @answers = <$from>;
-  close $from;
   chomp @answers;
   return @answers;
 }
@@ -61,7 +71,8 @@ sub compare {
 }
 
 if ($mode eq 'batch') {
-  my @answers = run_zmask([map { join "\t", @$_[1 .. 4] } @rows], 'batch');
+  start_zmask(0, [map { join "\t", @$_[1 .. 4] } @rows], 'batch');
+  my @answers = answers(0);
   compare($rows[$_], $answers[$_]) for 0 .. $#rows;
 } else {
   my %groups;
@@ -70,10 +81,11 @@ if ($mode eq 'batch') {
     if ($row->[3] =~ /\0/) { $skipped{'a zero character in a command argument'}++; next; }
     push @{$groups{$key}}, $row;
   }
-  for my $key (sort keys %groups) {
-    my $group = $groups{$key};
-    my @answers = run_zmask([map { $_->[4] } @$group], @{$group->[0]}[1 .. 3]);
-    compare($group->[$_], $answers[$_]) for 0 .. $#$group;
+  my @groups = map { $groups{$_} } sort keys %groups;
+  start_zmask($_, [map { $_->[4] } @{$groups[$_]}], @{$groups[$_][0]}[1 .. 3]) for 0 .. $#groups;
+  for my $n (0 .. $#groups) {
+    my @answers = answers($n);
+    compare($groups[$n][$_], $answers[$_]) for 0 .. $#{$groups[$n]};
   }
 }
 my $skipped = 0;

@@ -1,5 +1,5 @@
-// Draws requests for the differential run: seeded, biased to the shared case
-// table's masks and values, mutated (characters inserted, deleted and
+// Draws requests for the differential run: seeded, in runs under one mask,
+// biased to the shared case table's masks and values, mutated (characters inserted, deleted and
 // replaced, long repeats, characters outside ASCII, lengths around 63 and
 // 255), and writes them as a case table whose expected column is the C
 // interface's answer. A request holding an unpaired surrogate cannot be put
@@ -104,18 +104,23 @@ class Drawer {
     }
   }
 
-  TableCase Draw() {
+  // A run of requests under one op, type and mask, as a column or a
+  // stream brings them.
+  std::vector<TableCase> DrawRun() {
     TableCase r = cases_[Below(cases_.size())];
     static const char* const ops[] = {"check", "raw", "format"};
     if (Chance(25)) r.op = ops[Below(3)];
     if (Chance(20)) r.mask = Pick(masks_[r.type]);
     else if (Chance(4)) r.mask.clear();
     if (Chance(6)) Mutate(r.mask, 1 + Below(2));
-    if (Chance(20)) r.value = Pick(values_[r.type]);
-    if (Chance(65)) Mutate(r.value, 1 + Below(3));
-    r.expected = Answer(r.op, r.type, r.mask, r.value);
-    r.reason = HasLoneSurrogate(r.mask) || HasLoneSurrogate(r.value) ? kUtf16Only : "";
-    return r;
+    std::vector<TableCase> run(1 + Below(16), r);
+    for (TableCase& c : run) {
+      if (Chance(40)) c.value = Pick(values_[c.type]);
+      if (Chance(65)) Mutate(c.value, 1 + Below(3));
+      c.expected = Answer(c.op, c.type, c.mask, c.value);
+      c.reason = HasLoneSurrogate(c.mask) || HasLoneSurrogate(c.value) ? kUtf16Only : "";
+    }
+    return run;
   }
 
  private:
@@ -178,12 +183,15 @@ int main(int argc, char** argv) {
     const long count = std::stol(argv[2]);
     std::cout << "# " << count << " requests drawn from " << argv[1] << " with seed " << argv[3]
               << "; the expected column is the C interface's answer.\n";
-    long utf16 = 0;
-    for (long i = 0; i < count; ++i) {
-      const TableCase r = drawer.Draw();
-      utf16 += !r.reason.empty();
-      std::cout << r.op << '\t' << zorva::ValueTypeName(r.type) << '\t' << Escape(r.mask) << '\t'
-                << Escape(r.value) << '\t' << Escape(r.expected) << '\t' << r.reason << '\n';
+    long utf16 = 0, written = 0;
+    while (written < count) {
+      for (const TableCase& r : drawer.DrawRun()) {
+        if (written == count) break;
+        ++written;
+        utf16 += !r.reason.empty();
+        std::cout << r.op << '\t' << zorva::ValueTypeName(r.type) << '\t' << Escape(r.mask) << '\t'
+                  << Escape(r.value) << '\t' << Escape(r.expected) << '\t' << r.reason << '\n';
+      }
     }
     std::cerr << "draw_requests: " << count << " requests, " << count - utf16
               << " answered by the C interface, " << utf16 << " (" << kUtf16Only << ")\n";
