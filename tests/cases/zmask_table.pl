@@ -3,9 +3,8 @@
 # (batch), or each run of one op, type and mask as a stream of values
 # (stream). Prints "DIFF ..." for each row whose answer differs, then
 # "zmask MODE: N rows answered, N not carried (...), N differ"; exits 1 when
-# a row differs. A line cannot carry a tab, a line break or a zero character,
-# UTF-8 no unpaired surrogate, and a command argument (the mask of a stream)
-# no zero character either.
+# a row differs or zmask dies of a signal. A line cannot carry a tab, a line
+# break or a zero character, UTF-8 no unpaired surrogate.
 #   zmask_table.pl ZMASK TABLE batch|stream
 use strict;
 use warnings;
@@ -32,10 +31,15 @@ for my $row (read_rows($path)) {
 
 # Starts zmask run N with ARGS on the lines of INPUT, at most four at a time
 # (a stream per mask spends its time starting processes).
-my %running;
+my (%running, %signal);  # run numbers by process; the signal a run died of
+sub reap {
+  my $pid = waitpid(shift, 0);
+  $signal{$running{$pid}} = $? & 127 if $? & 127;
+  delete $running{$pid};
+}
 sub start_zmask {
   my ($n, $input, @args) = @_;
-  if (keys %running >= 4) { delete $running{waitpid(-1, 0)}; }
+  reap(-1) if keys %running >= 4;
   open my $to, '>', "$tmp/$n.in" or die "$tmp/$n.in: $!\n";
   print $to map { "$_\n" } @$input;
   close $to or die "$tmp/$n.in: $!\n";
@@ -47,13 +51,17 @@ sub start_zmask {
     { exec $zmask, @args }
     POSIX::_exit(127);
   }
-  $running{$pid} = 1;
+  $running{$pid} = $n;
 }
 
 # The answer lines of run N, once every run has ended.
 sub answers {
   my ($n) = @_;
-  delete $running{waitpid($_, 0)} for keys %running;
+  reap($_) for keys %running;
+  if ($signal{$n}) {
+    $differ++;
+    print "DIFF zmask died of signal $signal{$n} on run $n\n";
+  }
   open my $from, '<', "$tmp/$n.out" or return ();
   my @answers = <$from>;
   chomp @answers;
@@ -77,9 +85,7 @@ if ($mode eq 'batch') {
 } else {
   my %groups;
   for my $row (@rows) {
-    my $key = join "\t", @$row[1 .. 3];
-    if ($row->[3] =~ /\0/) { $skipped{'a zero character in a command argument'}++; next; }
-    push @{$groups{$key}}, $row;
+    push @{$groups{join "\t", @$row[1 .. 3]}}, $row;
   }
   my @groups = map { $groups{$_} } sort keys %groups;
   start_zmask($_, [map { $_->[4] } @{$groups[$_]}], @{$groups[$_][0]}[1 .. 3]) for 0 .. $#groups;
@@ -90,6 +96,5 @@ if ($mode eq 'batch') {
 }
 my $skipped = 0;
 $skipped += $_ for values %skipped;
-printf "zmask %s: %d rows answered, %d not carried%s, %d differ\n", $mode, @rows - ($skipped{'a zero character in a command argument'} // 0),
-  $skipped, (%skipped ? ' (' . join(', ', map { "$skipped{$_} with $_" } sort keys %skipped) . ')' : ''), $differ // 0;
+printf "zmask %s: %d rows answered, %d not carried%s, %d differ\n", $mode, scalar @rows, $skipped, (%skipped ? ' (' . join(', ', map { "$skipped{$_} with $_" } sort keys %skipped) . ')' : ''), $differ // 0;
 exit($differ ? 1 : 0);
