@@ -3,6 +3,9 @@
 #              only on a Unix socket in that folder; exports PGHOST, PGPORT,
 #              PGUSER and pg_dir (readable by the server, for COPY files)
 #   pg_stop    stop it and remove the folder (safe to call twice)
+#   pg_install_extension
+#              build the extension with PGXS against the engines of build/db
+#              (built by the caller) and install it (quiet: output on failure)
 # The server never runs as root: as root, it runs as the postgres user.
 # Its environment names the C locale: the settings of a "$" user.
 pg_bin=$(pg_config --bindir)
@@ -29,4 +32,12 @@ pg_stop() {
   "${pg_as[@]}" timeout 120 "$pg_bin/pg_ctl" -D "$pg_dir/data" -m fast -w stop >/dev/null 2>&1 || true
   rm -rf "$pg_dir"
   pg_dir=""
+}
+
+pg_install_extension() {
+  local sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  cmake --build build/db --target zorva_sql >/dev/null &&
+    quiet timeout 300 make -C postgres ZORVA_BUILD="$PWD/build/db" &&
+    quiet timeout 60 "${sudo_cmd[@]}" make -C postgres install
 }

@@ -6,12 +6,7 @@
 # C++ COM client, unregistration, and the about box under Xvfb, for each
 # bitness the machine runs (32-bit programs only where it accepts them).
 source "$(dirname "$0")/lib.sh"
-
-win_tree() {  # dir, toolchain
-  quiet cmake -S src/shell -B "$1" -G Ninja "${launcher[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
-    quiet timeout 900 cmake --build "$1" -j "$jobs"
-}
+source "$(dirname "$0")/wine.sh"
 
 echo "windows: building the i686 and x86_64 DLLs"
 win_tree build/win64 mingw-x86_64
@@ -35,61 +30,18 @@ for arch in x86_64:win64 i686:win32; do
 done
 
 # ---- Wine ------------------------------------------------------------------
-wine64=$(command -v wine64 || true)
-[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
-[ -n "$wine64" ] || wine64=$(command -v wine)
-export WINEPREFIX; WINEPREFIX=$(mktemp -d /tmp/zorva-wine.XXXXXX)
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY
 xvfb_pid=""
-cleanup() {
-  timeout 30 wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-
-w() { timeout "${WTIMEOUT:-120}" "$wine64" "$@" </dev/null; }
-
+trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
 echo "windows: making a Wine prefix"
-# A persistent server and one warm-up command: later captures of Wine's
-# output would otherwise wait for background processes holding stdout.
-wineserver -p
-w wineboot -i >/dev/null 2>&1 || fail "wineboot"
-w cmd /c exit >/dev/null 2>&1 || true
+wine_start windows || fail "making the Wine prefix"
+wine_table tests/cases/cases.tsv cases16.tsv
 
-drive="$WINEPREFIX/drive_c/zorva"
-mkdir -p "$drive/w64" "$drive/w32"
-for bits in 32 64; do
-  cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
-done
-cp tests/windows/*.vbs tests/windows/*.js "$drive/"
-# The scripts read the table in UTF-16 (the file object's Unicode mode).
-{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE tests/cases/cases.tsv; } >"$drive/cases16.tsv"
-python3 -c 'import struct,sys; sys.stdout.buffer.write(b"\xff\xfe"+b"".join(struct.pack("<H",u) for u in range(1,65536)))' \
-  >"$drive/units16.txt"
-
-# A 32-bit process reports the x86 architecture. ZORVA_REQUIRE_WIN32=1 turns
-# a refusal into a failure, for machines that are known to run 32-bit programs.
-bitnesses=(64)
-probe=$(w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok %PROCESSOR_ARCHITECTURE% 2>&1 | tr -d '\r' || true)
-if grep -qx '32-bit-ok x86' <<<"$probe"; then
-  bitnesses+=(32)
-else
-  [ "${ZORVA_REQUIRE_WIN32:-0}" = 1 ] && fail "32-bit programs do not run here: $probe"
-  echo "windows: !!!!! 32-BIT RUN SKIPPED: this machine refuses 32-bit programs (the i686 DLL is built and export-checked only) !!!!!"
-  echo "windows: the 32-bit probe said: ${probe:0:200}"
-fi
-
-# The system folder of a bitness: its regsvr32, reg and cscript are what a
-# host of that bitness runs and sees. A 32-bit host's view of HKCR is not
-# the 64-bit view under /reg:32 (Windows shares ProgID keys between the two
-# views and redirects CLSID keys; Wine's 64-bit reg.exe shows it otherwise),
-# so each bitness's registry is read with its own reg.exe. TypeLib keys are
+# A 32-bit host's view of HKCR is not the 64-bit view under /reg:32
+# (Windows shares ProgID keys between the two views and redirects CLSID
+# keys; Wine's 64-bit reg.exe shows it otherwise), so each bitness's
+# registry is read with its own reg.exe. TypeLib keys are
 # shared too: the entries a bitness writes there are its own win32/win64 key
 # and the last writer's HELPDIR.
-sys_of() { if [ "$1" = 64 ]; then echo 'C:\windows\system32'; else echo 'C:\windows\syswow64'; fi; }
-
 ids=src/shell/ids.h
 id_of() { sed -n "s/^#define ZORVA_$1_TEXT \"\(.*\)\"/{\1}/p" "$ids"; }
 clsid=$(id_of CLSID); libid=$(id_of LIBID); appid=$(id_of APPID)

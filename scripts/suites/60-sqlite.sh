@@ -28,30 +28,7 @@ expect_error() {
 }
 
 # The case table, every row as SQL; a row that differs is printed.
-{
-  echo "CREATE TABLE cases(line, op, type, mask, value, expected); BEGIN;"
-  perl tests/cases/to_rows.pl --sql tests/cases/cases.tsv
-  cat <<'SQL'
-COMMIT;
-SELECT printf('mismatch at line %d: %s %s [%s] [%s] gave [%s], wanted [%s]',
-              line, op, type, mask, value, got, expected)
-FROM (SELECT *, CASE op
-        WHEN 'check' THEN iif(zm_valid(type, mask, value), 'valid', 'invalid')
-        WHEN 'raw' THEN zm_raw(type, mask, value)
-        ELSE zm_format(type, mask, value) END AS got FROM cases)
-WHERE got IS NOT expected;
-SELECT printf('case table: %d rows', count(*)) FROM cases;
--- A constant mask is prepared for the statement; one made of a column is
--- not: every value of the table gets the same answers both ways.
-WITH answers AS MATERIALIZED (
-  SELECT line, type, value, zm_valid(type, '', value) a, zm_raw(type, '#,##0.00;(#,##0.00)', value) b,
-         zm_valid(type, '' || substr(mask, 1, 0), value) c,
-         zm_raw(type, '#,##0.00;(#,##0.00)' || substr(mask, 1, 0), value) d FROM cases)
-SELECT printf('mismatch at line %d: %s [%s] prepared [%s] [%s], general [%s] [%s]',
-              line, type, value, a, b, c, d)
-FROM answers WHERE a IS NOT c OR b IS NOT d;
-SQL
-} > "$tmp/cases.sql"
+bash sqlite/case_table_sql.sh tests/cases/cases.tsv > "$tmp/cases.sql"
 sq :memory: < "$tmp/cases.sql" > "$tmp/cases.out"
 cat "$tmp/cases.out"
 grep -q '^mismatch' "$tmp/cases.out" && failures=$((failures + 1))

@@ -6,11 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 source postgres/pg_server.sh
 build_tree build/db -DCMAKE_BUILD_TYPE=Release -DZORVA_TESTS=OFF -DZORVA_BENCH=OFF -DZORVA_SQLITE=ON
-cmake --build build/db --target zorva_sql >/dev/null
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-quiet timeout 300 make -C postgres ZORVA_BUILD="$root/build/db"
-quiet timeout 60 "${sudo_cmd[@]}" make -C postgres install
+pg_install_extension
 
 trap pg_stop EXIT
 pg_start

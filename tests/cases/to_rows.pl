@@ -1,39 +1,45 @@
 #!/usr/bin/perl
 # The case table for a database: decodes its escapes and writes each row as
 # PostgreSQL COPY text (--copy) or as an SQL INSERT into cases (--sql), with
-# its line number first. Text that SQL cannot hold (a zero character, an
-# unpaired surrogate) skips the row; the count goes to standard error.
-#   to_rows.pl --copy|--sql cases.tsv > rows
+# its line number first; --sql-prepared writes instead, for each op, type and
+# mask, one SQLite query over those rows of cases that names the type and
+# mask as constants (which lets a function prepare the mask once) and prints
+# each row whose answer differs. Text that SQL cannot hold (a zero character,
+# an unpaired surrogate) skips the row; the count goes to standard error.
+#   to_rows.pl --copy|--sql|--sql-prepared cases.tsv > rows
 use strict;
 use warnings;
+use FindBin;
+use lib $FindBin::Bin;
+use CaseTable qw(read_rows);
 use open qw(:std :encoding(UTF-8));
 
-my $mode = shift // '';
-die "usage: $0 --copy|--sql FILE\n" unless $mode eq '--copy' || $mode eq '--sql';
-my %escape = ('\\' => "\\", t => "\t", n => "\n", r => "\r", 0 => "\0");
-my $skipped = 0;
-
-sub decode_field {
-  my ($s) = @_;
-  $s =~ s/\\(u[0-9A-Fa-f]{4}|.)/length $1 == 5 ? chr hex substr $1, 1 : $escape{$1} \/\/ die "bad escape \\$1\n"/ge;
-  return $s;
-}
-
-while (my $line = <>) {
-  chomp $line;
-  next if $line =~ /^(#|$)/;
-  my @f = split /\t/, $line, -1;
-  die "line $.: 6 fields wanted\n" unless @f == 6;
-  my @row = map { decode_field($_) } @f[0 .. 4];
-  if (grep { /[\0\x{D800}-\x{DFFF}]/ } @row) {
-    $skipped++;
-    next;
-  }
+my ($mode, $path) = @ARGV;
+die "usage: $0 --copy|--sql|--sql-prepared FILE\n" unless @ARGV == 2 && $mode =~ /^--(copy|sql|sql-prepared)$/;
+my %groups;
+sub quote { "'" . $_[0] =~ s/'/''/gr . "'" }
+my ($nul, $surrogate) = (0, 0);
+for my $row (read_rows($path)) {
+  my ($line, @row) = @$row;
+  my $text = join '', @row;
+  if ($text =~ /\0/) { $nul++; next; }
+  if ($text =~ /[\x{D800}-\x{DFFF}]/) { $surrogate++; next; }
   if ($mode eq '--copy') {
     for (@row) { s/\\/\\\\/g; s/\t/\\t/g; s/\n/\\n/g; s/\r/\\r/g; }
-    print join("\t", $., @row), "\n";
+    print join("\t", $line, @row), "\n";
+  } elsif ($mode eq '--sql') {
+    print "INSERT INTO cases VALUES ($line, ", join(', ', map { quote($_) } @row), ");\n";
   } else {
-    print "INSERT INTO cases VALUES ($., ", join(', ', map { "'" . s/'/''/gr . "'" } @row), ");\n";
+    $groups{join "\t", @row[0 .. 2]} = [@row[0 .. 2]];
   }
 }
-print STDERR "case table: $skipped rows skipped (text SQL cannot hold)\n";
+for my $key (sort keys %groups) {
+  my ($op, $type, $mask) = map { quote($_) } @{$groups{$key}};
+  my $call = "($type, $mask, value)";
+  my $got = $op eq "'check'" ? "iif(zm_valid$call, 'valid', 'invalid')" : $op eq "'raw'" ? "zm_raw$call" : "zm_format$call";
+  print "SELECT printf('mismatch at line %d (prepared): %s %s [%s] [%s] gave [%s], wanted [%s]', ",
+        "line, op, type, mask, value, got, expected) FROM (SELECT *, $got AS got FROM cases ",
+        "WHERE op = $op AND type = $type AND mask = $mask) WHERE got IS NOT expected;\n";
+}
+printf STDERR "case table: %d rows skipped (text SQL cannot hold: %d with a zero character, %d with an unpaired surrogate)\n",
+  $nul + $surrogate, $nul, $surrogate;

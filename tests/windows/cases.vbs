@@ -36,6 +36,10 @@ End Function
 ' \\ \t \n \r \0 and \uXXXX.
 Function Unescape(s)
   Dim i, c, out
+  If InStr(s, "\") = 0 Then
+    Unescape = s
+    Exit Function
+  End If
   out = ""
   i = 1
   Do While i <= Len(s)

@@ -1,0 +1,80 @@
+# The Windows DLLs under Wine, for the suites that run them (sourced after
+# lib.sh):
+#   win_tree DIR TOOLCHAIN  cross-builds the DLL and the COM client quietly
+#   wine_start NAME         a fresh prefix of our own with a persistent server;
+#                           copies both DLLs, both clients and the scripts of
+#                           tests/windows to C:\zorva (with units16.txt,
+#                           every UTF-16 code unit); sets bitnesses to the
+#                           bitnesses the machine runs (64, and 32 where it
+#                           accepts 32-bit programs; ZORVA_REQUIRE_WIN32=1
+#                           makes a refusal an error)
+#   wine_stop               stops the server, removes the prefix (safe twice)
+#   w PROGRAM ARGS...       runs a Windows program (WTIMEOUT seconds, 120)
+#   sys_of BITS             a bitness's system folder: its regsvr32, reg and
+#                           cscript are what a host of that bitness runs
+#   wine_table TABLE NAME   a case table as C:\zorva\NAME in UTF-16, as the
+#                           scripts' file object reads it
+win_tree() {  # dir, toolchain
+  quiet cmake -S src/shell -B "$1" -G Ninja "${launcher[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
+    quiet timeout 900 cmake --build "$1" -j "$jobs"
+}
+
+wine64=$(command -v wine64 || true)
+[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
+[ -n "$wine64" ] || wine64=$(command -v wine || true)
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEPREFIX=""
+drive=""
+bitnesses=()
+
+w() { timeout "${WTIMEOUT:-120}" "$wine64" "$@" </dev/null; }
+
+sys_of() { if [ "$1" = 64 ]; then echo 'C:\windows\system32'; else echo 'C:\windows\syswow64'; fi; }
+
+wine_stop() {
+  [ -n "$WINEPREFIX" ] || return 0
+  timeout 30 wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  WINEPREFIX=""
+}
+
+wine_start() {  # the name its messages start with
+  local says=$1
+  [ -n "$wine64" ] || { echo "$says: no wine64 or wine on the PATH" >&2; return 1; }
+  WINEPREFIX=$(mktemp -d /tmp/zorva-wine.XXXXXX)
+  unset DISPLAY
+  # A persistent server and one warm-up command: later captures of Wine's
+  # output would otherwise wait for background processes holding stdout.
+  wineserver -p
+  w wineboot -i >/dev/null 2>&1 || { echo "$says: wineboot failed" >&2; return 1; }
+  w cmd /c exit >/dev/null 2>&1 || true
+  drive="$WINEPREFIX/drive_c/zorva"
+  mkdir -p "$drive/w64" "$drive/w32"
+  local bits
+  for bits in 32 64; do
+    cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
+  done
+  cp tests/windows/*.vbs tests/windows/*.js "$drive/"
+  # Every UTF-16 code unit from 1 to FFFF, for a script host without ChrW.
+  python3 -c 'import struct,sys; sys.stdout.buffer.write(b"\xff\xfe"+b"".join(struct.pack("<H",u) for u in range(1,65536)))' \
+    >"$drive/units16.txt"
+  # A 32-bit process reports the x86 architecture.
+  bitnesses=(64)
+  local probe
+  probe=$(w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok %PROCESSOR_ARCHITECTURE% 2>&1 | tr -d '\r' || true)
+  if grep -qx '32-bit-ok x86' <<<"$probe"; then
+    bitnesses+=(32)
+  else
+    if [ "${ZORVA_REQUIRE_WIN32:-0}" = 1 ]; then
+      echo "$says: 32-bit programs do not run here: $probe" >&2
+      return 1
+    fi
+    echo "$says: !!!!! 32-BIT RUN SKIPPED: this machine refuses 32-bit programs (the i686 DLL is built and export-checked only) !!!!!"
+    echo "$says: the 32-bit probe said: ${probe:0:200}"
+  fi
+}
+
+wine_table() {  # table, name
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$1"; } >"$drive/$2"
+}
