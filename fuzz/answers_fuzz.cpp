@@ -23,9 +23,11 @@ class FuzzVariant {
  public:
   FuzzVariant(std::uint8_t tag, std::string_view payload, BSTR text) {
     static constexpr VARTYPE kTags[] = {
-        VT_EMPTY, VT_NULL, VT_I2, VT_I4, VT_R4, VT_R8, VT_CY, VT_DATE, VT_BSTR, VT_BOOL, VT_DECIMAL,
-        VT_I1, VT_UI1, VT_UI2, VT_UI4, VT_I8, VT_UI8, VT_INT, VT_UINT, VT_ERROR, VT_DISPATCH,
-        VT_UNKNOWN, VT_RECORD, static_cast<VARTYPE>(VT_ARRAY | VT_I4), 0x7F};
+        VT_EMPTY, VT_NULL,  VT_I2,       VT_I4,      VT_R4,      VT_R8,
+        VT_CY,    VT_DATE,  VT_BSTR,     VT_BOOL,    VT_DECIMAL, VT_I1,
+        VT_UI1,   VT_UI2,   VT_UI4,      VT_I8,      VT_UI8,     VT_INT,
+        VT_UINT,  VT_ERROR, VT_DISPATCH, VT_UNKNOWN, VT_RECORD,  static_cast<VARTYPE>(VT_ARRAY | VT_I4),
+        0x7F};
     const VARTYPE vt = kTags[(tag & 0x3F) % std::size(kTags)];
     const std::size_t n = std::min<std::size_t>(payload.size(), vt == VT_DECIMAL ? 16 : 8);
     if (vt == VT_DECIMAL) {
@@ -71,8 +73,8 @@ std::string Twice(Call call) {
 // The C interface into a buffer of exactly `size` bytes: the whole answer's
 // length, and as much of it as fits, cut before a character.
 using CAnswer = int (*)(int, const char*, std::size_t, const char*, std::size_t, char*, std::size_t);
-void CheckC(CAnswer f, std::int32_t type, std::string_view mask, std::string_view value,
-            std::size_t size, const std::string& full) {
+void CheckC(CAnswer f, std::int32_t type, std::string_view mask, std::string_view value, std::size_t size,
+            const std::string& full) {
   std::unique_ptr<char[]> dest(new char[size ? size : 1]);
   dest[0] = 'x';
   FUZZ_CHECK(f(type, mask.data(), mask.size(), value.data(), value.size(), dest.get(), size) ==
@@ -96,8 +98,8 @@ bool RawAddsSignificantDigits(std::int32_t type, const std::string& raw) {
 // "12.34" from 1234 hundredths: no trailing zeros, "7." for a whole number.
 std::string Decimal(std::int64_t hundredths) {
   const std::int64_t m = hundredths < 0 ? -hundredths : hundredths;
-  std::string out = (hundredths < 0 ? "-" : "") + std::to_string(m / 100) + "." +
-                    std::to_string(m % 100 + 100).substr(1);
+  std::string out =
+      (hundredths < 0 ? "-" : "") + std::to_string(m / 100) + "." + std::to_string(m % 100 + 100).substr(1);
   while (out.back() == '0') out.pop_back();
   return out;
 }
@@ -109,20 +111,29 @@ std::string DateTimeRaw(std::uint32_t n, bool date, bool time) {
   const unsigned t = n / 7;
   char buf[32];
   int k = date ? std::snprintf(buf, sizeof buf, "%04d-%02d-%02d%s", year, month,
-                               1 + static_cast<int>(n / 1200 % days), time ? " " : "") : 0;
+                               1 + static_cast<int>(n / 1200 % days), time ? " " : "")
+               : 0;
   if (time) std::snprintf(buf + k, sizeof buf - k, "%02u:%02u:%02u", t % 24, t / 24 % 60, t / 1440 % 60);
   return buf;
 }
 
 // A raw value of one family, formatted and read back, is what it was.
 void RoundTrip(Input& in) {
-  struct Family { int types; std::int32_t type[4]; const char* masks[8]; };
+  struct Family {
+    int types;
+    std::int32_t type[4];
+    const char* masks[8];
+  };
   static const Family kFamilies[] = {
       {4, {tkMEText, tkMEMemo, tkMEURL, tkMEImage}, {"", "(###) ###-####", "&&&&&&&&&&"}},
       {1, {tkMECurrency}, {"", "$#,##0.00;($#,##0.00)", "#,##0.00", "0.00;(0.00)", "#,##0.0000 \"EUR\""}},
-      {4, {tkMEByte, tkMEShortInt, tkMECounter, tkMELongInt}, {"", "#,##0", "#,##0;(#,##0)", "0000", "#,##0 \"units\""}},
+      {4,
+       {tkMEByte, tkMEShortInt, tkMECounter, tkMELongInt},
+       {"", "#,##0", "#,##0;(#,##0)", "0000", "#,##0 \"units\""}},
       {2, {tkMEDouble, tkMEFloat}, {"", "#,##0.00", "0.00;(0.00)", "#,##0.000"}},
-      {1, {tkMEDate}, {"", "mm/dd/yyyy", "dd.mm.yyyy", "yyyy-mm-dd", "d-mmm-yyyy", "dddd, mmmm d, yyyy", "mm/dd/yy"}},
+      {1,
+       {tkMEDate},
+       {"", "mm/dd/yyyy", "dd.mm.yyyy", "yyyy-mm-dd", "d-mmm-yyyy", "dddd, mmmm d, yyyy", "mm/dd/yy"}},
       {1, {tkMETime}, {"", "hh:mm:ss", "h:mm:ss AM/PM", "h:mm:ss am/pm", "hh:mm:ss A/P", "hh\"h\"mm\"m\"ss"}},
       {1, {tkMEBoolean}, {"", "True/False", "Yes/No", "Y/N", "1/0", "On/Off"}},
       {1, {tkMEDateTime}, {"mm/dd/yyyy hh:mm:ss", "dd.mm.yyyy h:mm:ss AM/PM", "yyyy-mm-dd hh:mm:ss"}},
@@ -137,12 +148,12 @@ void RoundTrip(Input& in) {
   const char* mask = f.masks[pick / f.types % masks];
   const int sign = pick & 0x80 ? -1 : 1;
   const std::string raw =
-      which == 0 ? std::to_string(n).substr(0, 1 + pick / 12 % 10)
+      which == 0   ? std::to_string(n).substr(0, 1 + pick / 12 % 10)
       : which == 1 ? Decimal(sign * (std::int64_t{n} * (1 + pick / 5 % 2 * 2000) % 10000000000000LL))
       : which == 2 ? std::to_string(n % kLimits[pick % 4] * sign)
       : which == 3 ? Decimal(sign * std::int64_t{n % 10000000})  // 7 significant digits
       : which == 6 ? std::to_string(n % 3)
-      : DateTimeRaw(n, which != 5, which != 4);
+                   : DateTimeRaw(n, which != 5, which != 4);
   const std::string clean = raw == "-0" || raw == "-0." ? raw.substr(1) : raw;  // no negative zero
   const std::string shown = GetFormattedValueUtf8(type, mask, clean);
   FUZZ_CHECK(GetRawValueUtf8(type, mask, shown) == clean);
@@ -152,7 +163,7 @@ void RoundTrip(Input& in) {
 // or is left to that path: only the engine can be asked both ways.
 void CheckDirectWhole(std::string_view value, std::string_view mask, const IntlSettings& s) {
   const std::string target(mask), text(value);
-  const NumberConversion conversion{s.sRawWholeFormat, target.c_str(), s.sDecimal, s.sDecimal,
+  const NumberConversion conversion{s.sRawWholeFormat, target.c_str(), s.sDecimal,       s.sDecimal,
                                     s.sThousand,       s.sThousand,    s.sSystemCurrency};
   char general[256], direct[256];
   ConvertNumber(general, text.c_str(), conversion, sizeof general, s);
@@ -214,8 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // whole: past 63 the two may see other formats (a ";" section cut off). A
   // raw value cut at the answer's 255 characters (a float of some 300 digits)
   // is another number, and lost the "." that marked it whole.
-  if (verdict == -1 && rawFormat && SysStringLen(mask.get()) <= 63 && !raw.empty() &&
-      raw.size() < 255) {
+  if (verdict == -1 && rawFormat && SysStringLen(mask.get()) <= 63 && !raw.empty() && raw.size() < 255) {
     if (!RawAddsSignificantDigits(type, raw)) FUZZ_CHECK(IsValidUtf8(type, rawFormat, raw));
     // A negative value whose raw form shows no digit but zeros ("-0" for a
     // fraction a whole type rounds away, "-0." for "(1)E-") takes its sign

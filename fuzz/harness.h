@@ -29,8 +29,7 @@ namespace zorva::fuzz {
 
 class Input {
  public:
-  Input(const std::uint8_t* data, std::size_t size)
-      : rest_(reinterpret_cast<const char*>(data), size) {}
+  Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
   std::uint8_t Byte() {
     if (rest_.empty()) return 0;
     rest_.remove_prefix(1);
@@ -72,8 +71,10 @@ class Bstr {
  public:
   Bstr(std::string_view field, bool units) {
     std::u16string wide(units ? field.size() / 2 : field.size() + 1, u'\0');
-    if (units) std::memcpy(wide.data(), field.data(), wide.size() * 2);
-    else wide.resize(Utf8ToUtf16(field.data(), field.size(), wide.data(), wide.size()));
+    if (units)
+      std::memcpy(wide.data(), field.data(), wide.size() * 2);
+    else
+      wide.resize(Utf8ToUtf16(field.data(), field.size(), wide.data(), wide.size()));
     b_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   }
   ~Bstr() { SysFreeString(b_); }

@@ -55,7 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTerminated(small.get(), AnsiToUtf8(bytes.data(), bytes.size(), small.get(), destSize), destSize);
   CheckTerminated(small.get(), Utf16ToUtf8(units.data(), units.size(), small.get(), destSize), destSize);
   std::u16string smallWide(destSize, u'x');
-  CheckTerminated(smallWide.data(), AnsiToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize), destSize);
-  CheckTerminated(smallWide.data(), Utf8ToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize), destSize);
+  CheckTerminated(smallWide.data(), AnsiToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize),
+                  destSize);
+  CheckTerminated(smallWide.data(), Utf8ToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize),
+                  destSize);
   return 0;
 }

@@ -57,23 +57,29 @@ void RaceForClassObject(GetClassObjectFn getClassObject) {
   WaitForMultipleObjects(kThreads, threads, TRUE, INFINITE);
   for (HANDLE t : threads) CloseHandle(t);
   CloseHandle(start);
-  for (const Racer& r : racers) Check(r.result == S_OK && r.got == racers[0].got, "racing threads get the one class object", r.result);
-  for (const Racer& r : racers) if (r.got) r.got->Release();
+  for (const Racer& r : racers)
+    Check(r.result == S_OK && r.got == racers[0].got, "racing threads get the one class object", r.result);
+  for (const Racer& r : racers)
+    if (r.got) r.got->Release();
 }
 
 void ClassObjectChecks(GetClassObjectFn getClassObject, CanUnloadFn canUnload) {
   IClassFactory* factory = nullptr;
   void** out = reinterpret_cast<void**>(&factory);
-  Check(getClassObject(zorva::ids::kClassId, IID_IClassFactory, nullptr) == E_POINTER, "DllGetClassObject with no out pointer");
-  Check(getClassObject(IID_IDispatch, IID_IClassFactory, out) == CLASS_E_CLASSNOTAVAILABLE, "DllGetClassObject for another class");
+  Check(getClassObject(zorva::ids::kClassId, IID_IClassFactory, nullptr) == E_POINTER,
+        "DllGetClassObject with no out pointer");
+  Check(getClassObject(IID_IDispatch, IID_IClassFactory, out) == CLASS_E_CLASSNOTAVAILABLE,
+        "DllGetClassObject for another class");
   HRESULT hr = getClassObject(zorva::ids::kClassId, IID_IClassFactory, out);
   Check(hr == S_OK && factory, "DllGetClassObject", hr);
   if (!factory) return;
   Check(canUnload() == S_FALSE, "a held class object keeps the module");
   IUnknown* object = nullptr;
-  Check(factory->CreateInstance(factory, IID_IUnknown, reinterpret_cast<void**>(&object)) == CLASS_E_NOAGGREGATION,
+  Check(factory->CreateInstance(factory, IID_IUnknown, reinterpret_cast<void**>(&object)) ==
+            CLASS_E_NOAGGREGATION,
         "CreateInstance refuses aggregation");
-  Check(factory->CreateInstance(nullptr, IID_IPersist, reinterpret_cast<void**>(&object)) == E_NOINTERFACE && !object,
+  Check(factory->CreateInstance(nullptr, IID_IPersist, reinterpret_cast<void**>(&object)) == E_NOINTERFACE &&
+            !object,
         "CreateInstance for an interface the object lacks");
   factory->LockServer(TRUE);
   factory->Release();
@@ -104,7 +110,9 @@ class ValueObject final : public IDispatch {
   ULONG STDMETHODCALLTYPE Release() override { return --refs; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                                    EXCEPINFO*, UINT*) override {
     if (member != DISPID_VALUE) return DISP_E_MEMBERNOTFOUND;
@@ -125,8 +133,10 @@ class ValueObject final : public IDispatch {
 // itself, so it stays where it was made.
 struct Carried {
   Carried(IDispatch* object, VARTYPE tag, int links) : pointer(object), value(Variant(tag)) {
-    if (tag & VT_BYREF) value.ppdispVal = &pointer;
-    else value.pdispVal = pointer;
+    if (tag & VT_BYREF)
+      value.ppdispVal = &pointer;
+    else
+      value.pdispVal = pointer;
     for (int i = 0; i < links; ++i) {
       link[i] = value;
       value = Variant(static_cast<VARTYPE>(VT_BYREF | VT_VARIANT));
@@ -164,8 +174,10 @@ void EarlyBinding(IZorvaMaskedEdit* edit) {
         out = reinterpret_cast<BSTR>(1);
         HRESULT hr = edit->GetFormattedValue(2, mask, carried.value, &out);
         Check(hr == read, "an object's default property through the vtable", hr);
-        if (read == S_OK) CheckText(out, L"12/31/2001", "an object's default property");
-        else Check(out == reinterpret_cast<BSTR>(1), "a failed read leaves the answer unwritten");
+        if (read == S_OK)
+          CheckText(out, L"12/31/2001", "an object's default property");
+        else
+          Check(out == reinterpret_cast<BSTR>(1), "a failed read leaves the answer unwritten");
         Check(object.refs == 1, "the object's references come back", static_cast<long>(object.refs));
       }
     }
@@ -188,17 +200,21 @@ void LateBinding(IDispatch* dispatch) {
   VARIANT result = Variant(VT_EMPTY), args[5];
   for (VARIANT& v : args) v = Variant(VT_I4), v.lVal = 1;
   DISPPARAMS five = {args, nullptr, 5, 0};
-  Check(dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &five, &result, nullptr, nullptr) == DISP_E_BADPARAMCOUNT,
+  Check(dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &five, &result, nullptr,
+                         nullptr) == DISP_E_BADPARAMCOUNT,
         "Invoke with too many arguments");
-  Check(dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &five, &result, nullptr, nullptr) == DISP_E_MEMBERNOTFOUND,
+  Check(dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &five, &result, nullptr,
+                         nullptr) == DISP_E_MEMBERNOTFOUND,
         "Invoke of an unknown dispatch id");
   // Arguments go in reverse order: the value type is the last. Wine leaves
   // argErr as it was; Windows names argument 2.
   for (VARIANT& v : args) v = Variant(VT_BSTR), v.bstrVal = SysAllocString(L"x");
   DISPPARAMS three = {args, nullptr, 3, 0};
   UINT argErr = 99;
-  HRESULT hr = dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &three, &result, nullptr, &argErr);
-  Check(hr == DISP_E_TYPEMISMATCH && (argErr == 2 || argErr == 99), "Invoke with a text for the value type", hr);
+  HRESULT hr =
+      dispatch->Invoke(0, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &three, &result, nullptr, &argErr);
+  Check(hr == DISP_E_TYPEMISMATCH && (argErr == 2 || argErr == 99), "Invoke with a text for the value type",
+        hr);
   for (VARIANT& v : args) VariantClear(&v);
 }
 
@@ -233,7 +249,8 @@ void TypeLibrary(ITypeLib* library, SYSKIND sys) {
     // The vtable side: slots after IDispatch's seven, in the reading
     // process's pointers (a library of the other kind is scaled on loading).
     HREFTYPE vtableRef;
-    if (SUCCEEDED(iface->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef))) iface->GetRefTypeInfo(vtableRef, &vtable);
+    if (SUCCEEDED(iface->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef)))
+      iface->GetRefTypeInfo(vtableRef, &vtable);
     if (!vtable) (vtable = iface)->AddRef();
     for (UINT i = 0; i < 4; ++i) {
       FUNCDESC* func = nullptr;
@@ -246,20 +263,25 @@ void TypeLibrary(ITypeLib* library, SYSKIND sys) {
       UINT count = 0;
       if (func && i < 3) vtable->GetNames(func->memid, names, 8, &count);
       std::wstring joined;
-      for (UINT k = 0; k < count; ++k) joined += L" " + std::wstring(names[k] ? names[k] : L""), SysFreeString(names[k]);
-      if (func && i < 3) Check(joined.ends_with(L" valueType mask value RetVal"), "parameter names", static_cast<long>(i));
+      for (UINT k = 0; k < count; ++k)
+        joined += L" " + std::wstring(names[k] ? names[k] : L""), SysFreeString(names[k]);
+      if (func && i < 3)
+        Check(joined.ends_with(L" valueType mask value RetVal"), "parameter names", static_cast<long>(i));
       if (func) vtable->ReleaseFuncDesc(func);
     }
     vtable->Release();
     // Names and ids, which late binding goes by.
-    const struct { MEMBERID id; const wchar_t* name; } members[] = {
-        {0, L"IsValid"}, {1, L"GetRawValue"}, {2, L"GetFormattedValue"}, {-552, L"AboutBox"}};
+    const struct {
+      MEMBERID id;
+      const wchar_t* name;
+    } members[] = {{0, L"IsValid"}, {1, L"GetRawValue"}, {2, L"GetFormattedValue"}, {-552, L"AboutBox"}};
     for (const auto& m : members) Check(NameOf(iface, m.id) == m.name, "member name");
     iface->Release();
   }
   for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
     TYPEKIND kind;
-    if (SUCCEEDED(library->GetTypeInfoType(i, &kind)) && kind == TKIND_ENUM) library->GetTypeInfo(i, &constants);
+    if (SUCCEEDED(library->GetTypeInfoType(i, &kind)) && kind == TKIND_ENUM)
+      library->GetTypeInfo(i, &constants);
   }
   Check(constants != nullptr, "the enumeration");
   if (constants) {
@@ -269,7 +291,8 @@ void TypeLibrary(ITypeLib* library, SYSKIND sys) {
     for (UINT i = 0; attr && i < attr->cVars; ++i) {
       VARDESC* var = nullptr;
       constants->GetVarDesc(i, &var);
-      Check(var && var->varkind == VAR_CONST && var->lpvarValue->lVal == static_cast<LONG>(i), "value type constant");
+      Check(var && var->varkind == VAR_CONST && var->lpvarValue->lVal == static_cast<LONG>(i),
+            "value type constant");
       if (var && i == 14) Check(NameOf(constants, var->memid) == L"tkMEURL", "name of value type 14");
       if (var) constants->ReleaseVarDesc(var);
     }
@@ -309,7 +332,8 @@ void ObjectChecks(CanUnloadFn canUnload) {
   auto* errors = Query<ISupportErrorInfo>(edit, IID_ISupportErrorInfo);
   Check(errors != nullptr, "ISupportErrorInfo");
   if (errors) {
-    Check(errors->InterfaceSupportsErrorInfo(zorva::ids::kInterfaceId) == S_OK, "error information for the interface");
+    Check(errors->InterfaceSupportsErrorInfo(zorva::ids::kInterfaceId) == S_OK,
+          "error information for the interface");
     Check(errors->InterfaceSupportsErrorInfo(IID_IDispatch) == S_FALSE, "no error information for others");
     IUnknown* back = Query<IUnknown>(errors, IID_IUnknown);
     Check(back == unknown, "ISupportErrorInfo leads back to the object");
@@ -393,7 +417,8 @@ int wmain(int argc, wchar_t** argv) {
       reinterpret_cast<void*>(module ? GetProcAddress(module, "DllGetClassObject") : nullptr));
   auto canUnload = reinterpret_cast<CanUnloadFn>(
       reinterpret_cast<void*>(module ? GetProcAddress(module, "DllCanUnloadNow") : nullptr));
-  Check(getClassObject && canUnload, "LoadLibrary and the exports by name", static_cast<long>(GetLastError()));
+  Check(getClassObject && canUnload, "LoadLibrary and the exports by name",
+        static_cast<long>(GetLastError()));
   if (!getClassObject || !canUnload) return Finish();
   Check(canUnload() == S_OK, "a fresh module may go");
   RaceForClassObject(getClassObject);
