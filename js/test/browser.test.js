@@ -2,9 +2,8 @@
 // and checks the validity markers, the raw values and the text left after
 // the field is left. Writes a screenshot to js/test-output/demo.png.
 import assert from 'node:assert/strict';
-import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
+import { mkdirSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
 import { extname, join, normalize, sep } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
@@ -18,7 +17,7 @@ const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
 const origin = 'http://127.0.0.1';  // a secure context, never contacted: every request is routed
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm' };
-let context, page, userDataDir;
+let browser, page;
 const foreignRequests = [];
 
 // The package's own files, nothing outside it; the page needs nothing else.
@@ -35,16 +34,13 @@ async function serve(route) {
 }
 
 before(async () => {
-  userDataDir = mkdtempSync(join(tmpdir(), 'zorva-chromium-'));
-  context = await chromium.launchPersistentContext(userDataDir, {
+  browser = await chromium.launch({
     executablePath: chromiumPath,
-    headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', '--no-first-run'],
-    viewport: { width: 1000, height: 720 },
   });
-  await context.route('**/*', serve);
-  page = context.pages()[0] ?? await context.newPage();
+  page = await browser.newPage({ viewport: { width: 1000, height: 720 } });
+  await page.route('**/*', serve);
   const errors = [];
   page.on('pageerror', (e) => errors.push(e));
   await page.goto(`${origin}/demo/`);
@@ -53,10 +49,7 @@ before(async () => {
   });
 });
 
-after(async () => {
-  await context?.close();
-  if (userDataDir) rmSync(userDataDir, { recursive: true, force: true });
-});
+after(() => browser?.close());
 
 // Types the text into an emptied field, key by key; optionally leaves it.
 async function type(field, text, leave = false) {
