@@ -1,23 +1,16 @@
 // The UTF-16, UTF-8 and ANSI conversions: bounded by the destination,
 // terminated, and agreeing with each other.
-#include <string>
+#include <memory>
 
-#include "fuzz_input.h"
-#include "platform/unicode.h"
+#include "harness.h"
 
 using namespace zorva;
 using namespace zorva::fuzz;
 
-namespace {
-
-void CheckTerminated(const char* dest, std::size_t n, std::size_t size) {
-  FUZZ_CHECK(size == 0 || (n < size && dest[n] == '\0'));
+template <typename Char>
+void CheckTerminated(const Char* dest, std::size_t n, std::size_t size) {
+  FUZZ_CHECK(size == 0 || (n < size && dest[n] == Char{}));
 }
-void CheckTerminated(const char16_t* dest, std::size_t n, std::size_t size) {
-  FUZZ_CHECK(size == 0 || (n < size && dest[n] == u'\0'));
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in(data, size);
@@ -56,13 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTerminated(u8.data(), n8, u8.size());
 
   // Every conversion into a small destination stays inside it.
-  Dest small(destSize);
+  std::unique_ptr<char[]> small(new char[destSize ? destSize : 1]);
   CheckTerminated(small.get(), Utf16ToAnsi(units.data(), units.size(), small.get(), destSize), destSize);
   CheckTerminated(small.get(), Utf8ToAnsi(bytes.data(), bytes.size(), small.get(), destSize), destSize);
   CheckTerminated(small.get(), AnsiToUtf8(bytes.data(), bytes.size(), small.get(), destSize), destSize);
   CheckTerminated(small.get(), Utf16ToUtf8(units.data(), units.size(), small.get(), destSize), destSize);
   std::u16string smallWide(destSize, u'x');
-  CheckTerminated(smallWide.data(), AnsiToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize), destSize);
-  CheckTerminated(smallWide.data(), Utf8ToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize), destSize);
+  CheckTerminated(smallWide.data(), AnsiToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize),
+                  destSize);
+  CheckTerminated(smallWide.data(), Utf8ToUtf16(bytes.data(), bytes.size(), smallWide.data(), destSize),
+                  destSize);
   return 0;
 }

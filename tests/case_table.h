@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/unicode.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 #include "zorva/types.h"
 
@@ -35,16 +36,12 @@ inline std::u16string DecodeField(std::string_view s, int line) {
   };
   for (std::size_t i; (i = s.find('\\')) != s.npos;) {
     plain(s.substr(0, i));
+    static constexpr std::string_view kFrom = "\\tnr0";
+    static constexpr char16_t kTo[] = u"\\\t\n\r";  // and the zero after them
     const char e = i + 1 < s.size() ? s[i + 1] : '\0';
-    switch (e) {
-      case '\\': out += u'\\'; break;
-      case 't': out += u'\t'; break;
-      case 'n': out += u'\n'; break;
-      case 'r': out += u'\r'; break;
-      case '0': out += u'\0'; break;
-      case 'u': out += static_cast<char16_t>(std::stoul(std::string(s.substr(i + 2, 4)), nullptr, 16)); break;
-      default: throw std::runtime_error("line " + std::to_string(line) + ": bad escape");
-    }
+    if (e == 'u') out += static_cast<char16_t>(std::stoul(std::string(s.substr(i + 2, 4)), nullptr, 16));
+    else if (e && kFrom.find(e) != kFrom.npos) out += kTo[kFrom.find(e)];
+    else throw std::runtime_error("line " + std::to_string(line) + ": bad escape");
     s.remove_prefix(std::min(s.size(), i + (e == 'u' ? 6 : 2)));
   }
   plain(s);

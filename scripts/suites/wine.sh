@@ -3,8 +3,7 @@
 #   win_tree DIR TOOLCHAIN  cross-builds the DLL and the COM client quietly
 #   wine_start NAME         a fresh prefix of our own with a persistent server;
 #                           copies both DLLs, both clients and the scripts of
-#                           tests/windows to C:\zorva (with units16.txt,
-#                           every UTF-16 code unit); sets bitnesses to the
+#                           tests/windows to C:\zorva; sets bitnesses to the
 #                           bitnesses the machine runs (64, and 32 where it
 #                           accepts 32-bit programs; ZORVA_REQUIRE_WIN32=1
 #                           makes a refusal an error)
@@ -56,9 +55,6 @@ wine_start() {  # the name its messages start with
     cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
   done
   cp tests/windows/*.vbs tests/windows/*.js "$drive/"
-  # Every UTF-16 code unit from 1 to FFFF, for a script host without ChrW.
-  python3 -c 'import struct,sys; sys.stdout.buffer.write(b"\xff\xfe"+b"".join(struct.pack("<H",u) for u in range(1,65536)))' \
-    >"$drive/units16.txt"
   # A 32-bit process reports the x86 architecture.
   bitnesses=(64)
   local probe

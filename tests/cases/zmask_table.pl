@@ -18,27 +18,42 @@ use open qw(:std :encoding(UTF-8));
 my ($zmask, $path, $mode) = @ARGV;
 die "usage: $0 ZMASK TABLE batch|stream\n" unless @ARGV == 3 && $mode =~ /^(batch|stream)$/;
 my $tmp = tempdir(CLEANUP => 1);
-my (%skipped, @rows, $differ);
+my (%skipped, @runs, %running, $differ);
+my $bom = 'a byte order mark opening a stream';
 
-for my $row (read_rows($path)) {
-  my (undef, $op, $type, $mask, $value, $expected) = @$row;
-  my $why = join('', $mask, $value, $expected) =~ /[\x{D800}-\x{DFFF}]/ ? 'an unpaired surrogate'
-          : join('', $mask, $value) =~ /[\t\n\r\0]/ || $expected =~ /[\n\r]/ ? 'a tab, line break or zero character'
+my @rows = grep {
+  my (undef, $op, $type, $mask, $value, $expected) = @$_;
+  my $why = "$mask$value$expected" =~ /[\x{D800}-\x{DFFF}]/ ? 'an unpaired surrogate'
+          : "$mask$value" =~ /[\t\n\r\0]/ || $expected =~ /[\n\r]/ ? 'a tab, line break or zero character'
           : undef;
-  if ($why) { $skipped{$why}++; next; }
-  push @rows, $row;
+  $skipped{$why}++ if $why;
+  !$why;
+} read_rows($path);
+
+# Each run: its rows, the lines zmask reads and its arguments.
+if ($mode eq 'batch') {
+  @runs = ([\@rows, [map { join "\t", @$_[1 .. 4] } @rows], 'batch']);
+} else {
+  my %groups;
+  for my $row (@rows) {
+    my $group = $groups{join "\t", @$row[1 .. 3]} //= [];
+    # zmask skips a byte order mark at the start of its input.
+    if (!@$group && $row->[4] =~ /^\x{FEFF}/) { $skipped{$bom}++; next; }
+    push @$group, $row;
+  }
+  # "--": a mask is taken as given, also one that starts with "--".
+  @runs = map { [$_, [map { $_->[4] } @$_], $_->[0][1], '--', @{$_->[0]}[2, 3]] }
+          map { $groups{$_} } grep { @{$groups{$_}} } sort keys %groups;
 }
 
-# Starts zmask run N with ARGS on the lines of INPUT, at most four at a time
-# (a stream per mask spends its time starting processes).
-my (%running, %signal);  # run numbers by process; the signal a run died of
+# At most four at a time: a stream per mask spends its time starting processes.
 sub reap {
   my $pid = waitpid(shift, 0);
-  $signal{$running{$pid}} = $? & 127 if $? & 127;
+  $runs[$running{$pid}][5] = $? & 127;  # the signal the run died of
   delete $running{$pid};
 }
-sub start_zmask {
-  my ($n, $input, @args) = @_;
+for my $n (0 .. $#runs) {
+  my (undef, $input, @args) = @{$runs[$n]};
   reap(-1) if keys %running >= 4;
   open my $to, '>', "$tmp/$n.in" or die "$tmp/$n.in: $!\n";
   print $to map { "$_\n" } @$input;
@@ -53,52 +68,24 @@ sub start_zmask {
   }
   $running{$pid} = $n;
 }
+reap($_) for keys %running;
 
-# The answer lines of run N, once every run has ended.
-sub answers {
-  my ($n) = @_;
-  reap($_) for keys %running;
-  if ($signal{$n}) {
-    $differ++;
-    print "DIFF zmask died of signal $signal{$n} on run $n\n";
-  }
-  open my $from, '<', "$tmp/$n.out" or return ();
-  my @answers = <$from>;
+my $show = sub { my $s = shift // '<no answer>'; $s =~ s/([^\x20-\x7e])/sprintf '\\x{%x}', ord $1/ge; "[$s]" };
+for my $n (0 .. $#runs) {
+  my ($rows, $signal) = @{$runs[$n]}[0, 5];
+  if ($signal) { $differ++; print "DIFF zmask died of signal $signal on run $n\n"; }
+  my @answers = do { open my $from, '<', "$tmp/$n.out" or (); $from ? <$from> : () };
   chomp @answers;
-  return @answers;
-}
-
-sub compare {
-  my ($row, $got) = @_;
-  my (undef, $op, $type, $mask, $value, $expected) = @$row;
-  return if defined $got && $got eq $expected;
-  $differ++;
-  my $show = sub { my $s = shift // '<no answer>'; $s =~ s/([^\x20-\x7e])/sprintf '\\x{%x}', ord $1/ge; "[$s]" };
-  print 'DIFF line ', $row->[0], ": $op $type ", $show->($mask), ' ', $show->($value),
-        ' gave ', $show->($got), ', expected ', $show->($expected), "\n";
-}
-
-if ($mode eq 'batch') {
-  start_zmask(0, [map { join "\t", @$_[1 .. 4] } @rows], 'batch');
-  my @answers = answers(0);
-  compare($rows[$_], $answers[$_]) for 0 .. $#rows;
-} else {
-  my %groups;
-  for my $row (@rows) {
-    my $group = $groups{join "\t", @$row[1 .. 3]} //= [];
-    # zmask skips a byte order mark at the start of its input.
-    if (!@$group && $row->[4] =~ /^\x{FEFF}/) { $skipped{'a byte order mark opening a stream'}++; next; }
-    push @$group, $row;
-  }
-  my @groups = map { $groups{$_} } grep { @{$groups{$_}} } sort keys %groups;
-  # "--": a mask is taken as given, also one that starts with "--".
-  start_zmask($_, [map { $_->[4] } @{$groups[$_]}], $groups[$_][0][1], '--', @{$groups[$_][0]}[2, 3]) for 0 .. $#groups;
-  for my $n (0 .. $#groups) {
-    my @answers = answers($n);
-    compare($groups[$n][$_], $answers[$_]) for 0 .. $#{$groups[$n]};
+  for my $i (0 .. $#$rows) {
+    my ($line, $op, $type, $mask, $value, $expected) = @{$rows->[$i]};
+    next if defined $answers[$i] && $answers[$i] eq $expected;
+    $differ++;
+    print "DIFF line $line: $op $type ", $show->($mask), ' ', $show->($value), ' gave ', $show->($answers[$i]),
+          ', expected ', $show->($expected), "\n";
   }
 }
 my $skipped = 0;
 $skipped += $_ for values %skipped;
-printf "zmask %s: %d rows answered, %d not carried%s, %d differ\n", $mode, @rows - ($skipped{'a byte order mark opening a stream'} // 0), $skipped, (%skipped ? ' (' . join(', ', map { "$skipped{$_} with $_" } sort keys %skipped) . ')' : ''), $differ // 0;
+printf "zmask %s: %d rows answered, %d not carried%s, %d differ\n", $mode, @rows - ($skipped{$bom} // 0), $skipped,
+  (%skipped ? ' (' . join(', ', map { "$skipped{$_} with $_" } sort keys %skipped) . ')' : ''), $differ // 0;
 exit($differ ? 1 : 0);
