@@ -194,6 +194,16 @@ EMSCRIPTEN_KEEPALIVE int zm_value_type_named(const char16_t* name, int length) {
   return ValueTypeNamed(std::string_view(ascii, static_cast<std::size_t>(length)));
 }
 
+// The short name of a value type ("currency") written to out, its length;
+// -1 for a number past the list, so the package learns the names from here.
+EMSCRIPTEN_KEEPALIVE int zm_value_type_name(int type, char16_t* out, int capacity) {
+  const char* name = ValueTypeName(type);
+  if (!name) return -1;
+  int n = 0;
+  for (; name[n] && n < capacity; ++n) out[n] = static_cast<unsigned char>(name[n]);
+  return n;
+}
+
 // The user's currency symbol, which a browser cannot tell: at most 3
 // characters of the code page; empty for the masks' own "$". 1 when taken,
 // 0 when refused (the settings are then unchanged).
