@@ -117,7 +117,7 @@ export function isValid(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask, 'the mask'), v = text(value, 'the entered text');
   put(m, v);
-  const r = wasm._zm_is_valid(t, maskAt, m.length, valueAt, v.length);
+  const r = wasm._zm_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
   return r === 1;
 }

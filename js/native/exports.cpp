@@ -110,8 +110,8 @@ double AutomationDate(double wallClockMs) noexcept {
 extern "C" {
 
 // 1 valid, 0 invalid, -1 when memory ran out.
-EMSCRIPTEN_KEEPALIVE int zm_is_valid(int type, const char16_t* mask, int maskLength,
-                                     const char16_t* value, int valueLength) {
+EMSCRIPTEN_KEEPALIVE int zm_valid(int type, const char16_t* mask, int maskLength,
+                                  const char16_t* value, int valueLength) {
   Bstr m(mask, maskLength), v(value, valueLength);
   if ((maskLength > 0 && !m.get()) || (valueLength > 0 && !v.get())) return -1;
   LONG ret = 0;
