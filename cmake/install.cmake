@@ -19,6 +19,7 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/include/zorva/export.h
   ${PROJECT_SOURCE_DIR}/include/zorva/masked_edit.h
   ${PROJECT_SOURCE_DIR}/include/zorva/types.h
+  ${PROJECT_SOURCE_DIR}/include/zorva/value_types.def
   ${PROJECT_SOURCE_DIR}/include/zorva/zorva.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zorva)
 if(TARGET zmask)

@@ -16,14 +16,6 @@ async function instantiate() {
 
 const wasm = await instantiate();
 
-const TYPE_NAMES = [
-  'text', 'currency', 'date', 'time', 'memo', 'byte', 'shortint', 'longint', 'boolean',
-  'counter', 'float', 'double', 'oleobject', 'binary', 'url', 'image', 'datetime', 'timestamp',
-];
-
-/** The value types by name: { text: 0, currency: 1, ... }. */
-export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
-
 // How an argument is named in a TypeError, without calling anything of it.
 function describe(x) {
   if (x === null) return 'null';
@@ -36,9 +28,6 @@ function describe(x) {
     default: return String(x);
   }
 }
-
-const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' in any case, " +
-  "or a number from 0 to 17, also written as a string ('1')";
 
 // Spellings already looked up; the module reads them as every other front does.
 const typeBySpelling = new Map();
@@ -108,12 +97,27 @@ function answer(n) {
   return s;
 }
 
+// The value types' short names, in number order, as the module lists them.
+const TYPE_NAMES = [];
+for (;;) {
+  put('', '');
+  const n = wasm._zm_value_type_name(TYPE_NAMES.length, answerAt, ANSWER_UNITS);
+  if (n < 0) break;
+  TYPE_NAMES.push(answer(n));
+}
+
+/** The value types by name: { text: 0, currency: 1, ... }. */
+export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
+
+const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' in any case, " +
+  `or a number from 0 to ${TYPE_NAMES.length - 1}, also written as a string ('1')`;
+
 /** Is this entered text valid for the type and mask? An empty value is. */
 export function isValid(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask, 'the mask'), v = text(value, 'the entered text');
   put(m, v);
-  const r = wasm._zm_is_valid(t, maskAt, m.length, valueAt, v.length);
+  const r = wasm._zm_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
   return r === 1;
 }

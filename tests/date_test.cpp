@@ -86,11 +86,12 @@ TEST(DateShape, ShapesOtherChecksRefuse) {
 // and a translated raw form.
 class TranslatedDates : public ::testing::Test {
  protected:
+  static constexpr unsigned kMonth = kFullMonthNamesId - 1, kMon = kShortMonthNamesId - 1;
   static constexpr StringEntry kFrench[] = {
-      {1214, "aaaa-mm-jj"},  {2043, "jJmMaA"},   {2300, "janvier"},  {2305, "juin"},
-      {2306, "juillet"},     {2307, "ao\xFBt"},  {2311, "d\xE9" "cembre"}, {2402, "mardi"},
-      {2702, "mar."},        {2800, "janv."},    {2805, "juin"},     {2806, "juil."},
-      {2807, "ao\xFBt"},     {2811, "d\xE9" "c."}};
+      {kRawDateMaskId, "aaaa-mm-jj"}, {kDateLettersId, "jJmMaA"}, {kFullWeekdayNamesId + 2, "mardi"},
+      {kShortWeekdayNamesId + 2, "mar."}, {kMonth + 1, "janvier"}, {kMonth + 6, "juin"},
+      {kMonth + 7, "juillet"}, {kMonth + 8, "ao\xFBt"}, {kMonth + 12, "d\xE9" "cembre"}, {kMon + 1, "janv."},
+      {kMon + 6, "juin"}, {kMon + 7, "juil."}, {kMon + 8, "ao\xFBt"}, {kMon + 12, "d\xE9" "c."}};
   StringTableOverride strings_{kFrench, std::size(kFrench)};
   IntlSettingsOverride settings_{LoadIntlSettings(MakeSystemLocale("fr", "\x80"))};
 };

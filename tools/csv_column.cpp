@@ -22,7 +22,7 @@ constexpr char kQuote = '"';
 // RFC 4180 keeps spaces: they are part of the field.
 int NoSpace(unsigned char) { return 0; }
 
-bool IsValidUtf8(std::string_view s) {
+bool IsWellFormedUtf8(std::string_view s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   const auto* end = p + s.size();
   while (p < end) {
@@ -319,7 +319,7 @@ class CsvRun {
     bool answered = false;
     if (!present) {
       Complain("line %ld: no field %ld in this row; row copied unchanged", recordLine_, target_ + 1);
-    } else if (!IsValidUtf8(targetValue_)) {
+    } else if (!IsWellFormedUtf8(targetValue_)) {
       Complain("line %ld: field %ld is not valid UTF-8; left unchanged", recordLine_, target_ + 1);
       trouble_ = true;
     } else {

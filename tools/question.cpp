@@ -2,17 +2,29 @@
 
 #include <cstring>
 
+#include "intl/settings.h"
+#include "service/value_types.h"
 #include "zorva/masked_edit.h"
 
 namespace zmask {
 namespace {
 
-// The mask of each type's raw form, against which format checks its input;
-// null where any text is a raw value.
-constexpr const char* kRawMasks[] = {
-    nullptr, "0.#", "yyyy-mm-dd", "hh:mm:ss", nullptr, "0", "0", "0", "1/0", "0", "0.#", "0.#",
-    nullptr, nullptr, nullptr, nullptr, "yyyy-mm-dd hh:mm:ss", nullptr,
-};
+// The mask of the type's raw form, against which format checks its input;
+// empty where any text is a raw value.
+std::string RawMaskOf(int type) {
+  using namespace zorva;
+  const IntlSettings& s = Intl();
+  switch (EditTypeOf(type)) {
+    case etCurrency: return s.sRawCurrencyFormat;
+    case etDate: return s.sRawDateMask;
+    case etTime: return s.sRawTimeMask;
+    case etByte: case etInteger: case etLong: return s.sRawWholeFormat;
+    case etBoolean: return s.sRawBooleanMask;
+    case etSingle: case etDouble: return s.sRawDecimalFormat;
+    case etDateTime: return std::string(s.sRawDateMask) + ' ' + s.sRawTimeMask;
+    default: return "";
+  }
+}
 
 }  // namespace
 
@@ -34,8 +46,8 @@ Question::Question(Op op, int type, std::string mask)
     : op_(op),
       type_(type),
       mask_(type, mask),
-      rawMask_(type, kRawMasks[type] ? kRawMasks[type] : ""),
-      hasRawMask_(kRawMasks[type] != nullptr) {}
+      rawMask_(type, RawMaskOf(type)),
+      hasRawMask_(!RawMaskOf(type).empty()) {}
 
 bool Question::Ask(std::string_view value, std::string& out, bool wantValidity) const {
   char buf[kAnswerBytes];

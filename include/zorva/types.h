@@ -8,29 +8,19 @@
 
 namespace zorva {
 
-// The automation enumeration of value types.
+// The automation enumeration of value types: tkMEText = 0, tkMECurrency = 1,
+// ... tkMETimeStamp = 17, listed in zorva/value_types.def.
 enum ZorvaMaskedEditConstants : std::int32_t {
-  tkMEText = 0,
-  tkMECurrency = 1,
-  tkMEDate = 2,
-  tkMETime = 3,
-  tkMEMemo = 4,
-  tkMEByte = 5,
-  tkMEShortInt = 6,
-  tkMELongInt = 7,
-  tkMEBoolean = 8,
-  tkMECounter = 9,
-  tkMEFloat = 10,
-  tkMEDouble = 11,
-  tkMEOleObject = 12,
-  tkMEBinary = 13,
-  tkMEURL = 14,
-  tkMEImage = 15,
-  tkMEDateTime = 16,
-  tkMETimeStamp = 17,
+#define ZORVA_VALUE_TYPE(number, c_name, constant, name, description) constant = number,
+#include "zorva/value_types.def"
+#undef ZORVA_VALUE_TYPE
 };
 
-inline constexpr int kValueTypeCount = 18;
+inline constexpr int kValueTypeCount = 0
+#define ZORVA_VALUE_TYPE(number, c_name, constant, name, description) +1
+#include "zorva/value_types.def"
+#undef ZORVA_VALUE_TYPE
+    ;
 
 // The short name of a value type ("currency"), or nullptr for a number
 // outside 0..17.

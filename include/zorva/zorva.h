@@ -35,26 +35,13 @@ extern "C" {
 /* 255 characters of up to 3 UTF-8 bytes each. */
 #define ZORVA_MAX_ANSWER 765
 
-/* Value types, the numbers of the automation enumeration. */
+/* Value types, the numbers of the automation enumeration: ZORVA_TEXT = 0,
+   ZORVA_CURRENCY = 1, ... ZORVA_TIMESTAMP = 17, listed in
+   zorva/value_types.def. */
 enum zorva_value_type {
-  ZORVA_TEXT = 0,
-  ZORVA_CURRENCY = 1,
-  ZORVA_DATE = 2,
-  ZORVA_TIME = 3,
-  ZORVA_MEMO = 4,
-  ZORVA_BYTE = 5,
-  ZORVA_SHORTINT = 6,
-  ZORVA_LONGINT = 7,
-  ZORVA_BOOLEAN = 8,
-  ZORVA_COUNTER = 9,
-  ZORVA_FLOAT = 10,
-  ZORVA_DOUBLE = 11,
-  ZORVA_OLEOBJECT = 12,
-  ZORVA_BINARY = 13,
-  ZORVA_URL = 14,
-  ZORVA_IMAGE = 15,
-  ZORVA_DATETIME = 16,
-  ZORVA_TIMESTAMP = 17
+#define ZORVA_VALUE_TYPE(number, c_name, constant, name, description) c_name = number,
+#include "zorva/value_types.def"
+#undef ZORVA_VALUE_TYPE
 };
 
 /* 1 when the entered value is valid for the type and mask, 0 when not, -1

@@ -110,8 +110,8 @@ double AutomationDate(double wallClockMs) noexcept {
 extern "C" {
 
 // 1 valid, 0 invalid, -1 when memory ran out.
-EMSCRIPTEN_KEEPALIVE int zm_is_valid(int type, const char16_t* mask, int maskLength,
-                                     const char16_t* value, int valueLength) {
+EMSCRIPTEN_KEEPALIVE int zm_valid(int type, const char16_t* mask, int maskLength,
+                                  const char16_t* value, int valueLength) {
   Bstr m(mask, maskLength), v(value, valueLength);
   if ((maskLength > 0 && !m.get()) || (valueLength > 0 && !v.get())) return -1;
   LONG ret = 0;
@@ -192,6 +192,16 @@ EMSCRIPTEN_KEEPALIVE int zm_value_type_named(const char16_t* name, int length) {
     ascii[i] = static_cast<char>(name[i]);
   }
   return ValueTypeNamed(std::string_view(ascii, static_cast<std::size_t>(length)));
+}
+
+// The short name of a value type ("currency") written to out, its length;
+// -1 for a number past the list, so the package learns the names from here.
+EMSCRIPTEN_KEEPALIVE int zm_value_type_name(int type, char16_t* out, int capacity) {
+  const char* name = ValueTypeName(type);
+  if (!name) return -1;
+  int n = 0;
+  for (; name[n] && n < capacity; ++n) out[n] = static_cast<unsigned char>(name[n]);
+  return n;
 }
 
 // The user's currency symbol, which a browser cannot tell: at most 3

@@ -11,11 +11,6 @@
 namespace zorva {
 namespace {
 
-constexpr unsigned kFullWeekdayId = 2400;   // Sunday first
-constexpr unsigned kShortWeekdayId = 2700;  // Sunday first
-constexpr unsigned kFullMonthId = 2300;     // January first
-constexpr unsigned kShortMonthId = 2800;    // January first
-
 // Appends to a bounded, always terminated text; what does not fit is dropped.
 class Output {
  public:
@@ -78,7 +73,8 @@ void PutDay(Output& out, std::size_t length, const DateParts& date, int& weekday
   }
   if (length == 3 || length == 4) {
     if (weekday < 0) weekday = WeekdayOf(date);  // the same for every name run
-    out.String((length == 3 ? kShortWeekdayId : kFullWeekdayId) + static_cast<unsigned>(weekday));
+    const StringId names = length == 3 ? kShortWeekdayNamesId : kFullWeekdayNamesId;
+    out.String(names + static_cast<unsigned>(weekday));
   } else {
     out.Number(date.day, length == 1 ? 1 : 2);
   }
@@ -88,7 +84,8 @@ void PutMonth(Output& out, std::size_t length, const DateParts& date) noexcept {
   if (length == 3 || length == 4) {
     // A full-name placeholder is three underscores too.
     if (Usable(date, date.month) && date.month >= 1 && date.month <= 12) {
-      out.String((length == 3 ? kShortMonthId : kFullMonthId) + static_cast<unsigned>(date.month - 1));
+      const StringId names = length == 3 ? kShortMonthNamesId : kFullMonthNamesId;
+      out.String(names + static_cast<unsigned>(date.month - 1));
     } else {
       out.Repeat('_', 3);
     }

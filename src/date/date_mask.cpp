@@ -9,8 +9,6 @@
 namespace zorva {
 namespace {
 
-constexpr unsigned kFullMonthNameId = 2300;  // January; months follow in order
-
 // True when text begins with prefix (of prefixLength characters), ignoring
 // case; a text that ends first does not match.
 bool BeginsWithNoCase(const char* text, const char* prefix, std::size_t prefixLength) noexcept {
@@ -70,7 +68,7 @@ int MatchMonthName(const char* text, bool strictNames) noexcept {
   }
   if (month < 0 || !strictNames) return month;
   char full[256];
-  int length = LoadString(kFullMonthNameId + month - 1, full, sizeof full);
+  int length = LoadString(kFullMonthNamesId + month - 1, full, sizeof full);
   // An empty full name leaves the abbreviation's verdict standing.
   if (length > 0 && !BeginsWithNoCase(text, full, static_cast<std::size_t>(length))) return -1;
   return month;

@@ -31,39 +31,39 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   IntlSettings s{};
   for (int month = 1; month <= 12; ++month) {
     char scratch[64];
-    LoadString(2800 + month - 1, scratch, sizeof scratch);
+    LoadString(kShortMonthNamesId + month - 1, scratch, sizeof scratch);
     // An entry holds 3 characters: a longer translated text is cut.
     std::size_t n = std::min<std::size_t>(std::strlen(scratch), 3);
     std::memcpy(s.MonthAbbrev[month], scratch, n);
     s.MonthAbbrev[month][n] = '\0';
   }
-  s.sThousand = s.sMonThousandSep = FirstCharOf(2005);
-  s.sTime = FirstCharOf(2019);
-  LoadInto(s.sCurrency, 2004, 3);
+  s.sThousand = s.sMonThousandSep = FirstCharOf(kThousandSepId);
+  s.sTime = FirstCharOf(kTimeSepId);
+  LoadInto(s.sCurrency, kCurrencySymbolId, 3);
   // The system's symbol, or the mask's currency character when the system
   // has none that fits.
   const char* sys = system.currency[0] && std::strlen(system.currency) <= 3 ? system.currency
                                                                               : s.sCurrency;
   std::memcpy(s.sSystemCurrency, sys, std::min<std::size_t>(std::strlen(sys), 3));
   s.sSystemCurrency[sizeof s.sSystemCurrency - 1] = '\0';
-  s.sDecimal = s.sMonDecimalSep = FirstCharOf(2006);
-  s.sNegativeSign = FirstCharOf(2032);
-  s.sPositiveSign = FirstCharOf(2036);
-  s.sLeftParen = FirstCharOf(2037);
-  s.sRightParen = FirstCharOf(2038);
-  LoadInto(s.sTimeMask, 2039, 63);
-  LoadInto(s.sShortDate, 2016, 63);
-  LoadInto(s.sCurrencyMask, 2040, 63);
-  LoadInto(s.sIntegerMask, 2041, 63);
-  LoadInto(s.sDecimalMask, 2042, 63);
+  s.sDecimal = s.sMonDecimalSep = FirstCharOf(kDecimalSepId);
+  s.sNegativeSign = FirstCharOf(kNegativeSignId);
+  s.sPositiveSign = FirstCharOf(kPositiveSignId);
+  s.sLeftParen = FirstCharOf(kLeftParenId);
+  s.sRightParen = FirstCharOf(kRightParenId);
+  LoadInto(s.sTimeMask, kTimeMaskId, 63);
+  LoadInto(s.sShortDate, kShortDateMaskId, 63);
+  LoadInto(s.sCurrencyMask, kCurrencyMaskId, 63);
+  LoadInto(s.sIntegerMask, kIntegerMaskId, 63);
+  LoadInto(s.sDecimalMask, kDecimalMaskId, 63);
   s.sTextMask[0] = '\0';
-  LoadString(1214, s.sRawDateMask, sizeof s.sRawDateMask);
-  LoadString(1700, s.sRawTimeMask, sizeof s.sRawTimeMask);
-  LoadString(1505, s.sRawBooleanMask, sizeof s.sRawBooleanMask);
-  LoadString(2202, s.sRawCurrencyFormat, sizeof s.sRawCurrencyFormat);
-  LoadString(1301, s.sRawWholeFormat, sizeof s.sRawWholeFormat);
-  LoadString(2203, s.sRawDecimalFormat, sizeof s.sRawDecimalFormat);
-  LoadString(2043, s.sDateLetters, sizeof s.sDateLetters);
+  LoadString(kRawDateMaskId, s.sRawDateMask, sizeof s.sRawDateMask);
+  LoadString(kRawTimeMaskId, s.sRawTimeMask, sizeof s.sRawTimeMask);
+  LoadString(kRawBooleanMaskId, s.sRawBooleanMask, sizeof s.sRawBooleanMask);
+  LoadString(kRawCurrencyFormatId, s.sRawCurrencyFormat, sizeof s.sRawCurrencyFormat);
+  LoadString(kWholeNumberMaskId, s.sRawWholeFormat, sizeof s.sRawWholeFormat);
+  LoadString(kRawDecimalFormatId, s.sRawDecimalFormat, sizeof s.sRawDecimalFormat);
+  LoadString(kDateLettersId, s.sDateLetters, sizeof s.sDateLetters);
   return s;
 }
 

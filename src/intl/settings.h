@@ -44,9 +44,6 @@ struct SystemLocale {
 // The user's locale as the environment names it (LC_ALL, LC_MONETARY, LANG).
 // Reads it with its own locale object: the host's global locale is untouched.
 SystemLocale QuerySystemLocale() noexcept;
-// The same for a locale named explicitly ("de_DE.UTF-8"); an unknown name
-// gives an empty SystemLocale.
-SystemLocale SystemLocaleNamed(const char* name) noexcept;
 // A SystemLocale from a given language and currency symbol (ANSI), for tests.
 SystemLocale MakeSystemLocale(const char* language, const char* currencyAnsi) noexcept;
 

@@ -13,18 +13,31 @@ namespace zorva {
 namespace {
 
 constexpr StringEntry kStrings[] = {
-#define ZORVA_STRING(id, text) {id, text},
+#define ZORVA_STRING(name, id, text) {id, text},
+#define ZORVA_STRING_NEXT(id, text) {id, text},
 #include "intl/strings.def"
 #undef ZORVA_STRING
+#undef ZORVA_STRING_NEXT
+};
+
+// Whether each entry follows the one before it in a run.
+constexpr bool kInRun[] = {
+#define ZORVA_STRING(name, id, text) false,
+#define ZORVA_STRING_NEXT(id, text) true,
+#include "intl/strings.def"
+#undef ZORVA_STRING
+#undef ZORVA_STRING_NEXT
 };
 
 constexpr bool IsAscending() {
   for (std::size_t i = 1; i < std::size(kStrings); ++i) {
     if (kStrings[i - 1].id >= kStrings[i].id) return false;
+    if (kInRun[i] && kStrings[i].id != kStrings[i - 1].id + 1) return false;
   }
-  return true;
+  return !kInRun[0];
 }
-static_assert(IsAscending(), "strings.def must list numbers in ascending order");
+static_assert(IsAscending(),
+              "strings.def must list numbers in ascending order, a run's without gaps");
 
 struct Override {
   const StringEntry* entries;
@@ -89,11 +102,6 @@ StringTableOverride::StringTableOverride(const StringEntry* entries, std::size_t
 
 StringTableOverride::~StringTableOverride() {
   g_override.store(nullptr, std::memory_order_release);
-}
-
-const StringEntry* BuiltinStrings(std::size_t* count) noexcept {
-  if (count) *count = std::size(kStrings);
-  return kStrings;
 }
 
 }  // namespace zorva

@@ -5,6 +5,16 @@
 
 namespace zorva {
 
+// The named strings: kCurrencyMaskId and the like; a run's later members are
+// its name plus their offset (kShortMonthNamesId + 2 is "Mar").
+enum StringId : unsigned {
+#define ZORVA_STRING(name, id, text) name = id,
+#define ZORVA_STRING_NEXT(id, text)
+#include "intl/strings.def"
+#undef ZORVA_STRING
+#undef ZORVA_STRING_NEXT
+};
+
 struct StringEntry {
   unsigned id;
   const char* text;
@@ -28,8 +38,5 @@ class StringTableOverride {
   StringTableOverride(const StringTableOverride&) = delete;
   StringTableOverride& operator=(const StringTableOverride&) = delete;
 };
-
-// The built-in table, in ascending order of number.
-const StringEntry* BuiltinStrings(std::size_t* count) noexcept;
 
 }  // namespace zorva

@@ -91,14 +91,6 @@ const char* EnvLocaleName(const char* category) {
 
 }  // namespace
 
-SystemLocale SystemLocaleNamed(const char* name) noexcept {
-  locale_t loc = newlocale(LC_ALL_MASK, name ? name : "C", static_cast<locale_t>(0));
-  if (!loc) return SystemLocale{};
-  SystemLocale s = FromLocale(loc, name);
-  freelocale(loc);
-  return s;
-}
-
 SystemLocale QuerySystemLocale() noexcept {
   // "" lets newlocale name every category from the environment, as the C
   // library would for setlocale, without changing the process's locale.

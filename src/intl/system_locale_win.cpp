@@ -32,11 +32,5 @@ SystemLocale QuerySystemLocale() noexcept {
   return s;
 }
 
-SystemLocale SystemLocaleNamed(const char* name) noexcept {
-  SystemLocale s{};
-  if (name) std::strncpy(s.language, name, sizeof s.language - 1);
-  return s;
-}
-
 }  // namespace zorva
 #endif  // _WIN32

@@ -49,12 +49,6 @@ struct NumberConversion {
   const char* currencySymbol = nullptr;
 };
 
-// String-table ids of the raw formats: "0.#" for currency, "0" for the
-// whole-number types, "0.#" for single and double.
-constexpr unsigned kRawCurrencyFormatId = 2202;
-constexpr unsigned kRawWholeFormatId = 1301;
-constexpr unsigned kRawDecimalFormatId = 2203;
-
 // --- Format strings -------------------------------------------------------
 
 // Writes the section of `format` that renders a number of that sign, spaces

@@ -93,21 +93,4 @@ void CharUpperBuffA(char* text) noexcept {
   for (; text && *text; ++text) *text = CharUpperA(*text);
 }
 
-void CharLowerBuffA(char* text) noexcept {
-  for (; text && *text; ++text) *text = CharLowerA(*text);
-}
-
-int CrtCompareNoCase(const char* a, const char* b, unsigned long count) noexcept {
-  for (unsigned long i = 0; i < count; ++i) {
-    int x = static_cast<unsigned char>(CrtToUpper(a[i]));
-    int y = static_cast<unsigned char>(CrtToUpper(b[i]));
-    if (x != y || x == 0) return x - y;
-  }
-  return 0;
-}
-
-int CrtCompareNoCase(const char* a, const char* b) noexcept {
-  return CrtCompareNoCase(a, b, ~0UL);
-}
-
 }  // namespace zorva

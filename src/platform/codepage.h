@@ -51,9 +51,8 @@ inline char CharUpperA(char c) noexcept {
 inline char CharLowerA(char c) noexcept {
   return static_cast<char>(AnsiCodePage().lower[static_cast<unsigned char>(c)]);
 }
-// Whole-string forms, in place, as CharUpperA/CharLowerA on a string.
+// The whole-string form, in place, as CharUpperA on a string.
 void CharUpperBuffA(char* text) noexcept;
-void CharLowerBuffA(char* text) noexcept;
 
 // The C runtime under the user's locale, whose code page is the same ANSI code
 // page: the digit test, toupper, tolower and case-insensitive comparison.
@@ -70,8 +69,5 @@ inline int CrtDigitValue(char c) noexcept {
 }
 inline char CrtToUpper(char c) noexcept { return CharUpperA(c); }
 inline char CrtToLower(char c) noexcept { return CharLowerA(c); }
-// As _stricmp/_strnicmp: compares upper-cased bytes; <0, 0 or >0.
-int CrtCompareNoCase(const char* a, const char* b) noexcept;
-int CrtCompareNoCase(const char* a, const char* b, unsigned long count) noexcept;
 
 }  // namespace zorva

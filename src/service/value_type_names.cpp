@@ -7,15 +7,24 @@
 namespace zorva {
 namespace {
 
-constexpr const char* kTypeNames[kValueTypeCount] = {
-    "text", "currency", "date", "time", "memo", "byte", "shortint", "longint", "boolean",
-    "counter", "float", "double", "oleobject", "binary", "url", "image", "datetime", "timestamp",
+struct Names {
+  std::int32_t number;
+  const char* name;      // "currency"
+  const char* constant;  // "tkMECurrency"
 };
-constexpr const char* kConstantNames[kValueTypeCount] = {
-    "tkMEText", "tkMECurrency", "tkMEDate", "tkMETime", "tkMEMemo", "tkMEByte",
-    "tkMEShortInt", "tkMELongInt", "tkMEBoolean", "tkMECounter", "tkMEFloat", "tkMEDouble",
-    "tkMEOleObject", "tkMEBinary", "tkMEURL", "tkMEImage", "tkMEDateTime", "tkMETimeStamp",
+constexpr Names kNames[] = {
+#define ZORVA_VALUE_TYPE(number, c_name, constant, name, description) {number, name, #constant},
+#include "zorva/value_types.def"
+#undef ZORVA_VALUE_TYPE
 };
+
+constexpr bool NumberedInOrder() {
+  for (int i = 0; i < kValueTypeCount; ++i) {
+    if (kNames[i].number != i) return false;
+  }
+  return true;
+}
+static_assert(NumberedInOrder(), "value_types.def lists the types by number, from 0");
 
 char Lower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
@@ -30,12 +39,12 @@ bool EqualNoCase(std::string_view a, const char* b) noexcept {
 }  // namespace
 
 const char* ValueTypeName(std::int32_t valueType) noexcept {
-  return valueType >= 0 && valueType < kValueTypeCount ? kTypeNames[valueType] : nullptr;
+  return valueType >= 0 && valueType < kValueTypeCount ? kNames[valueType].name : nullptr;
 }
 
 std::int32_t ValueTypeNamed(std::string_view word) noexcept {
   for (int i = 0; i < kValueTypeCount; ++i) {
-    if (EqualNoCase(word, kTypeNames[i]) || EqualNoCase(word, kConstantNames[i])) return i;
+    if (EqualNoCase(word, kNames[i].name) || EqualNoCase(word, kNames[i].constant)) return i;
   }
   if (word.empty() || word.size() > 2) return -1;
   int n = 0;

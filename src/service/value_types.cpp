@@ -8,34 +8,49 @@
 namespace zorva {
 namespace {
 
-constexpr EditType kEditTypes[kValueTypeCount] = {
-    etText,    etCurrency, etDate,    etTime,        etText,        etByte,
-    etInteger, etLong,     etBoolean, etInteger,     etSingle,      etDouble,
-    etUnsupported, etUnsupported, etText, etText,   etDateTime,    etUnsupported,
+struct Traits {
+  EditType editType;
+  Conversion first;
 };
 
-// A counter converts as a long integer but is held to the short range.
-constexpr int kFirstConversionCodes[kValueTypeCount] = {
-    1, 13, 6, 7, 1, 11, 3, 2, 10, 2, 4, 5, 9, 9, 1, 1, 8, 9,
+// What the service makes of each value type. No default: a type added to
+// value_types.def and not here does not compile.
+constexpr Traits TraitsOf(ZorvaMaskedEditConstants type) {
+  switch (type) {
+    case tkMEText: case tkMEMemo: case tkMEURL: case tkMEImage: return {etText, kToText};
+    case tkMECurrency: return {etCurrency, kToCurrency};
+    case tkMEDate: return {etDate, kToDate};
+    case tkMETime: return {etTime, kToTime};
+    case tkMEByte: return {etByte, kToByte};
+    case tkMEShortInt: return {etInteger, kToShort};
+    // A counter converts as a long integer but is held to the short range.
+    case tkMECounter: return {etInteger, kToLong};
+    case tkMELongInt: return {etLong, kToLong};
+    case tkMEBoolean: return {etBoolean, kToBoolean};
+    case tkMEFloat: return {etSingle, kToFloat};
+    case tkMEDouble: return {etDouble, kToDouble};
+    case tkMEDateTime: return {etDateTime, kToDateTime};
+    case tkMEOleObject: case tkMEBinary: case tkMETimeStamp: return {etUnsupported, kToBinary};
+  }
+  return {etUnsupported, kToBinary};
+}
+
+constexpr Traits kTraits[] = {
+#define ZORVA_VALUE_TYPE(number, c_name, constant, name, description) TraitsOf(constant),
+#include "zorva/value_types.def"
+#undef ZORVA_VALUE_TYPE
 };
+
+bool Listed(std::int32_t valueType) { return valueType >= 0 && valueType < kValueTypeCount; }
 
 }  // namespace
 
 EditType EditTypeOf(std::int32_t valueType) noexcept {
-  return valueType >= 0 && valueType < kValueTypeCount ? kEditTypes[valueType] : etUnsupported;
+  return Listed(valueType) ? kTraits[valueType].editType : etUnsupported;
 }
 
 int FirstConversionCodeOf(std::int32_t valueType) noexcept {
-  return valueType >= 0 && valueType < kValueTypeCount ? kFirstConversionCodes[valueType] : 9;
-}
-
-const char* EditTypeLabel(int editType) noexcept {
-  static constexpr const char* kLabels[] = {
-      "Text", "Currency", "Date", "Time", "Whole Number (+-127)",
-      "Whole Number (+-32,767)", "Whole Number (+-2,147,483,647)", "True/False",
-      "Decimal (3.4E+-38, 7 digits)", "Decimal (1.7E+-308, 15 digits)",
-  };
-  return editType >= 0 && editType <= etDouble ? kLabels[editType] : nullptr;
+  return Listed(valueType) ? kTraits[valueType].first : kToBinary;
 }
 
 void DefaultMaskFor(char* dest, int editType, int size) noexcept {
@@ -46,10 +61,10 @@ void DefaultMaskFor(char* dest, int editType, int size) noexcept {
     case etCurrency: std::strcpy(dest, s.sCurrencyMask); break;
     case etDate: std::strcpy(dest, s.sShortDate); break;
     case etTime: std::strcpy(dest, s.sTimeMask); break;
-    case etByte: LoadString(1301, dest, 64); break;
+    case etByte: LoadString(kWholeNumberMaskId, dest, 64); break;
     case etInteger:
     case etLong: std::strcpy(dest, s.sIntegerMask); break;
-    case etBoolean: LoadString(1501, dest, size); break;
+    case etBoolean: LoadString(kBooleanMaskId, dest, size); break;
     case etSingle:
     case etDouble: std::strcpy(dest, s.sDecimalMask); break;
     default: break;  // no default: date-times, unsupported and unknown codes

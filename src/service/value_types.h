@@ -8,35 +8,47 @@
 
 namespace zorva {
 
+// What the engines work with: several value types share one (memo, URL and
+// image are text; a counter is a short integer).
 enum EditType : std::int16_t {
-  etText = 0,
-  etCurrency = 1,
-  etDate = 2,
-  etTime = 3,
-  etByte = 4,
-  etInteger = 5,
-  etLong = 6,
-  etBoolean = 7,
-  etSingle = 8,
-  etDouble = 9,
-  // 10 has no member: no value type maps to it.
-  etDateTime = 11,
-  etUnsupported = 12,
+  etText,
+  etCurrency,
+  etDate,
+  etTime,
+  etByte,
+  etInteger,
+  etLong,
+  etBoolean,
+  etSingle,
+  etDouble,
+  etDateTime,
+  etUnsupported,  // binary kinds: every value is valid, every answer empty
 };
 
-// Codes 0 to 11 are the ones the dispatchers act on.
-inline bool IsDispatchable(int editType) { return editType >= 0 && editType <= 11; }
+// The edit types the dispatchers act on.
+inline bool IsDispatchable(int editType) { return editType >= 0 && editType < etUnsupported; }
 
-// Value type -> edit type. A value type outside 0..17 gives etUnsupported.
+// Value type -> edit type. A value type outside the list gives etUnsupported.
 EditType EditTypeOf(std::int32_t valueType) noexcept;
 
-// Value type -> the conversion code its variant is converted to first
-// (1 text, 2 long, 3 short, 4 float, 5 double, 6 date, 7 time, 8 date-time,
-// 9 binary, 10 boolean, 11 byte, 13 currency). 9 outside 0..17.
-int FirstConversionCodeOf(std::int32_t valueType) noexcept;
+// What an automation value is converted to first, before it is formatted.
+enum Conversion : int {
+  kToText = 1,
+  kToLong = 2,
+  kToShort = 3,
+  kToFloat = 4,
+  kToDouble = 5,
+  kToDate = 6,
+  kToTime = 7,
+  kToDateTime = 8,
+  kToBinary = 9,
+  kToBoolean = 10,
+  kToByte = 11,
+  kToCurrency = 13,
+};
 
-// The label that names an edit type ("Currency"), or nullptr for none.
-const char* EditTypeLabel(int editType) noexcept;
+// Value type -> its first conversion; kToBinary outside the list.
+int FirstConversionCodeOf(std::int32_t valueType) noexcept;
 
 // Writes the default mask of the edit type into dest; leaves it untouched for
 // etDateTime, etUnsupported and every other code. The string-table masks are

@@ -27,24 +27,10 @@ struct EnumValue {
   const wchar_t* help;
 };
 const EnumValue kValueTypes[] = {
-    {L"tkMEText", L"Data Value type is a String"},
-    {L"tkMECurrency", L"Data Value type is a Currency"},
-    {L"tkMEDate", L"Data Value type is a Date"},
-    {L"tkMETime", L"Data Value type is a Time"},
-    {L"tkMEMemo", L"Data Value type is a Memo"},
-    {L"tkMEByte", L"Data Value type is a Byte"},
-    {L"tkMEShortInt", L"Data Value type is a Short Integer"},
-    {L"tkMELongInt", L"Data Value type is a Long Integer"},
-    {L"tkMEBoolean", L"Data Value type is a Boolean"},
-    {L"tkMECounter", L"Data Value type is a Counter"},
-    {L"tkMEFloat", L"Data Value type is a Float"},
-    {L"tkMEDouble", L"Data Value type is a Double"},
-    {L"tkMEOleObject", L"Data Value type is a Ole Object"},
-    {L"tkMEBinary", L"Data Value type is a Binary object"},
-    {L"tkMEURL", L"Data Value type is a URL"},
-    {L"tkMEImage", L"Data Value type is an image"},
-    {L"tkMEDateTime", L"Data Value type is a Date/Time"},
-    {L"tkMETimeStamp", L"Data Value type is a Timestamp"},
+#define ZORVA_VALUE_TYPE(number, c_name, constant, name, description) \
+  {L"" #constant, L"Data Value type is " description},
+#include "zorva/value_types.def"
+#undef ZORVA_VALUE_TYPE
 };
 
 ICreateTypeInfo* MakeEnum(ICreateTypeLib2* lib) {
