@@ -7,6 +7,7 @@
 
 #include "fuzz_input.h"
 #include "platform/unicode.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva::fuzz {

@@ -18,8 +18,8 @@ SQLITE_EXTENSION_INIT1
 
 namespace {
 
-using zorva::sql::kAnswerSize;
-using zorva::sql::Prepared;
+using zorva::PreparedMask;
+using zorva::sql::Answer;
 
 std::string_view TextOf(sqlite3_value* value) {
   // The text first, then its length: the order SQLite asks for.
@@ -108,31 +108,31 @@ char kConstantMask;
 // changes under a constant mask is not prepared again: such rows take the
 // general functions. `made` is set when the preparation is new: the caller
 // hands it to SQLite after the row.
-Prepared* PrepareArguments(sqlite3_context* ctx, void* kept, int type, sqlite3_value* maskArgument,
-                           std::string_view& mask, bool& made) {
+PreparedMask* PrepareArguments(sqlite3_context* ctx, void* kept, sqlite3_value* maskArgument, int type,
+                               std::string_view& mask, bool& made) {
   mask = TextOf(maskArgument);
   if (kept != &kConstantMask) {
     if (!kept) sqlite3_set_auxdata(ctx, 1, &kConstantMask, nullptr);
     return nullptr;
   }
-  if (mask.size() > sizeof Prepared::mask) return nullptr;  // too long to keep
-  auto* prepared = static_cast<Prepared*>(sqlite3_malloc(sizeof(Prepared)));
-  if (prepared && zorva::sql::Prepare(*prepared, type, mask)) {
-    made = true;
-    return prepared;
-  }
-  sqlite3_free(prepared);
-  return nullptr;
+  PreparedMask* prepared = zorva::sql::NewPrepared(type, mask);
+  made = prepared != nullptr;
+  return prepared;
 }
 
 // The usual row, inline: the kept preparation answers.
-inline Prepared* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_value* maskArgument,
-                                   std::string_view& mask, bool& made) {
+inline PreparedMask* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_value* maskArgument,
+                                       std::string_view& mask, bool& made) {
   void* kept = sqlite3_get_auxdata(ctx, 1);
-  if (kept && kept != &kConstantMask && static_cast<Prepared*>(kept)->type == type) {
-    return static_cast<Prepared*>(kept);
+  if (kept && kept != &kConstantMask && static_cast<PreparedMask*>(kept)->valueType() == type) {
+    return static_cast<PreparedMask*>(kept);
   }
-  return PrepareArguments(ctx, kept, type, maskArgument, mask, made);
+  return PrepareArguments(ctx, kept, maskArgument, type, mask, made);
+}
+
+// Hands a new preparation to SQLite, which frees it with the statement.
+void Keep(sqlite3_context* ctx, bool made, PreparedMask* prepared) {
+  if (made) sqlite3_set_auxdata(ctx, 1, prepared, zorva::sql::DeletePrepared);
 }
 
 void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -141,7 +141,7 @@ void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (type < 0) return;
   std::string_view mask;
   bool made = false;
-  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  PreparedMask* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
   const std::string_view value = TextOf(argv[2]);
   bool valid = false;
   // SQLite's text is zero-terminated: it is read where it lies.
@@ -151,7 +151,7 @@ void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   } else {
     sqlite3_result_error_nomem(ctx);
   }
-  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
+  Keep(ctx, made, prepared);
 }
 
 void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -160,15 +160,15 @@ void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (type < 0) return;
   std::string_view mask;
   bool made = false;
-  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  PreparedMask* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
   const std::string_view value = TextOf(argv[2]);
-  char answer[kAnswerSize];
+  Answer answer;
   std::size_t length = 0;
   // SQLite's text is zero-terminated: it is read where it lies.
   const bool ok = prepared ? zorva::sql::TerminatedRawValue(*prepared, value, answer, length)
                            : zorva::sql::RawValue(type, mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
-  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
+  Keep(ctx, made, prepared);
 }
 
 // A number becomes the type's raw text as an automation number would: a real
@@ -177,7 +177,10 @@ void Format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (AnyNull(argc, argv)) return;
   const int type = TypeArgument(ctx, argv[0]);
   if (type < 0) return;
-  char raw[kAnswerSize];
+  std::string_view mask;
+  bool made = false;
+  PreparedMask* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  Answer raw;
   std::string_view value;
   switch (sqlite3_value_type(argv[2])) {
     case SQLITE_INTEGER:
@@ -188,10 +191,12 @@ void Format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
       break;
     default: value = TextOf(argv[2]); break;
   }
-  char answer[kAnswerSize];
+  Answer answer;
   std::size_t length = 0;
-  const bool ok = zorva::sql::FormattedValue(type, TextOf(argv[1]), value, answer, length);
+  const bool ok = prepared ? zorva::sql::FormattedValue(*prepared, value, answer, length)
+                           : zorva::sql::FormattedValue(type, mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
+  Keep(ctx, made, prepared);
 }
 
 void WrongCount(sqlite3_context* ctx, int, sqlite3_value**) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/unicode.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 #include "zorva/types.h"
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "intl/settings.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva {

@@ -7,8 +7,9 @@
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
-#include "service/prepared_number.h"
+#include "service/prepared_mask.h"
 #include "case_table.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva {
@@ -165,7 +166,7 @@ TEST(ServiceCurrencySwap, EuroUserOnly) {
   EXPECT_EQ(PreparedFormatted(tkMECurrency, "$#,##0.00", "5"), "\xe2\x82\xac" "5.00");
   char out[32];
   EXPECT_EQ(std::string(out, GetRawValueUtf8(prepared, "\xe2\x82\xac" "5.00", out, sizeof out)), "5.");
-  EXPECT_EQ(prepared.text(), "$#,##0.00");
+  EXPECT_EQ(prepared.state().text, "$#,##0.00");
   // Other types keep the "$" as a literal of the mask.
   EXPECT_EQ(GetFormattedValueUtf8(tkMEDouble, "$#,##0.00", "5"), "$5.00");
   // Only a euro user's masks are rewritten: a pound user's "$" stays "$".

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "intl/settings.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 #include "zorva/types.h"
 
