@@ -60,16 +60,14 @@ struct Preparation;  // the library's own
 class PreparedMask {
  public:
   ZORVA_API PreparedMask(std::int32_t valueType, std::string_view mask);
-  ZORVA_API ~PreparedMask();
-  ZORVA_API PreparedMask(PreparedMask&& other) noexcept;
-  ZORVA_API PreparedMask& operator=(PreparedMask&& other) noexcept;
   std::int32_t valueType() const noexcept { return valueType_; }
   // What the library made of the mask; opaque.
   const detail::Preparation& state() const noexcept { return *state_; }
 
  private:
   std::int32_t valueType_;
-  std::unique_ptr<detail::Preparation> state_;
+  // Freed by the library's own function, which the constructor sets.
+  std::unique_ptr<detail::Preparation, void (*)(detail::Preparation*)> state_;
 };
 
 ZORVA_API bool IsValidUtf8(const PreparedMask& mask, std::string_view value);

@@ -46,7 +46,7 @@ const char* Terminated(std::string_view value, bool terminated, char (&copy)[kAn
 }  // namespace
 
 PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
-    : valueType_(valueType), state_(std::make_unique<detail::Preparation>()) {
+    : valueType_(valueType), state_(new detail::Preparation, [](detail::Preparation* p) { delete p; }) {
   const IntlSettings& s = Intl();
   AnsiText m;
   AssignOrThrow(m, mask);
@@ -54,10 +54,6 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
 }
-
-PreparedMask::~PreparedMask() = default;
-PreparedMask::PreparedMask(PreparedMask&& other) noexcept = default;
-PreparedMask& PreparedMask::operator=(PreparedMask&& other) noexcept = default;
 
 bool PreparedValid(const PreparedMask& mask, std::string_view value, bool terminated) {
   const detail::Preparation& p = mask.state();
