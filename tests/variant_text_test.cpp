@@ -206,11 +206,6 @@ TEST(VariantText, StringsPassThroughForEveryType) {
     for (std::int32_t type = -1; type <= kValueTypeCount; ++type)
       EXPECT_EQ(Raw(c.value, type), c.text) << c.text.substr(0, 20) << " as type " << type;
   }
-  std::string viaString = "old";
-  EXPECT_EQ(VariantToRawText(wideMillion, tkMEMemo, viaString), S_OK);
-  EXPECT_EQ(viaString, million);
-  EXPECT_EQ(VariantToRawText(Of(VT_EMPTY), tkMEMemo, viaString), S_OK);
-  EXPECT_EQ(viaString, "");
 }
 
 TEST(VariantText, ByReferenceConvertsWhatItPointsAt) {
@@ -362,19 +357,16 @@ TEST(VariantObjects, FailuresComeBackUnchangedAndLeaveTheAnswer) {
         object.invokeResult = c.invoke;
         Passed passed(object, tag, links);
         const HRESULT expected = FAILED(c.query) ? c.query : c.invoke;
-        std::string text = "untouched";
-        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, text), expected) << tag << " " << links;
-        EXPECT_EQ(text, "untouched");
         Strings s;
         SVariant holder(s.Str(u"kept"));
         holder.Transmogrify(1);
-        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, holder), expected);
+        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, holder), expected) << tag << " " << links;
         EXPECT_STREQ(holder.DataPtr(0), "kept");
         // The entry point returns the failure and leaves its answer unwritten.
         BSTR out = reinterpret_cast<BSTR>(0x1234);
         EXPECT_EQ(GetFormattedValue(tkMECurrency, nullptr, passed.value, &out), expected);
         EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234));
-        EXPECT_EQ(object.invokes, 3 * c.invokes);
+        EXPECT_EQ(object.invokes, 2 * c.invokes);
         EXPECT_EQ(object.refs, 1u);
       }
     }

@@ -312,17 +312,4 @@ HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant&
   return S_OK;
 }
 
-HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, std::string& text) noexcept {
-  SVariant holder;
-  const HRESULT hr = VariantToRawText(value, valueType, holder);
-  if (FAILED(hr)) return hr;
-  const char* data = holder.DataPtr(0);
-  try {
-    text.assign(data ? data : "", holder.TextLength());
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
-}
-
 }  // namespace zorva

@@ -118,10 +118,6 @@ class SVariant {
 // zero-terminated ANSI text.
 HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant& text) noexcept;
 
-// The same into a std::string: empty when there is no text. E_OUTOFMEMORY
-// when the string cannot be allocated.
-HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, std::string& text) noexcept;
-
 // Building blocks of the conversion, each writing into dest of `size` bytes
 // (cut to size - 1 characters, always terminated) and returning the length.
 // A value without text writes the empty text and returns 0.
