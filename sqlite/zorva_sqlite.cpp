@@ -130,73 +130,77 @@ inline PreparedMask* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_v
   return PrepareArguments(ctx, kept, maskArgument, type, mask, made);
 }
 
-// Hands a new preparation to SQLite, which frees it with the statement.
-void Keep(sqlite3_context* ctx, bool made, PreparedMask* prepared) {
-  if (made) sqlite3_set_auxdata(ctx, 1, prepared, zorva::sql::DeletePrepared);
+// One row's type and mask: prepared, or the mask as text.
+struct Arguments {
+  int type = -1;
+  std::string_view mask;
+  PreparedMask* prepared = nullptr;
+  bool made = false;  // the preparation is new: handed to SQLite after the row
+};
+
+// False when the row's answer is already given: NULL, or an error.
+inline bool ReadArguments(sqlite3_context* ctx, int argc, sqlite3_value** argv, Arguments& a) {
+  if (AnyNull(argc, argv)) return false;  // the result is NULL already
+  a.type = TypeArgument(ctx, argv[0]);
+  if (a.type < 0) return false;
+  a.prepared = PreparedArguments(ctx, a.type, argv[1], a.mask, a.made);
+  return true;
 }
 
+// Hands a new preparation to SQLite, which frees it with the statement.
+void Keep(sqlite3_context* ctx, const Arguments& a) {
+  if (a.made) sqlite3_set_auxdata(ctx, 1, a.prepared, zorva::sql::DeletePrepared);
+}
+
+// SQLite's text is zero-terminated: a value is read where it lies.
 void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (AnyNull(argc, argv)) return;  // the result is NULL already
-  const int type = TypeArgument(ctx, argv[0]);
-  if (type < 0) return;
-  std::string_view mask;
-  bool made = false;
-  PreparedMask* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  Arguments a;
+  if (!ReadArguments(ctx, argc, argv, a)) return;
   const std::string_view value = TextOf(argv[2]);
   bool valid = false;
-  // SQLite's text is zero-terminated: it is read where it lies.
-  if (prepared ? zorva::sql::IsValid(*prepared, value, true, valid)
-               : zorva::sql::IsValid(type, mask, value, valid)) {
+  if (a.prepared ? zorva::sql::IsValid(*a.prepared, value, true, valid)
+                 : zorva::sql::IsValid(a.type, a.mask, value, valid)) {
     sqlite3_result_int(ctx, valid ? 1 : 0);
   } else {
     sqlite3_result_error_nomem(ctx);
   }
-  Keep(ctx, made, prepared);
+  Keep(ctx, a);
 }
 
 void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (AnyNull(argc, argv)) return;
-  const int type = TypeArgument(ctx, argv[0]);
-  if (type < 0) return;
-  std::string_view mask;
-  bool made = false;
-  PreparedMask* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  Arguments a;
+  if (!ReadArguments(ctx, argc, argv, a)) return;
   const std::string_view value = TextOf(argv[2]);
   Answer answer;
   std::size_t length = 0;
-  // SQLite's text is zero-terminated: it is read where it lies.
-  const bool ok = prepared ? zorva::sql::TerminatedRawValue(*prepared, value, answer, length)
-                           : zorva::sql::RawValue(type, mask, value, answer, length);
+  const bool ok = a.prepared ? zorva::sql::TerminatedRawValue(*a.prepared, value, answer, length)
+                             : zorva::sql::RawValue(a.type, a.mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
-  Keep(ctx, made, prepared);
+  Keep(ctx, a);
 }
 
 // A number becomes the type's raw text as an automation number would: a real
 // 1234.5 for currency is "1234.5", an integer 37256 for a date is day 37256.
 void Format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (AnyNull(argc, argv)) return;
-  const int type = TypeArgument(ctx, argv[0]);
-  if (type < 0) return;
-  std::string_view mask;
-  bool made = false;
-  PreparedMask* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  Arguments a;
+  if (!ReadArguments(ctx, argc, argv, a)) return;
   Answer raw;
   std::string_view value;
   switch (sqlite3_value_type(argv[2])) {
     case SQLITE_INTEGER:
-      value = {raw, zorva::sql::RawTextOfInteger(type, sqlite3_value_int64(argv[2]), raw)};
+      value = {raw, zorva::sql::RawTextOfInteger(a.type, sqlite3_value_int64(argv[2]), raw)};
       break;
     case SQLITE_FLOAT:
-      value = {raw, zorva::sql::RawTextOfReal(type, sqlite3_value_double(argv[2]), raw)};
+      value = {raw, zorva::sql::RawTextOfReal(a.type, sqlite3_value_double(argv[2]), raw)};
       break;
     default: value = TextOf(argv[2]); break;
   }
   Answer answer;
   std::size_t length = 0;
-  const bool ok = prepared ? zorva::sql::FormattedValue(*prepared, value, answer, length)
-                           : zorva::sql::FormattedValue(type, mask, value, answer, length);
+  const bool ok = a.prepared ? zorva::sql::FormattedValue(*a.prepared, value, answer, length)
+                             : zorva::sql::FormattedValue(a.type, a.mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
-  Keep(ctx, made, prepared);
+  Keep(ctx, a);
 }
 
 void WrongCount(sqlite3_context* ctx, int, sqlite3_value**) {

@@ -20,7 +20,17 @@ bool AnsiText::Reserve(std::size_t bytes) noexcept {
   return heap_ != nullptr;
 }
 
-bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
+namespace {
+std::size_t ToAnsi(const char16_t* text, std::size_t length, char* dest, std::size_t size) noexcept {
+  return Utf16ToAnsi(text, length, dest, size);
+}
+std::size_t ToAnsi(const char* text, std::size_t length, char* dest, std::size_t size) noexcept {
+  return Utf8ToAnsi(text, length, dest, size);
+}
+}  // namespace
+
+template <class Char>
+bool AnsiText::Assign(const Char* text, std::size_t length) noexcept {
   // The usual short ASCII text is copied inline and done.
   if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
     data_ = inline_;
@@ -28,25 +38,17 @@ bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept {
     return true;
   }
   if (!Reserve(length + 1)) return false;
-  ReplaceEmbeddedNuls(data_, Utf16ToAnsi(text, length, data_, length + 1));
+  ReplaceEmbeddedNuls(data_, ToAnsi(text, length, data_, length + 1));
   return true;
 }
+
+bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept { return Assign(text, length); }
+bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept { return Assign(text, length); }
 
 bool AnsiText::AssignAnsi(const char* text, std::size_t length) noexcept {
   if (!Reserve(length + 1)) return false;
   std::memcpy(data_, text, length);
   data_[length] = '\0';
-  return true;
-}
-
-bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept {
-  if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
-    data_ = inline_;
-    inline_[length] = '\0';
-    return true;
-  }
-  if (!Reserve(length + 1)) return false;
-  ReplaceEmbeddedNuls(data_, Utf8ToAnsi(text, length, data_, length + 1));
   return true;
 }
 

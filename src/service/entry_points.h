@@ -27,6 +27,8 @@ class AnsiText {
 
  private:
   bool Reserve(std::size_t bytes) noexcept;
+  template <class Char>
+  bool Assign(const Char* text, std::size_t length) noexcept;
   char inline_[512];
   std::unique_ptr<char[]> heap_;
   char* data_ = inline_;
