@@ -62,8 +62,8 @@ class SVariant {
   // Copies the value; a BSTR is converted to ANSI text at once ("?" for a
   // character the code page lacks). When memory runs out the holder is empty.
   explicit SVariant(const VARIANT& value) noexcept;
-  SVariant(const SVariant& other) noexcept;
-  SVariant& operator=(const SVariant& other) noexcept;
+  SVariant(const SVariant&) = delete;  // the text is owned: moved, never shared
+  SVariant& operator=(const SVariant&) = delete;
   SVariant(SVariant&& other) noexcept;
   SVariant& operator=(SVariant&& other) noexcept;
   ~SVariant();
@@ -85,7 +85,6 @@ class SVariant {
 
   void SetNone() noexcept;
   bool SetText(const char* text, std::size_t length) noexcept;
-  void CopyFrom(const SVariant& other) noexcept;
   void MoveFrom(SVariant& other) noexcept;
   void CopyScalars(const SVariant& other) noexcept;  // everything but the text
   void Load(const VARIANT& value, int depth) noexcept;
