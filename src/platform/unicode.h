@@ -36,10 +36,11 @@ inline std::uint64_t Load8(const char* src) noexcept {
   std::memcpy(&bytes, src, sizeof bytes);
   return bytes;
 }
-// Eight bytes with none above 0x7F and none zero.
+// Eight bytes with none above 0x7F and none zero (unless known zero-free).
+template <bool kZeroFree = false>
 inline bool PlainAscii8(std::uint64_t bytes) noexcept {
-  const bool zero = ((bytes - 0x0101010101010101ull) & ~bytes & 0x8080808080808080ull) != 0;
-  return (bytes & 0x8080808080808080ull) == 0 && !zero;
+  if ((bytes & 0x8080808080808080ull) != 0) return false;
+  return kZeroFree || ((bytes - 0x0101010101010101ull) & ~bytes & 0x8080808080808080ull) == 0;
 }
 // Eight bytes as eight UTF-16 units (little-endian, as on every target):
 // each byte moved to its own unit with shifts.
@@ -81,10 +82,13 @@ inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* des
   }
   return i;
 }
+// kZeroFree: the caller knows src[0, n) holds no zero (an answer of known
+// length), so the eight-byte test skips it.
+template <bool kZeroFree = false>
 inline std::size_t CopyAsciiPrefix(const char* src, std::size_t n, char* dest) noexcept {
   using unicode_detail::PlainAscii8;
   std::size_t i = 0;
-  for (std::uint64_t bytes; i + 8 <= n && PlainAscii8(bytes = unicode_detail::Load8(src + i)); i += 8) {
+  for (std::uint64_t bytes; i + 8 <= n && PlainAscii8<kZeroFree>(bytes = unicode_detail::Load8(src + i)); i += 8) {
     std::memcpy(dest + i, &bytes, sizeof bytes);  // eight bytes at a time
   }
   while (i < n && static_cast<unsigned char>(src[i]) - 1u < 0x7Fu) {

@@ -42,18 +42,14 @@ bool AnsiText::Assign(const Char* text, std::size_t length) noexcept {
   return true;
 }
 
-bool AnsiText::AssignUtf16(const char16_t* text, std::size_t length) noexcept { return Assign(text, length); }
-bool AnsiText::AssignUtf8(const char* text, std::size_t length) noexcept { return Assign(text, length); }
+template bool AnsiText::Assign(const char16_t* text, std::size_t length) noexcept;
+template bool AnsiText::Assign(const char* text, std::size_t length) noexcept;
 
 bool AnsiText::AssignAnsi(const char* text, std::size_t length) noexcept {
   if (!Reserve(length + 1)) return false;
   std::memcpy(data_, text, length);
   data_[length] = '\0';
   return true;
-}
-
-void AssignOrThrow(AnsiText& text, std::string_view utf8) {
-  if (!text.AssignUtf8(utf8.data(), utf8.size())) throw std::bad_alloc();
 }
 
 bool ShouldSwapCurrency(std::int32_t valueType, const IntlSettings& s) noexcept {
@@ -79,22 +75,6 @@ void SwapCurrencySymbol(char* text, const IntlSettings& s) noexcept {
     }
   }
   *out = '\0';
-}
-
-std::string_view RawBooleanText(int state, const IntlSettings& s) noexcept {
-  return BooleanTextOf(s.sRawBooleanMask, state);
-}
-
-std::size_t AnswerToUtf8(const char* text, std::size_t length, char* dest, std::size_t size) noexcept {
-  if (length >= size) return AnsiToUtf8(text, length, dest, size);  // it cuts
-  // ASCII is the same in UTF-8: only what follows the first other byte is
-  // converted.
-  const std::size_t i = CopyAsciiPrefix(text, length, dest);
-  if (i == length) {
-    dest[i] = '\0';
-    return i;
-  }
-  return i + AnsiToUtf8(text + i, length - i, dest + i, size - i);
 }
 
 }  // namespace zorva

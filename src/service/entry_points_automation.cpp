@@ -53,7 +53,7 @@ bool FormattedBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
   AsciiBooleanMask m;
   if (!ReadMask(mask, m)) return false;
   std::u16string_view part;
-  FormattedBooleanPart(std::u16string_view(m.units, m.length), v, part);
+  FormattedBooleanPart(m.units, m.length, m.slash, m.falseEnd, v, part);
   hr = UnitsToBstr(part.data(), part.size(), retVal);
   return true;
 }
@@ -69,10 +69,9 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr, const IntlSett
   }
   const int state = BooleanState(v, valueLength, m);
   if (state < 0) return false;
-  const std::string_view text = RawBooleanText(state, s);
-  char answer[kAnswerBytes] = {};
-  std::memcpy(answer, text.data(), text.size());
-  hr = ToBstr(answer, retVal);
+  const std::string_view text = RawBooleanText(state, s);  // a settings text, under 64 bytes
+  char16_t wide[64];
+  hr = UnitsToBstr(wide, AnsiToUtf16(text.data(), text.size(), wide, 64), retVal);
   return true;
 }
 

@@ -3,6 +3,7 @@
 // gives the general one's answer: a number read with the mask's prepared
 // reader, a boolean's part of the mask, a whole number under a plain run;
 // otherwise the dispatchers with the mask already in the code page.
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -51,11 +52,18 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
   AnsiText m;
   AssignOrThrow(m, mask);
   state_->text = m.data();
+  const std::string& text = state_->text;
+  state_->slash = std::min(text.find('/'), text.size());
+  state_->falseEnd = std::min(text.find('/', state_->slash + 1), text.size());
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
 }
 
-bool PreparedValid(const PreparedMask& mask, std::string_view value, bool terminated) {
+namespace {
+
+// The bodies of the answers below, inline in each: the public functions and
+// the databases' ones run the same code without a call between them.
+inline bool Valid(const PreparedMask& mask, std::string_view value, bool terminated) {
   const detail::Preparation& p = mask.state();
   if (p.number.ready) {
     char copy[kAnswerBytes];
@@ -70,9 +78,12 @@ bool PreparedValid(const PreparedMask& mask, std::string_view value, bool termin
   return ValidateValue(v.data(), m, mask.valueType()) != 0;
 }
 
-std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
-                        std::size_t size) {
+// A raw value other than a boolean's, out of line: the boolean path below
+// does not set up its buffers.
+[[gnu::noinline]] std::size_t RawGeneral(const PreparedMask& mask, std::string_view value, bool terminated,
+                                         char* dest, std::size_t size) {
   const detail::Preparation& p = mask.state();
+  AnsiText v;
   if (p.number.rawReady && size >= kAnswerBytes) {
     char copy[kAnswerBytes];
     if (const char* text = Terminated(value, terminated, copy)) {
@@ -82,16 +93,6 @@ std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool t
     }
   }
   const IntlSettings& s = Intl();
-  AnsiText v;
-  if (mask.valueType() == tkMEBoolean && !p.text.empty()) {
-    // The dispatcher's boolean reading without its set-up (an empty mask
-    // takes the default there).
-    AssignOrThrow(v, value);
-    const char* text = v.data();
-    if (!*text || *text == ' ') return AnswerToUtf8("", 0, dest, size);  // no answer
-    const std::string_view raw = RawBooleanText(BooleanState(text, p.text.c_str()), s);
-    return AnswerToUtf8(raw.data(), raw.size(), dest, size);
-  }
   AnsiText scratch;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
@@ -100,23 +101,42 @@ std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool t
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 
-bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
-  return PreparedValid(mask, value, false);
+}  // namespace
+
+bool PreparedValid(const PreparedMask& mask, std::string_view value, bool terminated) {
+  return Valid(mask, value, terminated);
 }
+
+std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
+                        std::size_t size) {
+  if (mask.valueType() == tkMEBoolean) return GetRawValueUtf8(mask, value, dest, size);
+  return RawGeneral(mask, value, terminated, dest, size);
+}
+
+bool IsValidUtf8(const PreparedMask& mask, std::string_view value) { return Valid(mask, value, false); }
 
 std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                             std::size_t size) {
-  return PreparedRaw(mask, value, false, dest, size);
+  const detail::Preparation& p = mask.state();
+  if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
+  // The dispatcher's boolean reading without its set-up (an empty mask takes
+  // the default there).
+  AnsiText v;
+  AssignOrThrow(v, value);
+  const char* text = v.data();
+  if (!*text || *text == ' ') return AnswerToUtf8<true>("", 0, dest, size);  // no answer
+  const std::string_view raw = RawBooleanText(BooleanState(text, p.text.c_str()), Intl());
+  return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
 }
 
 std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                                   std::size_t size) {
   const detail::Preparation& p = mask.state();
-  if (std::string_view part;
-      mask.valueType() == tkMEBoolean && !p.text.empty() && FormattedBooleanPart(std::string_view(p.text), value, part)) {
+  if (std::string_view part; mask.valueType() == tkMEBoolean && !p.text.empty() &&
+                             FormattedBooleanPart(p.text.data(), p.text.size(), p.slash, p.falseEnd, value, part)) {
     // Cut to the answer as the dispatcher cuts it.
     part = part.substr(0, kAnswerChars);
-    return AnswerToUtf8(part.data(), part.size(), dest, size);
+    return AnswerToUtf8<true>(part.data(), part.size(), dest, size);
   }
   const IntlSettings& s = Intl();
   if (p.shape != 0) {
