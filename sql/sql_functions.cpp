@@ -80,12 +80,28 @@ PreparedMask* NewPrepared(int type, std::string_view mask) noexcept {
 
 void DeletePrepared(void* prepared) noexcept { delete static_cast<PreparedMask*>(prepared); }
 
+// The usual number row first, inline; PreparedValid and PreparedRaw answer
+// the rest (and try the number reader again, which declines again).
 bool IsValid(const PreparedMask& prepared, std::string_view value, bool terminated, bool& valid) noexcept {
+  char copy[kAnswerBytes];
+  if (const char* text = TerminatedValue(value, terminated, copy)) {
+    if (const int answer = QuickPreparedValid(prepared, {text, value.size()}); answer >= 0) {
+      valid = answer != 0;
+      return true;
+    }
+  }
   return Catching([&] { valid = PreparedValid(prepared, value, terminated); });
 }
 
 bool RawValue(const PreparedMask& prepared, std::string_view value, bool terminated, Answer& dest,
               std::size_t& length) noexcept {
+  char copy[kAnswerBytes];
+  if (const char* text = TerminatedValue(value, terminated, copy)) {
+    if (const std::ptrdiff_t n = QuickPreparedRaw(prepared, {text, value.size()}, dest, kUtf8AnswerBytes); n >= 0) {
+      length = static_cast<std::size_t>(n);
+      return true;
+    }
+  }
   return Catching([&] { length = PreparedRaw(prepared, value, terminated, dest, kUtf8AnswerBytes); });
 }
 

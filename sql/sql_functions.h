@@ -58,7 +58,13 @@ bool RawValue(const PreparedMask& prepared, std::string_view value, bool termina
 bool FormattedValue(const PreparedMask& prepared, std::string_view value, Answer& dest,
                     std::size_t& length) noexcept;
 
-// RawValue for a zero-terminated value, its usual case inline.
+// IsValid and RawValue for a zero-terminated value, their usual case inline.
+inline bool TerminatedIsValid(const PreparedMask& prepared, std::string_view value, bool& valid) noexcept {
+  const int answer = QuickPreparedValid(prepared, value);
+  if (answer < 0) return IsValid(prepared, value, true, valid);
+  valid = answer != 0;
+  return true;
+}
 inline bool TerminatedRawValue(const PreparedMask& prepared, std::string_view value, Answer& dest,
                                std::size_t& length) noexcept {
   const std::ptrdiff_t n = QuickPreparedRaw(prepared, value, dest, kUtf8AnswerBytes);

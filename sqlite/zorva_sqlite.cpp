@@ -51,8 +51,7 @@ void AppendEscaped(sqlite3_str* out, std::string_view text) {
 
 // The value type of the first argument, or -1 after reporting the error. A
 // constant type is read once per statement: SQLite keeps the answer with it.
-int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
-  if (const int* known = static_cast<const int*>(sqlite3_get_auxdata(ctx, 0))) return *known;
+int ReadTypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
   int type = -1;
   switch (sqlite3_value_type(arg)) {
     case SQLITE_INTEGER: type = zorva::sql::ValueTypeNumbered(sqlite3_value_int64(arg)); break;
@@ -78,6 +77,12 @@ int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
     sqlite3_set_auxdata(ctx, 0, keep, sqlite3_free);
   }
   return type;
+}
+
+// The usual row, inline: the type kept with the statement.
+inline int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
+  if (const int* known = static_cast<const int*>(sqlite3_get_auxdata(ctx, 0))) return *known;
+  return ReadTypeArgument(ctx, arg);
 }
 
 bool AnyNull(int argc, sqlite3_value** argv) {
@@ -158,7 +163,7 @@ void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (!ReadArguments(ctx, argc, argv, a)) return;
   const std::string_view value = TextOf(argv[2]);
   bool valid = false;
-  if (a.prepared ? zorva::sql::IsValid(*a.prepared, value, true, valid)
+  if (a.prepared ? zorva::sql::TerminatedIsValid(*a.prepared, value, valid)
                  : zorva::sql::IsValid(a.type, a.mask, value, valid)) {
     sqlite3_result_int(ctx, valid ? 1 : 0);
   } else {

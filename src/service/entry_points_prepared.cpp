@@ -34,16 +34,6 @@ void AssignValue(const PreparedMask& mask, AnsiText& v, std::string_view value, 
   if (ShouldSwapCurrency(mask.valueType(), s)) SwapCurrencySymbol(v.data(), s);
 }
 
-// The value zero-terminated where it lies, or copied to `copy` when short
-// enough for the number reader; null when neither.
-const char* Terminated(std::string_view value, bool terminated, char (&copy)[kAnswerBytes]) {
-  if (terminated) return value.data();
-  if (value.size() >= sizeof copy) return nullptr;
-  std::memcpy(copy, value.data(), value.size());
-  copy[value.size()] = '\0';
-  return copy;
-}
-
 }  // namespace
 
 PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
@@ -63,19 +53,22 @@ namespace {
 
 // The bodies of the answers below, inline in each: the public functions and
 // the databases' ones run the same code without a call between them.
-inline bool Valid(const PreparedMask& mask, std::string_view value, bool terminated) {
-  const detail::Preparation& p = mask.state();
-  if (p.number.ready) {
-    char copy[kAnswerBytes];
-    if (const char* text = Terminated(value, terminated, copy)) {
-      if (const int answer = PreparedIsValid(p.number, text, value.size()); answer >= 0) return answer != 0;
-    }
-  }
+[[gnu::noinline]] bool ValidGeneral(const PreparedMask& mask, std::string_view value) {
   const IntlSettings& s = Intl();
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
   return ValidateValue(v.data(), m, mask.valueType()) != 0;
+}
+
+inline bool Valid(const PreparedMask& mask, std::string_view value, bool terminated) {
+  if (mask.state().number.ready) {
+    char copy[kAnswerBytes];
+    if (const char* text = TerminatedValue(value, terminated, copy)) {
+      if (const int answer = QuickPreparedValid(mask, {text, value.size()}); answer >= 0) return answer != 0;
+    }
+  }
+  return ValidGeneral(mask, value);
 }
 
 // A raw value other than a boolean's, out of line: the boolean path below
@@ -86,7 +79,7 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
   AnsiText v;
   if (p.number.rawReady && size >= kAnswerBytes) {
     char copy[kAnswerBytes];
-    if (const char* text = Terminated(value, terminated, copy)) {
+    if (const char* text = TerminatedValue(value, terminated, copy)) {
       if (const std::ptrdiff_t n = PreparedRawValue(p.number, text, value.size(), dest, size); n >= 0) {
         return static_cast<std::size_t>(n);
       }

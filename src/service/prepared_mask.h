@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <cstring>
+
+#include "service/answer_size.h"
 
 #include "service/prepared_number.h"
 #include "zorva/masked_edit.h"
@@ -28,9 +31,23 @@ bool PreparedValid(const PreparedMask& mask, std::string_view value, bool termin
 std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
                         std::size_t size);
 
-// The usual raw value of a prepared number type, for a zero-terminated value
-// and a dest of at least 256 bytes: its length, or -1 where PreparedRaw must
-// answer. Inline, for the databases' row loops.
+// The value zero-terminated where it lies, or copied to `copy` when short
+// enough for the number reader; null when neither.
+inline const char* TerminatedValue(std::string_view value, bool terminated, char (&copy)[kAnswerBytes]) noexcept {
+  if (terminated) return value.data();
+  if (value.size() >= sizeof copy) return nullptr;
+  std::memcpy(copy, value.data(), value.size());
+  copy[value.size()] = '\0';
+  return copy;
+}
+
+// The usual answers of a prepared number type for a value zero-terminated
+// at value[size()] (the raw value into a dest of at least kAnswerBytes):
+// -1 where PreparedValid or PreparedRaw must answer. Inline, for the
+// databases' row loops.
+inline int QuickPreparedValid(const PreparedMask& mask, std::string_view value) noexcept {
+  return PreparedIsValid(mask.state().number, value.data(), value.size());
+}
 inline std::ptrdiff_t QuickPreparedRaw(const PreparedMask& mask, std::string_view value, char* dest,
                                        std::size_t size) noexcept {
   return PreparedRawValue(mask.state().number, value.data(), value.size(), dest, size);
