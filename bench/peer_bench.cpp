@@ -31,6 +31,7 @@
 #include "libc_number.h"
 #include "platform/unicode.h"
 #include "service/dispatch.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace {

@@ -16,6 +16,7 @@ install(TARGETS ${ZORVA_INSTALL_TARGETS} EXPORT zorvaTargets
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES
   ${PROJECT_SOURCE_DIR}/include/zorva/automation.h
+  ${PROJECT_SOURCE_DIR}/include/zorva/automation_types.h
   ${PROJECT_SOURCE_DIR}/include/zorva/export.h
   ${PROJECT_SOURCE_DIR}/include/zorva/masked_edit.h
   ${PROJECT_SOURCE_DIR}/include/zorva/types.h

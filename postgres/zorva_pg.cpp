@@ -27,7 +27,8 @@ PG_MODULE_MAGIC;
 
 namespace {
 
-using zorva::sql::kAnswerSize;
+using zorva::PreparedMask;
+using zorva::sql::Answer;
 
 // Days from 30 December 1899, where automation dates count from, to
 // 1 January 2000, where PostgreSQL's do.
@@ -64,22 +65,34 @@ Datum TextResult(const char* utf8, std::size_t length) {
 
 // What a call site keeps between rows: the last type name it saw, so that a
 // column of rows with one type (nearly always a constant) is looked up once,
-// and the type and mask made ready for its values, made again when either
-// changes.
+// and the last row's type and mask with their preparation, made again when
+// either changes. The preparation lives on the heap: it is freed when the
+// call site's memory goes or the mask changes.
 struct CallState {
   std::size_t nameLength;
   int namedType;
   char name[32];
-  bool prepared;
-  zorva::sql::Prepared arguments;
+  int type;
+  std::size_t maskLength;  // sizeof mask + 1: no mask kept
+  char mask[64];           // as given, in UTF-8
+  PreparedMask* prepared;
+  MemoryContextCallback release;
 };
+
+void Forget(CallState& state) {
+  zorva::sql::DeletePrepared(state.prepared);
+  state.prepared = nullptr;
+}
 
 CallState& StateOf(FunctionCallInfo fcinfo) {
   auto* state = static_cast<CallState*>(fcinfo->flinfo->fn_extra);
   if (!state) {
     state = static_cast<CallState*>(MemoryContextAllocZero(fcinfo->flinfo->fn_mcxt, sizeof *state));
     state->nameLength = sizeof state->name + 1;  // no name yet
-    state->arguments.maskLength = sizeof state->arguments.mask + 1;  // no mask yet
+    state->maskLength = sizeof state->mask + 1;  // no mask yet
+    state->release.func = [](void* arg) { Forget(*static_cast<CallState*>(arg)); };
+    state->release.arg = state;
+    MemoryContextRegisterResetCallback(fcinfo->flinfo->fn_mcxt, &state->release);
     fcinfo->flinfo->fn_extra = state;
   }
   return *state;
@@ -111,19 +124,19 @@ int NumberedType(FunctionCallInfo fcinfo, const char* function) {
 // The call site's prepared type and mask, or null when this row takes the
 // general functions. A type and mask are prepared when a second row in a
 // row brings them: a column of masks that change row by row costs no
-// preparing. `arguments` holds the last row's type and mask either way.
-const zorva::sql::Prepared* PreparedArguments(FunctionCallInfo fcinfo, int type,
-                                              std::string_view mask) {
+// preparing. The state holds the last row's type and mask either way (a
+// mask too long to keep is never prepared).
+const PreparedMask* PreparedArguments(FunctionCallInfo fcinfo, int type, std::string_view mask) {
   CallState& state = StateOf(fcinfo);
-  zorva::sql::Prepared& last = state.arguments;
-  if (zorva::sql::IsPreparedFor(last, type, mask)) {
-    if (!state.prepared) state.prepared = zorva::sql::Prepare(last, type, mask);
-    return state.prepared ? &last : nullptr;
+  if (state.type == type && state.maskLength == mask.size() && mask.size() <= sizeof state.mask &&
+      std::memcmp(state.mask, mask.data(), mask.size()) == 0) {
+    if (!state.prepared) state.prepared = zorva::sql::NewPrepared(type, mask);
+    return state.prepared;
   }
-  state.prepared = false;
-  last.type = type;
-  last.maskLength = mask.size() <= sizeof last.mask ? mask.size() : sizeof last.mask + 1;  // none
-  if (mask.size() <= sizeof last.mask) std::memcpy(last.mask, mask.data(), mask.size());
+  Forget(state);
+  state.type = type;
+  state.maskLength = mask.size() <= sizeof state.mask ? mask.size() : sizeof state.mask + 1;
+  if (mask.size() <= sizeof state.mask) std::memcpy(state.mask, mask.data(), mask.size());
   return nullptr;
 }
 
@@ -133,7 +146,7 @@ using TypeReader = int (*)(FunctionCallInfo, const char*);
 Datum Valid(FunctionCallInfo fcinfo, TypeReader typeOf) {
   const int type = typeOf(fcinfo, "zm_valid");
   const std::string_view mask = Utf8Of(PG_GETARG_TEXT_PP(1)), value = Utf8Of(PG_GETARG_TEXT_PP(2));
-  const zorva::sql::Prepared* prepared = PreparedArguments(fcinfo, type, mask);
+  const PreparedMask* prepared = PreparedArguments(fcinfo, type, mask);
   bool valid = false;
   if (!(prepared ? zorva::sql::IsValid(*prepared, value, false, valid)
                  : zorva::sql::IsValid(type, mask, value, valid)))
@@ -144,8 +157,8 @@ Datum Valid(FunctionCallInfo fcinfo, TypeReader typeOf) {
 Datum Raw(FunctionCallInfo fcinfo, TypeReader typeOf) {
   const int type = typeOf(fcinfo, "zm_raw");
   const std::string_view mask = Utf8Of(PG_GETARG_TEXT_PP(1)), value = Utf8Of(PG_GETARG_TEXT_PP(2));
-  const zorva::sql::Prepared* prepared = PreparedArguments(fcinfo, type, mask);
-  char answer[kAnswerSize];
+  const PreparedMask* prepared = PreparedArguments(fcinfo, type, mask);
+  Answer answer;
   std::size_t length = 0;
   if (!(prepared ? zorva::sql::RawValue(*prepared, value, false, answer, length)
                  : zorva::sql::RawValue(type, mask, value, answer, length)))
@@ -154,9 +167,12 @@ Datum Raw(FunctionCallInfo fcinfo, TypeReader typeOf) {
 }
 
 Datum Formatted(FunctionCallInfo fcinfo, int type, std::string_view raw) {
-  char answer[kAnswerSize];
+  const std::string_view mask = Utf8Of(PG_GETARG_TEXT_PP(1));
+  const PreparedMask* prepared = PreparedArguments(fcinfo, type, mask);
+  Answer answer;
   std::size_t length = 0;
-  if (!zorva::sql::FormattedValue(type, Utf8Of(PG_GETARG_TEXT_PP(1)), raw, answer, length))
+  if (!(prepared ? zorva::sql::FormattedValue(*prepared, raw, answer, length)
+                 : zorva::sql::FormattedValue(type, mask, raw, answer, length)))
     OutOfMemory();
   return TextResult(answer, length);
 }
@@ -174,7 +190,7 @@ double AutomationDays(double days) {
 
 Datum Format(FunctionCallInfo fcinfo, TypeReader typeOf, ValueKind kind) {
   const int type = typeOf(fcinfo, "zm_format");
-  char raw[kAnswerSize];
+  Answer raw;
   std::size_t length = 0;
   switch (kind) {
     case ValueKind::kText: return Formatted(fcinfo, type, Utf8Of(PG_GETARG_TEXT_PP(2)));

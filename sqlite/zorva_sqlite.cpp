@@ -18,8 +18,8 @@ SQLITE_EXTENSION_INIT1
 
 namespace {
 
-using zorva::sql::kAnswerSize;
-using zorva::sql::Prepared;
+using zorva::PreparedMask;
+using zorva::sql::Answer;
 
 std::string_view TextOf(sqlite3_value* value) {
   // The text first, then its length: the order SQLite asks for.
@@ -51,8 +51,7 @@ void AppendEscaped(sqlite3_str* out, std::string_view text) {
 
 // The value type of the first argument, or -1 after reporting the error. A
 // constant type is read once per statement: SQLite keeps the answer with it.
-int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
-  if (const int* known = static_cast<const int*>(sqlite3_get_auxdata(ctx, 0))) return *known;
+int ReadTypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
   int type = -1;
   switch (sqlite3_value_type(arg)) {
     case SQLITE_INTEGER: type = zorva::sql::ValueTypeNumbered(sqlite3_value_int64(arg)); break;
@@ -78,6 +77,12 @@ int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
     sqlite3_set_auxdata(ctx, 0, keep, sqlite3_free);
   }
   return type;
+}
+
+// The usual row, inline: the type kept with the statement.
+inline int TypeArgument(sqlite3_context* ctx, sqlite3_value* arg) {
+  if (const int* known = static_cast<const int*>(sqlite3_get_auxdata(ctx, 0))) return *known;
+  return ReadTypeArgument(ctx, arg);
 }
 
 bool AnyNull(int argc, sqlite3_value** argv) {
@@ -108,90 +113,99 @@ char kConstantMask;
 // changes under a constant mask is not prepared again: such rows take the
 // general functions. `made` is set when the preparation is new: the caller
 // hands it to SQLite after the row.
-Prepared* PrepareArguments(sqlite3_context* ctx, void* kept, int type, sqlite3_value* maskArgument,
-                           std::string_view& mask, bool& made) {
+PreparedMask* PrepareArguments(sqlite3_context* ctx, void* kept, sqlite3_value* maskArgument, int type,
+                               std::string_view& mask, bool& made) {
   mask = TextOf(maskArgument);
   if (kept != &kConstantMask) {
     if (!kept) sqlite3_set_auxdata(ctx, 1, &kConstantMask, nullptr);
     return nullptr;
   }
-  if (mask.size() > sizeof Prepared::mask) return nullptr;  // too long to keep
-  auto* prepared = static_cast<Prepared*>(sqlite3_malloc(sizeof(Prepared)));
-  if (prepared && zorva::sql::Prepare(*prepared, type, mask)) {
-    made = true;
-    return prepared;
-  }
-  sqlite3_free(prepared);
-  return nullptr;
+  PreparedMask* prepared = zorva::sql::NewPrepared(type, mask);
+  made = prepared != nullptr;
+  return prepared;
 }
 
 // The usual row, inline: the kept preparation answers.
-inline Prepared* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_value* maskArgument,
-                                   std::string_view& mask, bool& made) {
+inline PreparedMask* PreparedArguments(sqlite3_context* ctx, int type, sqlite3_value* maskArgument,
+                                       std::string_view& mask, bool& made) {
   void* kept = sqlite3_get_auxdata(ctx, 1);
-  if (kept && kept != &kConstantMask && static_cast<Prepared*>(kept)->type == type) {
-    return static_cast<Prepared*>(kept);
+  if (kept && kept != &kConstantMask && static_cast<PreparedMask*>(kept)->valueType() == type) {
+    return static_cast<PreparedMask*>(kept);
   }
-  return PrepareArguments(ctx, kept, type, maskArgument, mask, made);
+  return PrepareArguments(ctx, kept, maskArgument, type, mask, made);
 }
 
-void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (AnyNull(argc, argv)) return;  // the result is NULL already
-  const int type = TypeArgument(ctx, argv[0]);
-  if (type < 0) return;
+// One row's type and mask: prepared, or the mask as text.
+struct Arguments {
+  int type = -1;
   std::string_view mask;
-  bool made = false;
-  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  PreparedMask* prepared = nullptr;
+  bool made = false;  // the preparation is new: handed to SQLite after the row
+};
+
+// False when the row's answer is already given: NULL, or an error.
+inline bool ReadArguments(sqlite3_context* ctx, int argc, sqlite3_value** argv, Arguments& a) {
+  if (AnyNull(argc, argv)) return false;  // the result is NULL already
+  a.type = TypeArgument(ctx, argv[0]);
+  if (a.type < 0) return false;
+  a.prepared = PreparedArguments(ctx, a.type, argv[1], a.mask, a.made);
+  return true;
+}
+
+// Hands a new preparation to SQLite, which frees it with the statement.
+void Keep(sqlite3_context* ctx, const Arguments& a) {
+  if (a.made) sqlite3_set_auxdata(ctx, 1, a.prepared, zorva::sql::DeletePrepared);
+}
+
+// SQLite's text is zero-terminated: a value is read where it lies.
+void Valid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  Arguments a;
+  if (!ReadArguments(ctx, argc, argv, a)) return;
   const std::string_view value = TextOf(argv[2]);
   bool valid = false;
-  // SQLite's text is zero-terminated: it is read where it lies.
-  if (prepared ? zorva::sql::IsValid(*prepared, value, true, valid)
-               : zorva::sql::IsValid(type, mask, value, valid)) {
+  if (a.prepared ? zorva::sql::TerminatedIsValid(*a.prepared, value, valid)
+                 : zorva::sql::IsValid(a.type, a.mask, value, valid)) {
     sqlite3_result_int(ctx, valid ? 1 : 0);
   } else {
     sqlite3_result_error_nomem(ctx);
   }
-  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
+  Keep(ctx, a);
 }
 
 void Raw(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (AnyNull(argc, argv)) return;
-  const int type = TypeArgument(ctx, argv[0]);
-  if (type < 0) return;
-  std::string_view mask;
-  bool made = false;
-  Prepared* prepared = PreparedArguments(ctx, type, argv[1], mask, made);
+  Arguments a;
+  if (!ReadArguments(ctx, argc, argv, a)) return;
   const std::string_view value = TextOf(argv[2]);
-  char answer[kAnswerSize];
+  Answer answer;
   std::size_t length = 0;
-  // SQLite's text is zero-terminated: it is read where it lies.
-  const bool ok = prepared ? zorva::sql::TerminatedRawValue(*prepared, value, answer, length)
-                           : zorva::sql::RawValue(type, mask, value, answer, length);
+  const bool ok = a.prepared ? zorva::sql::TerminatedRawValue(*a.prepared, value, answer, length)
+                             : zorva::sql::RawValue(a.type, a.mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
-  if (made) sqlite3_set_auxdata(ctx, 1, prepared, sqlite3_free);
+  Keep(ctx, a);
 }
 
 // A number becomes the type's raw text as an automation number would: a real
 // 1234.5 for currency is "1234.5", an integer 37256 for a date is day 37256.
 void Format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  if (AnyNull(argc, argv)) return;
-  const int type = TypeArgument(ctx, argv[0]);
-  if (type < 0) return;
-  char raw[kAnswerSize];
+  Arguments a;
+  if (!ReadArguments(ctx, argc, argv, a)) return;
+  Answer raw;
   std::string_view value;
   switch (sqlite3_value_type(argv[2])) {
     case SQLITE_INTEGER:
-      value = {raw, zorva::sql::RawTextOfInteger(type, sqlite3_value_int64(argv[2]), raw)};
+      value = {raw, zorva::sql::RawTextOfInteger(a.type, sqlite3_value_int64(argv[2]), raw)};
       break;
     case SQLITE_FLOAT:
-      value = {raw, zorva::sql::RawTextOfReal(type, sqlite3_value_double(argv[2]), raw)};
+      value = {raw, zorva::sql::RawTextOfReal(a.type, sqlite3_value_double(argv[2]), raw)};
       break;
     default: value = TextOf(argv[2]); break;
   }
-  char answer[kAnswerSize];
+  Answer answer;
   std::size_t length = 0;
-  const bool ok = zorva::sql::FormattedValue(type, TextOf(argv[1]), value, answer, length);
+  const bool ok = a.prepared ? zorva::sql::FormattedValue(*a.prepared, value, answer, length)
+                             : zorva::sql::FormattedValue(a.type, a.mask, value, answer, length);
   ResultText(ctx, ok, answer, length);
+  Keep(ctx, a);
 }
 
 void WrongCount(sqlite3_context* ctx, int, sqlite3_value**) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "case_table.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva {

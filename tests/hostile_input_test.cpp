@@ -9,6 +9,7 @@
 
 #include "case_table.h"
 #include "intl/settings.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva {

@@ -4,11 +4,14 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "intl/settings.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 #include "zorva/types.h"
 
@@ -60,18 +63,17 @@ std::string Raw(const VARIANT& v, std::int32_t valueType) {
 constexpr const char* kNone = "(none)";
 
 // The text each group of value types must give: Text, Memo, URL and Image;
-// the numbers (nullptr: as the text); date-time, whose halves the Date and
-// Time types give; Boolean. OLE object, binary and time stamp give none.
+// the numbers ("=": as the text); date-time, whose halves the Date and Time
+// types give; Boolean. OLE object, binary and time stamp give none.
 struct Row {
   VARIANT value;
-  const char *text, *number, *dateTime, *boolean;
+  std::string text, number, dateTime, boolean;
+  int line = 0;
 };
-const Row kNoText{{}, kNone, kNone, kNone, kNone};
 
 void CheckRows(const std::vector<Row>& rows) {
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const Row& r = rows[i];
-    const std::string dt = r.dateTime;
+  for (const Row& r : rows) {
+    const std::string& dt = r.dateTime;
     const bool none = dt == kNone;
     for (std::int32_t type = -1; type <= kValueTypeCount; ++type) {
       std::string expected = kNone;
@@ -82,110 +84,68 @@ void CheckRows(const std::vector<Row>& rows) {
         case tkMEDateTime: expected = dt; break;
         case tkMEBoolean: expected = r.boolean; break;
         case tkMECurrency: case tkMEByte: case tkMEShortInt: case tkMELongInt: case tkMECounter:
-        case tkMEFloat: case tkMEDouble: expected = r.number ? r.number : r.text; break;
+        case tkMEFloat: case tkMEDouble: expected = r.number == "=" ? r.text : r.number; break;
         default: break;
       }
-      EXPECT_EQ(Raw(r.value, type), expected) << "row " << i << " as type " << type;
+      EXPECT_EQ(Raw(r.value, type), expected) << "line " << r.line << " as type " << type;
     }
   }
 }
-Row NoText(VARIANT v) { Row r = kNoText; r.value = v; return r; }
+Row NoText(VARIANT v) { return {v, kNone, kNone, kNone, kNone}; }
 
-TEST(VariantText, EmptyNullAndTagsWithoutText) {
+// A tag of variants.tsv: VT_ names without VT_, joined by "|", or numbers.
+VARTYPE TagNamed(const std::string& word) {
+  static const std::map<std::string, int> kTags = {
+      {"EMPTY", VT_EMPTY}, {"NULL", VT_NULL}, {"I2", VT_I2},   {"I4", VT_I4},       {"R4", VT_R4},
+      {"R8", VT_R8},       {"CY", VT_CY},     {"DATE", VT_DATE}, {"DISPATCH", VT_DISPATCH},
+      {"ERROR", VT_ERROR}, {"BOOL", VT_BOOL}, {"VARIANT", VT_VARIANT}, {"UNKNOWN", VT_UNKNOWN},
+      {"DECIMAL", VT_DECIMAL}, {"I1", VT_I1}, {"UI1", VT_UI1}, {"UI2", VT_UI2}, {"UI4", VT_UI4},
+      {"I8", VT_I8}, {"UI8", VT_UI8}, {"INT", VT_INT}, {"UINT", VT_UINT}, {"RECORD", VT_RECORD},
+      {"ARRAY", VT_ARRAY}};
+  int vt = 0;
+  std::istringstream parts(word);
+  for (std::string part; std::getline(parts, part, '|');)
+    vt |= kTags.count(part) ? kTags.at(part) : std::stoi(part, nullptr, 0);
+  return static_cast<VARTYPE>(vt);
+}
+
+// A value of variants.tsv: a number of the tag's kind; a decimal as its sign
+// byte, high 32 bits, low 64 bits and scale.
+VARIANT ValueOf(VARTYPE vt, const std::string& text) {
+  if (text.empty()) return Of(vt);
+  switch (vt) {
+    case VT_R8: case VT_DATE: return Of(vt, std::strtod(text.c_str(), nullptr));
+    case VT_R4: return Of(vt, std::strtof(text.c_str(), nullptr));
+    case VT_UI8: return Of(vt, std::stoull(text));
+    case VT_DECIMAL: {
+      std::istringstream in(text);
+      unsigned sign, scale;
+      std::uint32_t hi;
+      std::uint64_t lo;
+      in >> sign >> hi >> lo >> scale;
+      VARIANT v = Dec(false, hi, lo, static_cast<int>(scale));
+      v.decVal.sign = static_cast<BYTE>(sign);
+      return v;
+    }
+    default: return Of(vt, std::stoll(text, nullptr, 0));  // the low bytes are the tag's
+  }
+}
+
+TEST(VariantText, TableOfScalars) {
+  std::ifstream in(ZORVA_SOURCE_DIR "/tests/cases/variants.tsv");
+  ASSERT_TRUE(in);
   std::vector<Row> rows;
-  const int tags[] = {VT_EMPTY, VT_NULL, VT_ERROR, VT_ARRAY | VT_I4, VT_RECORD, VT_VARIANT, 0x7FF, 15, VT_DISPATCH, VT_UNKNOWN};
-  for (int vt : tags)
-    rows.push_back(NoText(Of(static_cast<VARTYPE>(vt), vt == VT_ERROR ? E_FAIL : 0)));
+  std::string line;
+  for (int n = 1; std::getline(in, line); ++n) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f;
+    std::istringstream fields(line);
+    for (std::string field; std::getline(fields, field, '\t');) f.push_back(field);
+    ASSERT_EQ(f.size(), 6u) << "variants.tsv:" << n;
+    rows.push_back({ValueOf(TagNamed(f[0]), f[1]), f[2], f[3], f[4], f[5], n});
+  }
+  EXPECT_GT(rows.size(), 60u);
   CheckRows(rows);
-}
-
-TEST(VariantText, Integers) {
-  CheckRows({
-      {Of(VT_I2, std::int16_t{1234}), "1234", nullptr, "1903-05-18 00:00:00", "1"},
-      {Of(VT_I4, 0), "0", nullptr, "1899-12-30 00:00:00", "0"},
-      {Of(VT_I1, static_cast<signed char>(-128)), "-128", nullptr, "1899-08-24 00:00:00", "1"},
-      {Of(VT_UI1, std::uint8_t{255}), "255", nullptr, "1900-09-11 00:00:00", "1"},
-      {Of(VT_UI2, std::uint16_t{65535}), "65535", nullptr, "2079-06-04 00:00:00", "1"},
-      {Of(VT_UI4, 4294967295u), "4294967295", nullptr, kNone, "1"},
-      {Of(VT_I8, std::numeric_limits<std::int64_t>::min()), "-9223372036854775808", nullptr, kNone, "1"},
-      {Of(VT_UI8, ~std::uint64_t{0}), "18446744073709551615", nullptr, kNone, "1"},
-      {Of(VT_INT, -7), "-7", nullptr, "1899-12-23 00:00:00", "1"},
-      {Of(VT_UINT, 2958465u), "2958465", nullptr, "9999-12-31 00:00:00", "1"},
-  });
-}
-
-TEST(VariantText, Reals) {
-  const std::string e254 = "1" + std::string(254, '0');       // 255 characters: still plain
-  const std::string em253 = "0." + std::string(252, '0') + "1";  // 255 characters
-  const char* epoch = "1899-12-30 00:00:00";
-  CheckRows({
-      {Of(VT_R8, 1234.5), "1234.5", nullptr, "1903-05-18 12:00:00", "1"},
-      {Of(VT_R8, 0.1 + 0.2), "0.3", nullptr, "1899-12-30 07:12:00", "1"},
-      {Of(VT_R8, -0.0), "0", nullptr, epoch, "0"},
-      {Of(VT_R8, 123456789012345678.0), "123456789012346000", nullptr, kNone, "1"},
-      {Of(VT_R8, 1.5e300), "1.5E+300", nullptr, kNone, "1"},
-      {Of(VT_R8, -1.5e-300), "-1.5E-300", nullptr, epoch, "1"},
-      {Of(VT_R8, 1e254), e254.c_str(), nullptr, kNone, "1"},
-      {Of(VT_R8, 1e255), "1E+255", nullptr, kNone, "1"},
-      {Of(VT_R8, -1e254), "-1E+254", nullptr, kNone, "1"},
-      {Of(VT_R8, 1e-253), em253.c_str(), nullptr, epoch, "1"},
-      {Of(VT_R8, 1e-254), "1E-254", nullptr, epoch, "1"},
-      NoText(Of(VT_R8, std::numeric_limits<double>::quiet_NaN())),
-      NoText(Of(VT_R8, -std::numeric_limits<double>::infinity())),
-      {Of(VT_R4, 0.1f), "0.1", nullptr, "1899-12-30 02:24:00", "1"},
-      {Of(VT_R4, 1.0f / 3), "0.3333333", nullptr, "1899-12-30 08:00:00", "1"},
-      {Of(VT_R4, 123456.789f), "123456.8", nullptr, "2238-01-03 18:56:15", "1"},
-      {Of(VT_R4, std::numeric_limits<float>::max()), "340282300000000000000000000000000000000", nullptr, kNone, "1"},
-  });
-}
-
-TEST(VariantText, CurrencyAndDecimal) {
-  const char* epoch = "1899-12-30 00:00:00";
-  VARIANT badSign = Dec(false, 0, 1, 0);
-  badSign.decVal.sign = 1;
-  CheckRows({
-      {Of(VT_CY, std::int64_t{12345000}), "1234.5", nullptr, "1903-05-18 12:00:00", "1"},
-      {Of(VT_CY, std::int64_t{-1}), "-0.0001", nullptr, "1899-12-30 00:00:09", "1"},
-      {Of(VT_CY), "0", nullptr, epoch, "0"},
-      {Of(VT_CY, std::int64_t{10000}), "1", nullptr, "1899-12-31 00:00:00", "1"},
-      {Of(VT_CY, std::numeric_limits<std::int64_t>::min()), "-922337203685477.5808", nullptr, kNone, "1"},
-      {Dec(false, 0, 123450, 2), "1234.5", nullptr, "1903-05-18 12:00:00", "1"},
-      {Dec(true, 0, 5, 1), "-0.5", nullptr, "1899-12-30 12:00:00", "1"},
-      {Dec(false, 0xFFFFFFFFu, ~std::uint64_t{0}, 0), "79228162514264337593543950335", nullptr, kNone, "1"},
-      {Dec(true, 0xFFFFFFFFu, ~std::uint64_t{0}, 28), "-7.9228162514264337593543950335", nullptr,
-       "1899-12-23 22:08:51", "1"},
-      {Dec(false, 0, 1, 28), "0.0000000000000000000000000001", nullptr, epoch, "1"},
-      {Dec(true, 0, 0, 3), "0", nullptr, epoch, "0"},
-      NoText(Dec(false, 0, 1, 29)),
-      NoText(badSign),
-  });
-}
-
-TEST(VariantText, DatesAndBooleans) {
-  const double second = 1.0 / 86400;
-  auto date = [](double days) { return Of(VT_DATE, days); };
-  CheckRows({
-      {date(36526.5), "2000-01-01 12:00:00", "36526.5", "2000-01-01 12:00:00", "1"},
-      {date(0), "1899-12-30 00:00:00", "0", "1899-12-30 00:00:00", "0"},
-      // Days back, the time still forward.
-      {date(-1.25), "1899-12-29 06:00:00", "-1.25", "1899-12-29 06:00:00", "1"},
-      {date(-0.5), "1899-12-30 12:00:00", "-0.5", "1899-12-30 12:00:00", "1"},
-      {date(60), "1900-02-28 00:00:00", "60", "1900-02-28 00:00:00", "1"},  // no 29 February 1900
-      {date(36585), "2000-02-29 00:00:00", "36585", "2000-02-29 00:00:00", "1"},
-      {date(36600), "2000-03-15 00:00:00", "36600", "2000-03-15 00:00:00", "1"},  // the day arithmetic counts its years from March
-      {date(0.5 + 0.4 * second), "1899-12-30 12:00:00", "0.50000462962963", "1899-12-30 12:00:00", "1"},
-      {date(0.5 + 0.6 * second), "1899-12-30 12:00:01", "0.500006944444444", "1899-12-30 12:00:01", "1"},
-      {date(1 - 0.3 * second), "1899-12-31 00:00:00", "0.999996527777778", "1899-12-31 00:00:00", "1"},
-      {date(-1 - (1 - 0.3 * second)), "1899-12-30 00:00:00", "-1.99999652777778", "1899-12-30 00:00:00", "1"},
-      {date(-657434.75), "0100-01-01 18:00:00", "-657434.75", "0100-01-01 18:00:00", "1"},
-      {date(-657435), kNone, "-657435", kNone, "1"},
-      {date(2958465 + 86399 * second), "9999-12-31 23:59:59", "2958465.99998843", "9999-12-31 23:59:59", "1"},
-      {date(2958465 + 86399.6 * second), kNone, "2958465.99999537", kNone, "1"},  // rounds past the range
-      NoText(date(std::nan(""))),
-      {Of(VT_BOOL, VARIANT_TRUE), "True", "-1", "1899-12-29 00:00:00", "1"},
-      {Of(VT_BOOL, VARIANT_FALSE), "False", "0", "1899-12-30 00:00:00", "0"},
-      {Of(VT_BOOL, VARIANT_BOOL{1}), "True", "-1", "1899-12-29 00:00:00", "1"},
-  });
 }
 
 TEST(VariantText, StringsPassThroughForEveryType) {
@@ -205,11 +165,6 @@ TEST(VariantText, StringsPassThroughForEveryType) {
     for (std::int32_t type = -1; type <= kValueTypeCount; ++type)
       EXPECT_EQ(Raw(c.value, type), c.text) << c.text.substr(0, 20) << " as type " << type;
   }
-  std::string viaString = "old";
-  EXPECT_EQ(VariantToRawText(wideMillion, tkMEMemo, viaString), S_OK);
-  EXPECT_EQ(viaString, million);
-  EXPECT_EQ(VariantToRawText(Of(VT_EMPTY), tkMEMemo, viaString), S_OK);
-  EXPECT_EQ(viaString, "");
 }
 
 TEST(VariantText, ByReferenceConvertsWhatItPointsAt) {
@@ -227,12 +182,12 @@ TEST(VariantText, ByReferenceConvertsWhatItPointsAt) {
   self.pvarVal = &self;  // a loop ends as no text
   auto ref = [](VARTYPE vt, void* p) { return Of(static_cast<VARTYPE>(vt | VT_BYREF), p); };
   CheckRows({
-      {ref(VT_I4, &i4), "42", nullptr, "1900-02-10 00:00:00", "1"},
+      {ref(VT_I4, &i4), "42", "=", "1900-02-10 00:00:00", "1"},
       {ref(VT_DATE, &r8), "2000-01-01 12:00:00", "36526.5", "2000-01-01 12:00:00", "1"},
       {ref(VT_BOOL, &b), "True", "-1", "1899-12-29 00:00:00", "1"},
-      {ref(VT_CY, &cy), "1234.5", nullptr, "1903-05-18 12:00:00", "1"},
-      {ref(VT_DECIMAL, &dec), "1234.5", nullptr, "1903-05-18 12:00:00", "1"},
-      {ref(VT_VARIANT, &inner), "1.5", nullptr, "1899-12-31 12:00:00", "1"},
+      {ref(VT_CY, &cy), "1234.5", "=", "1903-05-18 12:00:00", "1"},
+      {ref(VT_DECIMAL, &dec), "1234.5", "=", "1903-05-18 12:00:00", "1"},
+      {ref(VT_VARIANT, &inner), "1.5", "=", "1899-12-31 12:00:00", "1"},
       NoText(self),
       NoText(ref(VT_I4, nullptr)),
       NoText(ref(VT_ERROR, &i4)),
@@ -361,19 +316,16 @@ TEST(VariantObjects, FailuresComeBackUnchangedAndLeaveTheAnswer) {
         object.invokeResult = c.invoke;
         Passed passed(object, tag, links);
         const HRESULT expected = FAILED(c.query) ? c.query : c.invoke;
-        std::string text = "untouched";
-        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, text), expected) << tag << " " << links;
-        EXPECT_EQ(text, "untouched");
         Strings s;
         SVariant holder(s.Str(u"kept"));
         holder.Transmogrify(1);
-        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, holder), expected);
+        EXPECT_EQ(VariantToRawText(passed.value, tkMEText, holder), expected) << tag << " " << links;
         EXPECT_STREQ(holder.DataPtr(0), "kept");
         // The entry point returns the failure and leaves its answer unwritten.
         BSTR out = reinterpret_cast<BSTR>(0x1234);
         EXPECT_EQ(GetFormattedValue(tkMECurrency, nullptr, passed.value, &out), expected);
         EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234));
-        EXPECT_EQ(object.invokes, 3 * c.invokes);
+        EXPECT_EQ(object.invokes, 2 * c.invokes);
         EXPECT_EQ(object.refs, 1u);
       }
     }
@@ -425,7 +377,7 @@ TEST(VariantObjects, NoObjectGivesNoText) {
 
 // ---- The holder --------------------------------------------------------------
 
-TEST(SVariantHolder, ConvertsInPlaceAndCopies) {
+TEST(SVariantHolder, ConvertsInPlaceAndMoves) {
   SVariant number(Of(VT_R8, 2.5));
   EXPECT_EQ(number.DataPtr(0), nullptr);  // no text before a conversion
   EXPECT_EQ(number.Transmogrify(12), 0);  // an unknown code changes nothing
@@ -434,13 +386,9 @@ TEST(SVariantHolder, ConvertsInPlaceAndCopies) {
   EXPECT_EQ(number.Transmogrify(1), 1);  // text stays text
   EXPECT_STREQ(number.DataPtr(0), "1900-01-01");
 
-  SVariant copy(number);
-  SVariant assigned;
-  assigned = copy;
-  EXPECT_STREQ(assigned.DataPtr(0), "1900-01-01");
-  EXPECT_NE(assigned.DataPtr(0), number.DataPtr(0));
-  SVariant moved(std::move(copy));
+  SVariant moved(std::move(number));
   EXPECT_STREQ(moved.DataPtr(0), "1900-01-01");
+  EXPECT_EQ(number.DataPtr(0), nullptr);
 
   SVariant scalarCopy;
   scalarCopy = SVariant(Of(VT_BOOL, VARIANT_TRUE));

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "zorva/masked_edit.h"
+#include "zorva/zorva.h"
 
 namespace zmask {
 
@@ -35,7 +36,7 @@ class Question {
   // The same, the answer written into dest, which has room for kAnswerBytes
   // bytes; its length in `length`.
   bool Ask(std::string_view value, char* dest, std::size_t& length, bool wantValidity) const;
-  static constexpr std::size_t kAnswerBytes = 1024;
+  static constexpr std::size_t kAnswerBytes = ZORVA_MAX_ANSWER + 1;  // with its terminator
 
  private:
   Op op_;

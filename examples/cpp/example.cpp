@@ -1,5 +1,6 @@
 // The three questions from C++: the UTF-8 functions, and the automation
 // entry points that take and return BSTRs.
+#include <zorva/automation.h>  // opt-in: the BSTR entry points
 #include <zorva/masked_edit.h>
 
 #include <iostream>

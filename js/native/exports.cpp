@@ -14,6 +14,7 @@
 #include "intl/settings.h"
 #include "platform/unicode.h"
 #include "service/value_types.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 #include "zorva/types.h"
 

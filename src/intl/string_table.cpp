@@ -6,7 +6,13 @@
 #include <iterator>
 
 #ifdef _WIN32
-#include "zorva/automation.h"
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// This file defines zorva::LoadString: the system's character-set macro of
+// that name would rename the definition.
+#undef LoadString
 #endif
 
 namespace zorva {

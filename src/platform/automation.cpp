@@ -1,5 +1,5 @@
 #ifndef _WIN32  // Windows has the real ones
-#include "zorva/automation.h"
+#include "zorva/automation_types.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -31,6 +31,28 @@ inline std::uint32_t PackAscii4(std::uint64_t units) noexcept {
   units = (units | (units >> 8)) & 0x0000FFFF0000FFFFull;
   return static_cast<std::uint32_t>(units | (units >> 16));
 }
+inline std::uint64_t Load8(const char* src) noexcept {
+  std::uint64_t bytes;
+  std::memcpy(&bytes, src, sizeof bytes);
+  return bytes;
+}
+// Eight bytes with none above 0x7F and none zero (unless known zero-free).
+template <bool kZeroFree = false>
+inline bool PlainAscii8(std::uint64_t bytes) noexcept {
+  if ((bytes & 0x8080808080808080ull) != 0) return false;
+  return kZeroFree || ((bytes - 0x0101010101010101ull) & ~bytes & 0x8080808080808080ull) == 0;
+}
+// Eight bytes as eight UTF-16 units (little-endian, as on every target):
+// each byte moved to its own unit with shifts.
+inline void Widen8(std::uint64_t bytes, char16_t* dest) noexcept {
+  const auto spread = [](std::uint64_t x) {
+    x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
+    return (x | (x << 8)) & 0x00FF00FF00FF00FFull;
+  };
+  const std::uint64_t low = spread(bytes & 0xFFFFFFFFull), high = spread(bytes >> 32);
+  std::memcpy(dest, &low, sizeof low);
+  std::memcpy(dest + 4, &high, sizeof high);
+}
 }  // namespace unicode_detail
 
 inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* dest) noexcept {
@@ -60,18 +82,30 @@ inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* des
   }
   return i;
 }
+// kZeroFree: the caller knows src[0, n) holds no zero (an answer of known
+// length), so the eight-byte test skips it.
+template <bool kZeroFree = false>
 inline std::size_t CopyAsciiPrefix(const char* src, std::size_t n, char* dest) noexcept {
+  using unicode_detail::PlainAscii8;
   std::size_t i = 0;
-  // Eight bytes at a time: none above 0x7F and none zero.
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t bytes;
-    std::memcpy(&bytes, src + i, sizeof bytes);
-    const bool zero = ((bytes - 0x0101010101010101ull) & ~bytes & 0x8080808080808080ull) != 0;
-    if ((bytes & 0x8080808080808080ull) != 0 || zero) break;
-    std::memcpy(dest + i, &bytes, sizeof bytes);
+  for (std::uint64_t bytes; i + 8 <= n && PlainAscii8<kZeroFree>(bytes = unicode_detail::Load8(src + i)); i += 8) {
+    std::memcpy(dest + i, &bytes, sizeof bytes);  // eight bytes at a time
   }
   while (i < n && static_cast<unsigned char>(src[i]) - 1u < 0x7Fu) {
     dest[i] = src[i];
+    ++i;
+  }
+  return i;
+}
+// The same prefix widened to UTF-16 units: every ASCII byte is its unit.
+inline std::size_t WidenAsciiPrefix(const char* src, std::size_t n, char16_t* dest) noexcept {
+  using unicode_detail::PlainAscii8;
+  std::size_t i = 0;
+  for (std::uint64_t bytes; i + 8 <= n && PlainAscii8(bytes = unicode_detail::Load8(src + i)); i += 8) {
+    unicode_detail::Widen8(bytes, dest + i);
+  }
+  while (i < n && static_cast<unsigned char>(src[i]) - 1u < 0x7Fu) {
+    dest[i] = static_cast<unsigned char>(src[i]);
     ++i;
   }
   return i;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "intl/settings.h"
+#include "service/answer_size.h"
 #include "service/default_number_mask.h"
 #include "service/entry_points.h"
 
@@ -35,7 +36,7 @@ bool WriteRawDigits(const PreparedNumber& prepared, const NumberParts& parts,
   char* out = dest;
   if (parts.negative) *out++ = prepared.negativeSign;
   if (shaped) {
-    std::memcpy(out, text.digits + text.first, 16);  // a fixed copy, into a buffer of 256
+    std::memcpy(out, text.digits + text.first, 16);  // a fixed copy, into a buffer of kAnswerBytes
     out += text.count;
   } else {
     if (!(parts.integerPart < 9007199254740992.0)) return false;
@@ -44,7 +45,7 @@ bool WriteRawDigits(const PreparedNumber& prepared, const NumberParts& parts,
     if (whole == 0) {
       *out++ = '0';
     } else {
-      out += number_detail::WholeDigits(whole, out);  // 16 bytes of a buffer of 256
+      out += number_detail::WholeDigits(whole, out);  // 16 bytes of a buffer of kAnswerBytes
     }
   }
   if (prepared.rawShape == '.') {
@@ -65,12 +66,12 @@ bool WriteRawDigits(const PreparedNumber& prepared, const NumberParts& parts,
 void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string_view mask) noexcept {
   prepared.ready = false;
   prepared.editType = EditTypeOf(valueType);
+  const IntlSettings& s = Intl();
   // Masks under 64 bytes only: the checks cut a mask at 63 characters, the
   // raw value does not, and such a mask is the same for both.
-  if (!IsNumberType(prepared.editType) || mask.size() >= 64 || ShouldSwapCurrency(valueType)) return;
+  if (!IsNumberType(prepared.editType) || mask.size() >= 64 || ShouldSwapCurrency(valueType, s)) return;
   AnsiText text;
   if (!text.AssignUtf8(mask.data(), mask.size())) return;
-  const IntlSettings& s = Intl();
   // The checks read with sThousand, the raw value with sMonThousandSep.
   if (s.sThousand != s.sMonThousandSep) return;
   char defaultMask[64] = {};
@@ -120,8 +121,6 @@ int PreparedIsValid(const PreparedNumber& prepared, const char* value, std::size
 
 std::ptrdiff_t PreparedRawValue(const PreparedNumber& prepared, const char* value, std::size_t length,
                                 char* dest, std::size_t size) noexcept {
-  // Answers are at most 255 characters, here as in the service's buffer.
-  constexpr std::size_t kAnswerBytes = 256;
   if (!prepared.rawReady || size < kAnswerBytes) return -1;
   NumberParts parts;
   number_detail::WholeText whole;

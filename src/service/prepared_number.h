@@ -1,9 +1,8 @@
-// A number type and mask made ready once for many values, as a database
-// statement with a constant mask answers them: the mask's sections, negative
-// marker and decimals are analysed once, and each value is read in place
-// when it is plain ASCII. Plain data, so that a database keeps it in its own
-// memory. The answers are the UTF-8 entry points' answers, or -1 where those
-// must give them (another type, a currency swap, a value outside ASCII).
+// The number part of a PreparedMask: a number type's mask read once for many
+// values (its sections, negative marker and decimals), each value then read
+// in place when it is plain ASCII. The answers are the UTF-8 entry points'
+// answers, or -1 where those must give them (another type, a currency swap,
+// a value outside ASCII).
 #pragma once
 
 #include <cstddef>
@@ -33,7 +32,7 @@ void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string
 
 // IsValidUtf8 and GetRawValueUtf8 for a value zero-terminated at
 // value[length]; -1 where they must answer. The raw value is written only
-// into a buffer of at least 256 bytes.
+// into a buffer of at least kAnswerBytes (answer_size.h).
 int PreparedIsValid(const PreparedNumber& prepared, const char* value, std::size_t length) noexcept;
 std::ptrdiff_t PreparedRawValue(const PreparedNumber& prepared, const char* value, std::size_t length,
                                 char* dest, std::size_t size) noexcept;

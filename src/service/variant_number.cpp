@@ -5,13 +5,11 @@
 
 #include "intl/settings.h"
 #include "number/number_internal.h"
+#include "service/answer_size.h"
 #include "service/variant_text.h"
 
 namespace zorva {
 namespace {
-
-// The answer buffer of the formatted-value path holds 255 characters.
-constexpr std::size_t kAnswerCapacity = 255;
 
 std::size_t CopyOut(char* dest, std::size_t size, const char* text, std::size_t length) noexcept {
   if (!dest || size == 0) return 0;
@@ -30,7 +28,7 @@ char DecimalSeparator() noexcept {
 // place when exponent is 0), in plain notation when it fits the answer.
 std::size_t WriteDigits(char* dest, std::size_t size, bool negative, const char* d, int n,
                         int exponent) noexcept {
-  char out[kAnswerCapacity + 40];
+  char out[kAnswerChars + 40];
   std::size_t len = 0;
   if (negative) out[len++] = '-';
   const std::size_t plain = len + (exponent >= 0
@@ -38,7 +36,7 @@ std::size_t WriteDigits(char* dest, std::size_t size, bool negative, const char*
                                              (n > exponent + 1 ? 1 + n - (exponent + 1) : 0)
                                        : 2 + static_cast<std::size_t>(-exponent - 1) + n);
   const char sep = DecimalSeparator();
-  if (plain <= kAnswerCapacity) {
+  if (plain <= kAnswerChars) {
     if (exponent >= 0) {
       for (int i = 0; i <= exponent; ++i) out[len++] = i < n ? d[i] : '0';
       if (n > exponent + 1) {

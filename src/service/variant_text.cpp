@@ -41,13 +41,6 @@ SVariant::SVariant() noexcept = default;
 
 SVariant::SVariant(const VARIANT& value) noexcept { Load(value, 0); }
 
-SVariant::SVariant(const SVariant& other) noexcept { CopyFrom(other); }
-
-SVariant& SVariant::operator=(const SVariant& other) noexcept {
-  if (this != &other) CopyFrom(other);
-  return *this;
-}
-
 SVariant::SVariant(SVariant&& other) noexcept { MoveFrom(other); }
 
 SVariant& SVariant::operator=(SVariant&& other) noexcept {
@@ -75,15 +68,6 @@ bool SVariant::SetText(const char* text, std::size_t length) noexcept {
   length_ = length;
   kind_ = Kind::kText;
   return true;
-}
-
-void SVariant::CopyFrom(const SVariant& other) noexcept {
-  if (other.kind_ == Kind::kText) {
-    SetText(other.text_.get(), other.length_);
-    return;
-  }
-  SetNone();
-  CopyScalars(other);
 }
 
 void SVariant::CopyScalars(const SVariant& other) noexcept {
@@ -309,19 +293,6 @@ HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant&
   holder.Transmogrify(FirstConversionCodeOf(valueType));
   holder.Transmogrify(1);
   text = std::move(holder);
-  return S_OK;
-}
-
-HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, std::string& text) noexcept {
-  SVariant holder;
-  const HRESULT hr = VariantToRawText(value, valueType, holder);
-  if (FAILED(hr)) return hr;
-  const char* data = holder.DataPtr(0);
-  try {
-    text.assign(data ? data : "", holder.TextLength());
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
   return S_OK;
 }
 

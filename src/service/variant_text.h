@@ -62,8 +62,8 @@ class SVariant {
   // Copies the value; a BSTR is converted to ANSI text at once ("?" for a
   // character the code page lacks). When memory runs out the holder is empty.
   explicit SVariant(const VARIANT& value) noexcept;
-  SVariant(const SVariant& other) noexcept;
-  SVariant& operator=(const SVariant& other) noexcept;
+  SVariant(const SVariant&) = delete;  // the text is owned: moved, never shared
+  SVariant& operator=(const SVariant&) = delete;
   SVariant(SVariant&& other) noexcept;
   SVariant& operator=(SVariant&& other) noexcept;
   ~SVariant();
@@ -85,7 +85,6 @@ class SVariant {
 
   void SetNone() noexcept;
   bool SetText(const char* text, std::size_t length) noexcept;
-  void CopyFrom(const SVariant& other) noexcept;
   void MoveFrom(SVariant& other) noexcept;
   void CopyScalars(const SVariant& other) noexcept;  // everything but the text
   void Load(const VARIANT& value, int depth) noexcept;
@@ -117,10 +116,6 @@ class SVariant {
 // On S_OK `text` holds the answer: DataPtr gives nullptr (no text) or the
 // zero-terminated ANSI text.
 HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant& text) noexcept;
-
-// The same into a std::string: empty when there is no text. E_OUTOFMEMORY
-// when the string cannot be allocated.
-HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, std::string& text) noexcept;
 
 // Building blocks of the conversion, each writing into dest of `size` bytes
 // (cut to size - 1 characters, always terminated) and returning the length.

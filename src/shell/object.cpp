@@ -4,6 +4,7 @@
 
 #include "shell/module.h"
 #include "shell/zorva_masked_edit_i.h"
+#include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva::shell {

@@ -1,0 +1,138 @@
+// The automation front: BSTR arguments widened from and answers narrowed to
+// the code page, booleans answered from the UTF-16 units where they can be.
+#include <cstring>
+
+#include "platform/unicode.h"
+#include "service/answer_size.h"
+#include "service/boolean.h"
+#include "service/dispatch.h"
+#include "service/entry_points.h"
+#include "service/variant_text.h"
+#include "zorva/automation.h"
+
+namespace zorva {
+namespace {
+
+HRESULT UnitsToBstr(const char16_t* units, std::size_t length, BSTR* retVal) {
+  BSTR result = SysAllocStringLen(AsOleChars(units), static_cast<UINT>(length));
+  if (!result) return E_OUTOFMEMORY;
+  *retVal = result;
+  return S_OK;
+}
+
+// The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
+// Its ASCII is widened inline, eight bytes at a time while they lie in the
+// answer buffer, which is zero-filled past the answer so that the last word
+// read holds the terminator; the rest through the code page. The string is
+// made from the finished units, so it is written once.
+HRESULT ToBstr(const char (&answer)[kAnswerBytes], BSTR* retVal) {
+  char16_t wide[kAnswerBytes];
+  std::size_t length = WidenAsciiPrefix(answer, kAnswerBytes, wide);
+  if (answer[length]) {
+    const std::size_t rest = std::strlen(answer + length);
+    length += AnsiToUtf16(answer + length, rest, wide + length, kAnswerBytes - length);
+  }
+  return UnitsToBstr(wide, length, retVal);
+}
+
+bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStringLen(s)); }
+
+// Booleans are answered from the UTF-16 units themselves where the mask is
+// ASCII other than zero, so that its texts are the same in every code page:
+// no conversion, no dispatch. These return false where the general path
+// must answer (an empty mask takes the default one there).
+bool ReadMask(BSTR mask, AsciiBooleanMask& out) {
+  const std::size_t length = SysStringLen(mask);
+  return length > 0 && length <= kAnswerChars && ReadAsciiBooleanMask(AsUtf16(mask), length, out);
+}
+
+bool FormattedBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr) {
+  const std::u16string_view v(AsUtf16(value), SysStringLen(value));
+  // A leading digit decides alone; a word goes the general way.
+  if (!v.empty() && (v[0] < u'0' || v[0] > u'2')) return false;
+  AsciiBooleanMask m;
+  if (!ReadMask(mask, m)) return false;
+  std::u16string_view part;
+  FormattedBooleanPart(m.units, m.length, m.slash, m.falseEnd, v, part);
+  hr = UnitsToBstr(part.data(), part.size(), retVal);
+  return true;
+}
+
+bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr, const IntlSettings& s) {
+  AsciiBooleanMask m;
+  if (!ReadMask(mask, m)) return false;
+  const char16_t* v = AsUtf16(value);
+  const std::size_t valueLength = SysStringLen(value);
+  if (valueLength == 0 || v[0] == u' ') {  // no answer
+    hr = UnitsToBstr(m.units, 0, retVal);
+    return true;
+  }
+  const int state = BooleanState(v, valueLength, m);
+  if (state < 0) return false;
+  const std::string_view text = RawBooleanText(state, s);  // a settings text, under 64 bytes
+  char16_t wide[64];
+  hr = UnitsToBstr(wide, AnsiToUtf16(text.data(), text.size(), wide, 64), retVal);
+  return true;
+}
+
+}  // namespace
+
+HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept {
+  if (!retVal) return E_POINTER;
+  const IntlSettings& s = Intl();
+  AnsiText m, v;
+  if (!Assign(m, mask) || !Assign(v, value)) return E_OUTOFMEMORY;
+  if (ShouldSwapCurrency(valueType, s)) {
+    SwapCurrencySymbol(m.data(), s);
+    SwapCurrencySymbol(v.data(), s);
+  }
+  *retVal = ValidateValue(v.data(), m.data(), valueType) == 0 ? 0 : -1;
+  return S_OK;
+}
+
+HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
+  if (!retVal) return E_POINTER;
+  const IntlSettings& s = Intl();
+  HRESULT quick;
+  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick, s)) return quick;
+  AnsiText m, v;
+  if (!Assign(m, mask) || !Assign(v, value)) return E_OUTOFMEMORY;
+  if (ShouldSwapCurrency(valueType, s)) {
+    SwapCurrencySymbol(m.data(), s);
+    SwapCurrencySymbol(v.data(), s);
+  }
+  char answer[kAnswerBytes] = {};  // zero-filled for ToBstr
+  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars);
+  return ToBstr(answer, retVal);
+}
+
+HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
+                          BSTR* retVal) noexcept {
+  if (!retVal) return E_POINTER;
+  HRESULT quick;
+  if (valueType == tkMEBoolean && value.vt == VT_BSTR &&
+      FormattedBoolean(mask, value.bstrVal, retVal, quick)) {
+    return quick;
+  }
+  const IntlSettings& s = Intl();
+  const auto answer = [&](const char* text) -> HRESULT {
+    AnsiText m;
+    if (!Assign(m, mask)) return E_OUTOFMEMORY;
+    if (ShouldSwapCurrency(valueType, s)) SwapCurrencySymbol(m.data(), s);
+    char out[kAnswerBytes] = {};  // zero-filled for ToBstr
+    MakeFormattedValue(out, text, RequestFor(valueType, m.data(), s), kAnswerChars);
+    return ToBstr(out, retVal);
+  };
+  // A string is its own raw text for every type: it is converted straight
+  // into the inline buffer, with no holder and no heap copy. Without memory
+  // for a long one it has no text, as a holder would.
+  if (value.vt == VT_BSTR) {
+    AnsiText v;
+    return answer(Assign(v, value.bstrVal) ? v.data() : nullptr);
+  }
+  SVariant holder;
+  if (const HRESULT hr = VariantToRawText(value, valueType, holder); hr < 0) return hr;
+  return answer(holder.DataPtr(0));
+}
+
+}  // namespace zorva

@@ -1,0 +1,152 @@
+// The prepared front: a value type and mask read once (PreparedMask), then
+// the answers for many values. Each answer takes the quickest path that
+// gives the general one's answer: a number read with the mask's prepared
+// reader, a boolean's part of the mask, a whole number under a plain run;
+// otherwise the dispatchers with the mask already in the code page.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "service/answer_size.h"
+#include "service/boolean.h"
+#include "service/dispatch.h"
+#include "service/entry_points.h"
+#include "service/prepared_mask.h"
+
+namespace zorva {
+namespace {
+
+bool IsAscii(char c) noexcept { return static_cast<unsigned char>(c) < 0x80; }
+
+// The mask as the engines see it: its text, or, when the currency swap
+// applies (it changes the text), a swapped copy in `scratch`.
+const char* MaskText(const PreparedMask& mask, AnsiText& scratch, const IntlSettings& s) {
+  const std::string& text = mask.state().text;
+  if (!ShouldSwapCurrency(mask.valueType(), s)) return text.c_str();
+  if (!scratch.AssignAnsi(text.data(), text.size())) throw std::bad_alloc();
+  SwapCurrencySymbol(scratch.data(), s);
+  return scratch.data();
+}
+
+// The value in the code page, swapped where the swap applies.
+void AssignValue(const PreparedMask& mask, AnsiText& v, std::string_view value, const IntlSettings& s) {
+  AssignOrThrow(v, value);
+  if (ShouldSwapCurrency(mask.valueType(), s)) SwapCurrencySymbol(v.data(), s);
+}
+
+}  // namespace
+
+PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
+    : valueType_(valueType), state_(new detail::Preparation, [](detail::Preparation* p) { delete p; }) {
+  const IntlSettings& s = Intl();
+  AnsiText m;
+  AssignOrThrow(m, mask);
+  state_->text = m.data();
+  const std::string& text = state_->text;
+  state_->slash = std::min(text.find('/'), text.size());
+  state_->falseEnd = std::min(text.find('/', state_->slash + 1), text.size());
+  state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
+  PrepareNumber(state_->number, valueType, mask);
+}
+
+namespace {
+
+// The bodies of the answers below, inline in each: the public functions and
+// the databases' ones run the same code without a call between them.
+[[gnu::noinline]] bool ValidGeneral(const PreparedMask& mask, std::string_view value) {
+  const IntlSettings& s = Intl();
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch, s);
+  AssignValue(mask, v, value, s);
+  return ValidateValue(v.data(), m, mask.valueType()) != 0;
+}
+
+inline bool Valid(const PreparedMask& mask, std::string_view value, bool terminated) {
+  if (mask.state().number.ready) {
+    char copy[kAnswerBytes];
+    if (const char* text = TerminatedValue(value, terminated, copy)) {
+      if (const int answer = QuickPreparedValid(mask, {text, value.size()}); answer >= 0) return answer != 0;
+    }
+  }
+  return ValidGeneral(mask, value);
+}
+
+// A raw value other than a boolean's, out of line: the boolean path below
+// does not set up its buffers.
+[[gnu::noinline]] std::size_t RawGeneral(const PreparedMask& mask, std::string_view value, bool terminated,
+                                         char* dest, std::size_t size) {
+  const detail::Preparation& p = mask.state();
+  AnsiText v;
+  if (p.number.rawReady && size >= kAnswerBytes) {
+    char copy[kAnswerBytes];
+    if (const char* text = TerminatedValue(value, terminated, copy)) {
+      if (const std::ptrdiff_t n = PreparedRawValue(p.number, text, value.size(), dest, size); n >= 0) {
+        return static_cast<std::size_t>(n);
+      }
+    }
+  }
+  const IntlSettings& s = Intl();
+  AnsiText scratch;
+  const char* m = MaskText(mask, scratch, s);
+  AssignValue(mask, v, value, s);
+  char answer[kAnswerBytes];
+  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+}  // namespace
+
+bool PreparedValid(const PreparedMask& mask, std::string_view value, bool terminated) {
+  return Valid(mask, value, terminated);
+}
+
+std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
+                        std::size_t size) {
+  if (mask.valueType() == tkMEBoolean) return GetRawValueUtf8(mask, value, dest, size);
+  return RawGeneral(mask, value, terminated, dest, size);
+}
+
+bool IsValidUtf8(const PreparedMask& mask, std::string_view value) { return Valid(mask, value, false); }
+
+std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                            std::size_t size) {
+  const detail::Preparation& p = mask.state();
+  if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
+  // The dispatcher's boolean reading without its set-up (an empty mask takes
+  // the default there).
+  AnsiText v;
+  AssignOrThrow(v, value);
+  const char* text = v.data();
+  if (!*text || *text == ' ') return AnswerToUtf8<true>("", 0, dest, size);  // no answer
+  const std::string_view raw = RawBooleanText(BooleanState(text, p.text.c_str()), Intl());
+  return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
+}
+
+std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                                  std::size_t size) {
+  const detail::Preparation& p = mask.state();
+  if (std::string_view part; mask.valueType() == tkMEBoolean && !p.text.empty() &&
+                             FormattedBooleanPart(p.text.data(), p.text.size(), p.slash, p.falseEnd, value, part)) {
+    // Cut to the answer as the dispatcher cuts it.
+    part = part.substr(0, kAnswerChars);
+    return AnswerToUtf8<true>(part.data(), part.size(), dest, size);
+  }
+  const IntlSettings& s = Intl();
+  if (p.shape != 0) {
+    // A whole number under a plain run ("#,##0"), straight from the value's
+    // bytes: with an ASCII sign and separator, both sides are ASCII.
+    const FormatRequest request = RequestFor(mask.valueType(), p.text.c_str(), s);
+    if (IsAscii(s.sNegativeSign) && IsAscii(request.thousandSep)) {
+      const int n = FormattedWholeValue(dest, size, value.data(), value.size(), request, p.shape, s);
+      if (n >= 0) return static_cast<std::size_t>(n);
+    }
+  }
+  AnsiText scratch, v;
+  const char* m = MaskText(mask, scratch, s);
+  AssignOrThrow(v, value);  // a raw value: never swapped
+  char answer[kAnswerBytes] = {};  // left unterminated for a type that has no engine
+  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+}  // namespace zorva

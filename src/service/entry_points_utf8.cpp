@@ -1,0 +1,66 @@
+// The UTF-8 front: the C++ functions that take the mask as text (and, through
+// them, the C interface and the databases' unprepared rows).
+#include <cstring>
+
+#include "service/answer_size.h"
+#include "service/dispatch.h"
+#include "service/entry_points.h"
+#include "zorva/masked_edit.h"
+
+namespace zorva {
+namespace {
+
+// Both arguments in the code page, swapped where the currency swap applies
+// (the mask only, for a formatted value: its value is a raw one).
+void Prepare(std::int32_t valueType, AnsiText& m, std::string_view mask, AnsiText& v,
+             std::string_view value, bool swapValue, const IntlSettings& s) {
+  AssignOrThrow(m, mask);
+  AssignOrThrow(v, value);
+  if (ShouldSwapCurrency(valueType, s)) {
+    SwapCurrencySymbol(m.data(), s);
+    if (swapValue) SwapCurrencySymbol(v.data(), s);
+  }
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view value) {
+  const IntlSettings& s = Intl();
+  AnsiText m, v;
+  Prepare(valueType, m, mask, v, value, true, s);
+  return ValidateValue(v.data(), m.data(), valueType) != 0;
+}
+
+std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value,
+                            char* dest, std::size_t size) {
+  const IntlSettings& s = Intl();
+  AnsiText m, v;
+  Prepare(valueType, m, mask, v, value, true, s);
+  char answer[kAnswerBytes];
+  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
+                                  std::string_view value, char* dest, std::size_t size) {
+  // A string passes the variant conversion unchanged for every type.
+  const IntlSettings& s = Intl();
+  AnsiText m, v;
+  Prepare(valueType, m, mask, v, value, false, s);
+  char answer[kAnswerBytes] = {};  // left unterminated for a type that has no engine
+  MakeFormattedValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+std::string GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value) {
+  char out[kUtf8AnswerBytes];
+  return std::string(out, GetRawValueUtf8(valueType, mask, value, out, sizeof out));
+}
+
+std::string GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
+                                  std::string_view value) {
+  char out[kUtf8AnswerBytes];
+  return std::string(out, GetFormattedValueUtf8(valueType, mask, value, out, sizeof out));
+}
+
+}  // namespace zorva
