@@ -54,7 +54,7 @@ wine_start() {  # the name its messages start with
   for bits in 32 64; do
     cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
   done
-  cp tests/windows/*.vbs tests/windows/*.js "$drive/"
+  cp tests/windows/*.vbs tests/windows/*.js tests/cases/host_values.tsv "$drive/"
   # A 32-bit process reports the x86 architecture.
   bitnesses=(64)
   local probe
