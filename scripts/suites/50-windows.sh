@@ -56,32 +56,14 @@ registry_dump() {  # bits
                         if (i) print key "|" substr(line, 1, i - 1) "|" substr(line, i + 14) }'
 }
 
+# tests/cases/registry.expected for a DLL of a bitness.
 expected_entries() {  # dll path, bits
-  local c="HKCR\\CLSID\\$clsid"
-  cat <<EOT
-HKCR\\Tarnwick.ZorvaMaskedEdit.1|(Default)|Zorva Masked Edit Object
-HKCR\\Tarnwick.ZorvaMaskedEdit.1\\CLSID|(Default)|$clsid
-HKCR\\Tarnwick.ZorvaMaskedEdit.1\\Insertable|
-HKCR\\Tarnwick.ZorvaMaskedEdit|(Default)|Zorva Masked Edit Object
-HKCR\\Tarnwick.ZorvaMaskedEdit\\CLSID|(Default)|$clsid
-HKCR\\Tarnwick.ZorvaMaskedEdit\\CurVer|(Default)|Tarnwick.ZorvaMaskedEdit.1
-$c|(Default)|Zorva Masked Edit Object
-$c|AppID|$appid
-$c\\ProgID|(Default)|Tarnwick.ZorvaMaskedEdit.1
-$c\\VersionIndependentProgID|(Default)|Tarnwick.ZorvaMaskedEdit
-$c\\InprocServer32|(Default)|$1
-$c\\InprocServer32|ThreadingModel|Apartment
-$c\\Control|
-$c\\ToolboxBitmap32|(Default)|$1, 1
-$c\\MiscStatus|(Default)|0
-$c\\MiscStatus\\1|(Default)|131473
-$c\\TypeLib|(Default)|$libid
-$c\\Version|(Default)|1.0
-$c\\Insertable|
-HKCR\\TypeLib\\$libid\\1.0|(Default)|Zorva Masked Edit Object
-HKCR\\TypeLib\\$libid\\1.0\\HELPDIR|(Default)|${1%\\*}
-HKCR\\TypeLib\\$libid\\1.0\\0\\win$2|(Default)|$1
-EOT
+  local line
+  while IFS= read -r line; do
+    line=${line//'{CLSID}'/"$clsid"} line=${line//'{LIBID}'/"$libid"} line=${line//'{APPID}'/"$appid"}
+    line=${line//'{DLL}'/"$1"} line=${line//'{DIR}'/"${1%\\*}"}
+    echo "${line//'{BITS}'/"$2"}"
+  done <tests/cases/registry.expected
 }
 
 # Runs a program that must print its sentinel line last and exit 0 (cscript
@@ -101,12 +83,14 @@ run_script() {  # cscript, script, args...
   run_checked "$2 finished" "$2" "$1" //nologo "C:\\zorva\\$2" "${@:3}"
 }
 
-# The type library inside each DLL, read as data by the 64-bit client: the
-# i686 one is checked here even where it cannot run.
+# The type library inside each DLL, read as data by the 64-bit client (the
+# i686 one is checked here even where it cannot run), against
+# tests/cases/typelib.expected.
 for bits in 32 64; do
   run_checked 'com_client finished' "the type library of the $bits-bit DLL" \
-    'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib
-  echo "$out" | grep -q ": SYS_WIN$bits\$" || fail "the $bits-bit DLL's type library is not SYS_WIN$bits"
+    'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib >/dev/null
+  echo "$out" | head -1 | grep -q ": SYS_WIN$bits\$" || fail "the $bits-bit DLL's type library is not SYS_WIN$bits"
+  diff -u tests/cases/typelib.expected <(tail -n +2 <<<"$out") || fail "the $bits-bit DLL's type library"
 done
 
 for bits in "${bitnesses[@]}"; do
@@ -124,7 +108,7 @@ for bits in "${bitnesses[@]}"; do
   echo "windows: $bits-bit: $(expected_entries "$dll" "$bits" | wc -l) registry entries as expected"
 
   run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
-  run_script "$sys\\cscript.exe" host_values.vbs
+  run_script "$sys\\cscript.exe" host_values.vbs 'C:\zorva\host_values.tsv'
   run_checked 'com_client finished' "the $bits-bit com_client" "C:\\zorva\\w$bits\\com_client.exe" "$dll"
 
   w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
