@@ -19,11 +19,11 @@ sq :memory: < "$tmp/cases.sql" > "$tmp/cases.out"
 cat "$tmp/cases.out"
 grep -q '^mismatch' "$tmp/cases.out" && failures=$((failures + 1))
 
-# The extension's own behaviour beyond the table (tests/sqlite/checks.sql:
+# The extension's own behaviour beyond the table (scripts/suites/sqlite_checks.sql:
 # names and numbers for types, numbers as values, masks that change row by
 # row, NULLs, bad arguments, a CHECK constraint under an untrusted schema,
 # generated columns and an index), against its expected output.
-sed "s|@DB@|$tmp/t.db|; s|@EXT@|$ext|" tests/sqlite/checks.sql | sq "$tmp/t.db" >"$tmp/checks.out" 2>&1 || true
+sed "s|@DB@|$tmp/t.db|; s|@EXT@|$ext|" scripts/suites/sqlite_checks.sql | sq "$tmp/t.db" >"$tmp/checks.out" 2>&1 || true
 diff -u tests/cases/sqlite_checks.expected "$tmp/checks.out" || failures=$((failures + 1))
 
 # The case table and odd arguments again with the extension built under
