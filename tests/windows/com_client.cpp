@@ -3,10 +3,11 @@
 // objects by reference through chains of variants), refused calls, error
 // information, the type library, and the module's lifetime.
 //   com_client DLLPATH         the checks; exit code = failures
-//   com_client DLLPATH about   shows the about box and reports what it shows
+//   com_client DLLPATH about   shows the about box, checks and closes it
 //   com_client DLLPATH typelib dumps the type library inside a DLL of either
 //                              bitness
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -318,30 +319,30 @@ void ObjectChecks(CanUnloadFn canUnload) {
   Check(canUnload() == S_OK, "after the last Release the module may go");
 }
 
+// Waits for the about box, checks that it shows with its caption and text,
+// and closes it as its OK button would.
 DWORD WINAPI WatchAboutBox(void*) {
-  for (int i = 0; i < 600; ++i, Sleep(100)) {
-    if (HWND box = FindWindowA(nullptr, "About Zorva Masked Edit Control")) {
-      char text[256] = {};
-      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
-      std::printf("caption: About Zorva Masked Edit Control\ntext: %s\n", text);
-      std::fflush(stdout);
-      return 0;
-    }
-  }
-  return 1;
+  HWND box = nullptr;
+  for (int i = 0; i < 600 && !(box = FindWindowA(nullptr, "About Zorva Masked Edit Control")); ++i) Sleep(100);
+  Check(box && IsWindowVisible(box), "the about box shows");
+  if (!box) return 1;
+  char text[256] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+  Check(!std::strcmp(text, "ZorvaMaskedEdit Server, v.2.2.1.0"), "the about box's text");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return 0;
 }
 
-// Shows the about box; a watcher thread reads its caption and text.
-int About() {
+// Shows the about box (on a display: headless, it returns at once).
+void About() {
   IZorvaMaskedEdit* edit = Create();
-  if (!edit) return 1;
+  if (!edit) return;
   HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
   HRESULT hr = edit->AboutBox();
+  Check(hr == S_OK, "AboutBox", hr);
   WaitForSingleObject(watcher, INFINITE);
   CloseHandle(watcher);
-  std::printf("AboutBox returned 0x%08lx\n", static_cast<unsigned long>(hr));
   edit->Release();
-  return hr == S_OK ? 0 : 1;
 }
 
 int Finish() {
@@ -370,9 +371,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   CoInitialize(nullptr);  // the class is apartment-threaded: no proxies in between
   if (mode == L"about") {
-    const int rc = About();
+    About();
     CoUninitialize();
-    return rc;
+    return Finish();
   }
   // The module itself first, so that the threads race on its first class object.
   HMODULE module = LoadLibraryW(argv[1]);
