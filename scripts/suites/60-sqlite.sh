@@ -23,8 +23,8 @@ grep -q '^mismatch' "$tmp/cases.out" && failures=$((failures + 1))
 # names and numbers for types, numbers as values, masks that change row by
 # row, NULLs, bad arguments, a CHECK constraint under an untrusted schema,
 # generated columns and an index), against its expected output.
-sed "s|@DB@|$tmp/t.db|; s|@EXT@|$ext|" scripts/suites/sqlite_checks.sql | sq "$tmp/t.db" >"$tmp/checks.out" 2>&1 || true
-diff -u tests/cases/sqlite_checks.expected "$tmp/checks.out" || failures=$((failures + 1))
+{ sed "s|@DB@|$tmp/t.db|; s|@EXT@|$ext|" scripts/suites/sqlite_checks.sql | sq "$tmp/t.db" 2>&1 || true; } |
+  same_as_expected tests/cases/sqlite_checks.expected || failures=$((failures + 1))
 
 # The case table and odd arguments again with the extension built under
 # AddressSanitizer and UndefinedBehaviorSanitizer, preloaded into the shell.
