@@ -33,6 +33,7 @@ trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
 echo "windows: making a Wine prefix"
 wine_start windows || fail "making the Wine prefix"
 wine_table tests/cases/cases.tsv cases16.tsv
+wine_table tests/cases/host_values.tsv host_values16.tsv 2
 
 # A 32-bit host's view of HKCR is not the 64-bit view under /reg:32
 # (Windows shares ProgID keys between the two views and redirects CLSID
@@ -109,7 +110,7 @@ for bits in "${bitnesses[@]}"; do
   echo "windows: $bits-bit: $(expected_entries "$dll" "$bits" | wc -l) registry entries as expected"
 
   run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
-  run_script "$sys\\cscript.exe" host_values.vbs 'C:\zorva\host_values.tsv'
+  run_script "$sys\\cscript.exe" host_values.vbs 'C:\zorva\host_values16.tsv'
   run_checked 'com_client finished' "the $bits-bit com_client" "C:\\zorva\\w$bits\\com_client.exe" "$dll" >/dev/null
   same_as_expected tests/cases/com_client.expected <<<"$out" || fail "the $bits-bit com_client's answers"
 

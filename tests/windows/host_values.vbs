@@ -1,8 +1,8 @@
 ' Values as a VBScript host really passes them: the shared table of host
-' values (its path the argument), objects with a default property held in a
-' variable, an array element or a ByRef argument; both ProgIDs; late-bound
-' names; AboutBox. Exits with the failure count after "host_values.vbs
-' finished".
+' values (its path the argument; UTF-16, types as numbers), objects with a
+' default property held in a variable, an array element or a ByRef argument;
+' both ProgIDs; late-bound names; AboutBox. Exits with the failure count
+' after "host_values.vbs finished".
 Option Explicit
 
 Dim failures, obj, versioned, got
@@ -37,11 +37,11 @@ Set versioned = CreateObject("Tarnwick.ZorvaMaskedEdit.1")
 ' The shared host values (the table named by the argument), then what only
 ' VBScript passes: objects, and a blank date as this host's own answer.
 Dim stream, f, rows
-Set stream = CreateObject("Scripting.FileSystemObject").OpenTextFile(WScript.Arguments(0), 1)
+Set stream = CreateObject("Scripting.FileSystemObject").OpenTextFile(WScript.Arguments(0), 1, False, -1)
 Do Until stream.AtEndOfStream
   f = Split(stream.ReadLine, vbTab)
   If UBound(f) = 6 Then
-    If f(0) <> "js" Then rows = rows + 1: Check f(1), obj.GetFormattedValue(TypeNumber(f(2)), f(3), HostValue(f(4), f(5))), f(6)
+    If f(0) <> "js" Then rows = rows + 1: Check f(1), obj.GetFormattedValue(CLng(f(2)), f(3), HostValue(f(4), f(5))), f(6)
   End If
 Loop
 stream.Close
@@ -107,13 +107,6 @@ Function ErrorOf(ByRef value)
   Dim ignored
   ignored = obj.GetFormattedValue(2, "", value)
   ErrorOf = Err.Number
-End Function
-
-' A type's number: the names before it in the list of types.
-Function TypeNumber(name)
-  Dim kNames: kNames = "|text|currency|date|time|memo|byte|shortint|longint|boolean|counter|float|double|" & _
-    "oleobject|binary|url|image|datetime|timestamp|"
-  TypeNumber = UBound(Split(Left(kNames, InStr(kNames, "|" & name & "|")), "|")) - 1
 End Function
 
 ' A table value as the automation type its kind names.
