@@ -13,14 +13,17 @@ function answers(rows) {
   }
 }
 
-// A table value as the JavaScript value its kind names: a number, or a Date
-// in its local calendar fields.
+// A table value as the JavaScript value its kind names: a number, a bigint,
+// or a Date in its local calendar fields (a year before 100 as it is).
 function hostValue(kind, v) {
   if (kind === 'null' || kind === 'empty') return kind === 'null' ? null : undefined;
   if (kind === 'boolean') return v === 'True';
+  if (kind === 'bigint') return BigInt(v);
   if (kind !== 'date') return Number(v);
-  const [y, m, d, h = 0, n = 0, s = 0] = v.split(/[- :]/).map(Number);
-  return new Date(y, m - 1, d, h, n, s);
+  const [y, m, d, h = 0, n = 0, s = 0, ms = 0] = v.split(/[- :.]/).map(Number);
+  const date = new Date(2000, 0, 1, h, n, s, ms);
+  date.setFullYear(y, m - 1, d);
+  return date;
 }
 
 test('the host values of tests/cases/host_values.tsv', () => answers(
@@ -28,24 +31,7 @@ test('the host values of tests/cases/host_values.tsv', () => answers(
     .map((line) => line.split('\t')).filter((f) => f.length === 7 && f[0] !== 'vbs')
     .map(([, label, type, mask, kind, value, want]) => [label, type, mask, hostValue(kind, value), want])));
 
-test('a Date: before 1899-12-30 whole days count back, the time still forward; its range', () => answers([
-  ['before day 0', 'datetime', 'mm/dd/yyyy hh:mm', new Date(1899, 11, 29, 6, 0), '12/29/1899 06:00'],
-  ['milliseconds round', 'time', 'hh:mm:ss', new Date(2024, 0, 1, 23, 59, 58, 600), '23:59:59'],
-  ['an invalid Date has no text', 'date', '', new Date(NaN), ''],
-  ['the year 10000 is out of range', 'date', '', new Date(10000, 0, 1), ''],
-  ['the year 99 is too (not 1999)', 'date', '', new Date(new Date(2000, 0, 5).setFullYear(99)), ''],
-  ['the year 100 is not', 'date', 'yyyy-mm-dd', new Date(new Date(2000, 0, 5).setFullYear(100)),
-    '0100-01-05'],
-]));
-
-test('a bigint is exact: to 96 bits as text, to 2^53 as a number', () => {
-  answers([
-    ['past 2^53 as text', 'text', '', 2n ** 53n + 1n, '9007199254740993'],
-    ['the largest as text', 'memo', '', -(2n ** 96n - 1n), '-79228162514264337593543950335'],
-    ['2^53 as a number', 'double', '#,##0', -(2n ** 53n), '-9,007,199,254,740,992'],
-    ['as a boolean', 'boolean', '', 2n ** 90n, 'True'],
-    ['as a date', 'date', 'mm/dd/yyyy', 37256n, '12/31/2001'],
-  ]);
+test('a bigint past 96 bits as text, or past 2^53 as a number, is refused', () => {
   for (const [type, big] of [['text', 2n ** 96n], ['text', -(2n ** 96n)],
                              ['double', 2n ** 53n + 1n], ['currency', -(2n ** 64n)],
                              ['longint', 2n ** 90n]]) {
