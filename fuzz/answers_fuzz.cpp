@@ -187,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t type = TypeNumber(in.Byte());
   const std::uint8_t tag = in.Byte(), cSize = in.Byte();
   const std::string_view mask8 = in.Field(), value8 = in.Rest();
-  const Bstr mask(mask8, units), value(value8, units);
+  const Bstr mask = MakeBstr(mask8, units), value = MakeBstr(value8, units);
   const bool decimal = type == tkMECurrency || type == tkMEFloat || type == tkMEDouble;
   const bool whole = type == tkMEByte || type == tkMEShortInt || type == tkMELongInt || type == tkMECounter;
   const FuzzVariant variant(tag, value8, value.get());

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
@@ -66,25 +68,16 @@ inline std::int32_t TypeNumber(std::uint8_t b) {
 }
 
 // An automation string from UTF-8, or from raw UTF-16 code units (unpaired
-// surrogates included).
-class Bstr {
- public:
-  Bstr(std::string_view field, bool units) {
-    std::u16string wide(units ? field.size() / 2 : field.size() + 1, u'\0');
-    if (units)
-      std::memcpy(wide.data(), field.data(), wide.size() * 2);
-    else
-      wide.resize(Utf8ToUtf16(field.data(), field.size(), wide.data(), wide.size()));
-    b_ = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-  }
-  ~Bstr() { SysFreeString(b_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return b_; }
-
- private:
-  BSTR b_;
-};
+// surrogates included), freed with its holder.
+using Bstr = std::unique_ptr<std::remove_pointer_t<BSTR>, decltype(&SysFreeString)>;
+inline Bstr MakeBstr(std::string_view field, bool units) {
+  std::u16string wide(units ? field.size() / 2 : field.size() + 1, u'\0');
+  if (units)
+    std::memcpy(wide.data(), field.data(), wide.size() * 2);
+  else
+    wide.resize(Utf8ToUtf16(field.data(), field.size(), wide.data(), wide.size()));
+  return Bstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())), &SysFreeString);
+}
 
 // An automation answer: at most 255 characters, no NUL inside; as UTF-8.
 inline std::string Checked(BSTR answer) {

@@ -7,9 +7,8 @@ import re
 import shutil
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TYPES = ["text", "currency", "date", "time", "memo", "byte", "shortint", "longint", "boolean",
-         "counter", "float", "double", "oleobject", "binary", "url", "image", "datetime",
-         "timestamp"]
+with open(os.path.join(ROOT, "include", "zorva", "value_types.def"), encoding="utf-8") as f:
+    TYPES = re.findall(r'^ZORVA_VALUE_TYPE\(\d+, \w+, \w+, "(\w+)"', f.read(), re.M)
 PER_TARGET = 80
 BSTR_TAG = 8  # the index of VT_BSTR in the answers target's tag table
 ESCAPES = {"\\": "\\", "t": "\t", "n": "\n", "r": "\r", "0": "\0"}

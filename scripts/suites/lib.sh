@@ -28,3 +28,12 @@ run_ctest() {  # dir
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir "$1" -j "$jobs" --output-on-failure --timeout 300
 }
+
+# Compares a run's output (standard input) with an expected file: a
+# difference shows as a diff, and the output stays in build/NAME.actual, to
+# copy over the expected file when the change is meant.
+same_as_expected() {  # expected file
+  local actual; actual=build/$(basename "$1" .expected).actual
+  mkdir -p build && cat >"$actual"
+  diff -u "$1" "$actual" && rm -f "$actual"
+}

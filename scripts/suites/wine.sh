@@ -11,8 +11,11 @@
 #   w PROGRAM ARGS...       runs a Windows program (WTIMEOUT seconds, 120)
 #   sys_of BITS             a bitness's system folder: its regsvr32, reg and
 #                           cscript are what a host of that bitness runs
-#   wine_table TABLE NAME   a case table as C:\zorva\NAME in UTF-16, as the
-#                           scripts' file object reads it
+#   wine_table TABLE NAME [COLUMN]
+#                           a table as C:\zorva\NAME in UTF-16, as the
+#                           scripts' file object reads it, with the type names
+#                           of a column (1, counted from 0) as numbers, which
+#                           include/zorva/value_types.def gives
 win_tree() {  # dir, toolchain
   quiet cmake -S src/shell -B "$1" -G Ninja "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
@@ -71,6 +74,9 @@ wine_start() {  # the name its messages start with
   fi
 }
 
-wine_table() {  # table, name
-  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$1"; } >"$drive/$2"
+wine_table() {  # table, name, column
+  { printf '\xff\xfe'; perl -pe 'BEGIN { open my $d, "<", "include/zorva/value_types.def" or die;
+      /^ZORVA_VALUE_TYPE\((\d+), \w+, \w+, "(\w+)"/ and $n{$2} = $1 while <$d> }
+    my @f = split /\t/, $_, -1; $f[$c] = $n{$f[$c]} // $f[$c] if @f > $c; $_ = join "\t", @f' -s -- -c="${3:-1}" "$1" |
+    iconv -f UTF-8 -t UTF-16LE; } >"$drive/$2"
 }
