@@ -12,16 +12,15 @@ using namespace zorva::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in(data, size);
   const IntlSettings& s = SettingsFor(in.Byte());
-  IntlSettingsOverride settings(s);
   const std::size_t destSize = in.Byte() + 1;
   const std::string format = Text(in.Field(), 63), text = Text(in.Field());
   const std::string target = Text(in.Field(), 63);
 
   const NumberRequest request{format.c_str(), s.sSystemCurrency, s.sDecimal, s.sThousand};
   NumberParts parts, again;
-  const int verdict = ParseNumber(text.c_str(), request, parts);
+  const int verdict = ParseNumber(text.c_str(), request, parts, s);
   FUZZ_CHECK(verdict == 0 || verdict == 1);
-  FUZZ_CHECK(ParseNumber(text.c_str(), request, again) == verdict);
+  FUZZ_CHECK(ParseNumber(text.c_str(), request, again, s) == verdict);
   FUZZ_CHECK(!(parts.integerPart < 0) && !(parts.fraction < 0));
   FUZZ_CHECK(parts.negative == again.negative && parts.noDigits == again.noDigits);
 
@@ -33,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const NumberConversion conversion{format.c_str(), target.c_str(), s.sDecimal, s.sDecimal,
                                     s.sThousand,    s.sThousand,    s.sSystemCurrency};
   Dest converted(destSize);
-  ConvertNumber(converted.get(), text.c_str(), conversion, destSize);
+  ConvertNumber(converted.get(), destSize, text.c_str(), conversion, s);
   const std::string general = converted.Answer();
   // A raw whole number laid out directly reads as the general path renders
   // it, or is left to that path.
@@ -44,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   Dest section(destSize);
-  SelectSection(section.get(), destSize, format.c_str(), parts.negative);
+  SelectSection(section.get(), destSize, format.c_str(), parts.negative, s);
   section.Answer();
   const int many = TooManyDigits(text.c_str(), 15, s.sDecimal);
   FUZZ_CHECK(many == 0 || many == 1);

@@ -17,9 +17,15 @@
 #include "date/int_text.h"
 #include "intl/settings.h"
 #include "intl/string_table.h"
+#include "service/dispatch.h"
 
 namespace zorva {
 namespace {
+
+const IntlSettings& Us() {
+  static const IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  return s;
+}
 
 struct ParseCase {
   const char* value;
@@ -28,20 +34,29 @@ struct ParseCase {
   int day, month, year, empty;
 };
 
-void ExpectParses(const ParseCase& c) {
+void ExpectParses(const ParseCase& c, const IntlSettings& s = Us()) {
   SCOPED_TRACE("\"" + std::string(c.value ? c.value : "(null)").substr(0, 40) + "\" under " +
                std::string(c.mask).substr(0, 40));
   DateParts p{};
-  ParseDate(c.value, c.mask, p, c.strict);
+  ParseDate(c.value, c.mask, p, c.strict, s);
   EXPECT_EQ(p.day, c.day);
   EXPECT_EQ(p.month, c.month);
   EXPECT_EQ(p.year, c.year);
   EXPECT_EQ(p.empty, c.empty);
 }
 
-std::string Format(const char* mask, const DateParts& date, std::size_t size = 256) {
+std::string Format(const char* mask, const DateParts& date, std::size_t size = 256,
+                   const IntlSettings& s = Us()) {
   char out[256];
-  FormatDate(out, size, mask, date);
+  FormatDate(out, size, mask, date, s);
+  return out;
+}
+
+// The service's raw or formatted date, as the entry points ask for it.
+std::string Answer(bool raw, const char* value, const char* mask, const IntlSettings& s = Us()) {
+  const FormatRequest request{etDate, s.sThousand, s.sDecimal, mask, s.sSystemCurrency};
+  char out[256];
+  (raw ? MakeRawValue : MakeFormattedValue)(out, value, request, 255, s);
   return out;
 }
 
@@ -77,7 +92,7 @@ TEST(DateShape, ShapesOtherChecksRefuse) {
       {longDigits.c_str(), "yyyy", 1}, {longDigits.c_str(), longYear.c_str(), 1},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CheckDateShape(c.value, c.mask), c.ok) << (c.value ? c.value : "(null)") << " under " << c.mask;
+    EXPECT_EQ(CheckDateShape(c.value, c.mask, Us()), c.ok) << (c.value ? c.value : "(null)") << " under " << c.mask;
   }
 }
 
@@ -92,7 +107,7 @@ class TranslatedDates : public ::testing::Test {
       {2702, "mar."},        {2800, "janv."},    {2805, "juin"},     {2806, "juil."},
       {2807, "ao\xFBt"},     {2811, "d\xE9" "c."}};
   StringTableOverride strings_{kFrench, std::size(kFrench)};
-  IntlSettingsOverride settings_{LoadIntlSettings(MakeSystemLocale("fr", "\x80"))};
+  const IntlSettings s_ = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
 };
 
 TEST_F(TranslatedDates, ReadsTranslatedLettersAndNames) {
@@ -105,27 +120,23 @@ TEST_F(TranslatedDates, ReadsTranslatedLettersAndNames) {
       {"5 d\xE9" "c. 2001", "j mmm aaaa", false, 5, 12, 2001, 0},
       {"12/25/2001", "mm/dd/yyyy", false, 1, 12, 1900, 0},  // d and y are literals here
   };
-  for (const ParseCase& c : cases) ExpectParses(c);
+  for (const ParseCase& c : cases) ExpectParses(c, s_);
 }
 
 TEST_F(TranslatedDates, WritesTranslatedNamesAndLetters) {
-  EXPECT_EQ(Format("jjjj j mmmm aaaa", kDec4), "mardi 4 d\xE9" "cembre 2001");
-  EXPECT_EQ(Format("jjj j mmm aa", kDec4), "mar. 4 d\xE9" "c. 01");
-  EXPECT_EQ(Format("dd/yy", kDec4), "dd/yy");
-  char out[256];
-  MakeDateFormattedValue(out, sizeof out, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa");
-  EXPECT_STREQ(out, "mardi 4 d\xE9" "cembre 2001");
-  MakeDateRawValue(out, sizeof out, "4.d\xE9" "c..2001", "j.mmm.aaaa");
-  EXPECT_STREQ(out, "2001-12-04");
+  EXPECT_EQ(Format("jjjj j mmmm aaaa", kDec4, 256, s_), "mardi 4 d\xE9" "cembre 2001");
+  EXPECT_EQ(Format("jjj j mmm aa", kDec4, 256, s_), "mar. 4 d\xE9" "c. 01");
+  EXPECT_EQ(Format("dd/yy", kDec4, 256, s_), "dd/yy");
+  EXPECT_EQ(Answer(false, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa", s_), "mardi 4 d\xE9" "cembre 2001");
+  EXPECT_EQ(Answer(true, "4.d\xE9" "c..2001", "j.mmm.aaaa", s_), "2001-12-04");
 }
 
 TEST(DateParse, UnterminatedAbbreviationIsReadWithinItsEntry) {
-  IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  IntlSettings s = Us();
   std::memcpy(s.MonthAbbrev[5], "Maix", 4);  // four letters, no terminator
-  IntlSettingsOverride o(s);
-  EXPECT_EQ(MatchMonthName("Maixe", false), 5);
-  EXPECT_EQ(MatchMonthName("Mai", false), -1);
-  EXPECT_EQ(MatchMonthName(nullptr, false), 0);
+  EXPECT_EQ(MatchMonthName("Maixe", false, s), 5);
+  EXPECT_EQ(MatchMonthName("Mai", false, s), -1);
+  EXPECT_EQ(MatchMonthName(nullptr, false, s), 0);
 }
 
 // An empty flag over usable parts and unread parts in a date not empty,
@@ -139,11 +150,11 @@ TEST(DateFormat, UnusablePartsAndCuts) {
   EXPECT_EQ(Format("dddd", kDec4, 5), "Tues");
   EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 1), "");
   char cut[8] = "#######";
-  FormatDate(cut, sizeof cut, "mm\0dd", kDec4);  // nothing past the terminator is read
+  FormatDate(cut, sizeof cut, "mm\0dd", kDec4, Us());  // nothing past the terminator is read
   EXPECT_STREQ(cut, "12");
   EXPECT_EQ(cut[3], '#');
   char untouched[2] = {'x', 'x'};
-  FormatDate(untouched, 0, "mm", kDec4);
+  FormatDate(untouched, 0, "mm", kDec4, Us());
   EXPECT_EQ(untouched[0], 'x');
 
   EXPECT_EQ(Format(std::string(1000, 'x').c_str(), kDec4), std::string(255, 'x'));
@@ -152,23 +163,19 @@ TEST(DateFormat, UnusablePartsAndCuts) {
   EXPECT_EQ(Format(names.c_str(), kDec4), expected.substr(0, 255));
 }
 
-// No value, no mask or an empty one: the entry points never pass these.
+// No mask or an empty one takes the default; no value or no source mask
+// renders the placeholders.
 TEST(DateValues, WithoutAMaskOrValue) {
-  struct Case { bool raw; const char* value; const char* mask; const char* out; };
-  const Case cases[] = {
-      {true, "1/5/79", nullptr, "1979-01-05"}, {true, "1/5/79", "", "1979-01-05"},
-      {true, nullptr, "mm/dd/yyyy", ""},       {false, "2001-12-04", nullptr, "12/04/01"},
-      {false, "", "mm/dd/yyyy", "__/__/____"}, {false, nullptr, "mm/dd/yyyy", "__/__/____"},
-  };
-  for (const Case& c : cases) {
-    char out[256];
-    (c.raw ? MakeDateRawValue : MakeDateFormattedValue)(out, sizeof out, c.value, c.mask);
-    EXPECT_STREQ(out, c.out) << (c.value ? c.value : "(null)") << (c.raw ? " raw" : " formatted");
-  }
+  EXPECT_EQ(Answer(true, "1/5/79", nullptr), "1979-01-05");
+  EXPECT_EQ(Answer(false, "2001-12-04", nullptr), "12/04/01");
   char out[256];
-  ConvertDate(out, sizeof out, "2001-12-04", nullptr, "mm/dd/yyyy");
+  for (const char* value : {"", static_cast<const char*>(nullptr)}) {
+    ConvertDate(out, sizeof out, value, "yyyy-mm-dd", "mm/dd/yyyy", Us());
+    EXPECT_STREQ(out, "__/__/____");
+  }
+  ConvertDate(out, sizeof out, "2001-12-04", nullptr, "mm/dd/yyyy", Us());
   EXPECT_STREQ(out, "__/__/____");
-  ConvertDate(out, sizeof out, "2001-12-04", "yyyy-mm-dd", nullptr);
+  ConvertDate(out, sizeof out, "2001-12-04", "yyyy-mm-dd", nullptr, Us());
   EXPECT_STREQ(out, "");
 }
 
@@ -193,28 +200,17 @@ TEST(DateCalendar, WeekdaysOverFourCenturiesAndImpossibleParts) {
 }
 
 // Superscript digits are rows of the table; a sign, text between digits,
-// lengths and values no date run has, and a cut, only here.
-TEST(DateIntText, ParseAndFormat) {
+// lengths and values no date run has, only here.
+TEST(DateIntText, ParseAndWrite) {
   struct Parse { const char* text; std::int32_t value; };
   const Parse parses[] = {{"", 0}, {"-", 0}, {"-42", -42}, {"1x3", 103}, {"x", 0}, {"9999", 9999}};
-  for (const Parse& c : parses) EXPECT_EQ(ParseSignedInt(c.text), c.value) << c.text;
-  EXPECT_EQ(ParseSignedInt("12/25", 2), 12);
-  EXPECT_EQ(ParseSignedInt(nullptr), 0);
-
-  struct Write { std::int32_t value; int width; const char* text; };
-  const Write writes[] = {{5, 2, "05"}, {5, 0, "5"}, {2001, 2, "2001"}, {0, 0, "0"},
-                          {-5, 2, "-05"}, {-2147483647 - 1, 0, "-2147483648"}};
-  for (const Write& c : writes) {
-    char out[32];
-    FormatPaddedInt(out, sizeof out, c.value, c.width);
-    EXPECT_STREQ(out, c.text) << c.value << " width " << c.width;
-  }
-  char small[3] = {'x', 'x', 'x'};
-  EXPECT_EQ(FormatPaddedInt(small, sizeof small, 2001, 4), 2u);
-  EXPECT_STREQ(small, "20");  // cut at the buffer, still terminated
-  EXPECT_EQ(FormatPaddedInt(nullptr, 0, 5, 2), 0u);
-  EXPECT_EQ(FormatPaddedInt(small, 1, 5, 2), 0u);
-  EXPECT_STREQ(small, "");
+  for (const Parse& c : parses) EXPECT_EQ(ParseSignedInt(c.text, std::strlen(c.text), '-'), c.value) << c.text;
+  EXPECT_EQ(ParseSignedInt("12/25", 2, '-'), 12);
+  EXPECT_EQ(ParseSignedInt(nullptr, 3, '-'), 0);
+  const DateParts negative{-5, 7, -2147483647 - 1, 0};  // usable only when not negative
+  EXPECT_EQ(Format("yyyy|m|d", {5, 7, 2001, 0}), "2001|7|5");
+  EXPECT_EQ(Format("yyyy", {1, 1, 123456, 0}), "123456");
+  EXPECT_EQ(Format("yyyy m", negative), "____ 7");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "intl/settings.h"
+#include "service/dispatch.h"
 #include "time/time_format.h"
 #include "time/time_mask.h"
 #include "time/time_validate.h"
@@ -17,12 +18,16 @@
 namespace zorva {
 namespace {
 
-// The raw (MakeRawTime) or formatted (MakeFormattedTime) answer in a
-// buffer of the service's size.
-template <typename Make>
-std::string Answer(Make make, const char* value, const char* mask) {
+const IntlSettings& Us() {
+  static const IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  return s;
+}
+
+// The service's raw or formatted time, as the entry points ask for it.
+std::string Answer(bool raw, const char* value, const char* mask, std::size_t capacity = 255) {
+  const FormatRequest request{etTime, ',', '.', mask, "$"};
   char out[256];
-  make(out, sizeof out, value, mask);
+  (raw ? MakeRawValue : MakeFormattedValue)(out, value, request, capacity, Us());
   return out;
 }
 
@@ -65,7 +70,7 @@ TEST(TimeValidate, WhatACheckReads) {
   TimeLayout layout;
   char separator;
   AnalyseTimeMask("hh:mm:ss", layout, separator);
-  SplitTimeValue(" 10 :20:30:40", layout, separator);
+  SplitTimeValue(" 10 :20:30:40", layout, separator, Us());
   EXPECT_EQ(std::vector<int>({layout.hourStart, layout.hourEnd, layout.minuteStart, layout.minuteEnd,
                               layout.secondStart, layout.secondEnd, layout.designatorStart, layout.designatorEnd}),
             std::vector<int>({1, 3, 5, 7, 8, 10, 11, 13}));
@@ -84,7 +89,7 @@ TEST(TimeValidate, WhatACheckReads) {
   };
   for (const Case& c : cases) {
     AnalyseTimeMask(c.mask, layout, separator);
-    SplitTimeValue(c.value, layout, separator);
+    SplitTimeValue(c.value, layout, separator, Us());
     EXPECT_EQ(Fields(ReadTimeFields(c.value, layout)), Fields(c.read)) << c.mask << " | " << c.value;
   }
 }
@@ -104,26 +109,26 @@ TEST(TimeMask, Normalise) {
   }
 }
 
-// No mask, an empty one or no value: the entry points put the default mask
-// in and answer an empty value themselves.
+// No mask, an empty one or no value.
 TEST(TimeValues, WithoutAMaskOrValue) {
-  EXPECT_TRUE(ValidateTime("garbage", ""));
-  EXPECT_TRUE(ValidateTime(nullptr, nullptr));
-  EXPECT_EQ(Answer(MakeRawTime, "10", nullptr), "00:00:00");
-  EXPECT_EQ(Answer(MakeFormattedTime, "", "hh:mm AM/PM"), "__:__ __");
-  EXPECT_EQ(Answer(MakeFormattedTime, "15:30:00", ""), "");
+  EXPECT_TRUE(ValidateTime("garbage", "", Us()));
+  EXPECT_TRUE(ValidateTime(nullptr, nullptr, Us()));
+  EXPECT_EQ(Answer(true, "10", nullptr), "10:00:00");  // the default mask
   char out[16];
+  EXPECT_EQ(ReformatTime(out, sizeof out, "", "hh:mm:ss", "hh:mm AM/PM"), 8u);
+  EXPECT_STREQ(out, "__:__ __");
+  EXPECT_EQ(ReformatTime(out, sizeof out, "15:30:00", "hh:mm:ss", ""), 0u);
   EXPECT_EQ(ReformatTime(out, sizeof out, "10:00:00", nullptr, "hh:mm"), 5u);
   EXPECT_STREQ(out, "__:__");
 }
 
 TEST(TimeValidate, HostileInput) {
   const std::string spaces(1 << 20, ' '), colons(1 << 20, ':'), high(1000, '\xFF');
-  EXPECT_TRUE(ValidateTime(spaces.c_str(), "hh:mm:ss"));
-  EXPECT_FALSE(ValidateTime(colons.c_str(), "h:mm AM/PM"));
-  EXPECT_FALSE(ValidateTime(high.c_str(), "h:mm AM/PM"));
+  EXPECT_TRUE(ValidateTime(spaces.c_str(), "hh:mm:ss", Us()));
+  EXPECT_FALSE(ValidateTime(colons.c_str(), "h:mm AM/PM", Us()));
+  EXPECT_FALSE(ValidateTime(high.c_str(), "h:mm AM/PM", Us()));
   const std::string mask = std::string(1000, 'h') + " " + std::string(1000, 'Z') + "/P";
-  EXPECT_FALSE(ValidateTime("10 P", mask.c_str()));  // hours are the 500th field
+  EXPECT_FALSE(ValidateTime("10 P", mask.c_str(), Us()));  // hours are the 500th field
 }
 
 // Records no reader makes: a meridiem at odds with the hours, fields out of
@@ -153,8 +158,7 @@ TEST(TimeFormat, BoundedOutput) {
   EXPECT_EQ(FormatTime(out, 1, "hh:mm", t), 0u);
   EXPECT_STREQ(out, "");
   EXPECT_EQ(FormatTime(out, 0, "hh:mm", t), 0u);
-  EXPECT_EQ(MakeRawTime(out, 6, "3:30 PM", "h:mm AM/PM"), 5u);
-  EXPECT_STREQ(out, "15:30");
+  EXPECT_EQ(Answer(true, "3:30 PM", "h:mm AM/PM", 5), "15:30");
 
   std::string longMask = "h";
   for (int i = 1; i < 1000; ++i) longMask += ":h";
@@ -170,9 +174,9 @@ TEST(TimeFormat, DaySweepRoundTrips) {
       for (int m = 0; m < 60; ++m) {
         char raw[16];
         std::snprintf(raw, sizeof raw, "%02d:%02d:00", h, m);
-        std::string shown = Answer(MakeFormattedTime, raw, mask);
-        ASSERT_TRUE(ValidateTime(shown.c_str(), mask)) << mask << " " << raw << " -> " << shown;
-        ASSERT_EQ(Answer(MakeRawTime, shown.c_str(), mask), raw) << mask << " " << shown;
+        std::string shown = Answer(false, raw, mask);
+        ASSERT_TRUE(ValidateValue(shown.c_str(), mask, tkMETime, Us())) << mask << " " << raw << " -> " << shown;
+        ASSERT_EQ(Answer(true, shown.c_str(), mask), raw) << mask << " " << shown;
       }
     }
   }

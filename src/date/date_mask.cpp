@@ -22,14 +22,10 @@ bool BeginsWithNoCase(const char* text, const char* prefix, std::size_t prefixLe
 
 }  // namespace
 
-DateTokenLetters LoadDateTokenLetters() noexcept {
+DateTokenLetters DateLettersOf(const IntlSettings& s) noexcept {
   DateTokenLetters t{};
-  std::memcpy(t.letters, Intl().sDateLetters, sizeof t.letters);
+  std::memcpy(t.letters, s.sDateLetters, sizeof t.letters);
   return t;
-}
-
-DateSeparators FindDateSeparators(const char* mask) noexcept {
-  return FindDateSeparators(mask, LoadDateTokenLetters());
 }
 
 DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& letters) noexcept {
@@ -57,9 +53,8 @@ DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& lett
   return seps;
 }
 
-int MatchMonthName(const char* text, bool strictNames) noexcept {
+int MatchMonthName(const char* text, bool strictNames, const IntlSettings& s) noexcept {
   if (!text) return 0;
-  const IntlSettings& s = Intl();
   int month = -1;
   for (int m = 1; m <= 12 && month < 0; ++m) {
     const char* abbrev = s.MonthAbbrev[m];
@@ -76,9 +71,9 @@ int MatchMonthName(const char* text, bool strictNames) noexcept {
   return month;
 }
 
-int CheckDateShape(const char* value, const char* mask) noexcept {
+int CheckDateShape(const char* value, const char* mask, const IntlSettings& s) noexcept {
   if (!value || *value == '\0' || !mask) return 1;
-  const DateTokenLetters letters = LoadDateTokenLetters();
+  const DateTokenLetters letters = DateLettersOf(s);
   const char* m = mask;
   const char* v = value;
   int result = 1;

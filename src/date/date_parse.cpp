@@ -39,7 +39,7 @@ std::int32_t RunValue(const char* run, std::size_t digits, char negativeSign) no
     for (; i < digits && run[i] >= '0' && run[i] <= '9'; ++i) value = value * 10 + (run[i] - '0');
     if (i == digits) return value;
   }
-  return ParseSignedInt(run, digits);
+  return ParseSignedInt(run, digits, negativeSign);
 }
 
 int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
@@ -74,10 +74,6 @@ int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
 
 }  // namespace
 
-void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames) noexcept {
-  ParseDate(value, mask, parts, strictNames, Intl());
-}
-
 void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames,
                const IntlSettings& s) noexcept {
   parts.day = parts.month = parts.year = -2;  // not given
@@ -87,8 +83,7 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
   }
   parts.empty = 0;
   if (!mask) mask = "";
-  DateTokenLetters letters{};
-  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
+  const DateTokenLetters letters = DateLettersOf(s);
   const DateSeparators seps = FindDateSeparators(mask, letters);
   DateToken tokens[kMaxDateTokens];
   const int count = Tokenize(value, seps, s.sNegativeSign, tokens);
@@ -123,7 +118,7 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
         } else {
           // A month run takes a number or a name alike.
           // A number has no text, which names no month.
-          const int named = tokens[k].text ? MatchMonthName(tokens[k].text, strictNames) : 0;
+          const int named = tokens[k].text ? MatchMonthName(tokens[k].text, strictNames, s) : 0;
           parts.month = named >= 1 ? named : tokens[k].number;
           ++k;
         }

@@ -57,6 +57,7 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   LoadInto(s.sIntegerMask, 2041, 63);
   LoadInto(s.sDecimalMask, 2042, 63);
   s.sTextMask[0] = '\0';
+  LoadString(1501, s.sBooleanMask, sizeof s.sBooleanMask);
   LoadString(1214, s.sRawDateMask, sizeof s.sRawDateMask);
   LoadString(1700, s.sRawTimeMask, sizeof s.sRawTimeMask);
   LoadString(1505, s.sRawBooleanMask, sizeof s.sRawBooleanMask);

@@ -24,6 +24,7 @@ struct IntlSettings {
   char sIntegerMask[64];
   char sDecimalMask[64];
   char sTextMask[1];  // always empty
+  char sBooleanMask[64];  // the boolean type's default mask
   // String-table texts the engines read on every call, resolved once here:
   // the raw forms of dates, times, booleans and numbers, and the date letters.
   char sRawDateMask[64];       // "yyyy-mm-dd"

@@ -142,7 +142,7 @@ int Validate(std::int32_t valueType, AnsiText& mask, AnsiText& value) {
     SwapCurrencySymbol(mask.data());
     SwapCurrencySymbol(value.data());
   }
-  return ValidateValue(value.data(), mask.data(), valueType);
+  return ValidateValue(value.data(), mask.data(), valueType, Intl());
 }
 
 void Raw(std::int32_t valueType, AnsiText& mask, AnsiText& value, char (&answer)[256]) {
@@ -150,12 +150,12 @@ void Raw(std::int32_t valueType, AnsiText& mask, AnsiText& value, char (&answer)
     SwapCurrencySymbol(mask.data());
     SwapCurrencySymbol(value.data());
   }
-  MakeRawValue(answer, value.data(), RequestFor(valueType, mask.data()), kAnswerCapacity);
+  MakeRawValue(answer, value.data(), RequestFor(valueType, mask.data()), kAnswerCapacity, Intl());
 }
 
 void Formatted(std::int32_t valueType, AnsiText& mask, const char* value, char (&answer)[256]) {
   if (ShouldSwapCurrency(valueType)) SwapCurrencySymbol(mask.data());
-  MakeFormattedValue(answer, value, RequestFor(valueType, mask.data()), kAnswerCapacity);
+  MakeFormattedValue(answer, value, RequestFor(valueType, mask.data()), kAnswerCapacity, Intl());
 }
 
 // A prepared mask as the engines see it: its text, or, when the currency
@@ -352,7 +352,7 @@ bool IsValidUtf8(const PreparedMask& mask, std::string_view value) {
   const char* m = MaskText(mask, scratch);
   AssignValue(v, value);
   if (ShouldSwapCurrency(mask.valueType())) SwapCurrencySymbol(v.data());
-  return ValidateValue(v.data(), m, mask.valueType()) != 0;
+  return ValidateValue(v.data(), m, mask.valueType(), Intl()) != 0;
 }
 
 std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
@@ -373,7 +373,7 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
   AssignValue(v, value);
   if (ShouldSwapCurrency(mask.valueType())) SwapCurrencySymbol(v.data());
   char answer[256];  // terminated by MakeRawValue
-  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity);
+  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity, Intl());
   return ToUtf8(answer, dest, size);
 }
 
@@ -403,7 +403,7 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
   const char* m = MaskText(mask, scratch);
   AssignValue(v, value);
   char answer[256] = {};
-  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity);
+  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m), kAnswerCapacity, Intl());
   return ToUtf8(answer, dest, size);
 }
 

@@ -35,15 +35,6 @@ EditType EditTypeOf(std::int32_t valueType) noexcept;
 // 9 binary, 10 boolean, 11 byte, 13 currency). 9 outside 0..17.
 int FirstConversionCodeOf(std::int32_t valueType) noexcept;
 
-// The label that names an edit type ("Currency"), or nullptr for none.
-const char* EditTypeLabel(int editType) noexcept;
-
-// Writes the default mask of the edit type into dest; leaves it untouched for
-// etDateTime, etUnsupported and every other code. The string-table masks are
-// loaded with `size`; the settings' masks are copied whole (they hold at most
-// 63 characters), so dest must hold 64 bytes.
-void DefaultMaskFor(char* dest, int editType, int size) noexcept;
-
 // The request the raw-value and formatted-value dispatchers work from.
 struct FormatRequest {
   std::int16_t editType;

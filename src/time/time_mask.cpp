@@ -2,22 +2,31 @@
 
 #include <cstring>
 
+#include "platform/bounded_text.h"
 #include "platform/codepage.h"
 
 namespace zorva {
 namespace {
 
-// Copies text[from, to) into a 12-byte designator buffer, cut at 11.
-void CopyDesignator(char (&dest)[12], const char* text, std::size_t from, std::size_t to) noexcept {
-  std::size_t n = to - from;
-  if (n > sizeof dest - 1) n = sizeof dest - 1;
-  std::memcpy(dest, text + from, n);
-  dest[n] = '\0';
-}
-
 bool IsAnyOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
 
 }  // namespace
+
+DesignatorRun ReadDesignatorRun(const char* run) noexcept {
+  DesignatorRun d{};
+  std::size_t part = 0;
+  std::size_t end = 0;
+  for (; run[end] && (IsCharAlphaA(run[end]) || run[end] == '/'); ++end) {
+    if (run[end] == '/') {
+      CopyCut(d.am, run + part, end - part);
+      d.pair = true;
+      part = end + 1;
+    }
+  }
+  CopyCut(d.pm, run + part, end - part);
+  d.length = end;
+  return d;
+}
 
 void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noexcept {
   std::memset(&layout, 0, sizeof layout);
@@ -36,16 +45,13 @@ void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noex
         // "hh" is one token, "hH" two.
         i += mask[i + 1] == c ? 2 : 1;
       } else {
-        // A designator run: letters and "/", the last "/" parting AM from PM.
-        std::size_t part = i;
-        for (; mask[i] && (IsCharAlphaA(mask[i]) || mask[i] == '/'); ++i) {
-          if (mask[i] == '/') {
-            CopyDesignator(layout.amText, mask, part, i);
-            layout.hasDesignatorPair = 1;
-            part = i + 1;
-          }
+        const DesignatorRun run = ReadDesignatorRun(mask + i);
+        if (run.pair) {  // a run without "/" leaves an earlier AM text standing
+          std::memcpy(layout.amText, run.am, sizeof run.am);
+          layout.hasDesignatorPair = 1;
         }
-        CopyDesignator(layout.pmText, mask, part, i);
+        std::memcpy(layout.pmText, run.pm, sizeof run.pm);
+        i += run.length;
       }
       // The first token's follower separates the fields of a value.
       if (tokens == 1) separator = mask[i];

@@ -2,6 +2,7 @@
 // of its fields and its AM/PM designator, and the checks on a time record.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zorva {
@@ -38,6 +39,16 @@ struct TimeLayout {
 
 // The placeholder written for each digit of a field that cannot be shown.
 constexpr char kTimePlaceholder = '_';
+
+// A designator run (letters and "/"): the texts before and after its last
+// "/", each cut to 11 characters (the AM text empty when it has none).
+struct DesignatorRun {
+  char am[12];
+  char pm[12];
+  bool pair;           // the run holds a "/"
+  std::size_t length;  // the run's length
+};
+DesignatorRun ReadDesignatorRun(const char* run) noexcept;
 
 // Clears and fills `layout` from the mask's tokens and designator runs, and
 // sets `separator` to the character after the first time token (0 for none).
