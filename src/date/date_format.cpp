@@ -4,7 +4,6 @@
 
 #include "date/date_mask.h"
 #include "date/date_parse.h"
-#include "date/int_text.h"
 #include "intl/settings.h"
 #include "intl/string_table.h"
 #include "platform/bounded_text.h"
@@ -19,7 +18,7 @@ constexpr unsigned kShortMonthId = 2800;    // January first
 
 // Only usable parts are written, and those are never negative.
 void PutNumber(BoundedText& out, std::int32_t value, int width) noexcept {
-  PutPaddedDigits(out, static_cast<std::uint32_t>(value), width);
+  out.PutDecimal(static_cast<std::uint32_t>(value), width);
 }
 
 void PutString(BoundedText& out, unsigned id) noexcept {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace zorva {
@@ -45,6 +46,17 @@ class BoundedText {
   }
   void Put(const char* text) noexcept {
     while (*text && length_ + 1 < size_) dest_[length_++] = *text++;
+  }
+  // A number in decimal, zero-padded on the left to at least `width` digits.
+  void PutDecimal(std::uint32_t n, int width) noexcept {
+    char digits[10];
+    int count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + n % 10);
+      n /= 10;
+    } while (n);
+    if (width > count) Put('0', static_cast<std::size_t>(width - count));
+    while (count) Put(digits[--count]);
   }
   // Room for more characters, and writing them in place: the caller writes
   // at most Room() characters at End() and then Advance()s over them.

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "date/int_text.h"
 #include "platform/bounded_text.h"
 #include "platform/codepage.h"
 #include "time/time_digits.h"
@@ -35,7 +34,7 @@ std::size_t FormatField(BoundedText& out, const char* mask, std::size_t i, std::
   char digits[16];  // at least two digits, of which the first two show
   {
     BoundedText text(digits, sizeof digits);
-    PutPaddedDigits(text, static_cast<std::uint32_t>(number), 2);
+    text.PutDecimal(static_cast<std::uint32_t>(number), 2);
   }
   char lower = static_cast<char>(CrtToLower(mask[i]));
   if (mask[i + 1] && CrtToLower(mask[i + 1]) == lower) {

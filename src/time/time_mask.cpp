@@ -116,18 +116,6 @@ bool IsMeridiemConsistent(const TimeValue& time) noexcept {
 }
 
 void NormaliseTime(TimeValue& time) noexcept {
-  auto clamp = [](std::int32_t& v) {
-    if (v < 0) v = 0;
-    if (v > 59) v = 59;
-  };
-  clamp(time.minutes);
-  clamp(time.seconds);
-  if (time.hours < 0) {
-    time.hours = 0;
-    time.meridiem = MeridiemAM;
-  } else if (time.hours > 24) {
-    time.hours %= 24;
-  }
   time.isBlank = 0;
   time.meridiem = time.hours >= 12 && time.hours <= 23 ? MeridiemPM : MeridiemAM;
 }

@@ -65,8 +65,8 @@ bool IsTimeInRange(const TimeValue& time) noexcept;
 // AM with hours 0..11 or 24, PM with hours 12..23; a blank record always passes.
 bool IsMeridiemConsistent(const TimeValue& time) noexcept;
 
-// Clamps minutes and seconds, wraps hours past 24, clears the blank flag and
-// sets the meridiem from the hours.
+// For a time that IsTimeInRange: clears the blank flag and sets the
+// meridiem from the hours.
 void NormaliseTime(TimeValue& time) noexcept;
 
 }  // namespace zorva
