@@ -12,8 +12,6 @@ namespace {
 constexpr int kMaxNumbers = 15;
 constexpr int kMaxWords = 7;
 
-bool IsAnyOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
-
 // One hours, minutes or seconds token at mask[i]; returns the letters used.
 std::size_t FormatField(BoundedText& out, const char* mask, std::size_t i, std::int32_t number,
                         TimeValue& time, bool isHours) noexcept {
@@ -111,9 +109,9 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
       ++m;
       while (*m && *m != '"') ++m;
       if (*m) ++m;
-    } else if (IsAnyOf(c, 'h') || IsAnyOf(c, 'm') || IsAnyOf(c, 's')) {
+    } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
       char lower = static_cast<char>(c | ('a' - 'A'));
-      while (IsAnyOf(*m, lower)) ++m;
+      while (IsLetterOf(*m, lower)) ++m;
       std::int32_t* target = lower == 'h' ? &time.hours : lower == 'm' ? &time.minutes : &time.seconds;
       if (nextNumber < numberCount) *target = numbers[nextNumber++];
     } else if (!armed) {
@@ -158,11 +156,11 @@ std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue
       if (!m[i + 1]) break;
       out.Put(m[i + 1]);
       i += 2;
-    } else if (IsAnyOf(c, 'h')) {
+    } else if (IsLetterOf(c, 'h')) {
       i += FormatField(out, m, i, time.hours, time, true);
-    } else if (IsAnyOf(c, 'm')) {
+    } else if (IsLetterOf(c, 'm')) {
       i += FormatField(out, m, i, time.minutes, time, false);
-    } else if (IsAnyOf(c, 's')) {
+    } else if (IsLetterOf(c, 's')) {
       i += FormatField(out, m, i, time.seconds, time, false);
     } else if (IsCharAlphaA(c)) {
       i += FormatDesignator(out, m, i, time);

@@ -6,11 +6,6 @@
 #include "platform/codepage.h"
 
 namespace zorva {
-namespace {
-
-bool IsAnyOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
-
-}  // namespace
 
 DesignatorRun ReadDesignatorRun(const char* run) noexcept {
   DesignatorRun d{};
@@ -37,9 +32,9 @@ void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noex
   while (char c = mask[i]) {
     if (IsCharAlphaA(c)) {
       std::int32_t* ordinal = nullptr;
-      if (IsAnyOf(c, 'h')) ordinal = &layout.hourOrdinal;
-      else if (IsAnyOf(c, 'm')) ordinal = &layout.minuteOrdinal;
-      else if (IsAnyOf(c, 's')) ordinal = &layout.secondOrdinal;
+      if (IsLetterOf(c, 'h')) ordinal = &layout.hourOrdinal;
+      else if (IsLetterOf(c, 'm')) ordinal = &layout.minuteOrdinal;
+      else if (IsLetterOf(c, 's')) ordinal = &layout.secondOrdinal;
       if (ordinal) {
         *ordinal = ++tokens;
         // "hh" is one token, "hH" two.
@@ -77,7 +72,7 @@ bool HasDesignatorPair(const char* position) noexcept {
   std::size_t i = 0;
   while (char c = at(i)) {
     if (IsCharAlphaA(c)) {
-      if (IsAnyOf(c, 'h') || IsAnyOf(c, 'm') || IsAnyOf(c, 's')) {
+      if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
         i += at(i + 1) == c ? 2 : 1;
       } else {
         for (; at(i) && (IsCharAlphaA(at(i)) || at(i) == '/'); ++i) {

@@ -37,6 +37,9 @@ struct TimeLayout {
   char pmText[12];
 };
 
+// Whether c is the lower-case letter `lower` in either case ("h", "m", "s").
+inline bool IsLetterOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
+
 // The placeholder written for each digit of a field that cannot be shown.
 constexpr char kTimePlaceholder = '_';
 
