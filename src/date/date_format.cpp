@@ -5,50 +5,40 @@
 #include "date/date_mask.h"
 #include "date/date_parse.h"
 #include "intl/settings.h"
-#include "intl/string_table.h"
 #include "platform/bounded_text.h"
 
 namespace zorva {
 namespace {
-
-constexpr unsigned kFullWeekdayId = 2400;   // Sunday first
-constexpr unsigned kShortWeekdayId = 2700;  // Sunday first
-constexpr unsigned kFullMonthId = 2300;     // January first
-constexpr unsigned kShortMonthId = 2800;    // January first
 
 // Only usable parts are written, and those are never negative.
 void PutNumber(BoundedText& out, std::int32_t value, int width) noexcept {
   out.PutDecimal(static_cast<std::uint32_t>(value), width);
 }
 
-void PutString(BoundedText& out, unsigned id) noexcept {
-  char text[256];
-  LoadString(id, text, sizeof text);
-  out.Put(text);
-}
-
 bool Usable(const DateParts& date, std::int32_t part) noexcept {
   return date.empty == 0 && part >= 0;
 }
 
-void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday) noexcept {
+void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday,
+            const IntlSettings& s) noexcept {
   if (!Usable(date, date.day)) {
     out.Put('_', length == 1 ? 1 : length == 3 ? 3 : length == 4 ? 4 : 2);
     return;
   }
   if (length == 3 || length == 4) {
     if (weekday < 0) weekday = WeekdayOf(date);  // the same for every name run
-    PutString(out, (length == 3 ? kShortWeekdayId : kFullWeekdayId) + static_cast<unsigned>(weekday));
+    out.Put(length == 3 ? s.sDayShortNames[weekday] : s.sDayNames[weekday]);
   } else {
     PutNumber(out, date.day, length == 1 ? 1 : 2);
   }
 }
 
-void PutMonth(BoundedText& out, std::size_t length, const DateParts& date) noexcept {
+void PutMonth(BoundedText& out, std::size_t length, const DateParts& date,
+              const IntlSettings& s) noexcept {
   if (length == 3 || length == 4) {
     // A full-name placeholder is three underscores too.
     if (Usable(date, date.month) && date.month >= 1 && date.month <= 12) {
-      PutString(out, (length == 3 ? kShortMonthId : kFullMonthId) + static_cast<unsigned>(date.month - 1));
+      out.Put(length == 3 ? s.sMonthShortNames[date.month - 1] : s.sMonthNames[date.month - 1]);
     } else {
       out.Put('_', 3);
     }
@@ -86,9 +76,9 @@ void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts&
     const std::size_t length = RunLength(m);
     m += length;
     if (part == kDayPart) {
-      PutDay(out, length, date, weekday);
+      PutDay(out, length, date, weekday, s);
     } else if (part == kMonthPart) {
-      PutMonth(out, length, date);
+      PutMonth(out, length, date, s);
     } else {
       PutYear(out, length, date);
     }

@@ -3,13 +3,10 @@
 #include <cstring>
 
 #include "intl/settings.h"
-#include "intl/string_table.h"
 #include "platform/codepage.h"
 
 namespace zorva {
 namespace {
-
-constexpr unsigned kFullMonthNameId = 2300;  // January; months follow in order
 
 // True when text begins with prefix (of prefixLength characters), ignoring
 // case; a text that ends first does not match.
@@ -64,10 +61,9 @@ int MatchMonthName(const char* text, bool strictNames, const IntlSettings& s) no
     if (BeginsWithNoCase(text, abbrev, length)) month = m;
   }
   if (month < 0 || !strictNames) return month;
-  char full[256];
-  int length = LoadString(kFullMonthNameId + month - 1, full, sizeof full);
+  const char* full = s.sMonthNames[month - 1];
   // An empty full name leaves the abbreviation's verdict standing.
-  if (length > 0 && !BeginsWithNoCase(text, full, static_cast<std::size_t>(length))) return -1;
+  if (*full && !BeginsWithNoCase(text, full, std::strlen(full))) return -1;
   return month;
 }
 

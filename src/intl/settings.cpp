@@ -65,6 +65,14 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   LoadString(1301, s.sRawWholeFormat, sizeof s.sRawWholeFormat);
   LoadString(2203, s.sRawDecimalFormat, sizeof s.sRawDecimalFormat);
   LoadString(2043, s.sDateLetters, sizeof s.sDateLetters);
+  for (unsigned m = 0; m < 12; ++m) {
+    LoadString(2300 + m, s.sMonthNames[m], sizeof s.sMonthNames[m]);
+    LoadString(2800 + m, s.sMonthShortNames[m], sizeof s.sMonthShortNames[m]);
+  }
+  for (unsigned d = 0; d < 7; ++d) {
+    LoadString(2400 + d, s.sDayNames[d], sizeof s.sDayNames[d]);
+    LoadString(2700 + d, s.sDayShortNames[d], sizeof s.sDayShortNames[d]);
+  }
   return s;
 }
 
