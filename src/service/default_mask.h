@@ -14,7 +14,7 @@ inline const char* DefaultMask(int editType, const IntlSettings& s) noexcept {
     case etCurrency: return s.sCurrencyMask;
     case etDate: return s.sShortDate;
     case etTime: return s.sTimeMask;
-    case etByte: return s.sRawWholeFormat;  // a byte is entered as its raw form, "0"
+    case etByte: return s.sRawWholeFormat;  // the same string as the raw whole-number format
     case etInteger:
     case etLong: return s.sIntegerMask;
     case etBoolean: return s.sBooleanMask;
