@@ -19,11 +19,6 @@ bool BeginsWithNoCase(const char* text, const char* prefix, std::size_t prefixLe
 
 }  // namespace
 
-DateTokenLetters DateLettersOf(const IntlSettings& s) noexcept {
-  DateTokenLetters t{};
-  std::memcpy(t.letters, s.sDateLetters, sizeof t.letters);
-  return t;
-}
 
 DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& letters) noexcept {
   DateSeparators seps{'\0', '\0'};

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+
+#include "intl/settings.h"
 
 namespace zorva {
-
-struct IntlSettings;
 
 // The six letters that mark date parts in a mask, from the string table:
 // positions 0-1 the day, 2-3 the month, 4-5 the year ("dDmMyY").
@@ -13,7 +14,11 @@ struct DateTokenLetters {
   char letters[7];
 };
 
-DateTokenLetters DateLettersOf(const IntlSettings& s) noexcept;
+inline DateTokenLetters DateLettersOf(const IntlSettings& s) noexcept {
+  DateTokenLetters t;
+  std::memcpy(t.letters, s.sDateLetters, sizeof t.letters);
+  return t;
+}
 
 enum DatePart : int { kNoDatePart = 0, kDayPart, kMonthPart, kYearPart };
 

@@ -33,7 +33,10 @@ const char* SkipToSeparator(const char* p, const DateSeparators& seps) noexcept 
 // superscript digits count as the digits they show).
 std::int32_t RunValue(const char* run, std::size_t digits) noexcept {
   std::int32_t value = 0;
-  for (std::size_t i = 0; i < digits; ++i) value = value * 10 + CrtDigitValue(run[i]);
+  for (std::size_t i = 0; i < digits; ++i) {
+    const char c = run[i];
+    value = value * 10 + (c >= '0' && c <= '9' ? c - '0' : CrtDigitValue(c));
+  }
   return value;
 }
 

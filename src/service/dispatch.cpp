@@ -28,20 +28,22 @@ constexpr TypeAnswers kAnswers[] = {
 };
 static_assert(sizeof kAnswers / sizeof kAnswers[0] == etDateTime + 1);
 
-const TypeAnswers* AnswersOf(int editType) noexcept {
+inline const TypeAnswers* AnswersOf(int editType) noexcept {
   if (editType < 0 || editType > etDateTime || !kAnswers[editType].valid) return nullptr;
   return &kAnswers[editType];
 }
 
 // Writes one of the two texts; the answer is terminated whatever happens.
-int Answer(TextAnswer TypeAnswers::*which, char* answer, const char* value,
-           const FormatRequest& request, std::size_t capacity, const IntlSettings& s) noexcept {
+// The text is a template argument, so each caller calls its answer directly.
+template <TextAnswer TypeAnswers::*kWhich>
+inline int Answer(char* answer, const char* value, const FormatRequest& request,
+                  std::size_t capacity, const IntlSettings& s) noexcept {
   if (!answer) return 1;
   answer[0] = '\0';
   const TypeAnswers* answers = AnswersOf(request.editType);
   if (!value || !*value || !answers) return 1;  // no literals of a mask show
-  (answers->*which)(answer, capacity + 1, value, EffectiveMask(request.editType, request.mask, s),
-                    request, s);
+  (answers->*kWhich)(answer, capacity + 1, value, EffectiveMask(request.editType, request.mask, s),
+                     request, s);
   return 1;
 }
 
@@ -66,12 +68,12 @@ int ValidateValue(const char* value, const char* mask, std::int32_t valueType,
 
 int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
                  std::size_t capacity, const IntlSettings& s) noexcept {
-  return Answer(&TypeAnswers::raw, answer, value, request, capacity, s);
+  return Answer<&TypeAnswers::raw>(answer, value, request, capacity, s);
 }
 
 int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
                        std::size_t capacity, const IntlSettings& s) noexcept {
-  return Answer(&TypeAnswers::formatted, answer, value, request, capacity, s);
+  return Answer<&TypeAnswers::formatted>(answer, value, request, capacity, s);
 }
 
 }  // namespace zorva
