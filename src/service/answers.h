@@ -1,7 +1,8 @@
 // Each value type's three answers, as the dispatch (dispatch.cpp) calls
 // them: the value is never empty, the mask is the effective one (never null),
 // and a writer's answer is already terminated empty. `bytes` is the size of
-// the answer buffer.
+// the answer buffer. A writer returns 1, the question's own answer, so that
+// the dispatch's call to it is its last.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +14,8 @@ namespace zorva {
 
 using ValidAnswer = int (*)(const char* value, const char* mask, EditType e,
                             const IntlSettings& s) noexcept;
-using TextAnswer = void (*)(char* answer, std::size_t bytes, const char* value, const char* mask,
-                            const FormatRequest& request, const IntlSettings& s) noexcept;
+using TextAnswer = int (*)(char* answer, std::size_t bytes, const char* value, const char* mask,
+                           const FormatRequest& request, const IntlSettings& s) noexcept;
 
 struct TypeAnswers {
   ValidAnswer valid;
@@ -31,31 +32,31 @@ int ValidBoolean(const char* value, const char* mask, EditType, const IntlSettin
 int ValidDateTime(const char* value, const char* mask, EditType, const IntlSettings& s) noexcept;
 
 // raw_value.cpp
-void RawText(char*, std::size_t, const char*, const char*, const FormatRequest&,
-             const IntlSettings&) noexcept;
-void RawNumber(char*, std::size_t, const char*, const char*, const FormatRequest&,
+int RawText(char*, std::size_t, const char*, const char*, const FormatRequest&,
+            const IntlSettings&) noexcept;
+int RawNumber(char*, std::size_t, const char*, const char*, const FormatRequest&,
+              const IntlSettings&) noexcept;
+int RawDate(char*, std::size_t, const char*, const char*, const FormatRequest&,
+            const IntlSettings&) noexcept;
+int RawTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
+            const IntlSettings&) noexcept;
+int RawBoolean(char*, std::size_t, const char*, const char*, const FormatRequest&,
                const IntlSettings&) noexcept;
-void RawDate(char*, std::size_t, const char*, const char*, const FormatRequest&,
-             const IntlSettings&) noexcept;
-void RawTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
-             const IntlSettings&) noexcept;
-void RawBoolean(char*, std::size_t, const char*, const char*, const FormatRequest&,
+int RawDateTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
                 const IntlSettings&) noexcept;
-void RawDateTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
-                 const IntlSettings&) noexcept;
 
 // formatted_value.cpp
-void FormattedText(char*, std::size_t, const char*, const char*, const FormatRequest&,
-                   const IntlSettings&) noexcept;
-void FormattedNumber(char*, std::size_t, const char*, const char*, const FormatRequest&,
+int FormattedText(char*, std::size_t, const char*, const char*, const FormatRequest&,
+                  const IntlSettings&) noexcept;
+int FormattedNumber(char*, std::size_t, const char*, const char*, const FormatRequest&,
+                    const IntlSettings&) noexcept;
+int FormattedDate(char*, std::size_t, const char*, const char*, const FormatRequest&,
+                  const IntlSettings&) noexcept;
+int FormattedTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
+                  const IntlSettings&) noexcept;
+int FormattedBoolean(char*, std::size_t, const char*, const char*, const FormatRequest&,
                      const IntlSettings&) noexcept;
-void FormattedDate(char*, std::size_t, const char*, const char*, const FormatRequest&,
-                   const IntlSettings&) noexcept;
-void FormattedTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
-                   const IntlSettings&) noexcept;
-void FormattedBoolean(char*, std::size_t, const char*, const char*, const FormatRequest&,
+int FormattedDateTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
                       const IntlSettings&) noexcept;
-void FormattedDateTime(char*, std::size_t, const char*, const char*, const FormatRequest&,
-                       const IntlSettings&) noexcept;
 
 }  // namespace zorva

@@ -42,9 +42,8 @@ inline int Answer(char* answer, const char* value, const FormatRequest& request,
   answer[0] = '\0';
   const TypeAnswers* answers = AnswersOf(request.editType);
   if (!value || !*value || !answers) return 1;  // no literals of a mask show
-  (answers->*kWhich)(answer, capacity + 1, value, EffectiveMask(request.editType, request.mask, s),
-                     request, s);
-  return 1;
+  return (answers->*kWhich)(answer, capacity + 1, value,
+                            EffectiveMask(request.editType, request.mask, s), request, s);
 }
 
 }  // namespace

@@ -69,13 +69,14 @@ NumberConversion ConversionFor(const char* mask, const FormatRequest& request,
 
 }  // namespace
 
-void FormattedText(char* answer, std::size_t bytes, const char* value, const char* mask,
-                   const FormatRequest&, const IntlSettings& s) noexcept {
+int FormattedText(char* answer, std::size_t bytes, const char* value, const char* mask,
+                  const FormatRequest&, const IntlSettings& s) noexcept {
   FormatMaskedText(answer, bytes - 1, value, mask, s);  // one character short of the buffer
+  return 1;
 }
 
-void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-                     const FormatRequest& request, const IntlSettings& s) noexcept {
+int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+                    const FormatRequest& request, const IntlSettings& s) noexcept {
   const NumberConversion conversion = ConversionFor(mask, request, s);
   if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
     // A whole number under a plain run ("#,##0") is laid out from its digits.
@@ -84,50 +85,55 @@ void FormattedNumber(char* answer, std::size_t bytes, const char* value, const c
         ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
       ConvertNumber(answer, bytes, value, conversion, s);
     }
-    return;
+    return 1;
   }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
   const std::size_t length = strnlen(value, 256);
   if (length < 256 && FitOf(value, conversion) == Fit::kNone) {
     ConvertNumber(answer, bytes, value, conversion, s);
-    return;
+    return 1;
   }
   char work[256];
   CopyCut(work, value, length);
   FitFractionDigits(work, conversion, s);
   ConvertNumber(answer, bytes, work, conversion, s);
+  return 1;
 }
 
-void FormattedDate(char* answer, std::size_t bytes, const char* value, const char* mask,
-                   const FormatRequest&, const IntlSettings& s) noexcept {
+int FormattedDate(char* answer, std::size_t bytes, const char* value, const char* mask,
+                  const FormatRequest&, const IntlSettings& s) noexcept {
   ConvertDate(answer, bytes, value, s.sRawDateMask, mask, s);
+  return 1;
 }
 
-void FormattedTime(char* answer, std::size_t bytes, const char* value, const char* mask,
-                   const FormatRequest&, const IntlSettings& s) noexcept {
+int FormattedTime(char* answer, std::size_t bytes, const char* value, const char* mask,
+                  const FormatRequest&, const IntlSettings& s) noexcept {
   ReformatTime(answer, bytes, value, s.sRawTimeMask, mask);
+  return 1;
 }
 
-void FormattedBoolean(char* answer, std::size_t bytes, const char* value, const char* mask,
-                      const FormatRequest&, const IntlSettings& s) noexcept {
+int FormattedBoolean(char* answer, std::size_t bytes, const char* value, const char* mask,
+                     const FormatRequest&, const IntlSettings& s) noexcept {
   ConvertBoolean(answer, bytes, value, s.sRawBooleanMask, mask);
+  return 1;
 }
 
 // The rendered date, a blank, the rendered time; a missing time part renders
 // as the time mask's placeholders.
-void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask,
-                       const FormatRequest&, const IntlSettings& s) noexcept {
+int FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask,
+                      const FormatRequest&, const IntlSettings& s) noexcept {
   DateTimeHalves halves;
-  if (!halves.Split(value, mask)) return;
+  if (!halves.Split(value, mask)) return 1;
   ConvertDate(answer, bytes, halves.date, s.sRawDateMask, halves.dateMask, s);
   char time[256];
   CopyCut(time, halves.time ? halves.time + 1 : "", halves.time ? std::strlen(halves.time + 1) : 0);
   std::size_t length = std::strlen(answer);
-  if (length + 1 >= bytes) return;
+  if (length + 1 >= bytes) return 1;
   answer[length] = ' ';
   answer[length + 1] = '\0';
   ReformatTime(answer + length + 1, bytes - length - 1, time, s.sRawTimeMask, halves.timeMask);
+  return 1;
 }
 
 void FitFractionDigits(char* value, const NumberConversion& conversion,
@@ -172,7 +178,7 @@ std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept {
 }
 
 int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::size_t length,
-                        const FormatRequest& request, std::uint64_t key,
+                       const FormatRequest& request, std::uint64_t key,
                         const IntlSettings& s) noexcept {
   if (key == 0 || !IsWholeType(request.editType) || !request.mask || !*request.mask) return -1;
   const NumberConversion conversion = ConversionFor(request.mask, request, s);

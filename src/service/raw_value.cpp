@@ -14,47 +14,52 @@
 
 namespace zorva {
 
-void RawText(char* answer, std::size_t bytes, const char* value, const char* mask,
-             const FormatRequest&, const IntlSettings& s) noexcept {
+int RawText(char* answer, std::size_t bytes, const char* value, const char* mask,
+            const FormatRequest&, const IntlSettings& s) noexcept {
   ExtractMaskedText(answer, bytes - 1, value, mask, s);  // one character short of the buffer
+  return 1;
 }
 
 // Numbers: read with the caller's format, written with the type's raw format
 // and no grouping.
-void RawNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-               const FormatRequest& request, const IntlSettings& s) noexcept {
+int RawNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+              const FormatRequest& request, const IntlSettings& s) noexcept {
   NumberRequest number{mask, request.currencySymbol, request.decimalSep, request.thousandSep};
   NumberParts parts;
   ParseNumber(value, number, parts, s);  // an ill-formed text still yields its parts
   if (!parts.noDigits) WriteRawNumber(answer, bytes, static_cast<EditType>(request.editType), parts, s);
+  return 1;
 }
 
-void RawDate(char* answer, std::size_t bytes, const char* value, const char* mask,
-             const FormatRequest&, const IntlSettings& s) noexcept {
+int RawDate(char* answer, std::size_t bytes, const char* value, const char* mask,
+            const FormatRequest&, const IntlSettings& s) noexcept {
   DateParts parts;
   ParseDate(value, mask, parts, false, s);
-  if (parts.empty) return;
+  if (parts.empty) return 1;
   FormatDate(answer, bytes, s.sRawDateMask, parts, s);  // impossible dates are written as they stand
+  return 1;
 }
 
-void RawTime(char* answer, std::size_t bytes, const char* value, const char* mask,
-             const FormatRequest&, const IntlSettings& s) noexcept {
+int RawTime(char* answer, std::size_t bytes, const char* value, const char* mask,
+            const FormatRequest&, const IntlSettings& s) noexcept {
   TimeValue time = ReadTimeLenient(value, mask);
-  if (time.isBlank) return;
+  if (time.isBlank) return 1;
   FormatTime(answer, bytes, s.sRawTimeMask, time);  // not held to its ranges here
+  return 1;
 }
 
-void RawBoolean(char* answer, std::size_t bytes, const char* value, const char* mask,
-                const FormatRequest&, const IntlSettings& s) noexcept {
-  if (value[0] == ' ') return;
+int RawBoolean(char* answer, std::size_t bytes, const char* value, const char* mask,
+               const FormatRequest&, const IntlSettings& s) noexcept {
+  if (value[0] == ' ') return 1;
   ConvertBoolean(answer, bytes, value, mask, s.sRawBooleanMask);
+  return 1;
 }
 
 // The raw date, a blank and the raw time; a blank date part stays as typed.
-void RawDateTime(char* answer, std::size_t bytes, const char* value, const char* mask,
-                 const FormatRequest&, const IntlSettings& s) noexcept {
+int RawDateTime(char* answer, std::size_t bytes, const char* value, const char* mask,
+                const FormatRequest&, const IntlSettings& s) noexcept {
   DateTimeHalves halves;
-  if (!halves.Split(value, mask)) return;
+  if (!halves.Split(value, mask)) return 1;
   char* work = halves.date;  // 256 bytes: the answer is built here
   DateParts parts;
   ParseDate(work, halves.dateMask, parts, false, s);
@@ -70,6 +75,7 @@ void RawDateTime(char* answer, std::size_t bytes, const char* value, const char*
     FormatTime(work + length + 1, sizeof halves.date - length - 1, s.sRawTimeMask, time);
   }
   CopyCut(answer, bytes, work, std::strlen(work));
+  return 1;
 }
 
 void WriteRawNumber(char* answer, std::size_t bytes, EditType e, const NumberParts& parts,
