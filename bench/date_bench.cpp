@@ -3,15 +3,17 @@
 
 #include "date/date_format.h"
 #include "date/date_parse.h"
+#include "intl/settings.h"
 
 namespace {
 
 void RoundTrip(benchmark::State& state, const char* mask, const char* value) {
   char out[256];
+  const zorva::IntlSettings& s = zorva::Intl();
   for (auto _ : state) {
     zorva::DateParts parts;
-    zorva::ParseDate(value, mask, parts, false);
-    zorva::FormatDate(out, sizeof out, mask, parts);
+    zorva::ParseDate(value, mask, parts, false, s);
+    zorva::FormatDate(out, sizeof out, mask, parts, s);
     benchmark::DoNotOptimize(out);
   }
 }

@@ -12,29 +12,28 @@ const char* const kCurrencyMask = "$#,##0.00;($#,##0.00)";
 const char* const kDecimalMask = "#,##0.00;-#,##0.00";
 
 void BM_ParseCurrency(benchmark::State& state) {
-  Intl();
+  const IntlSettings& s = Intl();
   const NumberRequest request{kCurrencyMask, "$", '.', ','};
   NumberParts parts;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ParseNumber("($1,234,567.89)", request, parts));
+    benchmark::DoNotOptimize(ParseNumber("($1,234,567.89)", request, parts, s));
     benchmark::DoNotOptimize(parts);
   }
 }
 BENCHMARK(BM_ParseCurrency);
 
 void BM_ParseDecimal(benchmark::State& state) {
-  Intl();
+  const IntlSettings& s = Intl();
   const NumberRequest request{kDecimalMask, "$", '.', ','};
   NumberParts parts;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ParseNumber("-98,765.432", request, parts));
+    benchmark::DoNotOptimize(ParseNumber("-98,765.432", request, parts, s));
     benchmark::DoNotOptimize(parts);
   }
 }
 BENCHMARK(BM_ParseDecimal);
 
 void BM_FormatCurrency(benchmark::State& state) {
-  Intl();
   NumberParts parts;
   parts.integerPart = 1234567;
   parts.fraction = 0.89;
@@ -48,7 +47,6 @@ void BM_FormatCurrency(benchmark::State& state) {
 BENCHMARK(BM_FormatCurrency);
 
 void BM_FormatDecimal(benchmark::State& state) {
-  Intl();
   NumberParts parts;
   parts.integerPart = 98765;
   parts.fraction = 0.432;
@@ -61,11 +59,11 @@ void BM_FormatDecimal(benchmark::State& state) {
 BENCHMARK(BM_FormatDecimal);
 
 void BM_ConvertRawToCurrency(benchmark::State& state) {
-  Intl();
+  const IntlSettings& s = Intl();
   const NumberConversion conversion{"0.#", kCurrencyMask, '.', '.', ',', ',', "$"};
   char out[256];
   for (auto _ : state) {
-    ConvertNumber(out, "-1234567.89", conversion, sizeof out);
+    ConvertNumber(out, sizeof out, "-1234567.89", conversion, s);
     benchmark::DoNotOptimize(out);
   }
 }

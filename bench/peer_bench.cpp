@@ -383,7 +383,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
     pairs.push_back({"format" + base + "engine",
                      [&vals, request](int i, std::string* a) {
                        char answer[256];
-                       MakeFormattedValue(answer, vals[i].raw.c_str(), request, 255);
+                       MakeFormattedValue(answer, vals[i].raw.c_str(), request, 255, Intl());
                        benchmark::DoNotOptimize(answer);
                        if (a) *a = answer;
                      },
@@ -522,7 +522,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
     pairs.push_back({"parse" + base + "engine",
                      [&vals, request](int i, std::string* a) {
                        char answer[256];
-                       MakeRawValue(answer, vals[i].formatted.c_str(), request, 255);
+                       MakeRawValue(answer, vals[i].formatted.c_str(), request, 255, Intl());
                        benchmark::DoNotOptimize(answer);
                        if (a) *a = answer;
                      },

@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "intl/settings.h"
 #include "time/time_format.h"
 #include "time/time_validate.h"
 
@@ -27,7 +28,7 @@ void BM_Reformat(benchmark::State& state) {
 BENCHMARK(BM_Reformat);
 
 void BM_Validate(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(zorva::ValidateTime("3:30:15 PM", "h:mm:ss AM/PM"));
+  for (auto _ : state) benchmark::DoNotOptimize(zorva::ValidateTime("3:30:15 PM", "h:mm:ss AM/PM", zorva::Intl()));
 }
 BENCHMARK(BM_Validate);
 

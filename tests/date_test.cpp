@@ -1,9 +1,7 @@
-// The date engine where the entry points cannot reach it: parts of a parse
-// that no raw form shows, no value or mask at all, buffer cuts, translated
-// tables and parts no typed date has. Typed dates are rows of
-// tests/cases/cases.tsv.
+// The date engine where the case table cannot reach it: translated tables,
+// values far past any field, and the calendar over four centuries. Typed
+// dates are rows of tests/cases/cases.tsv.
 #include <chrono>
-#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -14,163 +12,79 @@
 #include "date/date_format.h"
 #include "date/date_mask.h"
 #include "date/date_parse.h"
-#include "date/int_text.h"
 #include "intl/settings.h"
 #include "intl/string_table.h"
+#include "service/dispatch.h"
 
 namespace zorva {
 namespace {
 
-struct ParseCase {
-  const char* value;
-  const char* mask;
-  bool strict;
-  int day, month, year, empty;
-};
-
-void ExpectParses(const ParseCase& c) {
-  SCOPED_TRACE("\"" + std::string(c.value ? c.value : "(null)").substr(0, 40) + "\" under " +
-               std::string(c.mask).substr(0, 40));
-  DateParts p{};
-  ParseDate(c.value, c.mask, p, c.strict);
-  EXPECT_EQ(p.day, c.day);
-  EXPECT_EQ(p.month, c.month);
-  EXPECT_EQ(p.year, c.year);
-  EXPECT_EQ(p.empty, c.empty);
+const IntlSettings& Us() {
+  static const IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  return s;
 }
 
-std::string Format(const char* mask, const DateParts& date, std::size_t size = 256) {
+// Day, month, year and the empty flag of a parse, in one text.
+std::string Parse(const char* value, const char* mask, bool strict, const IntlSettings& s = Us()) {
+  DateParts p{};
+  ParseDate(value, mask, p, strict, s);
+  return std::to_string(p.day) + "/" + std::to_string(p.month) + "/" + std::to_string(p.year) +
+         (p.empty ? " empty" : "");
+}
+
+// The service's raw or formatted date, as the entry points ask for it.
+std::string Answer(bool raw, const char* value, const char* mask, const IntlSettings& s) {
+  const FormatRequest request{etDate, s.sThousand, s.sDecimal, mask, s.sSystemCurrency};
   char out[256];
-  FormatDate(out, size, mask, date);
+  (raw ? MakeRawValue : MakeFormattedValue)(out, value, request, 255, s);
   return out;
 }
 
-constexpr DateParts kDec4 = {4, 12, 2001, 0};  // a Tuesday
-
-// An empty value, which the entry points answer before the engine, and
-// inputs far past any field: the tokens stay bounded.
-TEST(DateParse, NoValueAndHostileInputs) {
-  const std::string longMask(1000, 'd');
-  std::string manyRuns;
-  for (int i = 0; i < 250; ++i) manyRuns += "m/d/";
+TEST(DateParse, HostileInputsAndUnterminatedNames) {
   const std::string letters(1 << 20, 'a'), digits(1 << 20, '7'), slashes(1 << 20, '/');
-  const ParseCase cases[] = {
-      {"", "mm/dd/yyyy", false, -2, -2, -2, 1},
-      {nullptr, "mm/dd/yyyy", false, -2, -2, -2, 1},
-      {"__", "mm", false, 1, -1, 1900, 1},  // the defaults come after the empty verdict
-      {"7", longMask.c_str(), false, 7, 1, 1900, 0},
-      {"3/4/5/6", manyRuns.c_str(), false, 6, 0, 1900, 0},
-      {letters.c_str(), "mm/dd/yyyy", false, 0, 0, 0, 0},
-      {digits.c_str(), "mm/dd/yyyy", false, 0, 0, 0, 0},
-      {slashes.c_str(), "mm/dd/yyyy", false, -2, -2, -2, 1},
-  };
-  for (const ParseCase& c : cases) ExpectParses(c);
-}
-
-// The shape check alone, where the parse refuses first or there is no value.
-TEST(DateShape, ShapesOtherChecksRefuse) {
-  struct Case { const char* value; const char* mask; int ok; };
-  const std::string longYear(1000, 'y'), longDigits(1000, '1');
-  const Case cases[] = {
-      {nullptr, "mm/dd/yyyy", 1},     {"", "mm/dd/yyyy", 1},         {"1225/2001", "mm/dd/yyyy", 1},
-      {"12x25x2001", "mm/dd/yyyy", 1}, {"12", "mm/dd/yyyy", 1},       {"1234", longYear.c_str(), 0},
-      {longDigits.c_str(), "yyyy", 1}, {longDigits.c_str(), longYear.c_str(), 1},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CheckDateShape(c.value, c.mask), c.ok) << (c.value ? c.value : "(null)") << " under " << c.mask;
-  }
+  EXPECT_EQ(Parse(letters.c_str(), "mm/dd/yyyy", false), "0/0/0");
+  EXPECT_EQ(Parse(digits.c_str(), "mm/dd/yyyy", false), "0/0/0");
+  EXPECT_EQ(Parse(slashes.c_str(), "mm/dd/yyyy", false), "-2/-2/-2 empty");
+  IntlSettings s = Us();
+  std::memcpy(s.MonthAbbrev[5], "Maix", 4);  // four letters, no terminator
+  EXPECT_EQ(MatchMonthName("Maixe", false, s), 5);
+  EXPECT_EQ(MatchMonthName("Mai", false, s), -1);
 }
 
 // A translated table: token letters, abbreviations longer than three
 // characters (cut to three in the settings), accented names, weekday names
 // and a translated raw form.
-class TranslatedDates : public ::testing::Test {
- protected:
-  static constexpr unsigned kMonth = kFullMonthNamesId - 1, kMon = kShortMonthNamesId - 1;
+TEST(DateParse, TranslatedLettersAndNames) {
+  constexpr unsigned kMonth = kFullMonthNamesId - 1, kMon = kShortMonthNamesId - 1;
   static constexpr StringEntry kFrench[] = {
       {kRawDateMaskId, "aaaa-mm-jj"}, {kDateLettersId, "jJmMaA"}, {kFullWeekdayNamesId + 2, "mardi"},
       {kShortWeekdayNamesId + 2, "mar."}, {kMonth + 1, "janvier"}, {kMonth + 6, "juin"},
       {kMonth + 7, "juillet"}, {kMonth + 8, "ao\xFBt"}, {kMonth + 12, "d\xE9" "cembre"}, {kMon + 1, "janv."},
       {kMon + 6, "juin"}, {kMon + 7, "juil."}, {kMon + 8, "ao\xFBt"}, {kMon + 12, "d\xE9" "c."}};
-  StringTableOverride strings_{kFrench, std::size(kFrench)};
-  IntlSettingsOverride settings_{LoadIntlSettings(MakeSystemLocale("fr", "\x80"))};
-};
-
-TEST_F(TranslatedDates, ReadsTranslatedLettersAndNames) {
-  const ParseCase cases[] = {
-      {"25.12.2001", "jj.mm.aaaa", false, 25, 12, 2001, 0},
-      {"4 juillet 2001", "j mmmm aaaa", false, 4, 6, 2001, 0},  // "jui" is June's first
-      {"4 juillet 2001", "j mmmm aaaa", true, 4, 0, 2001, 0},
-      {"4 juin 2001", "j mmmm aaaa", true, 4, 6, 2001, 0},
-      {"5 AO\xDBT 2001", "j mmmm aaaa", true, 5, 8, 2001, 0},
-      {"5 d\xE9" "c. 2001", "j mmm aaaa", false, 5, 12, 2001, 0},
-      {"12/25/2001", "mm/dd/yyyy", false, 1, 12, 1900, 0},  // d and y are literals here
-  };
-  for (const ParseCase& c : cases) ExpectParses(c);
+  StringTableOverride strings(kFrench, std::size(kFrench));
+  const IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
+  EXPECT_EQ(Parse("25.12.2001", "jj.mm.aaaa", false, fr), "25/12/2001");
+  EXPECT_EQ(Parse("4 juillet 2001", "j mmmm aaaa", false, fr), "4/6/2001");  // "jui" is June's first
+  EXPECT_EQ(Parse("4 juillet 2001", "j mmmm aaaa", true, fr), "4/0/2001");
+  EXPECT_EQ(Parse("5 AO\xDBT 2001", "j mmmm aaaa", true, fr), "5/8/2001");
+  EXPECT_EQ(Parse("5 d\xE9" "c. 2001", "j mmm aaaa", false, fr), "5/12/2001");
+  EXPECT_EQ(Parse("12/25/2001", "mm/dd/yyyy", false, fr), "1/12/1900");  // d and y are literals
+  EXPECT_EQ(Answer(false, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa", fr), "mardi 4 d\xE9" "cembre 2001");
+  EXPECT_EQ(Answer(false, "2001-12-04", "jjj j mmm aa dd/yy", fr), "mar. 4 d\xE9" "c. 01 dd/yy");
+  EXPECT_EQ(Answer(true, "4.d\xE9" "c..2001", "j.mmm.aaaa", fr), "2001-12-04");
 }
 
-TEST_F(TranslatedDates, WritesTranslatedNamesAndLetters) {
-  EXPECT_EQ(Format("jjjj j mmmm aaaa", kDec4), "mardi 4 d\xE9" "cembre 2001");
-  EXPECT_EQ(Format("jjj j mmm aa", kDec4), "mar. 4 d\xE9" "c. 01");
-  EXPECT_EQ(Format("dd/yy", kDec4), "dd/yy");
-  char out[256];
-  MakeDateFormattedValue(out, sizeof out, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa");
-  EXPECT_STREQ(out, "mardi 4 d\xE9" "cembre 2001");
-  MakeDateRawValue(out, sizeof out, "4.d\xE9" "c..2001", "j.mmm.aaaa");
-  EXPECT_STREQ(out, "2001-12-04");
-}
-
-TEST(DateParse, UnterminatedAbbreviationIsReadWithinItsEntry) {
-  IntlSettings s = LoadIntlSettings(MakeSystemLocale("en", "$"));
-  std::memcpy(s.MonthAbbrev[5], "Maix", 4);  // four letters, no terminator
-  IntlSettingsOverride o(s);
-  EXPECT_EQ(MatchMonthName("Maixe", false), 5);
-  EXPECT_EQ(MatchMonthName("Mai", false), -1);
-  EXPECT_EQ(MatchMonthName(nullptr, false), 0);
-}
-
-// An empty flag over usable parts and unread parts in a date not empty,
-// states a parse never hands the writer; and cuts at the buffer's end.
-TEST(DateFormat, UnusablePartsAndCuts) {
-  const char* const all = "d dd ddd dddd ddddd m mm mmm mmmm mmmmm y yy yyyy";
-  EXPECT_EQ(Format(all, {4, 12, 2001, 1}), "_ __ ___ ____ __ _ __ ___ ___ __ __ __ ____");
-  EXPECT_EQ(Format(all, {-1, -1, -1, 0}), "_ __ ___ ____ __ _ __ ___ ___ __ __ __ ____");
-  EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 11), "12/04/2001");
-  EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 10), "12/04/200");
-  EXPECT_EQ(Format("dddd", kDec4, 5), "Tues");
-  EXPECT_EQ(Format("mm/dd/yyyy", kDec4, 1), "");
-  char cut[8] = "#######";
-  FormatDate(cut, sizeof cut, "mm\0dd", kDec4);  // nothing past the terminator is read
-  EXPECT_STREQ(cut, "12");
-  EXPECT_EQ(cut[3], '#');
-  char untouched[2] = {'x', 'x'};
-  FormatDate(untouched, 0, "mm", kDec4);
-  EXPECT_EQ(untouched[0], 'x');
-
-  EXPECT_EQ(Format(std::string(1000, 'x').c_str(), kDec4), std::string(255, 'x'));
-  std::string names, expected;
-  for (int i = 0; i < 100; ++i) names += "dddd ", expected += "Tuesday ";
-  EXPECT_EQ(Format(names.c_str(), kDec4), expected.substr(0, 255));
-}
-
-// No value, no mask or an empty one: the entry points never pass these.
-TEST(DateValues, WithoutAMaskOrValue) {
-  struct Case { bool raw; const char* value; const char* mask; const char* out; };
-  const Case cases[] = {
-      {true, "1/5/79", nullptr, "1979-01-05"}, {true, "1/5/79", "", "1979-01-05"},
-      {true, nullptr, "mm/dd/yyyy", ""},       {false, "2001-12-04", nullptr, "12/04/01"},
-      {false, "", "mm/dd/yyyy", "__/__/____"}, {false, nullptr, "mm/dd/yyyy", "__/__/____"},
-  };
-  for (const Case& c : cases) {
-    char out[256];
-    (c.raw ? MakeDateRawValue : MakeDateFormattedValue)(out, sizeof out, c.value, c.mask);
-    EXPECT_STREQ(out, c.out) << (c.value ? c.value : "(null)") << (c.raw ? " raw" : " formatted");
-  }
-  char out[256];
-  ConvertDate(out, sizeof out, "2001-12-04", nullptr, "mm/dd/yyyy");
-  EXPECT_STREQ(out, "__/__/____");
-  ConvertDate(out, sizeof out, "2001-12-04", "yyyy-mm-dd", nullptr);
-  EXPECT_STREQ(out, "");
+TEST(DateFormat, CutsAndPartsNoParseGives) {
+  constexpr DateParts kDec4 = {4, 12, 2001, 0};
+  char out[11] = "##########";
+  FormatDate(out, 10, "mm/dd/yyyy", kDec4, Us());
+  EXPECT_STREQ(out, "12/04/200");
+  FormatDate(out, 5, "dddd", kDec4, Us());
+  EXPECT_STREQ(out, "Tues");
+  FormatDate(out, sizeof out, "yyyy m|d", {-5, 7, 123456, 1}, Us());  // empty: nothing usable
+  EXPECT_STREQ(out, "____ _|_");
+  FormatDate(out, sizeof out, "yyyy", {1, 1, 123456, 0}, Us());
+  EXPECT_STREQ(out, "123456");
 }
 
 // Leap years, month lengths and weekdays of typed dates are rows of the
@@ -186,36 +100,10 @@ TEST(DateCalendar, WeekdaysOverFourCenturiesAndImpossibleParts) {
         << parts.day << "/" << parts.month << "/" << parts.year;
   }
   EXPECT_FALSE(IsLeapYear(-100));
-  const DateParts impossible[] = {{1, 2147483647, 9999, 0}, {2147483647, 12, 2147483647, 0}, {-5, -5, -5, 0}};
-  for (const DateParts& d : impossible) {
-    const int w = WeekdayOf(d);
-    EXPECT_TRUE(w >= 0 && w <= 6) << w;
+  for (const DateParts& d : {DateParts{1, 2147483647, 9999, 0}, DateParts{2147483647, 12, 2147483647, 0},
+                             DateParts{-5, -5, -5, 0}}) {
+    EXPECT_LT(static_cast<unsigned>(WeekdayOf(d)), 7u);
   }
-}
-
-// Superscript digits are rows of the table; a sign, text between digits,
-// lengths and values no date run has, and a cut, only here.
-TEST(DateIntText, ParseAndFormat) {
-  struct Parse { const char* text; std::int32_t value; };
-  const Parse parses[] = {{"", 0}, {"-", 0}, {"-42", -42}, {"1x3", 103}, {"x", 0}, {"9999", 9999}};
-  for (const Parse& c : parses) EXPECT_EQ(ParseSignedInt(c.text), c.value) << c.text;
-  EXPECT_EQ(ParseSignedInt("12/25", 2), 12);
-  EXPECT_EQ(ParseSignedInt(nullptr), 0);
-
-  struct Write { std::int32_t value; int width; const char* text; };
-  const Write writes[] = {{5, 2, "05"}, {5, 0, "5"}, {2001, 2, "2001"}, {0, 0, "0"},
-                          {-5, 2, "-05"}, {-2147483647 - 1, 0, "-2147483648"}};
-  for (const Write& c : writes) {
-    char out[32];
-    FormatPaddedInt(out, sizeof out, c.value, c.width);
-    EXPECT_STREQ(out, c.text) << c.value << " width " << c.width;
-  }
-  char small[3] = {'x', 'x', 'x'};
-  EXPECT_EQ(FormatPaddedInt(small, sizeof small, 2001, 4), 2u);
-  EXPECT_STREQ(small, "20");  // cut at the buffer, still terminated
-  EXPECT_EQ(FormatPaddedInt(nullptr, 0, 5, 2), 0u);
-  EXPECT_EQ(FormatPaddedInt(small, 1, 5, 2), 0u);
-  EXPECT_STREQ(small, "");
 }
 
 }  // namespace

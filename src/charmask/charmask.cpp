@@ -18,8 +18,8 @@ bool IsPlaceholder(char c) {
 static_assert(sizeof MaskPlaceholders == 7, "IsPlaceholder lists every placeholder");
 
 // Whether placeholder ph takes c. The terminating zero is taken by none.
-// Only "?" reads the settings, so the others never pay for the look-up.
-inline bool Accepts(char ph, char c) {
+// Only "?" reads the settings (its signs).
+inline bool Accepts(char ph, char c, const IntlSettings& s) {
   if (c == '\0') return false;
   unsigned char b = static_cast<unsigned char>(c);
   switch (ph) {
@@ -27,7 +27,6 @@ inline bool Accepts(char ph, char c) {
     case '&': return b >= 32 && b != 127;
     case '?': {
       if (IsCharAlphaNumericA(c)) return true;
-      const IntlSettings& s = Intl();
       return c == s.sPositiveSign || c == s.sNegativeSign;
     }
     default: return IsCharAlphaA(c);  // A, L, U
@@ -89,12 +88,13 @@ class MaskReader {
 // The extraction walk from mask element m on, through the mask reader:
 // escapes and quoted runs. Writes through `put`; returns the verdict.
 template <class Put>
-int ExtractRest(const char* v, const char* m, std::size_t room, bool allFilled, Put& put) {
+int ExtractRest(const char* v, const char* m, std::size_t room, bool allFilled, Put& put,
+                const IntlSettings& s) {
   MaskReader reader(m);
   for (Element e = reader.Next(); e.kind != Element::kEnd && room > 0; e = reader.Next()) {
     switch (e.kind) {
       case Element::kPlaceholder: {
-        char out = Accepts(e.c, *v) ? Stored(e.c, *v) : '_';
+        char out = Accepts(e.c, *v, s) ? Stored(e.c, *v) : '_';
         if (*v) ++v;
         if (out == '_') allFilled = false;
         put(out);
@@ -118,7 +118,8 @@ int ExtractRest(const char* v, const char* m, std::size_t room, bool allFilled, 
 // placeholders and literals, goes through the tight loop here; an escape or
 // a quote hands the rest of the mask to the reader.
 template <class Put>
-int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put) {
+int ExtractWalk(const char* value, const char* mask, std::size_t room, const IntlSettings& s,
+                Put&& put) {
   const char* v = value ? value : "";
   bool allFilled = true;
   for (const char* m = mask; room > 0; ++m) {
@@ -134,14 +135,14 @@ int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put
     switch (ph) {
       case '\0': return allFilled && c == '\0' ? 1 : 0;
       case '\\':
-      case '"': return ExtractRest(v, m, room, allFilled, put);
+      case '"': return ExtractRest(v, m, room, allFilled, put, s);
       // Each case with its own constant, so that Accepts folds to one test.
-      case '#': out = Accepts('#', c) ? c : '_'; break;
-      case '&': out = Accepts('&', c) ? c : '_'; break;
-      case 'A': out = Accepts('A', c) ? c : '_'; break;
-      case '?': out = Accepts('?', c) ? c : '_'; break;
+      case '#': out = Accepts('#', c, s) ? c : '_'; break;
+      case '&': out = Accepts('&', c, s) ? c : '_'; break;
+      case 'A': out = Accepts('A', c, s) ? c : '_'; break;
+      case '?': out = Accepts('?', c, s) ? c : '_'; break;
       case 'L':
-      case 'U': out = Accepts(ph, c) ? Stored(ph, c) : '_'; break;
+      case 'U': out = Accepts(ph, c, s) ? Stored(ph, c) : '_'; break;
       default:
         if (c == ph) ++v;  // a literal is optional in the value
         continue;
@@ -156,13 +157,13 @@ int ExtractWalk(const char* value, const char* mask, std::size_t room, Put&& put
 
 // Places c at dest[position] when placeholder ph takes it; "_" and space
 // mark an empty placeholder without any class check.
-void PlaceAt(char* dest, char ph, char c, std::size_t position) {
+void PlaceAt(char* dest, char ph, char c, std::size_t position, const IntlSettings& s) {
   if (!IsPlaceholder(ph)) return;
   if (c == '_' || c == ' ') {
     dest[position] = (ph == 'L' || ph == 'U') ? c : '_';
     return;
   }
-  if (Accepts(ph, c)) dest[position] = Stored(ph, c);
+  if (Accepts(ph, c, s)) dest[position] = Stored(ph, c);
 }
 
 std::size_t CopyBounded(char* dest, const char* src, std::size_t size) {
@@ -176,20 +177,22 @@ std::size_t CopyBounded(char* dest, const char* src, std::size_t size) {
 
 }  // namespace
 
-int ExtractMaskedText(char* dest, const char* value, const char* mask, std::size_t size) noexcept {
+int ExtractMaskedText(char* dest, std::size_t size, const char* value, const char* mask,
+                      const IntlSettings& s) noexcept {
   if (!dest || size == 0) return 0;
   if (!mask || !*mask) {
     CopyBounded(dest, value, size);
     return 1;
   }
   std::size_t n = 0;
-  int verdict = ExtractWalk(value, mask, size - 1, [&](char c) { dest[n++] = c; });
+  int verdict = ExtractWalk(value, mask, size - 1, s, [&](char c) { dest[n++] = c; });
   while (n > 0 && dest[n - 1] == '_') --n;
   dest[n] = '\0';
   return verdict;
 }
 
-void ApplyTextMask(char* dest, const char* raw, const char* mask, std::size_t size) noexcept {
+void ApplyTextMask(char* dest, std::size_t size, const char* raw, const char* mask,
+                   const IntlSettings& s) noexcept {
   if (!dest || size == 0) return;
   if (!mask || !*mask) {
     CopyBounded(dest, raw, size);
@@ -216,12 +219,12 @@ void ApplyTextMask(char* dest, const char* raw, const char* mask, std::size_t si
         return;
       case '\\':
       case '"': goto rest;
-      case '#': taken = Accepts('#', c); break;
-      case '&': taken = Accepts('&', c); break;
-      case 'A': taken = Accepts('A', c); break;
-      case '?': taken = Accepts('?', c); break;
+      case '#': taken = Accepts('#', c, s); break;
+      case '&': taken = Accepts('&', c, s); break;
+      case 'A': taken = Accepts('A', c, s); break;
+      case '?': taken = Accepts('?', c, s); break;
       case 'L':
-      case 'U': taken = Accepts(ph, c); break;
+      case 'U': taken = Accepts(ph, c, s); break;
       default:
         dest[n++] = ph;
         continue;
@@ -238,7 +241,7 @@ rest:
         for (std::size_t i = 0; i < e.length && n < room; ++i) dest[n++] = e.begin[i];
         break;
       case Element::kPlaceholder:
-        if (Accepts(e.c, *r)) dest[n++] = Stored(e.c, *r);
+        if (Accepts(e.c, *r, s)) dest[n++] = Stored(e.c, *r);
         if (*r) ++r;
         break;
       case Element::kEnd: break;
@@ -247,19 +250,20 @@ rest:
   dest[n] = '\0';
 }
 
-void FormatMaskedText(char* dest, const char* value, const char* mask, std::size_t size) noexcept {
+void FormatMaskedText(char* dest, std::size_t size, const char* value, const char* mask,
+                      const IntlSettings& s) noexcept {
   if (!dest || size == 0) return;
   if (!mask || !*mask) {
     CopyBounded(dest, value, size);
     return;
   }
   if (!value || !*value) {
-    ApplyTextMask(dest, "", mask, size);
+    ApplyTextMask(dest, size, "", mask, s);
     return;
   }
   // The raw text is the value's first `size` characters.
   std::size_t rawLength = strnlen(value, size);
-  ApplyTextMask(dest, value, mask, size);
+  ApplyTextMask(dest, size, value, mask, s);
 
   // Verify by extracting the display text again, compared as it streams out:
   // a run of fill characters counts only once something follows it, since
@@ -267,7 +271,7 @@ void FormatMaskedText(char* dest, const char* value, const char* mask, std::size
   std::size_t matched = 0;
   std::size_t pendingFill = 0;
   bool same = true;
-  ExtractWalk(dest, mask, size - 1, [&](char c) {
+  ExtractWalk(dest, mask, size - 1, s, [&](char c) {
     if (c == '_') { ++pendingFill; return; }
     for (; pendingFill > 0 && same; --pendingFill) {
       same = matched < rawLength && value[matched] == '_';
@@ -280,34 +284,17 @@ void FormatMaskedText(char* dest, const char* value, const char* mask, std::size
 
   // Fall back to the mask itself with each character at its own position.
   // Position i is examined at the mask index of the (i + 1)-th character that
-  // is neither a backslash nor a quote, which MaskIndexOf gives; walked here
-  // incrementally so that long masks stay linear.
+  // is neither a backslash nor a quote, walked incrementally so that long
+  // masks stay linear.
   CopyBounded(dest, mask, size);
   const char* m = mask;
   for (std::size_t i = 0; i + 1 < size; ++i, ++m) {
     while (*m == '\\' || *m == '"') ++m;
     if (!*m) break;  // every further position maps to the end of the mask
     char c = i < rawLength ? value[i] : '\0';
-    PlaceAt(dest, *m, c, i);
+    PlaceAt(dest, *m, c, i, s);
   }
   dest[size - 1] = '\0';
-}
-
-void PlaceMaskChar(char* dest, std::size_t size, const char* mask, char c, int position) noexcept {
-  if (!dest || !mask || position < 0) return;
-  if (static_cast<std::size_t>(position) + 1 >= size) return;  // beyond the buffer
-  PlaceAt(dest, mask[MaskIndexOf(mask, position)], c, static_cast<std::size_t>(position));
-}
-
-int MaskIndexOf(const char* mask, int position) noexcept {
-  if (!mask || position < 0) return 0;
-  const int n = static_cast<int>(std::strlen(mask));
-  if (position >= n) return n;
-  int result = position;
-  for (int i = 0; i <= result && i < n; ++i) {
-    if (mask[i] == '\\' || mask[i] == '"') ++result;
-  }
-  return result < n ? result : n;
 }
 
 }  // namespace zorva

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "intl/settings.h"
-#include "intl/string_table.h"
 #include "platform/codepage.h"
 
 namespace zorva {
@@ -20,15 +19,6 @@ bool BeginsWithNoCase(const char* text, const char* prefix, std::size_t prefixLe
 
 }  // namespace
 
-DateTokenLetters LoadDateTokenLetters() noexcept {
-  DateTokenLetters t{};
-  std::memcpy(t.letters, Intl().sDateLetters, sizeof t.letters);
-  return t;
-}
-
-DateSeparators FindDateSeparators(const char* mask) noexcept {
-  return FindDateSeparators(mask, LoadDateTokenLetters());
-}
 
 DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& letters) noexcept {
   DateSeparators seps{'\0', '\0'};
@@ -55,9 +45,8 @@ DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& lett
   return seps;
 }
 
-int MatchMonthName(const char* text, bool strictNames) noexcept {
+int MatchMonthName(const char* text, bool strictNames, const IntlSettings& s) noexcept {
   if (!text) return 0;
-  const IntlSettings& s = Intl();
   int month = -1;
   for (int m = 1; m <= 12 && month < 0; ++m) {
     const char* abbrev = s.MonthAbbrev[m];
@@ -67,16 +56,15 @@ int MatchMonthName(const char* text, bool strictNames) noexcept {
     if (BeginsWithNoCase(text, abbrev, length)) month = m;
   }
   if (month < 0 || !strictNames) return month;
-  char full[256];
-  int length = LoadString(kFullMonthNamesId + month - 1, full, sizeof full);
+  const char* full = s.sMonthNames[month - 1];
   // An empty full name leaves the abbreviation's verdict standing.
-  if (length > 0 && !BeginsWithNoCase(text, full, static_cast<std::size_t>(length))) return -1;
+  if (*full && !BeginsWithNoCase(text, full, std::strlen(full))) return -1;
   return month;
 }
 
-int CheckDateShape(const char* value, const char* mask) noexcept {
+int CheckDateShape(const char* value, const char* mask, const IntlSettings& s) noexcept {
   if (!value || *value == '\0' || !mask) return 1;
-  const DateTokenLetters letters = LoadDateTokenLetters();
+  const DateTokenLetters letters = DateLettersOf(s);
   const char* m = mask;
   const char* v = value;
   int result = 1;

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+
+#include "intl/settings.h"
 
 namespace zorva {
 
@@ -11,7 +14,11 @@ struct DateTokenLetters {
   char letters[7];
 };
 
-DateTokenLetters LoadDateTokenLetters() noexcept;
+inline DateTokenLetters DateLettersOf(const IntlSettings& s) noexcept {
+  DateTokenLetters t;
+  std::memcpy(t.letters, s.sDateLetters, sizeof t.letters);
+  return t;
+}
 
 enum DatePart : int { kNoDatePart = 0, kDayPart, kMonthPart, kYearPart };
 
@@ -38,17 +45,15 @@ struct DateSeparators {
   char first;
   char second;
 };
-DateSeparators FindDateSeparators(const char* mask) noexcept;
-// The same with the token letters at hand.
 DateSeparators FindDateSeparators(const char* mask, const DateTokenLetters& letters) noexcept;
 
 // Month 1..12 whose abbreviation begins text (case-insensitive), -1 when
 // none does, 0 when text is null. With strictNames the text must also begin
 // with that month's full name, else -1.
-int MatchMonthName(const char* text, bool strictNames) noexcept;
+int MatchMonthName(const char* text, bool strictNames, const IntlSettings& s) noexcept;
 
 // 1 when the year digits of value agree with the year runs of mask, else 0.
 // An empty value passes.
-int CheckDateShape(const char* value, const char* mask) noexcept;
+int CheckDateShape(const char* value, const char* mask, const IntlSettings& s) noexcept;
 
 }  // namespace zorva

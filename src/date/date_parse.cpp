@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "date/date_mask.h"
-#include "date/int_text.h"
 #include "intl/settings.h"
 #include "platform/codepage.h"
 
@@ -30,20 +29,18 @@ const char* SkipToSeparator(const char* p, const DateSeparators& seps) noexcept 
   return p;
 }
 
-// ParseSignedInt of a run of at most kMaxDigits CrtIsDigit characters: the
-// usual plain digits without a sign are summed here.
-std::int32_t RunValue(const char* run, std::size_t digits, char negativeSign) noexcept {
-  if (run[0] != negativeSign) {
-    std::int32_t value = 0;
-    std::size_t i = 0;
-    for (; i < digits && run[i] >= '0' && run[i] <= '9'; ++i) value = value * 10 + (run[i] - '0');
-    if (i == digits) return value;
+// The value of a run of at most kMaxDigits CrtIsDigit characters (the
+// superscript digits count as the digits they show).
+std::int32_t RunValue(const char* run, std::size_t digits) noexcept {
+  std::int32_t value = 0;
+  for (std::size_t i = 0; i < digits; ++i) {
+    const char c = run[i];
+    value = value * 10 + (c >= '0' && c <= '9' ? c - '0' : CrtDigitValue(c));
   }
-  return ParseSignedInt(run, digits);
+  return value;
 }
 
-int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
-             DateToken* tokens) noexcept {
+int Tokenize(const char* value, const DateSeparators& seps, DateToken* tokens) noexcept {
   int count = 0;
   const char* p = value;
   while (*p != '\0' && count < kMaxDateTokens) {
@@ -57,7 +54,7 @@ int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
       std::size_t digits = static_cast<std::size_t>(end - p);
       // A run that runs into something other than a separator is not a number.
       bool readable = digits <= kMaxDigits && (*end == '\0' || IsSeparator(*end, seps));
-      tokens[count++] = {nullptr, readable ? RunValue(p, digits, negativeSign) : 0};
+      tokens[count++] = {nullptr, readable ? RunValue(p, digits) : 0};
       p = SkipToSeparator(end, seps);
     } else if (*p == '_') {
       const char* end = p;
@@ -74,10 +71,6 @@ int Tokenize(const char* value, const DateSeparators& seps, char negativeSign,
 
 }  // namespace
 
-void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames) noexcept {
-  ParseDate(value, mask, parts, strictNames, Intl());
-}
-
 void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames,
                const IntlSettings& s) noexcept {
   parts.day = parts.month = parts.year = -2;  // not given
@@ -87,11 +80,10 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
   }
   parts.empty = 0;
   if (!mask) mask = "";
-  DateTokenLetters letters{};
-  std::memcpy(letters.letters, s.sDateLetters, sizeof letters.letters);
+  const DateTokenLetters letters = DateLettersOf(s);
   const DateSeparators seps = FindDateSeparators(mask, letters);
   DateToken tokens[kMaxDateTokens];
-  const int count = Tokenize(value, seps, s.sNegativeSign, tokens);
+  const int count = Tokenize(value, seps, tokens);
   if (count == 0) {
     parts.empty = 1;
     return;
@@ -123,7 +115,7 @@ void ParseDate(const char* value, const char* mask, DateParts& parts, bool stric
         } else {
           // A month run takes a number or a name alike.
           // A number has no text, which names no month.
-          const int named = tokens[k].text ? MatchMonthName(tokens[k].text, strictNames) : 0;
+          const int named = tokens[k].text ? MatchMonthName(tokens[k].text, strictNames, s) : 0;
           parts.month = named >= 1 ? named : tokens[k].number;
           ++k;
         }

@@ -14,9 +14,7 @@ inline constexpr int kMaxDateTokens = 15;
 // placeholders -1, parts the mask does not name default to 1/1/1900. An
 // absent or empty value, or one with nothing readable, sets parts.empty.
 // strictNames asks month names to be spelled in full.
-void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames) noexcept;
-// The same with the settings block at hand (Intl() is not asked again).
 void ParseDate(const char* value, const char* mask, DateParts& parts, bool strictNames,
-               const IntlSettings& settings) noexcept;
+               const IntlSettings& s) noexcept;
 
 }  // namespace zorva

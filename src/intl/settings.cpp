@@ -57,6 +57,7 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   LoadInto(s.sIntegerMask, kIntegerMaskId, 63);
   LoadInto(s.sDecimalMask, kDecimalMaskId, 63);
   s.sTextMask[0] = '\0';
+  LoadString(kBooleanMaskId, s.sBooleanMask, sizeof s.sBooleanMask);
   LoadString(kRawDateMaskId, s.sRawDateMask, sizeof s.sRawDateMask);
   LoadString(kRawTimeMaskId, s.sRawTimeMask, sizeof s.sRawTimeMask);
   LoadString(kRawBooleanMaskId, s.sRawBooleanMask, sizeof s.sRawBooleanMask);
@@ -64,6 +65,14 @@ IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept {
   LoadString(kWholeNumberMaskId, s.sRawWholeFormat, sizeof s.sRawWholeFormat);
   LoadString(kRawDecimalFormatId, s.sRawDecimalFormat, sizeof s.sRawDecimalFormat);
   LoadString(kDateLettersId, s.sDateLetters, sizeof s.sDateLetters);
+  for (unsigned m = 0; m < 12; ++m) {
+    LoadString(kFullMonthNamesId + m, s.sMonthNames[m], sizeof s.sMonthNames[m]);
+    LoadString(kShortMonthNamesId + m, s.sMonthShortNames[m], sizeof s.sMonthShortNames[m]);
+  }
+  for (unsigned d = 0; d < 7; ++d) {
+    LoadString(kFullWeekdayNamesId + d, s.sDayNames[d], sizeof s.sDayNames[d]);
+    LoadString(kShortWeekdayNamesId + d, s.sDayShortNames[d], sizeof s.sDayShortNames[d]);
+  }
   return s;
 }
 

@@ -24,6 +24,7 @@ struct IntlSettings {
   char sIntegerMask[64];
   char sDecimalMask[64];
   char sTextMask[1];  // always empty
+  char sBooleanMask[64];  // the boolean type's default mask
   // String-table texts the engines read on every call, resolved once here:
   // the raw forms of dates, times, booleans and numbers, and the date letters.
   char sRawDateMask[64];       // "yyyy-mm-dd"
@@ -33,6 +34,12 @@ struct IntlSettings {
   char sRawWholeFormat[64];    // "0"
   char sRawDecimalFormat[64];  // "0.#"
   char sDateLetters[7];        // "dDmMyY"
+  // The names dates are written with (month 0 is January, day 0 Sunday), and
+  // the full month names a strict reading asks for; each cut to 63 characters.
+  char sMonthNames[12][64];
+  char sMonthShortNames[12][64];
+  char sDayNames[7][64];
+  char sDayShortNames[7][64];
 };
 
 // What the system contributes: the user's language and currency symbol.

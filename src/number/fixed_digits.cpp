@@ -10,7 +10,6 @@
 #include <cstring>
 #include <utility>
 
-#include "intl/settings.h"
 #include "number/number.h"
 #include "number/number_internal.h"
 #include "platform/float_text.h"
@@ -254,24 +253,5 @@ FcvtDigits Fcvt(double magnitude, int places) noexcept {
 }
 
 }  // namespace number_detail
-
-std::size_t FixedDigits(char* dest, std::size_t size, double magnitude, int minIntegerDigits,
-                        int places) noexcept {
-  using namespace number_detail;
-  BoundedText out(dest, size);
-  const FcvtDigits d = Fcvt(magnitude, places);
-  // Leading zeros pad the integer digits only; a magnitude below 1 has none.
-  const int integerDigits = std::clamp(d.point, 0, d.length);
-  if (minIntegerDigits > integerDigits) {
-    out.Put('0', static_cast<std::size_t>(minIntegerDigits - integerDigits));
-  }
-  for (int i = 0; i < integerDigits; ++i) out.Put(d.At(i));
-  if (d.length > integerDigits) {
-    out.Put(Intl().sDecimal);
-    if (d.point < 0) out.Put('0', static_cast<std::size_t>(-d.point));
-    for (int i = integerDigits; i < d.length; ++i) out.Put(d.At(i));
-  }
-  return out.length();
-}
 
 }  // namespace zorva

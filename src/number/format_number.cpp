@@ -10,7 +10,6 @@
 namespace zorva {
 namespace {
 
-using number_detail::BoundedText;
 using number_detail::FcvtDigits;
 using number_detail::FormatView;
 
@@ -457,11 +456,7 @@ int FormatRawNumber(char* dest, std::size_t size, const char* format, char decim
         while (end > 0 && text[n + end - 1] == '0') --end;
         n += end;
       }
-      if (size > 0) {
-        const std::size_t kept = n < size ? n : size - 1;
-        std::memcpy(dest, text, kept);
-        dest[kept] = '\0';
-      }
+      CopyCut(dest, size, text, n);
       return 1;
     }
     BoundedText out(dest, size);
@@ -477,17 +472,12 @@ int FormatRawNumber(char* dest, std::size_t size, const char* format, char decim
     return 1;
   }
   char section[64];
-  SelectSection(section, sizeof section, format, parts.negative);
+  SelectSection(section, sizeof section, format, parts.negative, s);
   return FormatNumber(dest, size, NumberRequest{section, nullptr, decimalSep, 0}, parts);
 }
 
-int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
-                  std::size_t size) noexcept {
-  return ConvertNumber(dest, text, conversion, size, Intl());
-}
-
-int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
-                  std::size_t size, const IntlSettings& s) noexcept {
+int ConvertNumber(char* dest, std::size_t size, const char* text,
+                  const NumberConversion& conversion, const IntlSettings& s) noexcept {
   BoundedText out(dest, size);
   NumberParts parts;
   if (text && conversion.fromFormat) {

@@ -9,10 +9,6 @@
 namespace zorva {
 namespace number_detail {
 
-FormatView SectionOf(const char* format, int negative) noexcept {
-  return SectionOf(format, negative, Intl());
-}
-
 FormatView SectionOf(const char* format, int negative, const IntlSettings& s) noexcept {
   if (!format) format = "";
   FormatView view;
@@ -42,10 +38,10 @@ FormatView SectionOf(const char* format, int negative, const IntlSettings& s) no
 
 }  // namespace number_detail
 
-std::size_t SelectSection(char* dest, std::size_t size, const char* format,
-                          int negative) noexcept {
-  const number_detail::FormatView view = number_detail::SectionOf(format, negative);
-  number_detail::BoundedText out(dest, size);
+std::size_t SelectSection(char* dest, std::size_t size, const char* format, int negative,
+                          const IntlSettings& s) noexcept {
+  const number_detail::FormatView view = number_detail::SectionOf(format, negative, s);
+  BoundedText out(dest, size);
   for (std::size_t i = 0; i < view.size(); ++i) out.Put(view[i]);
   return out.length();
 }
@@ -75,12 +71,6 @@ int number_detail::AllowedDecimals(const char* format, const char* firstEnd,
     if (*p == '#') return -1;  // "#" takes any number of decimals
   }
   return places;
-}
-
-char NegativeMarkerOf(const char* format) noexcept {
-  const IntlSettings& s = Intl();
-  if (!format) return s.sNegativeSign;
-  return number_detail::NegativeMarkerOf(format, std::strchr(format, ';'), s);
 }
 
 int AllowedDecimals(const char* format, char decimalSep) noexcept {

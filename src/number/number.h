@@ -3,9 +3,9 @@
 // parsed parts through a format. All functions are pure over caller-owned,
 // zero-terminated ANSI buffers; every written text is cut to its
 // destination's size - 1 characters and terminated (nothing is written when
-// the size is 0). The sign and parenthesis characters and the decimal point
-// of FixedDigits come from Intl(); separators and the currency symbol come
-// from the request. A null text or format reads as "".
+// the size is 0). The sign and parenthesis characters come from the settings
+// passed last; separators and the currency symbol come from the request. A
+// null text or format reads as "".
 #pragma once
 
 #include <cstddef>
@@ -54,12 +54,8 @@ struct NumberConversion {
 // Writes the section of `format` that renders a number of that sign, spaces
 // trimmed; a one-section format gets sNegativeSign in front for negative
 // numbers. Returns the length written.
-std::size_t SelectSection(char* dest, std::size_t size, const char* format,
-                          int negative) noexcept;
-
-// The character that marks a negative number in the format's second section
-// (sNegativeSign when it has none, or when that section starts with sLeftParen).
-char NegativeMarkerOf(const char* format) noexcept;
+std::size_t SelectSection(char* dest, std::size_t size, const char* format, int negative,
+                          const IntlSettings& s) noexcept;
 
 // Decimal places the format's first section allows; -1 for no limit.
 int AllowedDecimals(const char* format, char decimalSep) noexcept;
@@ -70,17 +66,8 @@ int AllowedDecimals(const char* format, char decimalSep) noexcept;
 // 1 when the text is well-formed for the format, 0 when not. A signed
 // exponent with digits ("1.5E+3") scales the parts but makes the text
 // ill-formed.
-int ParseNumber(const char* text, const NumberRequest& request,
-                NumberParts& parts) noexcept;
-// The same with the settings block at hand (Intl() is not asked again).
 int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
-                const IntlSettings& settings) noexcept;
-
-// `position` is at the decimal separator; reads it and the digits after it,
-// moves past them and updates `parts`. Returns 0 when there are more digits
-// than the format allows (the parts then hold the value rounded), else 1.
-int ParseFraction(const char*& position, const NumberRequest& request,
-                  NumberParts& parts) noexcept;
+                const IntlSettings& s) noexcept;
 
 // `value` rounded half up at `places` decimals, by repeated multiplications
 // by 10 and 0.1 (places <= 0: unchanged).
@@ -89,7 +76,6 @@ double RoundToPlaces(double value, int places) noexcept;
 // The value of the digits "0"-"9" in the text, anything else skipped
 // ("1,234,567" gives 1234567). Up to 15 digits are exact; a longer run gives
 // the double nearest to its decimal value, +infinity beyond the double range.
-double DigitsToDouble(const char* text) noexcept;
 double DigitsToDouble(const char* text, std::size_t length) noexcept;
 
 // 1 when the number text has more significant digits than `limit`.
@@ -107,21 +93,13 @@ int FormatNumber(char* dest, std::size_t size, const NumberRequest& request,
 // that section give. The raw formats ("0", "0.#") take a direct path.
 // Returns 1.
 int FormatRawNumber(char* dest, std::size_t size, const char* format, char decimalSep,
-                    const NumberParts& parts, const IntlSettings& settings) noexcept;
-
-// Fixed-point text of |magnitude|: rounded half up at `places` decimals on its
-// 17-significant-digit decimal form, at least `minIntegerDigits` integer
-// digits, sDecimal as the point. Returns the length written.
-std::size_t FixedDigits(char* dest, std::size_t size, double magnitude,
-                        int minIntegerDigits, int places) noexcept;
+                    const NumberParts& parts, const IntlSettings& s) noexcept;
 
 // Parses `text` with fromFormat and renders it with the section of toFormat
 // for its sign; a null text or fromFormat renders the no-digits shape.
 // Returns 1.
-int ConvertNumber(char* dest, const char* text,
-                  const NumberConversion& conversion, std::size_t size) noexcept;
-int ConvertNumber(char* dest, const char* text, const NumberConversion& conversion,
-                  std::size_t size, const IntlSettings& settings) noexcept;
+int ConvertNumber(char* dest, std::size_t size, const char* text,
+                  const NumberConversion& conversion, const IntlSettings& s) noexcept;
 
 // --- Whole numbers, directly -----------------------------------------------
 

@@ -7,6 +7,7 @@
 
 #include "intl/settings.h"
 #include "number/number.h"
+#include "platform/bounded_text.h"
 
 namespace zorva::number_detail {
 
@@ -29,37 +30,6 @@ inline bool RawTextReadable(char first, const NumberRequest& request,
   }
   return true;
 }
-
-// Appends to a caller's buffer, cutting at size - 1. The text is terminated
-// when the writer goes out of scope, not after every character: read it as
-// a string only after that.
-class BoundedText {
- public:
-  BoundedText(char* dest, std::size_t size) noexcept : dest_(dest), size_(size) {}
-  ~BoundedText() {
-    if (size_ > 0) dest_[length_] = '\0';
-  }
-  BoundedText(const BoundedText&) = delete;
-  BoundedText& operator=(const BoundedText&) = delete;
-  void Put(char c) noexcept {
-    if (length_ + 1 < size_) dest_[length_++] = c;
-  }
-  void Put(char c, std::size_t count) noexcept {
-    for (std::size_t i = 0; i < count && length_ + 1 < size_; ++i) Put(c);
-  }
-  // Room for more characters, and writing them in place: the caller writes
-  // at most Room() characters at End() and then Advance()s over them.
-  std::size_t Room() const noexcept { return length_ + 1 < size_ ? size_ - length_ - 1 : 0; }
-  char* End() noexcept { return dest_ + length_; }
-  void Advance(std::size_t count) noexcept { length_ += count; }
-  char* data() noexcept { return dest_; }
-  std::size_t length() const noexcept { return length_; }
-
- private:
-  char* dest_;
-  std::size_t size_;
-  std::size_t length_ = 0;
-};
 
 // The digit string of a magnitude rounded at some places, as _fcvt makes it:
 // `length` digits with the decimal point after `point` of them (point <= 0:
@@ -141,12 +111,12 @@ struct FormatView {
   }
 };
 
-FormatView SectionOf(const char* format, int negative) noexcept;
 FormatView SectionOf(const char* format, int negative, const IntlSettings& s) noexcept;
 
-// NegativeMarkerOf and AllowedDecimals for a format whose first ";" (or
-// null) and first section's end are already found: longer formats are
-// searched faster this way.
+// The character that marks a negative number in the format's second section
+// (sNegativeSign when it has none, or when that section starts with
+// sLeftParen), and AllowedDecimals, for a format whose first ";" (or null)
+// and first section's end are already found.
 char NegativeMarkerOf(const char* format, const char* semicolon, const IntlSettings& s) noexcept;
 int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) noexcept;
 

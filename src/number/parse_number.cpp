@@ -323,10 +323,6 @@ int ReadLoop(Roles roles, const char* text, const char* end, NumberParts& parts)
 
 }  // namespace
 
-int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts) noexcept {
-  return ParseNumber(text, request, parts, Intl());
-}
-
 int ParseNumber(const char* text, const NumberRequest& request, NumberParts& parts,
                 const IntlSettings& s) noexcept {
   parts = NumberParts{};
@@ -487,12 +483,6 @@ int number_detail::ReadNumber(const NumberReader& reader, const char* text, std:
   return ReadAnyNumber(reader, text, length, parts);
 }
 
-int ParseFraction(const char*& position, const NumberRequest& request,
-                  NumberParts& parts) noexcept {
-  return number_detail::ParseFraction(position, AllowedDecimals(request.format, request.decimalSep),
-                                      parts);
-}
-
 int number_detail::ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept {
   const char* digits = *position ? position + 1 : position;
   const char* end = digits;
@@ -540,10 +530,6 @@ double RoundToPlaces(double value, int places) noexcept {
   if (scaled - r >= 0.5) r += 1;
   for (int i = 0; i < places && r != 0 && std::isfinite(r); ++i) r *= 0.1;
   return r;
-}
-
-double DigitsToDouble(const char* text) noexcept {
-  return text ? DigitsToDouble(text, std::strlen(text)) : 0.0;
 }
 
 double DigitsToDouble(const char* text, std::size_t length) noexcept {

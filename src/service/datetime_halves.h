@@ -3,8 +3,9 @@
 // half to 63.
 #pragma once
 
-#include <algorithm>
 #include <cstring>
+
+#include "platform/bounded_text.h"
 
 namespace zorva {
 
@@ -21,17 +22,10 @@ struct DateTimeHalves {
     if (!maskBlank) return false;
     time = std::strchr(value, ' ');
     dateLength = time ? static_cast<std::size_t>(time - value) : std::strlen(value);
-    Copy(date, value, dateLength);
-    Copy(dateMask, mask, static_cast<std::size_t>(maskBlank - mask));
-    Copy(timeMask, maskBlank + 1, std::strlen(maskBlank + 1));
+    CopyCut(date, value, dateLength);
+    CopyCut(dateMask, mask, static_cast<std::size_t>(maskBlank - mask));
+    CopyCut(timeMask, maskBlank + 1, std::strlen(maskBlank + 1));
     return true;
-  }
-
-  template <std::size_t N>
-  static void Copy(char (&dest)[N], const char* src, std::size_t length) noexcept {
-    std::size_t n = std::min(length, N - 1);
-    std::memcpy(dest, src, n);
-    dest[n] = '\0';
   }
 };
 

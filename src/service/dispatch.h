@@ -1,7 +1,7 @@
-// The three dispatchers behind the service's questions: is a value valid,
-// what is its raw value, how does a raw value look under a mask. Each picks
-// the effective mask (the caller's, or the type's default) and hands the value
-// to the engine of its type. A date-time value is cut at its first blank and
+// The three questions of the service: is a value valid, what is its raw
+// value, how does a raw value look under a mask. One dispatch answers them
+// all: it picks the effective mask (the caller's, or the type's default) and
+// hands the value to its type's answers (answers.h). A date-time value is cut at its first blank and
 // its halves go to the date and time engines.
 //
 // Bounds chosen for date-time values (each half travels through fixed
@@ -22,18 +22,20 @@ namespace zorva {
 
 // 1 when value is acceptable for the value type (tkME...) and mask, else 0.
 // Empty values and unsupported types are always valid.
-int ValidateValue(const char* value, const char* mask, std::int32_t valueType) noexcept;
+int ValidateValue(const char* value, const char* mask, std::int32_t valueType,
+                  const IntlSettings& s) noexcept;
 
 // Writes the raw form of an entered value into answer (at most `capacity`
 // characters and a terminator; the service passes a 256-byte buffer and 255).
-// Returns 1.
+// The answer is always terminated: empty for an empty value or an
+// unsupported type. Returns 1.
 int MakeRawValue(char* answer, const char* value, const FormatRequest& request,
-                 std::size_t capacity) noexcept;
+                 std::size_t capacity, const IntlSettings& s) noexcept;
 
-// Writes a raw value rendered with the request's mask into answer, bounded as
-// MakeRawValue. Returns 1.
+// Writes a raw value rendered with the request's mask into answer, bounded
+// and terminated as MakeRawValue. Returns 1.
 int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
-                       std::size_t capacity) noexcept;
+                       std::size_t capacity, const IntlSettings& s) noexcept;
 
 // For a mask read once for many values: a whole-number type's mask that is
 // one run of placeholders and separators ("#,##0") as a key, else 0.
@@ -47,6 +49,7 @@ int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::
 
 // Pads or rounds the fraction of a number text in place (a buffer of 256
 // bytes) to the fixed decimals of the conversion's target format.
-void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept;
+void FitFractionDigits(char* value, const NumberConversion& conversion,
+                       const IntlSettings& s) noexcept;
 
 }  // namespace zorva

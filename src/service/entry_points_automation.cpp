@@ -86,7 +86,7 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
     SwapCurrencySymbol(m.data(), s);
     SwapCurrencySymbol(v.data(), s);
   }
-  *retVal = ValidateValue(v.data(), m.data(), valueType) == 0 ? 0 : -1;
+  *retVal = ValidateValue(v.data(), m.data(), valueType, s) == 0 ? 0 : -1;
   return S_OK;
 }
 
@@ -102,7 +102,7 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
     SwapCurrencySymbol(v.data(), s);
   }
   char answer[kAnswerBytes] = {};  // zero-filled for ToBstr
-  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars);
+  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
   return ToBstr(answer, retVal);
 }
 
@@ -120,7 +120,7 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
     if (!Assign(m, mask)) return E_OUTOFMEMORY;
     if (ShouldSwapCurrency(valueType, s)) SwapCurrencySymbol(m.data(), s);
     char out[kAnswerBytes] = {};  // zero-filled for ToBstr
-    MakeFormattedValue(out, text, RequestFor(valueType, m.data(), s), kAnswerChars);
+    MakeFormattedValue(out, text, RequestFor(valueType, m.data(), s), kAnswerChars, s);
     return ToBstr(out, retVal);
   };
   // A string is its own raw text for every type: it is converted straight

@@ -58,7 +58,7 @@ namespace {
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
-  return ValidateValue(v.data(), m, mask.valueType()) != 0;
+  return ValidateValue(v.data(), m, mask.valueType(), s) != 0;
 }
 
 inline bool Valid(const PreparedMask& mask, std::string_view value, bool terminated) {
@@ -90,7 +90,7 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
   char answer[kAnswerBytes];
-  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars);
+  MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 
@@ -145,7 +145,7 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
   const char* m = MaskText(mask, scratch, s);
   AssignOrThrow(v, value);  // a raw value: never swapped
   char answer[kAnswerBytes] = {};  // left unterminated for a type that has no engine
-  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars);
+  MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 

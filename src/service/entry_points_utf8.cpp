@@ -28,7 +28,7 @@ bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view
   const IntlSettings& s = Intl();
   AnsiText m, v;
   Prepare(valueType, m, mask, v, value, true, s);
-  return ValidateValue(v.data(), m.data(), valueType) != 0;
+  return ValidateValue(v.data(), m.data(), valueType, s) != 0;
 }
 
 std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value,
@@ -37,7 +37,7 @@ std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::
   AnsiText m, v;
   Prepare(valueType, m, mask, v, value, true, s);
   char answer[kAnswerBytes];
-  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars);
+  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 
@@ -48,7 +48,7 @@ std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
   AnsiText m, v;
   Prepare(valueType, m, mask, v, value, false, s);
   char answer[kAnswerBytes] = {};  // left unterminated for a type that has no engine
-  MakeFormattedValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars);
+  MakeFormattedValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
 

@@ -1,14 +1,14 @@
-#include <algorithm>
+// Each type's rendering of a raw value under a mask (see answers.h), and the
+// whole-number path read once for many values.
 #include <cstring>
 
 #include "charmask/charmask.h"
 #include "date/date_format.h"
-#include "intl/settings.h"
-#include "intl/string_table.h"
 #include "number/number.h"
+#include "platform/bounded_text.h"
+#include "service/answers.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
-#include "service/default_number_mask.h"
 #include "service/dispatch.h"
 #include "time/time_format.h"
 
@@ -67,53 +67,77 @@ NumberConversion ConversionFor(const char* mask, const FormatRequest& request,
   return conversion;
 }
 
-void FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-                     const FormatRequest& request, const IntlSettings& s) {
+}  // namespace
+
+int FormattedText(char* answer, std::size_t bytes, const char* value, const char* mask,
+                  const FormatRequest&, const IntlSettings& s) noexcept {
+  FormatMaskedText(answer, bytes - 1, value, mask, s);  // one character short of the buffer
+  return 1;
+}
+
+int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+                    const FormatRequest& request, const IntlSettings& s) noexcept {
   const NumberConversion conversion = ConversionFor(mask, request, s);
   if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
     // A whole number under a plain run ("#,##0") is laid out from its digits.
     const std::uint64_t key = WholeRunKey(mask, request.decimalSep, request.thousandSep);
     if (key == 0 ||
         ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
-      ConvertNumber(answer, value, conversion, bytes, s);
+      ConvertNumber(answer, bytes, value, conversion, s);
     }
-    return;
+    return 1;
   }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
   const std::size_t length = strnlen(value, 256);
   if (length < 256 && FitOf(value, conversion) == Fit::kNone) {
-    ConvertNumber(answer, value, conversion, bytes, s);
-    return;
+    ConvertNumber(answer, bytes, value, conversion, s);
+    return 1;
   }
   char work[256];
-  const std::size_t kept = std::min<std::size_t>(length, sizeof work - 1);
-  std::memcpy(work, value, kept);
-  work[kept] = '\0';
-  FitFractionDigits(work, conversion);
-  ConvertNumber(answer, work, conversion, bytes, s);
+  CopyCut(work, value, length);
+  FitFractionDigits(work, conversion, s);
+  ConvertNumber(answer, bytes, work, conversion, s);
+  return 1;
+}
+
+int FormattedDate(char* answer, std::size_t bytes, const char* value, const char* mask,
+                  const FormatRequest&, const IntlSettings& s) noexcept {
+  ConvertDate(answer, bytes, value, s.sRawDateMask, mask, s);
+  return 1;
+}
+
+int FormattedTime(char* answer, std::size_t bytes, const char* value, const char* mask,
+                  const FormatRequest&, const IntlSettings& s) noexcept {
+  ReformatTime(answer, bytes, value, s.sRawTimeMask, mask);
+  return 1;
+}
+
+int FormattedBoolean(char* answer, std::size_t bytes, const char* value, const char* mask,
+                     const FormatRequest&, const IntlSettings& s) noexcept {
+  ConvertBoolean(answer, bytes, value, s.sRawBooleanMask, mask);
+  return 1;
 }
 
 // The rendered date, a blank, the rendered time; a missing time part renders
 // as the time mask's placeholders.
-void FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask) {
+int FormattedDateTime(char* answer, std::size_t bytes, const char* value, const char* mask,
+                      const FormatRequest&, const IntlSettings& s) noexcept {
   DateTimeHalves halves;
-  if (!halves.Split(value, mask)) return;
-  const IntlSettings& s = Intl();
-  ConvertDate(answer, bytes, halves.date, s.sRawDateMask, halves.dateMask);
+  if (!halves.Split(value, mask)) return 1;
+  ConvertDate(answer, bytes, halves.date, s.sRawDateMask, halves.dateMask, s);
   char time[256];
-  DateTimeHalves::Copy(time, halves.time ? halves.time + 1 : "",
-                       halves.time ? std::strlen(halves.time + 1) : 0);
+  CopyCut(time, halves.time ? halves.time + 1 : "", halves.time ? std::strlen(halves.time + 1) : 0);
   std::size_t length = std::strlen(answer);
-  if (length + 1 >= bytes) return;
+  if (length + 1 >= bytes) return 1;
   answer[length] = ' ';
   answer[length + 1] = '\0';
   ReformatTime(answer + length + 1, bytes - length - 1, time, s.sRawTimeMask, halves.timeMask);
+  return 1;
 }
 
-}  // namespace
-
-void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept {
+void FitFractionDigits(char* value, const NumberConversion& conversion,
+                       const IntlSettings& s) noexcept {
   if (!value) return;
   const Fit fit = FitOf(value, conversion);
   if (fit == Fit::kNone) return;
@@ -129,7 +153,6 @@ void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept
 
   // More fraction digits than the mask shows: round to its places by reading
   // the text against "0.00;-0.00" (as many zeros as the mask has).
-  const IntlSettings& s = Intl();
   char format[2 * 258 + 2];
   std::size_t n = 0;
   auto section = [&] {
@@ -145,7 +168,7 @@ void FitFractionDigits(char* value, const NumberConversion& conversion) noexcept
   NumberRequest request{format, conversion.currencySymbol, conversion.parseDecimalSep,
                         conversion.parseThousandSep};
   NumberParts parts;
-  ParseNumber(value, request, parts);
+  ParseNumber(value, request, parts, s);
   FormatNumber(value, 256, request, parts);
 }
 
@@ -155,54 +178,11 @@ std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept {
 }
 
 int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::size_t length,
-                        const FormatRequest& request, std::uint64_t key,
+                       const FormatRequest& request, std::uint64_t key,
                         const IntlSettings& s) noexcept {
   if (key == 0 || !IsWholeType(request.editType) || !request.mask || !*request.mask) return -1;
   const NumberConversion conversion = ConversionFor(request.mask, request, s);
   return ConvertRawWhole(answer, size, value, length, conversion, key, s);
-}
-
-int MakeFormattedValue(char* answer, const char* value, const FormatRequest& request,
-                       std::size_t capacity) noexcept {
-  if (!answer) return 1;
-  if (!value || !*value) {  // before anything else: no literals of a mask show
-    answer[0] = '\0';
-    return 1;
-  }
-  const IntlSettings& s = Intl();
-  char defaultMask[64];
-  const char* m = request.mask;
-  if (!m || !*m) {
-    m = SettingsNumberMask(request.editType, s);
-    if (!m) {
-      std::memset(defaultMask, 0, sizeof defaultMask);
-      DefaultMaskFor(defaultMask, request.editType, sizeof defaultMask);
-      m = defaultMask;
-    }
-  }
-  if (!IsDispatchable(request.editType)) return 1;
-  const std::size_t bytes = capacity + 1;
-  switch (request.editType) {
-    case etText: FormatMaskedText(answer, value, m, capacity); break;
-    case etCurrency:
-    case etByte:
-    case etInteger:
-    case etLong:
-    case etSingle:
-    case etDouble: FormattedNumber(answer, bytes, value, m, request, s); break;
-    case etDate:
-      ConvertDate(answer, bytes, value, s.sRawDateMask, m);
-      break;
-    case etTime:
-      ReformatTime(answer, bytes, value, s.sRawTimeMask, m);
-      break;
-    case etBoolean:
-      ConvertBoolean(answer, bytes, value, s.sRawBooleanMask, m);
-      break;
-    case etDateTime: FormattedDateTime(answer, bytes, value, m); break;
-    default: break;
-  }
-  return 1;
 }
 
 }  // namespace zorva

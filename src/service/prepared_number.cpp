@@ -4,7 +4,7 @@
 
 #include "intl/settings.h"
 #include "service/answer_size.h"
-#include "service/default_number_mask.h"
+#include "service/default_mask.h"
 #include "service/entry_points.h"
 
 namespace zorva {
@@ -74,12 +74,7 @@ void PrepareNumber(PreparedNumber& prepared, std::int32_t valueType, std::string
   if (!text.AssignUtf8(mask.data(), mask.size())) return;
   // The checks read with sThousand, the raw value with sMonThousandSep.
   if (s.sThousand != s.sMonThousandSep) return;
-  char defaultMask[64] = {};
-  const char* m = text.data();
-  if (!*m && !(m = SettingsNumberMask(prepared.editType, s))) {
-    DefaultMaskFor(defaultMask, prepared.editType, sizeof defaultMask);
-    m = defaultMask;
-  }
+  const char* m = EffectiveMask(prepared.editType, text.data(), s);
   number_detail::PrepareNumberReader(prepared.reader,
                                      NumberRequest{m, s.sSystemCurrency, s.sDecimal, s.sThousand}, s);
   const bool rawIsAscii = static_cast<unsigned char>(s.sNegativeSign) < 0x80 &&

@@ -53,22 +53,4 @@ int FirstConversionCodeOf(std::int32_t valueType) noexcept {
   return Listed(valueType) ? kTraits[valueType].first : kToBinary;
 }
 
-void DefaultMaskFor(char* dest, int editType, int size) noexcept {
-  if (!dest) return;
-  const IntlSettings& s = Intl();
-  switch (editType) {
-    case etText: std::strcpy(dest, s.sTextMask); break;
-    case etCurrency: std::strcpy(dest, s.sCurrencyMask); break;
-    case etDate: std::strcpy(dest, s.sShortDate); break;
-    case etTime: std::strcpy(dest, s.sTimeMask); break;
-    case etByte: LoadString(kWholeNumberMaskId, dest, 64); break;
-    case etInteger:
-    case etLong: std::strcpy(dest, s.sIntegerMask); break;
-    case etBoolean: LoadString(kBooleanMaskId, dest, size); break;
-    case etSingle:
-    case etDouble: std::strcpy(dest, s.sDecimalMask); break;
-    default: break;  // no default: date-times, unsupported and unknown codes
-  }
-}
-
 }  // namespace zorva

@@ -50,12 +50,6 @@ enum Conversion : int {
 // Value type -> its first conversion; kToBinary outside the list.
 int FirstConversionCodeOf(std::int32_t valueType) noexcept;
 
-// Writes the default mask of the edit type into dest; leaves it untouched for
-// etDateTime, etUnsupported and every other code. The string-table masks are
-// loaded with `size`; the settings' masks are copied whole (they hold at most
-// 63 characters), so dest must hold 64 bytes.
-void DefaultMaskFor(char* dest, int editType, int size) noexcept;
-
 // The request the raw-value and formatted-value dispatchers work from.
 struct FormatRequest {
   std::int16_t editType;

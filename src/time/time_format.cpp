@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "date/int_text.h"
-#include "intl/settings.h"
+#include "platform/bounded_text.h"
 #include "platform/codepage.h"
 #include "time/time_digits.h"
 
@@ -13,31 +12,8 @@ namespace {
 constexpr int kMaxNumbers = 15;
 constexpr int kMaxWords = 7;
 
-bool IsAnyOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
-
-// A bounded writer: keeps room for the terminator and drops what does not fit.
-class Output {
- public:
-  Output(char* dest, std::size_t size) noexcept : dest_(dest), size_(dest ? size : 0) {}
-  void Put(char c) noexcept {
-    if (length_ + 1 < size_) dest_[length_++] = c;
-  }
-  void Put(const char* text) noexcept {
-    while (*text) Put(*text++);
-  }
-  std::size_t Finish() noexcept {
-    if (size_) dest_[length_] = '\0';
-    return length_;
-  }
-
- private:
-  char* dest_;
-  std::size_t size_;
-  std::size_t length_ = 0;
-};
-
 // One hours, minutes or seconds token at mask[i]; returns the letters used.
-std::size_t FormatField(Output& out, const char* mask, std::size_t i, std::int32_t number,
+std::size_t FormatField(BoundedText& out, const char* mask, std::size_t i, std::int32_t number,
                         TimeValue& time, bool isHours) noexcept {
   if (number < 0 || time.isBlank) {
     out.Put(kTimePlaceholder);
@@ -53,8 +29,11 @@ std::size_t FormatField(Output& out, const char* mask, std::size_t i, std::int32
       time.meridiem = MeridiemPM;
     }
   }
-  char digits[16];
-  FormatPaddedInt(digits, sizeof digits, number, 2);
+  char digits[16];  // at least two digits, of which the first two show
+  {
+    BoundedText text(digits, sizeof digits);
+    text.PutDecimal(static_cast<std::uint32_t>(number), 2);
+  }
   char lower = static_cast<char>(CrtToLower(mask[i]));
   if (mask[i + 1] && CrtToLower(mask[i + 1]) == lower) {
     out.Put(digits[0]);
@@ -66,36 +45,18 @@ std::size_t FormatField(Output& out, const char* mask, std::size_t i, std::int32
   return 1;
 }
 
-// Copies text[from, to) into a 12-byte designator buffer, cut at 11.
-void CopyDesignator(char (&dest)[12], const char* text, std::size_t from, std::size_t to) noexcept {
-  std::size_t n = to - from;
-  if (n > sizeof dest - 1) n = sizeof dest - 1;
-  std::memcpy(dest, text + from, n);
-  dest[n] = '\0';
-}
-
 // A designator run at mask[i]; returns its length.
-std::size_t FormatDesignator(Output& out, const char* mask, std::size_t i, const TimeValue& time) noexcept {
-  char am[12] = "";  // a run without "/" has no AM text
-  char pm[12];
-  std::size_t part = i;
-  std::size_t end = i;
-  for (; mask[end] && (IsCharAlphaA(mask[end]) || mask[end] == '/'); ++end) {
-    if (mask[end] == '/') {
-      CopyDesignator(am, mask, part, end);
-      part = end + 1;
-    }
-  }
-  CopyDesignator(pm, mask, part, end);
+std::size_t FormatDesignator(BoundedText& out, const char* mask, std::size_t i,
+                             const TimeValue& time) noexcept {
+  const DesignatorRun run = ReadDesignatorRun(mask + i);
   if (time.meridiem == MeridiemAM) {
-    out.Put(am);
+    out.Put(run.am);
   } else if (time.meridiem == MeridiemPM) {
-    out.Put(pm);
+    out.Put(run.pm);
   } else {
-    out.Put(kTimePlaceholder);
-    out.Put(kTimePlaceholder);
+    out.Put(kTimePlaceholder, 2);
   }
-  return end - i;
+  return run.length;
 }
 
 TimeValue BlankTime() noexcept {
@@ -148,9 +109,9 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
       ++m;
       while (*m && *m != '"') ++m;
       if (*m) ++m;
-    } else if (IsAnyOf(c, 'h') || IsAnyOf(c, 'm') || IsAnyOf(c, 's')) {
+    } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
       char lower = static_cast<char>(c | ('a' - 'A'));
-      while (IsAnyOf(*m, lower)) ++m;
+      while (IsLetterOf(*m, lower)) ++m;
       std::int32_t* target = lower == 'h' ? &time.hours : lower == 'm' ? &time.minutes : &time.seconds;
       if (nextNumber < numberCount) *target = numbers[nextNumber++];
     } else if (!armed) {
@@ -183,7 +144,7 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
 }
 
 std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue& time) noexcept {
-  Output out(dest, size);
+  BoundedText out(dest, size);
   const char* m = mask ? mask : "";
   std::size_t i = 0;
   while (char c = m[i]) {
@@ -195,11 +156,11 @@ std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue
       if (!m[i + 1]) break;
       out.Put(m[i + 1]);
       i += 2;
-    } else if (IsAnyOf(c, 'h')) {
+    } else if (IsLetterOf(c, 'h')) {
       i += FormatField(out, m, i, time.hours, time, true);
-    } else if (IsAnyOf(c, 'm')) {
+    } else if (IsLetterOf(c, 'm')) {
       i += FormatField(out, m, i, time.minutes, time, false);
-    } else if (IsAnyOf(c, 's')) {
+    } else if (IsLetterOf(c, 's')) {
       i += FormatField(out, m, i, time.seconds, time, false);
     } else if (IsCharAlphaA(c)) {
       i += FormatDesignator(out, m, i, time);
@@ -208,7 +169,7 @@ std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue
       ++i;
     }
   }
-  return out.Finish();
+  return out.length();
 }
 
 std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const char* sourceMask,
@@ -220,19 +181,6 @@ std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const 
     else time = BlankTime();
   }
   return FormatTime(dest, size, targetMask, time);
-}
-
-std::size_t MakeRawTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
-  TimeValue time = ReadTimeLenient(value, mask);
-  if (time.isBlank) {
-    Output(dest, size).Finish();
-    return 0;
-  }
-  return FormatTime(dest, size, Intl().sRawTimeMask, time);
-}
-
-std::size_t MakeFormattedTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept {
-  return ReformatTime(dest, size, value, Intl().sRawTimeMask, mask);
 }
 
 }  // namespace zorva

@@ -1,5 +1,4 @@
-// Lenient reading of a time text, rendering of a time record with a mask, and
-// the raw ("hh:mm:ss") and formatted values of a time.
+// Lenient reading of a time text, and rendering of a time record with a mask.
 #pragma once
 
 #include <cstddef>
@@ -23,13 +22,5 @@ std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue
 // `targetMask`. A null source mask reads as a blank time.
 std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const char* sourceMask,
                          const char* targetMask) noexcept;
-
-// The raw form of an entered time: "hh:mm:ss" on the 24-hour clock, not
-// range-checked; empty when the value holds no time. `mask` is the effective
-// mask (the caller's or the default).
-std::size_t MakeRawTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept;
-
-// The rendering of a raw "hh:mm:ss" value with `mask` (the effective mask).
-std::size_t MakeFormattedTime(char* dest, std::size_t size, const char* value, const char* mask) noexcept;
 
 }  // namespace zorva

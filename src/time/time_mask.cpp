@@ -2,22 +2,26 @@
 
 #include <cstring>
 
+#include "platform/bounded_text.h"
 #include "platform/codepage.h"
 
 namespace zorva {
-namespace {
 
-// Copies text[from, to) into a 12-byte designator buffer, cut at 11.
-void CopyDesignator(char (&dest)[12], const char* text, std::size_t from, std::size_t to) noexcept {
-  std::size_t n = to - from;
-  if (n > sizeof dest - 1) n = sizeof dest - 1;
-  std::memcpy(dest, text + from, n);
-  dest[n] = '\0';
+DesignatorRun ReadDesignatorRun(const char* run) noexcept {
+  DesignatorRun d{};
+  std::size_t part = 0;
+  std::size_t end = 0;
+  for (; run[end] && (IsCharAlphaA(run[end]) || run[end] == '/'); ++end) {
+    if (run[end] == '/') {
+      CopyCut(d.am, run + part, end - part);
+      d.pair = true;
+      part = end + 1;
+    }
+  }
+  CopyCut(d.pm, run + part, end - part);
+  d.length = end;
+  return d;
 }
-
-bool IsAnyOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
-
-}  // namespace
 
 void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noexcept {
   std::memset(&layout, 0, sizeof layout);
@@ -28,24 +32,21 @@ void AnalyseTimeMask(const char* mask, TimeLayout& layout, char& separator) noex
   while (char c = mask[i]) {
     if (IsCharAlphaA(c)) {
       std::int32_t* ordinal = nullptr;
-      if (IsAnyOf(c, 'h')) ordinal = &layout.hourOrdinal;
-      else if (IsAnyOf(c, 'm')) ordinal = &layout.minuteOrdinal;
-      else if (IsAnyOf(c, 's')) ordinal = &layout.secondOrdinal;
+      if (IsLetterOf(c, 'h')) ordinal = &layout.hourOrdinal;
+      else if (IsLetterOf(c, 'm')) ordinal = &layout.minuteOrdinal;
+      else if (IsLetterOf(c, 's')) ordinal = &layout.secondOrdinal;
       if (ordinal) {
         *ordinal = ++tokens;
         // "hh" is one token, "hH" two.
         i += mask[i + 1] == c ? 2 : 1;
       } else {
-        // A designator run: letters and "/", the last "/" parting AM from PM.
-        std::size_t part = i;
-        for (; mask[i] && (IsCharAlphaA(mask[i]) || mask[i] == '/'); ++i) {
-          if (mask[i] == '/') {
-            CopyDesignator(layout.amText, mask, part, i);
-            layout.hasDesignatorPair = 1;
-            part = i + 1;
-          }
+        const DesignatorRun run = ReadDesignatorRun(mask + i);
+        if (run.pair) {  // a run without "/" leaves an earlier AM text standing
+          std::memcpy(layout.amText, run.am, sizeof run.am);
+          layout.hasDesignatorPair = 1;
         }
-        CopyDesignator(layout.pmText, mask, part, i);
+        std::memcpy(layout.pmText, run.pm, sizeof run.pm);
+        i += run.length;
       }
       // The first token's follower separates the fields of a value.
       if (tokens == 1) separator = mask[i];
@@ -71,7 +72,7 @@ bool HasDesignatorPair(const char* position) noexcept {
   std::size_t i = 0;
   while (char c = at(i)) {
     if (IsCharAlphaA(c)) {
-      if (IsAnyOf(c, 'h') || IsAnyOf(c, 'm') || IsAnyOf(c, 's')) {
+      if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
         i += at(i + 1) == c ? 2 : 1;
       } else {
         for (; at(i) && (IsCharAlphaA(at(i)) || at(i) == '/'); ++i) {
@@ -110,18 +111,6 @@ bool IsMeridiemConsistent(const TimeValue& time) noexcept {
 }
 
 void NormaliseTime(TimeValue& time) noexcept {
-  auto clamp = [](std::int32_t& v) {
-    if (v < 0) v = 0;
-    if (v > 59) v = 59;
-  };
-  clamp(time.minutes);
-  clamp(time.seconds);
-  if (time.hours < 0) {
-    time.hours = 0;
-    time.meridiem = MeridiemAM;
-  } else if (time.hours > 24) {
-    time.hours %= 24;
-  }
   time.isBlank = 0;
   time.meridiem = time.hours >= 12 && time.hours <= 23 ? MeridiemPM : MeridiemAM;
 }

@@ -2,6 +2,7 @@
 // of its fields and its AM/PM designator, and the checks on a time record.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zorva {
@@ -36,8 +37,21 @@ struct TimeLayout {
   char pmText[12];
 };
 
+// Whether c is the lower-case letter `lower` in either case ("h", "m", "s").
+inline bool IsLetterOf(char c, char lower) noexcept { return c == lower || c == lower - ('a' - 'A'); }
+
 // The placeholder written for each digit of a field that cannot be shown.
 constexpr char kTimePlaceholder = '_';
+
+// A designator run (letters and "/"): the texts before and after its last
+// "/", each cut to 11 characters (the AM text empty when it has none).
+struct DesignatorRun {
+  char am[12];
+  char pm[12];
+  bool pair;           // the run holds a "/"
+  std::size_t length;  // the run's length
+};
+DesignatorRun ReadDesignatorRun(const char* run) noexcept;
 
 // Clears and fills `layout` from the mask's tokens and designator runs, and
 // sets `separator` to the character after the first time token (0 for none).
@@ -54,8 +68,8 @@ bool IsTimeInRange(const TimeValue& time) noexcept;
 // AM with hours 0..11 or 24, PM with hours 12..23; a blank record always passes.
 bool IsMeridiemConsistent(const TimeValue& time) noexcept;
 
-// Clamps minutes and seconds, wraps hours past 24, clears the blank flag and
-// sets the meridiem from the hours.
+// For a time that IsTimeInRange: clears the blank flag and sets the
+// meridiem from the hours.
 void NormaliseTime(TimeValue& time) noexcept;
 
 }  // namespace zorva

@@ -59,8 +59,9 @@ bool HasNonDigit(const char* text, std::size_t length) noexcept {
   return length > digits;
 }
 
-void SplitTimeValue(const char* value, TimeLayout& layout, char separator) noexcept {
-  if (separator == 0) separator = Intl().sTime;
+void SplitTimeValue(const char* value, TimeLayout& layout, char separator,
+                    const IntlSettings& s) noexcept {
+  if (separator == 0) separator = s.sTime;
   if (!value) return;
   std::int32_t field = 0;
   std::size_t i = 0;
@@ -142,11 +143,11 @@ TimeValue ReadTimeFields(const char* value, const TimeLayout& layout) noexcept {
   return time;
 }
 
-bool ValidateTime(const char* value, const char* mask) noexcept {
+bool ValidateTime(const char* value, const char* mask, const IntlSettings& s) noexcept {
   TimeLayout layout;
   char separator;
   AnalyseTimeMask(mask, layout, separator);
-  SplitTimeValue(value, layout, separator);
+  SplitTimeValue(value, layout, separator, s);
   TimeValue time = ReadTimeFields(value, layout);
   if (!IsTimeInRange(time)) return false;
   if (!layout.hasDesignatorPair) return true;

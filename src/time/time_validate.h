@@ -8,14 +8,17 @@
 
 namespace zorva {
 
+struct IntlSettings;
+
 // Whether `value` is an acceptable time under `mask` (the empty value is
 // decided by the caller). Null texts read as empty.
-bool ValidateTime(const char* value, const char* mask) noexcept;
+bool ValidateTime(const char* value, const char* mask, const IntlSettings& s) noexcept;
 
-// Cuts `value` at spaces and `separator` (IntlSettings sTime when 0) and
+// Cuts `value` at spaces and `separator` (the settings' sTime when 0) and
 // stores the spans of hours, minutes, seconds and the designator in `layout`
 // by the mask's token ordinals; the last unassigned field is the designator.
-void SplitTimeValue(const char* value, TimeLayout& layout, char separator) noexcept;
+void SplitTimeValue(const char* value, TimeLayout& layout, char separator,
+                    const IntlSettings& s) noexcept;
 
 // Whether the first `length` characters of text are not all digits (a text
 // shorter than `length` counts as having a non-digit; length 0 gives false).
