@@ -10,8 +10,8 @@
 namespace zorva {
 namespace {
 
-// By edit type; a type without a row (10, unsupported, unknown codes) is
-// valid and answers empty.
+// By edit type; a type without a row (unsupported, unknown codes) is valid
+// and answers empty.
 constexpr TypeAnswers kAnswers[] = {
     {ValidText, RawText, FormattedText},              // etText
     {ValidNumber, RawNumber, FormattedNumber},        // etCurrency
@@ -23,13 +23,12 @@ constexpr TypeAnswers kAnswers[] = {
     {ValidBoolean, RawBoolean, FormattedBoolean},     // etBoolean
     {ValidNumber, RawNumber, FormattedNumber},        // etSingle
     {ValidNumber, RawNumber, FormattedNumber},        // etDouble
-    {nullptr, nullptr, nullptr},                      // 10: no type
     {ValidDateTime, RawDateTime, FormattedDateTime},  // etDateTime
 };
-static_assert(sizeof kAnswers / sizeof kAnswers[0] == etDateTime + 1);
+static_assert(sizeof kAnswers / sizeof kAnswers[0] == etUnsupported);
 
 inline const TypeAnswers* AnswersOf(int editType) noexcept {
-  if (editType < 0 || editType > etDateTime || !kAnswers[editType].valid) return nullptr;
+  if (!IsDispatchable(editType)) return nullptr;
   return &kAnswers[editType];
 }
 
