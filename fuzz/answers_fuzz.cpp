@@ -166,7 +166,7 @@ void CheckDirectWhole(std::string_view value, std::string_view mask, const IntlS
   const NumberConversion conversion{s.sRawWholeFormat, target.c_str(), s.sDecimal,       s.sDecimal,
                                     s.sThousand,       s.sThousand,    s.sSystemCurrency};
   char general[256], direct[256];
-  ConvertNumber(general, text.c_str(), conversion, sizeof general, s);
+  ConvertNumber(general, sizeof general, text.c_str(), conversion, s);
   const std::uint64_t key = WholeRunKey(target.c_str(), s.sDecimal, s.sThousand);
   if (ConvertRawWhole(direct, sizeof direct, text.data(), text.size(), conversion, key, s) >= 0)
     FUZZ_CHECK(std::string(direct) == general);
