@@ -6,11 +6,12 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "service/answer_size.h"
 
 namespace zorva {
 
 struct DateTimeHalves {
-  char date[256] = {};      // the value before its first blank (all of it when none)
+  char date[kAnswerBytes] = {};      // the value before its first blank (all of it when none)
   char dateMask[64] = {};   // the mask before its first blank
   char timeMask[64] = {};   // the mask after its first blank
   const char* time = nullptr;  // the value from its first blank on; null when none

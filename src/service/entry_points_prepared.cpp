@@ -144,7 +144,7 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
   AnsiText scratch, v;
   const char* m = MaskText(mask, scratch, s);
   AssignOrThrow(v, value);  // a raw value: never swapped
-  char answer[kAnswerBytes] = {};  // left unterminated for a type that has no engine
+  char answer[kAnswerBytes];
   MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }

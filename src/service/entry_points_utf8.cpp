@@ -47,7 +47,7 @@ std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
   const IntlSettings& s = Intl();
   AnsiText m, v;
   Prepare(valueType, m, mask, v, value, false, s);
-  char answer[kAnswerBytes] = {};  // left unterminated for a type that has no engine
+  char answer[kAnswerBytes];
   MakeFormattedValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }

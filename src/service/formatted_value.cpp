@@ -6,6 +6,7 @@
 #include "date/date_format.h"
 #include "number/number.h"
 #include "platform/bounded_text.h"
+#include "service/answer_size.h"
 #include "service/answers.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
@@ -89,12 +90,12 @@ int FormattedNumber(char* answer, std::size_t bytes, const char* value, const ch
   }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
-  const std::size_t length = strnlen(value, 256);
-  if (length < 256 && FitOf(value, conversion) == Fit::kNone) {
+  const std::size_t length = strnlen(value, kAnswerBytes);
+  if (length < kAnswerBytes && FitOf(value, conversion) == Fit::kNone) {
     ConvertNumber(answer, bytes, value, conversion, s);
     return 1;
   }
-  char work[256];
+  char work[kAnswerBytes];
   CopyCut(work, value, length);
   FitFractionDigits(work, conversion, s);
   ConvertNumber(answer, bytes, work, conversion, s);
@@ -126,7 +127,7 @@ int FormattedDateTime(char* answer, std::size_t bytes, const char* value, const 
   DateTimeHalves halves;
   if (!halves.Split(value, mask)) return 1;
   ConvertDate(answer, bytes, halves.date, s.sRawDateMask, halves.dateMask, s);
-  char time[256];
+  char time[kAnswerBytes];
   CopyCut(time, halves.time ? halves.time + 1 : "", halves.time ? std::strlen(halves.time + 1) : 0);
   std::size_t length = std::strlen(answer);
   if (length + 1 >= bytes) return 1;
@@ -146,7 +147,7 @@ void FitFractionDigits(char* value, const NumberConversion& conversion,
   const std::size_t dm = FractionDigitsAfter(conversion.toFormat, conversion.parseDecimalSep, &end);
   if (fit == Fit::kPad) {
     std::size_t length = std::strlen(value);
-    for (std::size_t i = dv; i < dm && length < 255; ++i) value[length++] = '0';
+    for (std::size_t i = dv; i < dm && length < kAnswerChars; ++i) value[length++] = '0';
     value[length] = '\0';
     return;
   }
@@ -169,7 +170,7 @@ void FitFractionDigits(char* value, const NumberConversion& conversion,
                         conversion.parseThousandSep};
   NumberParts parts;
   ParseNumber(value, request, parts, s);
-  FormatNumber(value, 256, request, parts);
+  FormatNumber(value, kAnswerBytes, request, parts);
 }
 
 std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept {

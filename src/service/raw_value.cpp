@@ -6,6 +6,7 @@
 #include "date/date_parse.h"
 #include "number/number.h"
 #include "platform/bounded_text.h"
+#include "service/answer_size.h"
 #include "service/answers.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
@@ -60,11 +61,11 @@ int RawDateTime(char* answer, std::size_t bytes, const char* value, const char* 
                 const FormatRequest&, const IntlSettings& s) noexcept {
   DateTimeHalves halves;
   if (!halves.Split(value, mask)) return 1;
-  char* work = halves.date;  // 256 bytes: the answer is built here
+  char* work = halves.date;  // kAnswerBytes: the answer is built here
   DateParts parts;
   ParseDate(work, halves.dateMask, parts, false, s);
   if (!parts.empty) {
-    char date[256];
+    char date[kAnswerBytes];
     FormatDate(date, sizeof date, s.sRawDateMask, parts, s);
     std::memcpy(work, date, sizeof date);
   }

@@ -6,6 +6,7 @@
 #include "date/date_mask.h"
 #include "date/date_parse.h"
 #include "number/number.h"
+#include "service/answer_size.h"
 #include "service/answers.h"
 #include "service/boolean.h"
 #include "service/datetime_halves.h"
@@ -16,7 +17,7 @@
 namespace zorva {
 
 int ValidText(const char* value, const char* mask, EditType, const IntlSettings& s) noexcept {
-  char scratch[256];
+  char scratch[kAnswerBytes];
   return ExtractMaskedText(scratch, sizeof scratch, value, mask, s) ? 1 : 0;
 }
 
@@ -42,7 +43,7 @@ int ValidTime(const char* value, const char* mask, EditType, const IntlSettings&
 // A value is valid when the text its state renders to reads back as that state.
 int ValidBoolean(const char* value, const char* mask, EditType, const IntlSettings&) noexcept {
   int state = BooleanState(value, mask);
-  char scratch[256] = {};
+  char scratch[kAnswerBytes] = {};
   BooleanText(scratch, sizeof scratch, mask, state);
   return BooleanState(scratch, mask) == state ? 1 : 0;
 }
@@ -50,12 +51,12 @@ int ValidBoolean(const char* value, const char* mask, EditType, const IntlSettin
 int ValidDateTime(const char* value, const char* mask, EditType, const IntlSettings& s) noexcept {
   DateTimeHalves halves;
   if (!halves.Split(value, mask)) return 0;
-  if (halves.dateLength > 255) return 0;  // too long for a date: refused, not cut
+  if (halves.dateLength > kAnswerChars) return 0;  // too long for a date: refused, not cut
   int r = ValidateValue(halves.date, halves.dateMask, tkMEDate, s);
   if (r == 0) return 0;
   if (!halves.time) return r;  // no time part: valid when the date is
   const char* time = halves.time + 1;
-  if (std::strlen(time) > 255) return 0;
+  if (std::strlen(time) > kAnswerChars) return 0;
   return ValidateValue(time, halves.timeMask, tkMETime, s);
 }
 
