@@ -61,8 +61,7 @@ TEST(DateParse, TranslatedLettersAndNames) {
       {kShortWeekdayNamesId + 2, "mar."}, {kMonth + 1, "janvier"}, {kMonth + 6, "juin"},
       {kMonth + 7, "juillet"}, {kMonth + 8, "ao\xFBt"}, {kMonth + 12, "d\xE9" "cembre"}, {kMon + 1, "janv."},
       {kMon + 6, "juin"}, {kMon + 7, "juil."}, {kMon + 8, "ao\xFBt"}, {kMon + 12, "d\xE9" "c."}};
-  StringTableOverride strings(kFrench, std::size(kFrench));
-  const IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
+  const IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"), kFrench);
   EXPECT_EQ(Parse("25.12.2001", "jj.mm.aaaa", false, fr), "25/12/2001");
   EXPECT_EQ(Parse("4 juillet 2001", "j mmmm aaaa", false, fr), "4/6/2001");  // "jui" is June's first
   EXPECT_EQ(Parse("4 juillet 2001", "j mmmm aaaa", true, fr), "4/0/2001");

@@ -3,6 +3,10 @@
 // use, and read-only afterwards.
 #pragma once
 
+#include <span>
+
+#include "intl/string_table.h"
+
 namespace zorva {
 
 struct IntlSettings {
@@ -54,8 +58,10 @@ SystemLocale QuerySystemLocale() noexcept;
 // A SystemLocale from a given language and currency symbol (ANSI), for tests.
 SystemLocale MakeSystemLocale(const char* language, const char* currencyAnsi) noexcept;
 
-// Fills a settings block from the string table and the given system locale.
-IntlSettings LoadIntlSettings(const SystemLocale& system) noexcept;
+// Fills a settings block from the string table and the given system locale;
+// a translation's texts stand in for the table's entries of the same number.
+IntlSettings LoadIntlSettings(const SystemLocale& system,
+                              std::span<const StringEntry> translation = {}) noexcept;
 
 // The process's settings: loaded from QuerySystemLocale() exactly once, on
 // first use (thread-safe), unless an override is active.

@@ -1,7 +1,6 @@
 #include "intl/string_table.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <iterator>
 
@@ -45,21 +44,9 @@ constexpr bool IsAscending() {
 static_assert(IsAscending(),
               "strings.def must list numbers in ascending order, a run's without gaps");
 
-struct Override {
-  const StringEntry* entries;
-  std::size_t count;
-};
-std::atomic<const Override*> g_override{nullptr};
-Override g_overrideSlot{};
-
 }  // namespace
 
 const char* FindString(unsigned id) noexcept {
-  if (const Override* o = g_override.load(std::memory_order_acquire)) {
-    for (std::size_t i = 0; i < o->count; ++i) {
-      if (o->entries[i].id == id) return o->entries[i].text;
-    }
-  }
   auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
                              [](const StringEntry& e, unsigned key) { return e.id < key; });
   return it != std::end(kStrings) && it->id == id ? it->text : nullptr;
@@ -83,13 +70,11 @@ HINSTANCE ThisModule() noexcept {
 int LoadString(unsigned id, char* dest, int size) noexcept {
   if (!dest || size <= 0) return 0;
 #ifdef _WIN32
-  // The resource copy of strings.def, unless a translation overrides it.
-  if (!g_override.load(std::memory_order_acquire)) {
-    int n = LoadStringA(ThisModule(), id, dest, size);
-    if (n <= 0) dest[0] = '\0';
-    return n > 0 ? n : 0;
-  }
-#endif
+  // The resource copy of strings.def.
+  int n = LoadStringA(ThisModule(), id, dest, size);
+  if (n <= 0) dest[0] = '\0';
+  return n > 0 ? n : 0;
+#else
   const char* text = FindString(id);
   if (!text) {
     dest[0] = '\0';
@@ -99,15 +84,8 @@ int LoadString(unsigned id, char* dest, int size) noexcept {
   std::memcpy(dest, text, n);
   dest[n] = '\0';
   return static_cast<int>(n);
+#endif
 }
 
-StringTableOverride::StringTableOverride(const StringEntry* entries, std::size_t count) noexcept {
-  g_overrideSlot = {entries, count};
-  g_override.store(&g_overrideSlot, std::memory_order_release);
-}
-
-StringTableOverride::~StringTableOverride() {
-  g_override.store(nullptr, std::memory_order_release);
-}
 
 }  // namespace zorva

@@ -28,15 +28,5 @@ const char* FindString(unsigned id) noexcept;
 // empty buffer) for an unknown number.
 int LoadString(unsigned id, char* dest, int size) noexcept;
 
-// Replaces strings by number while it lives, for translated tables; the
-// numbers it does not hold keep their built-in text. Not for use while other
-// threads read strings. Overrides do not nest.
-class StringTableOverride {
- public:
-  StringTableOverride(const StringEntry* entries, std::size_t count) noexcept;
-  ~StringTableOverride();
-  StringTableOverride(const StringTableOverride&) = delete;
-  StringTableOverride& operator=(const StringTableOverride&) = delete;
-};
 
 }  // namespace zorva
