@@ -9,8 +9,6 @@
 //   com_client DLLPATH typelib dumps the type library inside a DLL of either
 //                              bitness
 #include <cstdio>
-#include <cstring>
-#include <cwchar>
 #include <string>
 
 #include "shell/zorva_masked_edit_i.h"
