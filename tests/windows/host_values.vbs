@@ -58,7 +58,7 @@ Set heldNothing = Nothing
 Set heldInArray(1) = held
 Check "object in a variable", obj.GetFormattedValue(2, "", held), "01/05/24"
 Check "object in an array element", obj.GetFormattedValue(2, "", heldInArray(1)), "01/05/24"
-FormatsAsHeld held, "object as a ByRef argument"
+Check "object as a ByRef argument", AsByRef(held), "01/05/24"
 Check "Nothing in a variable", obj.GetFormattedValue(2, "", heldNothing), BlankDate()
 On Error Resume Next
 got = obj.GetFormattedValue(2, "", New Broken)
@@ -66,7 +66,7 @@ Check "failing default property: error number", Err.Number, 1234
 Set held = New Broken
 got = obj.GetFormattedValue(2, "", held)
 Check "failing default property in a variable", Err.Number, 1234
-Check "failing default property as a ByRef argument", ErrorOf(held), 1234
+Check "failing default property as a ByRef argument", AsByRef(held), 1234
 got = obj.GetFormattedValue(2, "", New NoDefault)
 Check "no default property: error number", Err.Number, 438
 Set held = New NoDefault
@@ -90,15 +90,11 @@ obj.AboutBox
 Check "AboutBox", Err.Number, 0
 On Error GoTo 0
 
-Sub FormatsAsHeld(ByRef value, label)
-  Check label, obj.GetFormattedValue(2, "", value), "01/05/24"
-End Sub
-
-Function ErrorOf(ByRef value)
+'' A value passed on as a ByRef argument: its answer, or the error number.
+Function AsByRef(ByRef value)
   On Error Resume Next
-  Dim ignored
-  ignored = obj.GetFormattedValue(2, "", value)
-  ErrorOf = Err.Number
+  AsByRef = obj.GetFormattedValue(2, "", value)
+  If Err.Number <> 0 Then AsByRef = Err.Number
 End Function
 
 ' A table value as the automation type its kind names.
