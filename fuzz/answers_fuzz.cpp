@@ -197,11 +197,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(verdict == -1 || verdict == 0);
   FUZZ_CHECK(IsValid(type, mask.get(), value.get(), &again) == S_OK && again == verdict);
   const std::string raw = Twice([&](BSTR* out) { return GetRawValue(type, mask.get(), value.get(), out); });
-  VARIANT text{};
-  text.vt = VT_BSTR;
-  text.bstrVal = value.get();
+  const FuzzVariant text(8, "", value.get());  // the value as a string (the tag table's VT_BSTR)
   const std::string formatted =
-      Twice([&](BSTR* out) { return GetFormattedValue(type, mask.get(), text, out); });
+      Twice([&](BSTR* out) { return GetFormattedValue(type, mask.get(), text.get(), out); });
   Twice([&](BSTR* out) { return GetFormattedValue(type, mask.get(), variant.get(), out); });
 
   if (!units) {  // the UTF-8 entry points, a prepared mask and C answer alike

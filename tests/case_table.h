@@ -61,17 +61,12 @@ inline std::vector<TableCase> LoadCaseTable(const std::string& path) {
       f.push_back(rest.substr(0, tab));
     f.push_back(rest);
     if (f.size() != 6) throw std::runtime_error(path + ":" + std::to_string(line) + ": 6 fields wanted");
-    TableCase c;
-    c.line = line;
-    c.op = f[0];
-    c.type = ValueTypeNamed(f[1]);
-    if (c.type < 0 || (c.op != "check" && c.op != "raw" && c.op != "format"))
+    const std::string op(f[0]);
+    const int type = ValueTypeNamed(f[1]);
+    if (type < 0 || (op != "check" && op != "raw" && op != "format"))
       throw std::runtime_error(path + ":" + std::to_string(line) + ": bad op or type");
-    c.mask = DecodeField(f[2], line);
-    c.value = DecodeField(f[3], line);
-    c.expected = DecodeField(f[4], line);
-    c.reason = f[5];
-    cases.push_back(std::move(c));
+    cases.push_back({line, op, type, DecodeField(f[2], line), DecodeField(f[3], line), DecodeField(f[4], line),
+                     std::string(f[5])});
   }
   return cases;
 }
@@ -87,22 +82,19 @@ struct Answers {
 inline Answers Ask(std::int32_t type, const std::u16string& mask, const std::u16string& value) {
   BSTR m = SysAllocStringLen(mask.data(), static_cast<UINT>(mask.size()));
   BSTR v = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
-  auto take = [](HRESULT hr, BSTR b, std::u16string& to) {
-    if (hr == S_OK && b) to.assign(b, SysStringLen(b));
+  auto take = [](auto call, std::u16string& to) {
+    BSTR b = nullptr;
+    if (call(&b) == S_OK && b) to.assign(b, SysStringLen(b));
     SysFreeString(b);
   };
   Answers a;
   IsValid(type, m, v, &a.valid);
-  BSTR out = nullptr;
-  HRESULT hr = GetRawValue(type, m, v, &out);
-  take(hr, out, a.raw);
+  take([&](BSTR* out) { return GetRawValue(type, m, v, out); }, a.raw);
   VARIANT var;
   VariantInit(&var);
   var.vt = VT_BSTR;
   var.bstrVal = v;
-  out = nullptr;
-  hr = GetFormattedValue(type, m, var, &out);
-  take(hr, out, a.formatted);
+  take([&](BSTR* out) { return GetFormattedValue(type, m, var, out); }, a.formatted);
   SysFreeString(m);
   SysFreeString(v);
   return a;

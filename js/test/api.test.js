@@ -25,13 +25,11 @@ test('an unknown value type throws instead of answering', () => {
   }
 });
 
-test('a mask or an entered text that is not a string is refused', () => {
+test('a mask or an entered text that is not a string is refused; an absent one is empty', () => {
   assert.throws(() => isValid('byte', '', 127), /entered text must be a string/);
   assert.throws(() => getRawValue('date', new Date(), '12/31/01'), /mask must be a string/);
   assert.throws(() => getFormattedValue('date', 0, '2001-12-31'), TypeError);
-});
-
-test('an absent mask or value is an empty one', () => {
+  // An absent mask or value is an empty one.
   assert.equal(getFormattedValue('date', undefined, '2001-12-31'), '12/31/01');
   assert.equal(isValid('date', null, null), true);
   assert.equal(getRawValue('currency', null, undefined), '');
@@ -54,10 +52,7 @@ test('the currency symbol is the caller\'s to set', (t) => {
   assert.equal(getFormattedValue('double', '$#,##0.00', '1234.5'), '$1,234.50');
   assert.equal(getRawValue('currency', '', '€1,234.50'), '1234.5');
   setCurrencySymbol('');
-  assert.equal(getFormattedValue('currency', '$#,##0.00', '1234.5'), '$1,234.50');
-});
-
-test('a currency symbol the settings cannot hold is refused and changes nothing', () => {
+  // One the settings cannot hold is refused and changes nothing.
   for (const symbol of ['EURO', '₹', '\0', '\uD800']) {
     assert.throws(() => setCurrencySymbol(symbol), RangeError, JSON.stringify(symbol));
   }

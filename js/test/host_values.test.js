@@ -7,12 +7,6 @@ import { test } from 'node:test';
 
 import { getFormattedValue as format } from '../index.js';
 
-function answers(rows) {
-  for (const [label, type, mask, value, want] of rows) {
-    assert.equal(format(type, mask, value), want, label);
-  }
-}
-
 // A table value as the JavaScript value its kind names: a number, a bigint,
 // or a Date in its local calendar fields (a year before 100 as it is).
 function hostValue(kind, v) {
@@ -26,10 +20,13 @@ function hostValue(kind, v) {
   return date;
 }
 
-test('the host values of tests/cases/host_values.tsv', () => answers(
-  readFileSync(new URL('../../tests/cases/host_values.tsv', import.meta.url), 'utf8').split('\n')
-    .map((line) => line.split('\t')).filter((f) => f.length === 7 && f[0] !== 'vbs')
-    .map(([, label, type, mask, kind, value, want]) => [label, type, mask, hostValue(kind, value), want])));
+test('the host values of tests/cases/host_values.tsv', () => {
+  const table = readFileSync(new URL('../../tests/cases/host_values.tsv', import.meta.url), 'utf8');
+  for (const [host, label, type, mask, kind, value, want] of table.split('\n').map((l) => l.split('\t'))) {
+    if (!host || host[0] === '#' || host === 'vbs') continue;
+    assert.equal(format(type, mask, hostValue(kind, value)), want, label);
+  }
+});
 
 test('a bigint past 96 bits as text, or past 2^53 as a number, is refused', () => {
   for (const [type, big] of [['text', 2n ** 96n], ['text', -(2n ** 96n)],

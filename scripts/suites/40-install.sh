@@ -47,14 +47,11 @@ grep -qx 'raw: -1234.5' "$tmp/out"
 step "pkg-config consumer"
 export PKG_CONFIG_PATH="$libdir/pkgconfig"
 [ "$(pkg-config --modversion zorva)" = "$(sed -n 's/^project(zorva VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ]
-# shellcheck disable=SC2046
-cc -std=c99 -Wall -Wextra -Werror examples/c/example.c -o "$tmp/pc_c" $(pkg-config --cflags --libs zorva) \
-  -Wl,-rpath,"$libdir"
-timeout 10 "$tmp/pc_c" >/dev/null
-# shellcheck disable=SC2046
-c++ -std=c++20 -Wall -Wextra -Werror examples/cpp/example.cpp -o "$tmp/pc_cpp" \
-  $(pkg-config --cflags --libs zorva) -Wl,-rpath,"$libdir"
-timeout 10 "$tmp/pc_cpp" >/dev/null
+for compile in "cc -std=c99 examples/c/example.c" "c++ -std=c++20 examples/cpp/example.cpp"; do
+  # shellcheck disable=SC2046,SC2086
+  $compile -Wall -Wextra -Werror -o "$tmp/pc" $(pkg-config --cflags --libs zorva) -Wl,-rpath,"$libdir"
+  timeout 10 "$tmp/pc" >/dev/null
+done
 
 step "Python ctypes"
 timeout 30 python3 examples/python/zorva_ctypes.py "$libdir/libzorva.so.1" >"$tmp/out" || { cat "$tmp/out"; exit 1; }

@@ -56,12 +56,9 @@ registry_dump() {  # bits
 
 # tests/cases/registry.expected for a DLL of a bitness.
 expected_entries() {  # dll path, bits
-  local line
-  while IFS= read -r line; do
-    line=${line//'{CLSID}'/"$clsid"} line=${line//'{LIBID}'/"$libid"} line=${line//'{APPID}'/"$appid"}
-    line=${line//'{DLL}'/"$1"} line=${line//'{DIR}'/"${1%\\*}"}
-    echo "${line//'{BITS}'/"$2"}"
-  done <tests/cases/registry.expected
+  local dll=${1//\\/\\\\} dir=${1%\\*}
+  sed "s|{CLSID}|$clsid|g; s|{LIBID}|$libid|g; s|{APPID}|$appid|g; s|{DLL}|$dll|g; s|{BITS}|$2|g
+       s|{DIR}|${dir//\\/\\\\}|g" tests/cases/registry.expected
 }
 
 # Runs a program that must print its sentinel line last and exit 0 (cscript

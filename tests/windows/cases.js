@@ -17,10 +17,7 @@ function show(s) {
 var obj = new ActiveXObject("Tarnwick.ZorvaMaskedEdit");
 var stream = new ActiveXObject("Scripting.FileSystemObject").OpenTextFile(WScript.Arguments(0), 1, false, -1);
 var failures = 0, rows = 0, lineNo = 0;
-function fail(what) {
-  WScript.Echo("FAIL " + what);
-  failures++;
-}
+function fail(what) { WScript.Echo("FAIL " + what); failures++; }
 while (!stream.AtEndOfStream) {
   var line = stream.ReadLine(), f = line.split("\t");
   lineNo++;

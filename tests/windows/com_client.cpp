@@ -9,8 +9,6 @@
 //   com_client DLLPATH typelib dumps the type library inside a DLL of either
 //                              bitness
 #include <cstdio>
-#include <cstring>
-#include <cwchar>
 #include <string>
 
 #include "shell/zorva_masked_edit_i.h"
@@ -56,9 +54,10 @@ void RaceForClassObject(GetClassObjectFn getClassObject) {
   WaitForMultipleObjects(kThreads, threads, TRUE, INFINITE);
   for (HANDLE t : threads) CloseHandle(t);
   CloseHandle(start);
-  for (const Racer& r : racers) Show("a racing thread gets the one class object", r.got == racers[0].got ? r.result : -1);
-  for (const Racer& r : racers)
+  for (Racer& r : racers) {  // a compare of pointers only: releasing the first one early is safe
+    Show("a racing thread gets the one class object", r.got == racers[0].got ? r.result : -1);
     if (r.got) r.got->Release();
+  }
 }
 
 void ClassObjectChecks(GetClassObjectFn getClassObject, CanUnloadFn canUnload) {
@@ -103,9 +102,7 @@ class ValueObject final : public IDispatch {
   ULONG STDMETHODCALLTYPE Release() override { return --refs; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                                    EXCEPINFO*, UINT*) override {
     if (member != DISPID_VALUE) return DISP_E_MEMBERNOTFOUND;
@@ -268,9 +265,8 @@ T* Query(IUnknown* from, REFIID iid) {
 
 IZorvaMaskedEdit* Create() {
   IZorvaMaskedEdit* edit = nullptr;
-  HRESULT hr = CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER, zorva::ids::kInterfaceId,
-                                reinterpret_cast<void**>(&edit));
-  Show("CoCreateInstance", hr);
+  Show("CoCreateInstance", CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER,
+                                            zorva::ids::kInterfaceId, reinterpret_cast<void**>(&edit)));
   return edit;
 }
 
@@ -295,8 +291,7 @@ void ObjectChecks(CanUnloadFn canUnload) {
     errors->Release();
   }
   UINT count = 0;
-  edit->GetTypeInfoCount(&count);
-  Show("GetTypeInfoCount", static_cast<long>(count));
+  Show("GetTypeInfoCount", (edit->GetTypeInfoCount(&count), static_cast<long>(count)));
   Show("GetTypeInfo with no out", edit->GetTypeInfo(0, 0, nullptr));
   EarlyBinding(edit);
   LateBinding(dispatch);
@@ -327,17 +322,13 @@ void About() {
   IZorvaMaskedEdit* edit = Create();
   if (!edit) return;
   HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
-  HRESULT hr = edit->AboutBox();
-  Show("AboutBox", hr);
+  Show("AboutBox", edit->AboutBox());
   WaitForSingleObject(watcher, INFINITE);
   CloseHandle(watcher);
   edit->Release();
 }
 
-int Finish() {
-  std::printf("com_client finished\n");
-  return 0;
-}
+int Finish() { return std::printf("com_client finished\n"), 0; }
 
 }  // namespace
 
@@ -346,8 +337,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 2 ? argv[2] : L"";
   if (mode == L"typelib") {  // the library inside a module of either bitness, read as data
     ITypeLib* library = nullptr;
-    HRESULT hr = LoadTypeLibEx(argv[1], REGKIND_NONE, &library);
-    Show("LoadTypeLibEx", hr);
+    Show("LoadTypeLibEx", LoadTypeLibEx(argv[1], REGKIND_NONE, &library));
     if (library) {
       TLIBATTR* attr = nullptr;
       library->GetLibAttr(&attr);
@@ -359,11 +349,7 @@ int wmain(int argc, wchar_t** argv) {
     return Finish();
   }
   CoInitialize(nullptr);  // the class is apartment-threaded: no proxies in between
-  if (mode == L"about") {
-    About();
-    CoUninitialize();
-    return Finish();
-  }
+  if (mode == L"about") return About(), CoUninitialize(), Finish();
   // The module itself first, so that the threads race on its first class object.
   HMODULE module = LoadLibraryW(argv[1]);
   // Through void*: the exports' real types are not FARPROC's.
@@ -378,8 +364,7 @@ int wmain(int argc, wchar_t** argv) {
   ClassObjectChecks(getClassObject, canUnload);
   ObjectChecks(canUnload);
   ITypeLib* library = nullptr;
-  HRESULT hr = LoadRegTypeLib(zorva::ids::kLibraryId, 1, 0, LOCALE_NEUTRAL, &library);
-  Show("LoadRegTypeLib", hr);
+  Show("LoadRegTypeLib", LoadRegTypeLib(zorva::ids::kLibraryId, 1, 0, LOCALE_NEUTRAL, &library));
   if (library) library->Release();
   CoUninitialize();
   return Finish();
