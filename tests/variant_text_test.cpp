@@ -193,13 +193,23 @@ void CheckRow(const VARIANT& value, const std::vector<std::string>& f, const std
     }
     EXPECT_EQ(Raw(value, type), expected) << where << " as type " << type;
   }
-  if (text[0] != '!') return;
-  // The entry point returns the failure and leaves its answer unwritten.
-  BSTR out = reinterpret_cast<BSTR>(0x1234);
-  EXPECT_EQ(Raw(value, tkMEText), "!" + text.substr(1));
-  EXPECT_EQ(std::to_string(GetFormattedValue(tkMECurrency, nullptr, value, &out)),
-            std::to_string(static_cast<HRESULT>(std::stoul(text.substr(1), nullptr, 16))));
-  EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234)) << where;
+  // The entry point formats the raw text (none as the empty answer, cut to 254
+  // characters; a Boolean not given as a string takes the general path), or
+  // returns the failure and leaves its answer unwritten.
+  const bool failed = text[0] == '!';
+  const std::string boolean = f[5] == "1" ? "True" : f[5] == "0" ? "False" : "";
+  for (std::int32_t type : {tkMEText, tkMEBoolean}) {
+    BSTR out = reinterpret_cast<BSTR>(0x1234);
+    const HRESULT hr = GetFormattedValue(type, nullptr, value, &out);
+    if (failed) {
+      EXPECT_EQ(hr, static_cast<HRESULT>(std::stoul(text.substr(1), nullptr, 16))) << where;
+      EXPECT_EQ(out, reinterpret_cast<BSTR>(0x1234)) << where;
+      continue;
+    }
+    ASSERT_EQ(hr, S_OK) << where;
+    EXPECT_EQ(std::string(out, out + SysStringLen(out)), type == tkMEText ? (text == kNone ? "" : text.substr(0, 254)) : boolean) << where;
+    SysFreeString(out);
+  }
 }
 
 TEST(VariantText, Table) {
@@ -214,6 +224,7 @@ TEST(VariantText, Table) {
     for (std::string field; std::getline(fields, field, '\t');) f.push_back(field);
     const std::string where = "variants.tsv:" + std::to_string(n);
     ASSERT_TRUE(f.size() == 6u || f.size() == 7u) << where;
+    IntlSettingsOverride dollar(LoadIntlSettings(MakeSystemLocale("en", "$")));
     Wrapped w(ValueOf(TagNamed(f[0]), f[1]), f.size() == 7 ? f[6] : "");
     CheckRow(w.value, f, where);
     for (const FakeObject& o : w.objects) EXPECT_EQ(o.refs, 1u) << where << ": every reference released";
@@ -255,28 +266,6 @@ TEST(VariantText, DecimalSeparatorOfTheSettings) {
   EXPECT_EQ(Raw(Of(VT_CY, std::int64_t{-12345000}), tkMECurrency), "-1234,5");
   EXPECT_EQ(Raw(Of(VT_R8, 1.5e300), tkMEDouble), "1,5E+300");
   EXPECT_EQ(Raw(Of(VT_DATE, 0.5), tkMEDateTime), "1899-12-30 12:00:00");
-}
-
-// The entry point formats the raw text of a value that is not a string, and
-// a value without text as the empty answer.
-TEST(VariantText, FormattedThroughTheEntryPoint) {
-  IntlSettingsOverride dollar(LoadIntlSettings(MakeSystemLocale("en", "$")));
-  FakeObject object;
-  object.answer = Of(VT_R8, -1234.5);
-  // A boolean that is not a string takes the general path, not the quick one.
-  const struct {
-    std::int32_t type;
-    VARIANT value;
-    const char16_t* expected;
-  } cases[] = {{tkMECurrency, Of(VT_UNKNOWN, static_cast<IDispatch*>(&object)), u"($1,234.50)"},
-               {tkMECurrency, Of(VT_NULL), u""},
-               {tkMEBoolean, Of(VT_BOOL, VARIANT_TRUE), u"True"}};
-  for (const auto& [type, value, expected] : cases) {
-    BSTR out = nullptr;
-    ASSERT_EQ(GetFormattedValue(type, nullptr, value, &out), S_OK);
-    EXPECT_EQ(std::u16string(out, SysStringLen(out)), expected);
-    SysFreeString(out);
-  }
 }
 
 // ---- The holder --------------------------------------------------------------
