@@ -51,14 +51,10 @@ std::string Raw(const VARIANT& v, std::int32_t valueType) {
   holder.Transmogrify(1);
   const HRESULT hr = VariantToRawText(v, valueType, holder);
   const char* text = holder.DataPtr(0);
-  if (FAILED(hr)) {
-    EXPECT_STREQ(text, "7");
-    char code[16];
-    std::snprintf(code, sizeof code, "!0x%08X", static_cast<unsigned>(hr));
-    return code;
-  }
-  EXPECT_EQ(hr, S_OK);
-  return text ? std::string(text) : std::string("(none)");
+  char code[16];
+  std::snprintf(code, sizeof code, "!0x%08X", static_cast<unsigned>(hr));
+  EXPECT_STREQ(FAILED(hr) ? text : "7", "7");
+  return FAILED(hr) ? code : hr != S_OK ? "?" : text ? text : "(none)";
 }
 
 constexpr const char* kNone = "(none)";
