@@ -1,8 +1,10 @@
 // The three questions end to end, through the public entry points.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <random>
+#include <vector>
 #include <string>
 
 #include "intl/settings.h"
@@ -12,6 +14,7 @@
 #include "case_table.h"
 #include "zorva/automation.h"
 #include "zorva/masked_edit.h"
+#include "zorva/zorva.h"
 
 namespace zorva {
 namespace {
@@ -36,18 +39,8 @@ bool HasLoneSurrogate(const std::u16string& s) {
   return false;
 }
 
-// The UTF-8 answers through a prepared mask, as a stream or a database makes them.
-std::string PreparedRaw(int type, const std::string& mask, const std::string& value) {
-  char out[kUtf8AnswerBytes];
-  return std::string(out, GetRawValueUtf8(PreparedMask(type, mask), value, out, sizeof out));
-}
-std::string PreparedFormatted(int type, const std::string& mask, const std::string& value) {
-  char out[kUtf8AnswerBytes];
-  return std::string(out, GetFormattedValueUtf8(PreparedMask(type, mask), value, out, sizeof out));
-}
-
 // Every row of the shared table, through the UTF-16 entry points, the UTF-8
-// overloads and a prepared mask.
+// overloads, a prepared mask and the C interface.
 // ZORVA_CASES names another table made like it (the differential run's).
 TEST_F(ServiceTest, SharedCaseTable) {
   const char* table = std::getenv("ZORVA_CASES");
@@ -61,23 +54,26 @@ TEST_F(ServiceTest, SharedCaseTable) {
     if (c.op == "check") {
       const bool valid = expected == "valid";
       EXPECT_EQ(a.valid, valid ? -1 : 0);
-      if (utf8) {
-        EXPECT_EQ(IsValidUtf8(c.type, mask, value), valid);
-        EXPECT_EQ(IsValidUtf8(PreparedMask(c.type, mask), value), valid);
-      }
-    } else if (c.op == "raw") {
-      EXPECT_EQ(a.raw, c.expected);
-      if (utf8) {
-        EXPECT_EQ(GetRawValueUtf8(c.type, mask, value), expected);
-        EXPECT_EQ(PreparedRaw(c.type, mask, value), expected);
-      }
-    } else {
-      EXPECT_EQ(a.formatted, c.expected);
-      if (utf8) {
-        EXPECT_EQ(GetFormattedValueUtf8(c.type, mask, value), expected);
-        EXPECT_EQ(PreparedFormatted(c.type, mask, value), expected);
-      }
+      if (!utf8) continue;
+      EXPECT_EQ(IsValidUtf8(c.type, mask, value), valid);
+      EXPECT_EQ(IsValidUtf8(PreparedMask(c.type, mask), value), valid);
+      EXPECT_EQ(zorva_is_valid(c.type, (mask + "x").data(), mask.size(), (value + "x").data(), value.size()), valid);
+      continue;
     }
+    // Through a prepared mask, as a stream or a database asks, and through the
+    // C interface, whose texts are counted: a byte after them is not read.
+    const bool raw = c.op == "raw";
+    EXPECT_EQ(raw ? a.raw : a.formatted, c.expected);
+    if (!utf8) continue;
+    const PreparedMask p(c.type, mask);
+    char out[kUtf8AnswerBytes];
+    EXPECT_EQ(raw ? GetRawValueUtf8(c.type, mask, value) : GetFormattedValueUtf8(c.type, mask, value), expected);
+    EXPECT_EQ(std::string(out, raw ? GetRawValueUtf8(p, value, out, sizeof out)
+                                   : GetFormattedValueUtf8(p, value, out, sizeof out)), expected);
+    EXPECT_EQ((raw ? zorva_raw_value : zorva_formatted_value)(c.type, (mask + "x").data(), mask.size(),
+                                                              (value + "x").data(), value.size(), out, sizeof out),
+              static_cast<int>(expected.size()));
+    EXPECT_EQ(out, expected);
   }
 }
 
@@ -120,6 +116,73 @@ TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
   EXPECT_GT(answered, 10000);  // the prepared path did answer
 }
 
+// Input no form would send: huge values and masks, masks of escapes or
+// quotes, type numbers outside the range. Every answer is given, at most 255
+// characters long, with no zero in it.
+test::Answers Ask(std::int32_t type, const std::u16string& mask, const std::u16string& value) {
+  const test::Answers a = test::Ask(type, mask, value);
+  EXPECT_TRUE(a.valid == 0 || a.valid == -1);
+  for (const std::u16string* s : {&a.raw, &a.formatted}) {
+    EXPECT_NE(*s, u"<none>");
+    EXPECT_LE(s->size(), 255u);
+    EXPECT_EQ(s->find(u'\0'), std::u16string::npos);
+  }
+  return a;
+}
+
+TEST_F(ServiceTest, HostileInput) {
+  using A = test::Answers;
+  const std::u16string mb(1 << 20, u'9'), twoMb(2 << 20, u'9');
+  const char16_t* units[] = {u"#", u"#,##0", u"mm/dd/yyyy ", u"hh:mm:ss ", u"#",   u"0",
+                             u"#,##0", u"#", u"Yes/No", u"0",   u"0.00", u"0.#",
+                             u"#", u"#", u"&", u"#", u"mm/dd/yyyy hh:mm", u"#"};
+  for (int type = 0; type < kValueTypeCount; ++type) {
+    SCOPED_TRACE(type);
+    const bool text = type == tkMEText || type == tkMEMemo || type == tkMEURL || type == tkMEImage;
+    // Past the bounds the length changes nothing: the work is one pass.
+    const A a = Ask(type, u"", mb);
+    EXPECT_EQ(Ask(type, u"", twoMb), a);
+    if (text) {  // no mask: anything is valid, and the raw value is the value's start
+      EXPECT_EQ(a, (A{-1, mb.substr(0, 254), mb.substr(0, 254)}));
+    } else if (type == tkMEOleObject || type == tkMEBinary || type == tkMETimeStamp) {
+      EXPECT_EQ(a, (A{-1, u"", u""}));
+    } else if (type == tkMEBoolean) {
+      EXPECT_EQ(a, (A{-1, u"0", u"False"}));
+    } else {
+      EXPECT_EQ(a.valid, 0);  // numbers out of range, no date, no time
+    }
+    // Only a mask's first 63 characters are read for the checks, but a
+    // character mask, which is read whole. A longer mask may render more
+    // digits or literals (cut at 255), but reads the same.
+    std::u16string mask;
+    while (mask.size() < 10000) mask += units[type];
+    const std::u16string value = type == tkMEDate ? u"12/31/2001" : type == tkMETime ? u"10:30:00"
+                                 : type == tkMEDateTime ? u"12/31/2001 10:30" : u"1234";
+    const A m = Ask(type, mask, value), twice = Ask(type, mask + mask, value);
+    EXPECT_EQ(m.valid, text ? m.valid : Ask(type, mask.substr(0, 63), value).valid);
+    EXPECT_EQ(twice.valid, m.valid);
+    EXPECT_EQ(twice.raw, m.raw);
+    // A character mask of literals only takes no characters.
+    for (const std::u16string& odd : {std::u16string(100, u'\\'), std::u16string(101, u'\\'), std::u16string(100, u'"'),
+                                      std::u16string(101, u'"'), std::u16string(10000, u'\\'), std::u16string(10001, u'"')}) {
+      const A e = Ask(type, odd, u"12");
+      EXPECT_EQ(Ask(type, odd, u"12"), e) << odd.size();
+      EXPECT_EQ(e.valid, text ? 0 : e.valid) << odd.size();
+    }
+  }
+  // Under a character mask, a value whose placeholders take more characters
+  // than an answer holds is never valid.
+  EXPECT_EQ(Ask(tkMEText, std::u16string(300, u'#'), std::u16string(300, u'1')).valid, 0);
+  // Type numbers outside the range are like the unchecked types: valid, with empty answers.
+  std::vector<std::int32_t> types{INT32_MIN, INT32_MIN + 1, INT32_MAX, INT32_MAX - 1};
+  for (std::int32_t t = -1; t <= 100; ++t)
+    if (t < 0 || t >= kValueTypeCount) types.push_back(t);
+  for (std::int32_t type : types) {
+    EXPECT_EQ(Ask(type, u"(###)", u"(555) x"), (A{-1, u"", u""})) << type;
+    EXPECT_EQ(Ask(type, u"", std::u16string(1 << 16, u'x')), (A{-1, u"", u""})) << type;
+  }
+}
+
 TEST_F(ServiceTest, NullStringsAndPointers) {
   LONG ret = 7;
   EXPECT_EQ(IsValid(tkMEByte, nullptr, nullptr, &ret), S_OK);  // null strings are empty ones
@@ -142,8 +205,8 @@ TEST(ServiceCurrencySwap, EuroUserOnly) {
   EXPECT_TRUE(IsValidUtf8(tkMECurrency, "", "$1,234.50"));
   // A prepared mask is swapped per call, leaving its own text as it was.
   const PreparedMask prepared(tkMECurrency, "$#,##0.00");
-  EXPECT_EQ(PreparedFormatted(tkMECurrency, "$#,##0.00", "5"), "\xe2\x82\xac" "5.00");
   char out[32];
+  EXPECT_EQ(std::string(out, GetFormattedValueUtf8(prepared, "5", out, sizeof out)), "\xe2\x82\xac" "5.00");
   EXPECT_EQ(std::string(out, GetRawValueUtf8(prepared, "\xe2\x82\xac" "5.00", out, sizeof out)), "5.");
   EXPECT_EQ(prepared.state().text, "$#,##0.00");
   // Other types keep the "$" as a literal of the mask.
