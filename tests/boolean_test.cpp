@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
 
 namespace zorva {
 namespace {
@@ -13,23 +13,17 @@ namespace {
 TEST(Boolean, MissingArgumentsAndSmallDestinations) {
   EXPECT_EQ(BooleanState(nullptr, "Yes/No"), 0);
   EXPECT_EQ(BooleanState("yes", nullptr), 0);
-  char dest[8];
-  std::memset(dest, 'x', sizeof dest);
-  EXPECT_EQ(BooleanText(dest, 3, "True/False", 0), 2u);
-  EXPECT_STREQ(dest, "Fa");
-  EXPECT_EQ(dest[3], 'x');
-  dest[0] = 'x';
-  EXPECT_EQ(BooleanText(dest, 0, "True/False", 1), 0u);
-  EXPECT_EQ(dest[0], 'x');
-  EXPECT_EQ(BooleanText(nullptr, 10, "True/False", 1), 0u);
-  EXPECT_EQ(BooleanText(dest, sizeof dest, nullptr, 1), 0u);
-  EXPECT_STREQ(dest, "");
-  EXPECT_EQ(ConvertBoolean(dest, 4, "Yes", "Yes/No", "True/False"), 3u);
-  EXPECT_STREQ(dest, "Tru");
-  ConvertBoolean(dest, sizeof dest, "Yes", nullptr, "1/0");  // no source mask: false
-  EXPECT_STREQ(dest, "0");
-  ConvertBoolean(dest, sizeof dest, nullptr, "Yes/No", "1/0");
-  EXPECT_STREQ(dest, "0");
+  // The whole destination after the call: nothing written past `size`.
+  struct Row { bool dest; std::size_t size; const char *value, *from, *to, *after; std::size_t length; };
+  for (const Row& r : {Row{true, 3, "No", "Yes/No", "True/False", "Fa\0xxxxx", 2}, Row{true, 0, "1", "", "T/F", "xxxxxxxx", 0},
+                       Row{true, 4, "Yes", "Yes/No", "True/False", "Tru\0xxxx", 3}, Row{false, 10, "1", "", "T/F", "", 0},
+                       Row{true, 8, "Yes", "Yes/No", nullptr, "\0xxxxxxx", 0},
+                       Row{true, 8, "Yes", nullptr, "1/0", "0\0xxxxxx", 1},  // no source mask: false
+                       Row{true, 8, nullptr, "Yes/No", "1/0", "0\0xxxxxx", 1}}) {
+    char dest[9] = "xxxxxxxx";
+    EXPECT_EQ(ConvertBoolean(r.dest ? dest : nullptr, r.size, r.value, r.from, r.to), r.length) << r.after;
+    if (r.dest) { EXPECT_EQ(std::string(dest, 8), std::string(r.after, 8)) << r.size; }
+  }
 }
 
 }  // namespace
