@@ -1,7 +1,11 @@
 // The number engine where the case table cannot reach it: separators and
 // signs other than the settings', parts no typed value gives, texts of a
-// megabyte, and the digits of doubles against the C++ library's. Typed
+// megabyte, and the digits of doubles (the engine's, and the portable
+// conversions of the WebAssembly build) against the C++ library's. Typed
 // values are rows of tests/cases/cases.tsv.
+#include <bit>
+#include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +19,7 @@
 #include "intl/settings.h"
 #include "number/number.h"
 #include "number/number_internal.h"
+#include "platform/float_text.h"
 
 namespace zorva {
 namespace {
@@ -137,31 +142,64 @@ TEST(NumberFormat, ReadFractionDigitsShowAsTheirDouble) {
   }
 }
 
-// The integer path for significant digits must give the library's correctly
-// rounded digits: exact ties, powers of ten, the ends of its range, and a
-// spread of random doubles, at every digit count.
-TEST(SignificantDigits, MatchTheLibraryConversion) {
-  std::vector<double> values = {0.5,  2.5,    0.125, 1.005, 0.1,   0.3,   1e15,  1e16,   1e17,
-                                9.5,  1e-16,  9.999999999999999e-17, 18446744073709549568.0,
-                                18446744073709551616.0, 9007199254740993.0, 99999999999999999.0,
-                                5e-324, 1.7976931348623157e308, 123456.7890123};
+// Both digit paths, the engine's significant digits and the portable
+// scientific text (the WebAssembly build's), must give the library's
+// correctly rounded digits: exact ties, powers of ten, the ends of the range,
+// and spreads of random doubles, at every digit count.
+void ExpectLibraryDigits(double v, int count) {
+  char expected[64], portable[64], digits[17], tail[16];
+  std::snprintf(expected, sizeof expected, "%.*e", count - 1, v);
+  ASSERT_EQ(std::string(portable, ScientificTextPortable(portable, portable + sizeof portable, v, count - 1)),
+            expected) << count;
+  if (count > 17) return;
+  int exponent = 0;
+  number_detail::SignificantDigits(v, count, digits, exponent);
+  std::string got(1, digits[0]);
+  if (count > 1) got += "." + std::string(digits + 1, static_cast<std::size_t>(count - 1));
+  std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  ASSERT_EQ(got + tail, expected) << count;
+}
+
+TEST(DoubleDigits, MatchTheLibraryConversion) {
+  std::vector<double> values = {0.5,  2.5,    0.125, 1.005, 0.1,   0.3,   1e15,  1e16,   1e17, 1e22, 1e-7,
+                                9.5,  1e-16,  9.999999999999999e-17, 18446744073709549568.0, 1234.5, 12345.678,
+                                18446744073709551616.0, 9007199254740993.0, 99999999999999999.0, 99999999999.0,
+                                5e-324, 1.7976931348623157e308, 123456.7890123, 9999.0, 123456789012345678.0,
+                                9.9999999999999995e16, std::ldexp(1.0, -25) /* a tie at 17 digits: to even */,
+                                std::ldexp(3.0, -26), 4503599627370497.5, 0.0018, 1.5e-6, DBL_MIN};
   std::mt19937_64 random(11);
   for (int i = 0; i < 2000; ++i) {
     values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 160) - 120));
   }
   for (double v : values) {
-    for (int count = 1; count <= 17; ++count) {
-      char expected[64];
-      std::snprintf(expected, sizeof expected, "%.*e", count - 1, v);
-      char digits[17];
-      int exponent = 0;
-      number_detail::SignificantDigits(v, count, digits, exponent);
-      std::string got(1, digits[0]);
-      if (count > 1) got += "." + std::string(digits + 1, static_cast<std::size_t>(count - 1));
-      char tail[16];
-      std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-      ASSERT_EQ(got + tail, expected) << count;
-    }
+    for (int count = 1; count <= 18; ++count) ExpectLibraryDigits(v, count);
+  }
+  random.seed(42);
+  for (int i = 0; i < 200000; ++i) {
+    // Any bit pattern of a positive finite double, and decimal-looking values.
+    const double v = std::bit_cast<double>(random() >> 1);
+    if (std::isfinite(v)) ExpectLibraryDigits(v, 17);
+    ExpectLibraryDigits(static_cast<double>(random() % 100000000000) / std::pow(10.0, random() % 12), 17);
+  }
+}
+
+TEST(DoubleDigits, PortableReadMatchesTheLibrary) {
+  const auto expectSameDouble = [](const std::string& text) {
+    double portable = -1, library = -1;
+    const auto a = ReadDoublePortable(text.data(), text.data() + text.size(), portable);
+    ASSERT_EQ(a, std::from_chars(text.data(), text.data() + text.size(), library).ec) << text;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(portable), std::bit_cast<std::uint64_t>(library)) << text;
+  };
+  for (const char* text : {"12345e-1", "1e22", "1e23", "123456789012345e-22", "1234567890123456e-3",
+                           "9007199254740993e0", "1e-400", "1e400", "17976931348623159e292",
+                           "2e-324", "3e-324", "0e5", "1", "5e-1"}) {
+    expectSameDouble(text);
+  }
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200000; ++i) {
+    std::string digits = std::to_string(random() % 1000000000000000000ull);
+    digits.resize(1 + random() % digits.size());
+    expectSameDouble(digits + "e" + std::to_string(static_cast<int>(random() % 80) - 40));
   }
 }
 
