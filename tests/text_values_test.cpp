@@ -1,12 +1,14 @@
-// Text values under "#&A?LU" masks where the case table cannot reach them:
-// destinations smaller than the answer, and values and masks of a megabyte.
-// What a value extracts to and shows as is rows of tests/cases/cases.tsv.
+// Text and boolean values where the case table cannot reach them: no value
+// or mask, destinations smaller than the answer, and values and masks of a
+// megabyte under "#&A?LU" masks. What a value extracts to and shows as is
+// rows of tests/cases/cases.tsv.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "charmask/charmask.h"
 #include "intl/settings.h"
+#include "service/boolean.h"
 
 namespace zorva {
 namespace {
@@ -46,6 +48,22 @@ TEST(CharMask, DisplayIsBoundedByTheDestination) {
   hugeValue[0] = '9';
   FormatMaskedText(big, 255, hugeValue.c_str(), hugeMask.c_str(), Us());
   EXPECT_EQ(std::string(big), "L" + std::string(253, 'q'));
+}
+
+TEST(Boolean, MissingArgumentsAndSmallDestinations) {
+  EXPECT_EQ(BooleanState(nullptr, "Yes/No"), 0);
+  EXPECT_EQ(BooleanState("yes", nullptr), 0);
+  // The whole destination after the call: nothing written past `size`.
+  struct Row { bool dest; std::size_t size; const char *value, *from, *to, *after; std::size_t length; };
+  for (const Row& r : {Row{true, 3, "No", "Yes/No", "True/False", "Fa\0xxxxx", 2}, Row{true, 0, "1", "", "T/F", "xxxxxxxx", 0},
+                       Row{true, 4, "Yes", "Yes/No", "True/False", "Tru\0xxxx", 3}, Row{false, 10, "1", "", "T/F", "", 0},
+                       Row{true, 8, "Yes", "Yes/No", nullptr, "\0xxxxxxx", 0},
+                       Row{true, 8, "Yes", nullptr, "1/0", "0\0xxxxxx", 1},  // no source mask: false
+                       Row{true, 8, nullptr, "Yes/No", "1/0", "0\0xxxxxx", 1}}) {
+    char dest[9] = "xxxxxxxx";
+    EXPECT_EQ(ConvertBoolean(r.dest ? dest : nullptr, r.size, r.value, r.from, r.to), r.length) << r.after;
+    if (r.dest) { EXPECT_EQ(std::string(dest, 8), std::string(r.after, 8)) << r.size; }
+  }
 }
 
 }  // namespace
