@@ -89,7 +89,7 @@ std::string Format(const char* format, const NumberParts& parts, char point = '.
   return out;
 }
 
-TEST(NumberParse, OtherSeparatorsAndSymbols) {
+TEST(NumberParse, OtherSeparatorsSymbolsAndEdges) {
   const NumberRequest comma{"#.##0,00;(#.##0,00)", "EUR", ',', '.'};
   const NumberRequest spaced{"# ##0", "US$", 0, ' '};
   EXPECT_EQ(Parse("(1.234,56)", comma), "1 1234+0.56000000000000005-");
@@ -111,11 +111,8 @@ TEST(NumberParse, OtherSeparatorsAndSymbols) {
   char section[8];
   SelectSection(section, sizeof section, "0", 1, s);
   EXPECT_STREQ(section, "~0");
-}
-
-TEST(NumberParse, LongTextsAndHelperEdges) {
-  const NumberRequest request{"#,##0.00;(#,##0.00)", "$", '.', ','};
-  EXPECT_EQ(Parse(std::string(1 << 20, '7').c_str(), request), "1 inf+0");
+  // Texts of a megabyte, no text, no format, and the helpers' edges.
+  EXPECT_EQ(Parse(std::string(1 << 20, '7').c_str(), {"#,##0.00;(#,##0.00)", "$", '.', ','}), "1 inf+0");
   EXPECT_EQ(Parse(nullptr, NumberRequest{}), "1 0+0");
   EXPECT_EQ(Parse("-1.5", NumberRequest{}), "0 1+0-");
   EXPECT_EQ(AllowedDecimals("0.00", 0), 0);  // no separator: no decimals

@@ -18,7 +18,7 @@ const IntlSettings& Us() {
   return s;
 }
 
-TEST(CharMask, ExtractIsBoundedByTheDestination) {
+TEST(CharMask, ExtractAndDisplayAreBoundedByTheDestination) {
   char out[256];
   // The walk stops with the buffer: a literal after it is never reached.
   EXPECT_EQ(ExtractMaskedText(out, 4, "123)", "###)", Us()), 0);
@@ -32,22 +32,18 @@ TEST(CharMask, ExtractIsBoundedByTheDestination) {
   EXPECT_STREQ(out, "xxx");
   EXPECT_EQ(ExtractMaskedText(out, sizeof out, big.c_str(), "", Us()), 1);
   EXPECT_EQ(std::string(out), std::string(255, 'x'));
-}
-
-TEST(CharMask, DisplayIsBoundedByTheDestination) {
-  char out[4];
-  ApplyTextMask(out, sizeof out, "1", "\"HELLO\"#", Us());  // cut inside a quoted run
-  EXPECT_STREQ(out, "HEL");
+  char small[4];
+  ApplyTextMask(small, sizeof small, "1", "\"HELLO\"#", Us());  // cut inside a quoted run
+  EXPECT_STREQ(small, "HEL");
   // A long value that needs the display by position, under masks far beyond the buffer.
   std::string mask(1000, '#'), value(1000, '1');
   value[3] = 'x';
-  char big[256];
-  FormatMaskedText(big, 255, value.c_str(), mask.c_str(), Us());
-  EXPECT_EQ(std::string(big), "111#" + std::string(250, '1'));
+  FormatMaskedText(out, 255, value.c_str(), mask.c_str(), Us());
+  EXPECT_EQ(std::string(out), "111#" + std::string(250, '1'));
   std::string hugeMask(1 << 20, 'L'), hugeValue(1 << 20, 'Q');
   hugeValue[0] = '9';
-  FormatMaskedText(big, 255, hugeValue.c_str(), hugeMask.c_str(), Us());
-  EXPECT_EQ(std::string(big), "L" + std::string(253, 'q'));
+  FormatMaskedText(out, 255, hugeValue.c_str(), hugeMask.c_str(), Us());
+  EXPECT_EQ(std::string(out), "L" + std::string(253, 'q'));
 }
 
 TEST(Boolean, MissingArgumentsAndSmallDestinations) {
