@@ -73,11 +73,7 @@ std::string Parse(const char* text, const NumberRequest& request, const IntlSett
 }
 
 NumberParts Parts(double integerPart, double fraction, int negative = 0) {
-  NumberParts p;
-  p.integerPart = integerPart;
-  p.fraction = fraction;
-  p.negative = negative;
-  return p;
+  return {.integerPart = integerPart, .fraction = fraction, .negative = negative};
 }
 
 std::string Format(const char* format, const NumberParts& parts, char point = '.', char group = ',',
