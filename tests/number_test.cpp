@@ -1,11 +1,18 @@
 // The number engine where the case table cannot reach it: separators and
 // signs other than the settings', parts no typed value gives, texts of a
-// megabyte, and the digits of doubles against the C++ library's. Typed
-// values are rows of tests/cases/cases.tsv.
+// megabyte, calls that must stay off the heap, and the digits of doubles
+// (the engine's, and the portable conversions of the WebAssembly build)
+// against the C++ library's. Typed values are rows of tests/cases/cases.tsv.
+#include <atomic>
+#include <bit>
+#include <cfloat>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +22,35 @@
 #include "intl/settings.h"
 #include "number/number.h"
 #include "number/number_internal.h"
+#include "platform/float_text.h"
+
+namespace {
+std::atomic<long> g_allocations{0};
+std::atomic<bool> g_counting{false};
+void Count() {
+  if (g_counting.load()) ++g_allocations;
+}
+}  // namespace
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's hook interface (its header does not ship with g++).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(
+    void (*malloc_hook)(const volatile void*, std::size_t), void (*free_hook)(const volatile void*));
+extern "C" {
+static void CountMalloc(const volatile void*, std::size_t) { Count(); }
+static void IgnoreFree(const volatile void*) {}
+}
+#endif
+
+// Kept out of line: inlined at a call site, a new paired with free() looks
+// mismatched to the optimiser's checks (-Wmismatched-new-delete at -O2 -g).
+[[gnu::noinline]] void* operator new(std::size_t size) {
+  Count();
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace zorva {
 namespace {
@@ -37,11 +73,7 @@ std::string Parse(const char* text, const NumberRequest& request, const IntlSett
 }
 
 NumberParts Parts(double integerPart, double fraction, int negative = 0) {
-  NumberParts p;
-  p.integerPart = integerPart;
-  p.fraction = fraction;
-  p.negative = negative;
-  return p;
+  return {.integerPart = integerPart, .fraction = fraction, .negative = negative};
 }
 
 std::string Format(const char* format, const NumberParts& parts, char point = '.', char group = ',',
@@ -53,7 +85,7 @@ std::string Format(const char* format, const NumberParts& parts, char point = '.
   return out;
 }
 
-TEST(NumberParse, OtherSeparatorsAndSymbols) {
+TEST(NumberParse, OtherSeparatorsSymbolsAndEdges) {
   const NumberRequest comma{"#.##0,00;(#.##0,00)", "EUR", ',', '.'};
   const NumberRequest spaced{"# ##0", "US$", 0, ' '};
   EXPECT_EQ(Parse("(1.234,56)", comma), "1 1234+0.56000000000000005-");
@@ -75,11 +107,8 @@ TEST(NumberParse, OtherSeparatorsAndSymbols) {
   char section[8];
   SelectSection(section, sizeof section, "0", 1, s);
   EXPECT_STREQ(section, "~0");
-}
-
-TEST(NumberParse, LongTextsAndHelperEdges) {
-  const NumberRequest request{"#,##0.00;(#,##0.00)", "$", '.', ','};
-  EXPECT_EQ(Parse(std::string(1 << 20, '7').c_str(), request), "1 inf+0");
+  // Texts of a megabyte, no text, no format, and the helpers' edges.
+  EXPECT_EQ(Parse(std::string(1 << 20, '7').c_str(), {"#,##0.00;(#,##0.00)", "$", '.', ','}), "1 inf+0");
   EXPECT_EQ(Parse(nullptr, NumberRequest{}), "1 0+0");
   EXPECT_EQ(Parse("-1.5", NumberRequest{}), "0 1+0-");
   EXPECT_EQ(AllowedDecimals("0.00", 0), 0);  // no separator: no decimals
@@ -137,32 +166,92 @@ TEST(NumberFormat, ReadFractionDigitsShowAsTheirDouble) {
   }
 }
 
-// The integer path for significant digits must give the library's correctly
-// rounded digits: exact ties, powers of ten, the ends of its range, and a
-// spread of random doubles, at every digit count.
-TEST(SignificantDigits, MatchTheLibraryConversion) {
-  std::vector<double> values = {0.5,  2.5,    0.125, 1.005, 0.1,   0.3,   1e15,  1e16,   1e17,
-                                9.5,  1e-16,  9.999999999999999e-17, 18446744073709549568.0,
-                                18446744073709551616.0, 9007199254740993.0, 99999999999999999.0,
-                                5e-324, 1.7976931348623157e308, 123456.7890123};
+// Both digit paths, the engine's significant digits and the portable
+// scientific text (the WebAssembly build's), must give the library's
+// correctly rounded digits: exact ties, powers of ten, the ends of the range,
+// and spreads of random doubles, at every digit count.
+void ExpectLibraryDigits(double v, int count) {
+  char expected[64], got[64], digits[17];
+  std::snprintf(expected, sizeof expected, "%.*e", count - 1, v);
+  ASSERT_EQ(std::string(got, ScientificTextPortable(got, got + sizeof got, v, count - 1)),
+            expected) << count;
+  if (count > 17) return;
+  int exponent = 0;
+  number_detail::SignificantDigits(v, count, digits, exponent);
+  std::snprintf(got, sizeof got, "%c%s%.*se%+03d", digits[0], count > 1 ? "." : "", count - 1, digits + 1,
+                exponent);
+  ASSERT_STREQ(got, expected) << count;
+}
+
+TEST(DoubleDigits, MatchTheLibraryConversion) {
+  std::vector<double> values = {0.5,  2.5,    0.125, 1.005, 0.1,   0.3,   1e15,  1e16,   1e17, 1e22, 1e-7,
+                                9.5,  1e-16,  9.999999999999999e-17, 18446744073709549568.0, 1234.5, 12345.678,
+                                18446744073709551616.0, 9007199254740993.0, 99999999999999999.0, 99999999999.0,
+                                5e-324, 1.7976931348623157e308, 123456.7890123, 9999.0, 123456789012345678.0,
+                                9.9999999999999995e16, std::ldexp(1.0, -25) /* a tie at 17 digits: to even */,
+                                std::ldexp(3.0, -26), 4503599627370497.5, 0.0018, 1.5e-6, DBL_MIN};
   std::mt19937_64 random(11);
   for (int i = 0; i < 2000; ++i) {
     values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 160) - 120));
   }
   for (double v : values) {
-    for (int count = 1; count <= 17; ++count) {
-      char expected[64];
-      std::snprintf(expected, sizeof expected, "%.*e", count - 1, v);
-      char digits[17];
-      int exponent = 0;
-      number_detail::SignificantDigits(v, count, digits, exponent);
-      std::string got(1, digits[0]);
-      if (count > 1) got += "." + std::string(digits + 1, static_cast<std::size_t>(count - 1));
-      char tail[16];
-      std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-      ASSERT_EQ(got + tail, expected) << count;
-    }
+    for (int count = 1; count <= 18; ++count) ExpectLibraryDigits(v, count);
   }
+  random.seed(42);
+  for (int i = 0; i < 200000; ++i) {
+    // Any bit pattern of a positive finite double, and decimal-looking values.
+    const double v = std::bit_cast<double>(random() >> 1);
+    if (std::isfinite(v)) ExpectLibraryDigits(v, 17);
+    ExpectLibraryDigits(static_cast<double>(random() % 100000000000) / std::pow(10.0, random() % 12), 17);
+  }
+}
+
+TEST(DoubleDigits, PortableReadMatchesTheLibrary) {
+  const auto expectSameDouble = [](const std::string& text) {
+    double portable = -1, library = -1;
+    const auto a = ReadDoublePortable(text.data(), text.data() + text.size(), portable);
+    ASSERT_EQ(a, std::from_chars(text.data(), text.data() + text.size(), library).ec) << text;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(portable), std::bit_cast<std::uint64_t>(library)) << text;
+  };
+  for (const char* text : {"12345e-1", "1e22", "1e23", "123456789012345e-22", "1234567890123456e-3",
+                           "9007199254740993e0", "1e-400", "1e400", "17976931348623159e292",
+                           "2e-324", "3e-324", "0e5", "1", "5e-1"}) {
+    expectSameDouble(text);
+  }
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200000; ++i) {
+    std::string digits = std::to_string(random() % 1000000000000000000ull);
+    digits.resize(1 + random() % digits.size());
+    expectSameDouble(digits + "e" + std::to_string(static_cast<int>(random() % 80) - 40));
+  }
+}
+
+// Every operator new and, under the sanitizers, every malloc is counted.
+TEST(NumberAllocation, ParseAndFormatStayOffTheHeap) {
+  const IntlSettings& s = Us();
+#if defined(__SANITIZE_ADDRESS__)
+  __sanitizer_install_malloc_and_free_hooks(CountMalloc, IgnoreFree);
+#endif
+  g_counting = true;
+  int* volatile probe = new int(1);  // the counter itself must see an allocation
+  delete probe;
+  g_counting = false;
+  ASSERT_GT(g_allocations.exchange(0), 0);
+  g_counting = true;
+  const char* currency = "$#,##0.00;($#,##0.00)";
+  char out[256];
+  NumberParts parts;
+  for (const char* text : {"($1,234.50)", "1.5E+3", "12.346", "1.0049999999999999999999999",
+                           "123456789012345678901234567890", "abc"}) {
+    ParseNumber(text, NumberRequest{currency, "$", '.', ','}, parts, s);
+    ParseNumber(text, NumberRequest{"0.#", "$", '.', ','}, parts, s);
+    FormatNumber(out, sizeof out, NumberRequest{currency, "$", '.', ','}, parts);
+    ConvertNumber(out, sizeof out, text, NumberConversion{"0.#", currency, '.', '.', ',', ',', "$"}, s);
+  }
+  SelectSection(out, sizeof out, currency, 1, s);
+  TooManyDigits("1234.5678", 7, '.');
+  g_counting = false;
+  EXPECT_EQ(g_allocations.load(), 0);
 }
 
 }  // namespace

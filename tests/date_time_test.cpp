@@ -1,9 +1,10 @@
-// The date engine where the case table cannot reach it: translated tables,
-// values far past any field, and the calendar over four centuries. Typed
-// dates are rows of tests/cases/cases.tsv.
+// Dates and times where the case table cannot reach them: translated
+// tables, values and masks far past any field, destinations smaller than the
+// answer, the calendar over four centuries and every minute of a day. Typed
+// dates and times are rows of tests/cases/cases.tsv.
 #include <chrono>
+#include <cstdio>
 #include <cstring>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include "intl/settings.h"
 #include "intl/string_table.h"
 #include "service/dispatch.h"
+#include "time/time_format.h"
+#include "time/time_validate.h"
 
 namespace zorva {
 namespace {
@@ -32,19 +35,26 @@ std::string Parse(const char* value, const char* mask, bool strict, const IntlSe
          (p.empty ? " empty" : "");
 }
 
-// The service's raw or formatted date, as the entry points ask for it.
-std::string Answer(bool raw, const char* value, const char* mask, const IntlSettings& s) {
-  const FormatRequest request{etDate, s.sThousand, s.sDecimal, mask, s.sSystemCurrency};
+// The service's raw or formatted date or time, as the entry points ask for it.
+std::string Answer(EditType type, bool raw, const char* value, const char* mask, const IntlSettings& s = Us(),
+                   std::size_t capacity = 255) {
+  const FormatRequest request{type, s.sThousand, s.sDecimal, mask, s.sSystemCurrency};
   char out[256];
-  (raw ? MakeRawValue : MakeFormattedValue)(out, value, request, 255, s);
+  (raw ? MakeRawValue : MakeFormattedValue)(out, value, request, capacity, s);
   return out;
 }
 
-TEST(DateParse, HostileInputsAndUnterminatedNames) {
-  const std::string letters(1 << 20, 'a'), digits(1 << 20, '7'), slashes(1 << 20, '/');
+TEST(DateTime, HostileInputsAndUnterminatedNames) {
+  const std::string letters(1 << 20, 'a'), digits(1 << 20, '7'), slashes(1 << 20, '/'), spaces(1 << 20, ' '),
+      colons(1 << 20, ':'), high(1000, '\xFF');
   EXPECT_EQ(Parse(letters.c_str(), "mm/dd/yyyy", false), "0/0/0");
   EXPECT_EQ(Parse(digits.c_str(), "mm/dd/yyyy", false), "0/0/0");
   EXPECT_EQ(Parse(slashes.c_str(), "mm/dd/yyyy", false), "-2/-2/-2 empty");
+  EXPECT_TRUE(ValidateTime(spaces.c_str(), "hh:mm:ss", Us()));
+  EXPECT_FALSE(ValidateTime(colons.c_str(), "h:mm AM/PM", Us()));
+  EXPECT_FALSE(ValidateTime(high.c_str(), "h:mm AM/PM", Us()));
+  const std::string mask = std::string(1000, 'h') + " " + std::string(1000, 'Z') + "/P";
+  EXPECT_FALSE(ValidateTime("10 P", mask.c_str(), Us()));  // hours are the 500th field
   IntlSettings s = Us();
   std::memcpy(s.MonthAbbrev[5], "Maix", 4);  // four letters, no terminator
   EXPECT_EQ(MatchMonthName("Maixe", false, s), 5);
@@ -68,14 +78,23 @@ TEST(DateParse, TranslatedLettersAndNames) {
   EXPECT_EQ(Parse("5 AO\xDBT 2001", "j mmmm aaaa", true, fr), "5/8/2001");
   EXPECT_EQ(Parse("5 d\xE9" "c. 2001", "j mmm aaaa", false, fr), "5/12/2001");
   EXPECT_EQ(Parse("12/25/2001", "mm/dd/yyyy", false, fr), "1/12/1900");  // d and y are literals
-  EXPECT_EQ(Answer(false, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa", fr), "mardi 4 d\xE9" "cembre 2001");
-  EXPECT_EQ(Answer(false, "2001-12-04", "jjj j mmm aa dd/yy", fr), "mar. 4 d\xE9" "c. 01 dd/yy");
-  EXPECT_EQ(Answer(true, "4.d\xE9" "c..2001", "j.mmm.aaaa", fr), "2001-12-04");
+  EXPECT_EQ(Answer(etDate, false, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa", fr), "mardi 4 d\xE9" "cembre 2001");
+  EXPECT_EQ(Answer(etDate, false, "2001-12-04", "jjj j mmm aa dd/yy", fr), "mar. 4 d\xE9" "c. 01 dd/yy");
+  EXPECT_EQ(Answer(etDate, true, "4.d\xE9" "c..2001", "j.mmm.aaaa", fr), "2001-12-04");
 }
 
-TEST(DateFormat, CutsAndPartsNoParseGives) {
-  constexpr DateParts kDec4 = {4, 12, 2001, 0};
+TEST(DateTimeFormat, CutsAndPartsNoParseGives) {
   char out[11] = "##########";
+  TimeValue t{0, 30, 15, 0, MeridiemPM};
+  EXPECT_EQ(FormatTime(out, 4, "hh:mm", t), 3u);
+  EXPECT_STREQ(out, "15:");
+  EXPECT_EQ(out[4], '#');
+  EXPECT_EQ(FormatTime(out, 0, "hh:mm", t), 0u);
+  EXPECT_EQ(Answer(etTime, true, "3:30 PM", "h:mm AM/PM", Us(), 5), "15:30");
+  std::string longMask = "h";
+  for (int i = 1; i < 1000; ++i) longMask += ":h";
+  EXPECT_EQ(Answer(etTime, false, "10:00:00", longMask.c_str()).size(), 255u);
+  constexpr DateParts kDec4 = {4, 12, 2001, 0};
   FormatDate(out, 10, "mm/dd/yyyy", kDec4, Us());
   EXPECT_STREQ(out, "12/04/200");
   FormatDate(out, 5, "dddd", kDec4, Us());
@@ -102,6 +121,19 @@ TEST(DateCalendar, WeekdaysOverFourCenturiesAndImpossibleParts) {
   for (const DateParts& d : {DateParts{1, 2147483647, 9999, 0}, DateParts{2147483647, 12, 2147483647, 0},
                              DateParts{-5, -5, -5, 0}}) {
     EXPECT_LT(static_cast<unsigned>(WeekdayOf(d)), 7u);
+  }
+}
+
+// Every minute of a day: raw -> formatted -> strictly valid -> the same raw.
+TEST(TimeFormat, DaySweepRoundTrips) {
+  for (const char* mask : {"h:mm AM/PM", "hh:mm"}) {
+    for (int minute = 0; minute < 24 * 60; ++minute) {
+      char raw[16];
+      std::snprintf(raw, sizeof raw, "%02d:%02d:00", minute / 60, minute % 60);
+      std::string shown = Answer(etTime, false, raw, mask);
+      ASSERT_TRUE(ValidateValue(shown.c_str(), mask, tkMETime, Us())) << mask << " " << raw << " -> " << shown;
+      ASSERT_EQ(Answer(etTime, true, shown.c_str(), mask), raw) << mask << " " << shown;
+    }
   }
 }
 
