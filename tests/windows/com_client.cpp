@@ -144,9 +144,6 @@ struct Carried {
 // case table's and host_values.vbs's.
 void EarlyBinding(IZorvaMaskedEdit* edit) {
   BSTR empty = SysAllocString(L""), mask = SysAllocString(L"mm/dd/yyyy"), out = nullptr;
-  LONG valid = 0;
-  Show("IsValid through the vtable", edit->IsValid(5, empty, empty, &valid));
-  Show("its answer", valid);
   Show("IsValid with no result pointer", edit->IsValid(5, empty, empty, nullptr));
   Show("GetRawValue with no result pointer", edit->GetRawValue(1, empty, empty, nullptr));
   VARIANT dec = Variant(VT_DECIMAL);
