@@ -6,7 +6,6 @@
 //   input: selector (bits 0-1 settings, 2 UTF-16 units, 3 round trip), type,
 //          automation kind, C answer size, mask, tab, value
 #include <algorithm>
-#include <memory>
 
 #include "harness.h"
 #include "number/number.h"
