@@ -276,7 +276,6 @@ void ObjectChecks(CanUnloadFn canUnload) {
   Show("IUnknown and IDispatch are the main pointer",
        unknown == static_cast<IUnknown*>(edit) && dispatch == static_cast<IDispatch*>(edit));
   Show("QueryInterface with no out", edit->QueryInterface(IID_IUnknown, nullptr));
-  Show("QueryInterface for IPersist gives it", Query<IPersist>(edit, IID_IPersist) != nullptr);
   auto* errors = Query<ISupportErrorInfo>(edit, IID_ISupportErrorInfo);
   Show("ISupportErrorInfo", errors != nullptr);
   if (errors) {
