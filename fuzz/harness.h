@@ -3,6 +3,7 @@
 // property does not hold.
 #pragma once
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -21,28 +22,19 @@
 
 namespace zorva::fuzz {
 
-#define FUZZ_CHECK(cond)                                                                \
-  do {                                                                                  \
-    if (!(cond)) {                                                                      \
-      std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-      std::abort();                                                                     \
-    }                                                                                   \
-  } while (0)
+#define FUZZ_CHECK(cond) \
+  ((cond) ? void() : (std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__), std::abort()))
 
 class Input {
  public:
   Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
   std::uint8_t Byte() {
-    if (rest_.empty()) return 0;
-    rest_.remove_prefix(1);
-    return static_cast<std::uint8_t>(rest_.data()[-1]);
+    return rest_.empty() ? 0 : (rest_.remove_prefix(1), static_cast<std::uint8_t>(rest_.data()[-1]));
   }
   // The text up to the next tab (the whole rest for the last field).
   std::string_view Field() {
-    std::size_t cut = rest_.find('\t');
-    std::string_view f = rest_.substr(0, cut);
-    rest_.remove_prefix(cut == std::string_view::npos ? rest_.size() : cut + 1);
-    return f;
+    const std::string_view f = rest_.substr(0, rest_.find('\t'));
+    return rest_.remove_prefix(std::min(rest_.size(), f.size() + 1)), f;
   }
   std::string_view Rest() const { return rest_; }
 

@@ -11,16 +11,14 @@ with open(os.path.join(ROOT, "include", "zorva", "value_types.def"), encoding="u
     TYPES = re.findall(r'^ZORVA_VALUE_TYPE\(\d+, \w+, \w+, "(\w+)"', f.read(), re.M)
 PER_TARGET = 80
 BSTR_TAG = 8  # the index of VT_BSTR in the answers target's tag table
-ESCAPES = {"\\": "\\", "t": "\t", "n": "\n", "r": "\r", "0": "\0"}
 
 
 def decode(field):
-    """The table's escapes to UTF-8 bytes; None for an unpaired surrogate."""
-    if re.search(r"\\u[dD][89a-fA-F]", field):
+    """The table's escapes (Python's own) to UTF-8 bytes; None for an unpaired surrogate."""
+    try:
+        return field.encode("raw_unicode_escape").decode("unicode_escape").encode("utf-8")
+    except UnicodeEncodeError:
         return None
-    return re.sub(r"\\(u[0-9A-Fa-f]{4}|.)",
-                  lambda m: chr(int(m[1][1:], 16)) if len(m[1]) > 1 else ESCAPES[m[1]],
-                  field).encode("utf-8")
 
 
 def spread(items, n):

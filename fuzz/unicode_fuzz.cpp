@@ -1,6 +1,5 @@
 // The UTF-16, UTF-8 and ANSI conversions: bounded by the destination,
 // terminated, and agreeing with each other.
-#include <memory>
 
 #include "harness.h"
 

@@ -56,17 +56,13 @@ inline std::vector<TableCase> LoadCaseTable(const std::string& path) {
   for (int line = 1; std::getline(in, text); ++line) {
     if (text.empty() || text[0] == '#') continue;
     std::vector<std::string_view> f;
-    std::string_view rest = text;
-    for (std::size_t tab; (tab = rest.find('\t')) != rest.npos; rest.remove_prefix(tab + 1))
-      f.push_back(rest.substr(0, tab));
-    f.push_back(rest);
-    if (f.size() != 6) throw std::runtime_error(path + ":" + std::to_string(line) + ": 6 fields wanted");
-    const std::string op(f[0]);
-    const int type = ValueTypeNamed(f[1]);
-    if (type < 0 || (op != "check" && op != "raw" && op != "format"))
-      throw std::runtime_error(path + ":" + std::to_string(line) + ": bad op or type");
-    cases.push_back({line, op, type, DecodeField(f[2], line), DecodeField(f[3], line), DecodeField(f[4], line),
-                     std::string(f[5])});
+    for (std::string_view rest = text;; rest.remove_prefix(f.back().size() + 1))
+      if (f.push_back(rest.substr(0, rest.find('\t'))); f.back().size() == rest.size()) break;
+    const int type = f.size() == 6 ? ValueTypeNamed(f[1]) : -1;
+    if (type < 0 || (f[0] != "check" && f[0] != "raw" && f[0] != "format"))
+      throw std::runtime_error(path + ":" + std::to_string(line) + ": 6 fields, an op and a type wanted");
+    cases.push_back({line, std::string(f[0]), type, DecodeField(f[2], line), DecodeField(f[3], line),
+                     DecodeField(f[4], line), std::string(f[5])});
   }
   return cases;
 }
@@ -90,8 +86,7 @@ inline Answers Ask(std::int32_t type, const std::u16string& mask, const std::u16
   Answers a;
   IsValid(type, m, v, &a.valid);
   take([&](BSTR* out) { return GetRawValue(type, m, v, out); }, a.raw);
-  VARIANT var;
-  VariantInit(&var);
+  VARIANT var{};
   var.vt = VT_BSTR;
   var.bstrVal = v;
   take([&](BSTR* out) { return GetFormattedValue(type, m, var, out); }, a.formatted);
