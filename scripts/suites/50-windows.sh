@@ -8,11 +8,18 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wine.sh"
 
-echo "windows: building the i686 and x86_64 DLLs"
-win_tree build/win64 mingw-x86_64
-win_tree build/win32 mingw-i686
-
 fail() { echo "windows: FAIL: $*" >&2; exit 1; }
+
+# The about box really shows on a virtual display (headless, MessageBoxA
+# returns at once); the client checks its caption and text from inside.
+command -v Xvfb >/dev/null || fail "Xvfb is needed for the about box (scripts/packages/windows.txt)"
+wine_display=:$((90 + RANDOM % 400))
+Xvfb "$wine_display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'wine_stop; kill "$xvfb_pid" 2>/dev/null' EXIT
+sleep 2
+echo "windows: building the i686 and x86_64 DLLs, making a Wine prefix"
+wine_start windows || fail "making the Wine prefix"
 
 # Exactly the four exports, undecorated, and only system DLLs imported
 # (tests/cases/dll_links.expected).
@@ -24,11 +31,6 @@ for arch in x86_64:win64 i686:win32; do
   echo "windows: $dll exports and imports as expected"
 done
 
-# ---- Wine ------------------------------------------------------------------
-xvfb_pid=""
-trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
-echo "windows: making a Wine prefix"
-wine_start windows || fail "making the Wine prefix"
 wine_table tests/cases/cases.tsv cases16.tsv
 wine_table tests/cases/host_values.tsv host_values16.tsv 2
 
@@ -74,9 +76,6 @@ run_checked() {  # sentinel, what, program, args...
   echo "$out" | grep -qx "$sentinel" || fail "$what did not reach its last line (exit $rc)"
   [ "$rc" -eq 0 ] || fail "$what: $rc failures"
 }
-run_script() {  # cscript, script, args...
-  run_checked "$2 finished" "$2" "$1" //nologo "C:\\zorva\\$2" "${@:3}"
-}
 
 # The type library inside each DLL, read as data by the 64-bit client (the
 # i686 one is checked here even where it cannot run), against
@@ -103,10 +102,13 @@ for bits in "${bitnesses[@]}"; do
     fail "the $bits-bit registration shows in the 64-bit class keys"
   echo "windows: $bits-bit: $(expected_entries "$dll" "$bits" | wc -l) registry entries as expected"
 
-  run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
-  run_script "$sys\\cscript.exe" host_values.vbs 'C:\zorva\host_values16.tsv'
+  for script in cases.js:cases16 host_values.vbs:host_values16; do
+    run_checked "${script%:*} finished" "${script%:*}" "$sys\\cscript.exe" //nologo "C:\\zorva\\${script%:*}" "C:\\zorva\\${script#*:}.tsv"
+  done
   run_checked 'com_client finished' "the $bits-bit com_client" "C:\\zorva\\w$bits\\com_client.exe" "$dll" >/dev/null
   same_as_expected tests/cases/com_client.expected <<<"$out" || fail "the $bits-bit com_client's answers"
+  run_checked 'com_client finished' "the $bits-bit about box" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about
+  same_as_expected tests/cases/com_client_about.expected <<<"$out" || fail "the $bits-bit about box"
 
   w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
   dump=$(registry_dump "$bits")
@@ -116,24 +118,6 @@ for bits in "${bitnesses[@]}"; do
     fail "unregistering removed the $bits-bit type-library registration"
   w "$sys\\reg.exe" query 'HKCR\CLSID' >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
   echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
-done
-
-# ---- The about box, once per bitness, on a virtual display -------------------
-# Headless, MessageBoxA returns at once; here the box really shows. The
-# client checks its caption and text from inside and closes it.
-command -v Xvfb >/dev/null || fail "Xvfb is needed for the about box (scripts/packages/windows.txt)"
-timeout 30 wineserver -k 2>/dev/null || true  # new processes pick up the display
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 2
-export DISPLAY=$display
-for bits in "${bitnesses[@]}"; do
-  sys=$(sys_of "$bits") dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
-  w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll (about box)"
-  run_checked 'com_client finished' "the $bits-bit about box" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about
-  same_as_expected tests/cases/com_client_about.expected <<<"$out" || fail "the $bits-bit about box"
-  w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll (about box)"
 done
 
 echo "windows: bitnesses run under Wine: ${bitnesses[*]}-bit (both DLLs built and export-checked)"
