@@ -16,12 +16,8 @@ build_tree build/install -DCMAKE_BUILD_TYPE=Release -DZORVA_TESTS=OFF -DZORVA_BE
 timeout 120 cmake --install build/install --prefix "$prefix" >/dev/null
 libdir=$(dirname "$(find "$prefix" -name libzorva.so.1 | head -1)")
 
-step "installed files"
-for f in "$libdir/libzorva.so.1" "$libdir/libzorva.a" "$prefix/include/zorva/zorva.h" \
-         "$prefix/include/zorva/masked_edit.h" "$prefix/bin/zmask" \
-         "$libdir/cmake/zorva/zorvaConfig.cmake" "$libdir/pkgconfig/zorva.pc"; do
-  [ -e "$f" ] || { echo "missing: $f"; exit 1; }
-done
+# Every other installed file is used by a consumer below.
+step "SONAME and the installed zmask"
 readelf -d "$libdir/libzorva.so.1" | grep -q 'SONAME.*libzorva.so.1' || { echo "no SONAME"; exit 1; }
 [ "$("$prefix/bin/zmask" format currency '' -1234.5)" = '($1,234.50)' ]
 
@@ -29,10 +25,9 @@ step "exported symbols: the C interface and the public C++ functions only"
 # What the public headers mark ZORVA_API, C names bare and C++ ones in zorva::.
 api=$(grep -ho 'ZORVA_API[^(]*(' include/zorva/*.h | sed -E 's/.*[ *&]([A-Za-z_0-9]+)\($/\1/' | sort -u |
       paste -sd'|')
-extra=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {print $3}' | c++filt |
-        grep -v -E "^(zorva_[a-z_]+\$|zorva::([A-Za-z0-9]+::)?[A-Za-z0-9]+[[(])" || true)
-extra+=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {print $3}' | c++filt |
-         sed -E -n 's/^(zorva::)?([A-Za-z0-9]+::)?([A-Za-z_0-9]+)[[(].*|^(zorva_[a-z_]+)$/\3\4/p' | grep -v -x -E "$api" || true)
+exports=$(nm -D --defined-only "$libdir/libzorva.so.1" | awk '$2 ~ /[TDBR]/ {print $3}' | c++filt)
+extra=$(grep -v -E "^(zorva_[a-z_]+\$|zorva::([A-Za-z0-9]+::)?[A-Za-z0-9]+[[(])" <<<"$exports" || true)
+extra+=$(sed -E -n 's/^(zorva::)?([A-Za-z0-9]+::)?([A-Za-z_0-9]+)[[(].*|^(zorva_[a-z_]+)$/\3\4/p' <<<"$exports" | grep -v -x -E "$api" || true)
 if [ -n "$extra" ]; then echo "unexpected exports:"; echo "$extra"; exit 1; fi
 
 step "find_package consumer: C, C++ and static C"

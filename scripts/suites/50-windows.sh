@@ -8,11 +8,12 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wine.sh"
 
-echo "windows: building the i686 and x86_64 DLLs"
-win_tree build/win64 mingw-x86_64
-win_tree build/win32 mingw-i686
-
 fail() { echo "windows: FAIL: $*" >&2; exit 1; }
+
+xvfb_pid=""
+trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
+echo "windows: building the i686 and x86_64 DLLs, making a Wine prefix"
+wine_start windows || fail "making the Wine prefix"
 
 # Exactly the four exports, undecorated, and only system DLLs imported
 # (tests/cases/dll_links.expected).
@@ -24,11 +25,6 @@ for arch in x86_64:win64 i686:win32; do
   echo "windows: $dll exports and imports as expected"
 done
 
-# ---- Wine ------------------------------------------------------------------
-xvfb_pid=""
-trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
-echo "windows: making a Wine prefix"
-wine_start windows || fail "making the Wine prefix"
 wine_table tests/cases/cases.tsv cases16.tsv
 wine_table tests/cases/host_values.tsv host_values16.tsv 2
 
@@ -74,9 +70,6 @@ run_checked() {  # sentinel, what, program, args...
   echo "$out" | grep -qx "$sentinel" || fail "$what did not reach its last line (exit $rc)"
   [ "$rc" -eq 0 ] || fail "$what: $rc failures"
 }
-run_script() {  # cscript, script, args...
-  run_checked "$2 finished" "$2" "$1" //nologo "C:\\zorva\\$2" "${@:3}"
-}
 
 # The type library inside each DLL, read as data by the 64-bit client (the
 # i686 one is checked here even where it cannot run), against
@@ -103,8 +96,9 @@ for bits in "${bitnesses[@]}"; do
     fail "the $bits-bit registration shows in the 64-bit class keys"
   echo "windows: $bits-bit: $(expected_entries "$dll" "$bits" | wc -l) registry entries as expected"
 
-  run_script "$sys\\cscript.exe" cases.js 'C:\zorva\cases16.tsv'
-  run_script "$sys\\cscript.exe" host_values.vbs 'C:\zorva\host_values16.tsv'
+  for script in cases.js:cases16 host_values.vbs:host_values16; do
+    run_checked "${script%:*} finished" "${script%:*}" "$sys\\cscript.exe" //nologo "C:\\zorva\\${script%:*}" "C:\\zorva\\${script#*:}.tsv"
+  done
   run_checked 'com_client finished' "the $bits-bit com_client" "C:\\zorva\\w$bits\\com_client.exe" "$dll" >/dev/null
   same_as_expected tests/cases/com_client.expected <<<"$out" || fail "the $bits-bit com_client's answers"
 

@@ -1,27 +1,18 @@
 # The Windows DLLs under Wine, for the suites that run them (sourced after
 # lib.sh):
-#   win_tree DIR TOOLCHAIN  cross-builds the DLL and the COM client quietly
-#   wine_start NAME         a fresh prefix of our own with a persistent server;
-#                           copies both DLLs, both clients and the scripts of
-#                           tests/windows to C:\zorva; sets bitnesses to the
-#                           bitnesses the machine runs (64, and 32 where it
-#                           accepts 32-bit programs; ZORVA_REQUIRE_WIN32=1
-#                           makes a refusal an error)
-#   wine_stop               stops the server, removes the prefix (safe twice)
-#   w PROGRAM ARGS...       runs a Windows program (WTIMEOUT seconds, 120)
-#   sys_of BITS             a bitness's system folder: its regsvr32, reg and
-#                           cscript are what a host of that bitness runs
+#   wine_start NAME  cross-builds both DLLs and COM clients quietly into
+#                    build/win64 and build/win32; makes a fresh prefix of our own
+#                    with a persistent, headless server; copies the DLLs, the clients and the
+#                    scripts of tests/windows to C:\zorva; sets bitnesses to
+#                    those the machine runs (64, and 32 where it accepts 32-bit
+#                    programs; ZORVA_REQUIRE_WIN32=1 makes a refusal an error)
+#   wine_stop        stops the server, removes the prefix (safe twice)
+#   w PROGRAM ARGS   runs a Windows program (WTIMEOUT seconds, 120)
+#   sys_of BITS      a bitness's system folder: its regsvr32, reg and cscript
 #   wine_table TABLE NAME [COLUMN]
-#                           a table as C:\zorva\NAME in UTF-16, as the
-#                           scripts' file object reads it, with the type names
-#                           of a column (1, counted from 0) as numbers, which
-#                           include/zorva/value_types.def gives
-win_tree() {  # dir, toolchain
-  quiet cmake -S src/shell -B "$1" -G Ninja "${launcher[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$2.cmake" &&
-    quiet timeout 900 cmake --build "$1" -j "$jobs"
-}
-
+#                    a table as C:\zorva\NAME in UTF-16, as the scripts' file
+#                    object reads it, with the type names of a column (1,
+#                    counted from 0) as the numbers of include/zorva/value_types.def
 wine64=$(command -v wine64 || true)
 [ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
 [ -n "$wine64" ] || wine64=$(command -v wine || true)
@@ -44,31 +35,29 @@ wine_stop() {
 wine_start() {  # the name its messages start with
   local says=$1
   [ -n "$wine64" ] || { echo "$says: no wine64 or wine on the PATH" >&2; return 1; }
+  local bits toolchain
   WINEPREFIX=$(mktemp -d /tmp/zorva-wine.XXXXXX)
+  drive="$WINEPREFIX/drive_c/zorva"
+  for bits in 64 32; do
+    toolchain=mingw-x86_64; [ $bits = 64 ] || toolchain=mingw-i686
+    quiet cmake -S src/shell -B "build/win$bits" -G Ninja "${launcher[@]}" \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/$toolchain.cmake" &&
+      quiet timeout 900 cmake --build "build/win$bits" -j "$jobs" || { echo "$says: building the $bits-bit DLL failed" >&2; return 1; }
+    mkdir -p "$drive/w$bits" && cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
+  done
+  cp tests/windows/*.vbs tests/windows/*.js "$drive/"
   unset DISPLAY
   # A persistent server and one warm-up command: later captures of Wine's
   # output would otherwise wait for background processes holding stdout.
   wineserver -p
   w wineboot -i >/dev/null 2>&1 || { echo "$says: wineboot failed" >&2; return 1; }
   w cmd /c exit >/dev/null 2>&1 || true
-  drive="$WINEPREFIX/drive_c/zorva"
-  mkdir -p "$drive/w64" "$drive/w32"
-  local bits
-  for bits in 32 64; do
-    cp "build/win$bits/ZorvaMaskedEdit.dll" "build/win$bits/com_client.exe" "$drive/w$bits/"
-  done
-  cp tests/windows/*.vbs tests/windows/*.js "$drive/"
   # A 32-bit process reports the x86 architecture.
+  local probe; probe=$(w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok %PROCESSOR_ARCHITECTURE% 2>&1 | tr -d '\r' || true)
   bitnesses=(64)
-  local probe
-  probe=$(w 'C:\windows\syswow64\cmd.exe' /c echo 32-bit-ok %PROCESSOR_ARCHITECTURE% 2>&1 | tr -d '\r' || true)
-  if grep -qx '32-bit-ok x86' <<<"$probe"; then
-    bitnesses+=(32)
+  if grep -qx '32-bit-ok x86' <<<"$probe"; then bitnesses+=(32)
+  elif [ "${ZORVA_REQUIRE_WIN32:-0}" = 1 ]; then echo "$says: 32-bit programs do not run here: $probe" >&2; return 1
   else
-    if [ "${ZORVA_REQUIRE_WIN32:-0}" = 1 ]; then
-      echo "$says: 32-bit programs do not run here: $probe" >&2
-      return 1
-    fi
     echo "$says: !!!!! 32-BIT RUN SKIPPED: this machine refuses 32-bit programs (the i686 DLL is built and export-checked only) !!!!!"
     echo "$says: the 32-bit probe said: ${probe:0:200}"
   fi

@@ -8,12 +8,6 @@ our @EXPORT_OK = qw(read_rows);
 
 my %escape = ('\\' => "\\", t => "\t", n => "\n", r => "\r", 0 => "\0");
 
-sub decode_field {
-  my ($s) = @_;
-  $s =~ s/\\(u[0-9A-Fa-f]{4}|.)/length $1 == 5 ? chr hex substr $1, 1 : $escape{$1} \/\/ die "bad escape \\$1\n"/ge;
-  return $s;
-}
-
 # Each row as [line, op, type, mask, value, expected], decoded.
 sub read_rows {
   my ($path) = @_;
@@ -24,7 +18,7 @@ sub read_rows {
     next if $line =~ /^(#|$)/;
     my @f = split /\t/, $line, -1;
     die "$path:$.: 6 fields wanted\n" unless @f == 6;
-    push @rows, [$., map { decode_field($_) } @f[0 .. 4]];
+    push @rows, [$., map { s/\\(u[0-9A-Fa-f]{4}|.)/length $1 == 5 ? chr hex substr $1, 1 : $escape{$1} \/\/ die "bad escape \\$1\n"/ger } @f[0 .. 4]];
   }
   return @rows;
 }

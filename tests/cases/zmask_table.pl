@@ -47,11 +47,7 @@ if ($mode eq 'batch') {
 }
 
 # At most four at a time: a stream per mask spends its time starting processes.
-sub reap {
-  my $pid = waitpid(shift, 0);
-  $runs[$running{$pid}][5] = $? & 127;  # the signal the run died of
-  delete $running{$pid};
-}
+sub reap { my $pid = waitpid(shift, 0); $runs[delete $running{$pid}][5] = $? & 127; }  # the signal it died of
 for my $n (0 .. $#runs) {
   my (undef, $input, @args) = @{$runs[$n]};
   reap(-1) if keys %running >= 4;
