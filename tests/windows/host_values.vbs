@@ -52,7 +52,7 @@ Check "null date", obj.GetFormattedValue(2, "", Null), BlankDate()
 ' Objects give their default property, and its error; a variable, an array
 ' element or a ByRef argument holding one is the object itself.
 Check "default property", obj.GetFormattedValue(2, "", New DateHolder), "01/05/24"
-Dim held, heldNothing, heldInArray(1)
+Dim held, heldNothing, heldInArray(1), kind, mask, typed, raw
 Set held = New DateHolder
 Set heldNothing = Nothing
 Set heldInArray(1) = held
@@ -72,6 +72,13 @@ Check "no default property: error number", Err.Number, 438
 Set held = New NoDefault
 got = obj.GetFormattedValue(2, "", held)
 Check "no default property in a variable", Err.Number, 438
+
+' Type, mask and value held in variables arrive by reference, as every
+' script passes its variables.
+kind = 1 : mask = "$#,##0.00;($#,##0.00)" : typed = "($1,234.50)" : raw = "-1234.5"
+Check "variables: IsValid", obj.IsValid(kind, mask, typed), -1
+Check "variables: GetRawValue", obj.GetRawValue(kind, mask, typed), raw
+Check "variables: GetFormattedValue", obj.GetFormattedValue(kind, mask, raw), typed
 
 ' Both ProgIDs, late-bound names.
 Check "versioned ProgID", versioned.GetRawValue(1, "", "($1,234.50)"), "-1234.5"
