@@ -211,6 +211,10 @@ TEST(ServiceCurrencySwap, EuroUserOnly) {
   EXPECT_EQ(prepared.state().text, "$#,##0.00");
   // Other types keep the "$" as a literal of the mask.
   EXPECT_EQ(GetFormattedValueUtf8(tkMEDouble, "$#,##0.00", "5"), "$5.00");
+  // A currency character of several letters is replaced whole.
+  static constexpr StringEntry kDollars[] = {{kCurrencySymbolId, "US$"}};
+  IntlSettingsOverride dollars(LoadIntlSettings(MakeSystemLocale("de", "\x80"), kDollars));
+  EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "US$#,##0.00", "5"), "\xe2\x82\xac" "5.00");
   // Only a euro user's masks are rewritten: a pound user's "$" stays "$".
   IntlSettingsOverride pound(LoadIntlSettings(MakeSystemLocale("en", "\xa3")));
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "5"), "$5.00");
