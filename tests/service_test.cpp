@@ -116,6 +116,16 @@ TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
   EXPECT_GT(answered, 10000);  // the prepared path did answer
 }
 
+// A separator outside ASCII comes out in UTF-8 from every path.
+TEST(ServicePreparedNumbers, SeparatorOutsideAscii) {
+  IntlSettings s = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
+  s.sThousand = s.sMonThousandSep = '\xa0';
+  IntlSettingsOverride use(s);
+  char out[kUtf8AnswerBytes];
+  const PreparedMask p(tkMELongInt, "#\xc2\xa0##0");  // the mask groups with the same character
+  EXPECT_EQ(std::string(out, GetFormattedValueUtf8(p, "1234", out, sizeof out)), "1\xc2\xa0" "234");
+}
+
 // Input no form would send: huge values and masks, masks of escapes or
 // quotes, type numbers outside the range. Every answer is given, at most 255
 // characters long, with no zero in it.
