@@ -10,8 +10,14 @@ source "$(dirname "$0")/wine.sh"
 
 fail() { echo "windows: FAIL: $*" >&2; exit 1; }
 
-xvfb_pid=""
-trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
+# The about box really shows (headless, MessageBoxA returns at once): every
+# Wine process of this suite uses a virtual display.
+command -v Xvfb >/dev/null || fail "Xvfb is needed for the about box (scripts/packages/windows.txt)"
+wine_display=:$((90 + RANDOM % 400))
+Xvfb "$wine_display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'wine_stop; kill "$xvfb_pid" 2>/dev/null' EXIT
+sleep 2
 echo "windows: building the i686 and x86_64 DLLs, making a Wine prefix"
 wine_start windows || fail "making the Wine prefix"
 
@@ -101,6 +107,9 @@ for bits in "${bitnesses[@]}"; do
   done
   run_checked 'com_client finished' "the $bits-bit com_client" "C:\\zorva\\w$bits\\com_client.exe" "$dll" >/dev/null
   same_as_expected tests/cases/com_client.expected <<<"$out" || fail "the $bits-bit com_client's answers"
+  # The client checks the about box's caption and text from inside and closes it.
+  run_checked 'com_client finished' "the $bits-bit about box" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about
+  same_as_expected tests/cases/com_client_about.expected <<<"$out" || fail "the $bits-bit about box"
 
   w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll"
   dump=$(registry_dump "$bits")
@@ -110,24 +119,6 @@ for bits in "${bitnesses[@]}"; do
     fail "unregistering removed the $bits-bit type-library registration"
   w "$sys\\reg.exe" query 'HKCR\CLSID' >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
   echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
-done
-
-# ---- The about box, once per bitness, on a virtual display -------------------
-# Headless, MessageBoxA returns at once; here the box really shows. The
-# client checks its caption and text from inside and closes it.
-command -v Xvfb >/dev/null || fail "Xvfb is needed for the about box (scripts/packages/windows.txt)"
-timeout 30 wineserver -k 2>/dev/null || true  # new processes pick up the display
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 2
-export DISPLAY=$display
-for bits in "${bitnesses[@]}"; do
-  sys=$(sys_of "$bits") dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
-  w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll (about box)"
-  run_checked 'com_client finished' "the $bits-bit about box" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about
-  same_as_expected tests/cases/com_client_about.expected <<<"$out" || fail "the $bits-bit about box"
-  w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll (about box)"
 done
 
 echo "windows: bitnesses run under Wine: ${bitnesses[*]}-bit (both DLLs built and export-checked)"

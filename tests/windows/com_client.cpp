@@ -154,9 +154,10 @@ void DumpType(ITypeInfo* info, const char* side) {
 // The library as object browsers and early-binding tools read it, for the
 // suite to compare with tests/cases/typelib.expected; a dual interface
 // shows its vtable side too.
-void DumpLibrary(ITypeLib* library) {
+void DumpLibrary(ITypeLib* library, const wchar_t* path) {
   TLIBATTR* a = nullptr;
   if (FAILED(library->GetLibAttr(&a))) return;
+  std::printf("type library of %ls: %s\n", path, a->syskind == SYS_WIN32 ? "SYS_WIN32" : "SYS_WIN64");
   std::printf("library %ls %d.%d %ls\n", NameOf(library, -1).c_str(), a->wMajorVerNum, a->wMinorVerNum,
               Guid(a->guid).c_str());
   library->ReleaseTLibAttr(a);
@@ -254,11 +255,7 @@ int wmain(int argc, wchar_t** argv) {
     ITypeLib* library = nullptr;
     Show("LoadTypeLibEx", LoadTypeLibEx(argv[1], REGKIND_NONE, &library));
     if (library) {
-      TLIBATTR* attr = nullptr;
-      library->GetLibAttr(&attr);
-      std::printf("type library of %ls: %s\n", argv[1], attr && attr->syskind == SYS_WIN32 ? "SYS_WIN32" : "SYS_WIN64");
-      if (attr) library->ReleaseTLibAttr(attr);
-      DumpLibrary(library);
+      DumpLibrary(library, argv[1]);
       library->Release();
     }
     return Finish();
