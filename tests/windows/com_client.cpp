@@ -1,11 +1,10 @@
 // A C++ client of the registered component, for what a script host cannot
 // reach: class objects raced for by threads, the vtable (a variant by value),
-// refused calls, error information, the type library, and the module's
-// lifetime.
+// refused calls, error information, the about box, the type library, and the
+// module's lifetime.
 // Each mode prints what it finds, for the suite to compare with an expected
-// file in tests/cases/com_client*.expected and typelib.expected.
+// file in tests/cases/com_client.expected and typelib.expected.
 //   com_client DLLPATH         the checks
-//   com_client DLLPATH about   shows the about box, reads and closes it
 //   com_client DLLPATH typelib dumps the type library inside a DLL of either
 //                              bitness
 #include <cstdio>
@@ -187,6 +186,30 @@ IZorvaMaskedEdit* Create() {
   return edit;
 }
 
+// Waits for the about box, checks that it shows with its caption and text,
+// and closes it as its OK button would.
+DWORD WINAPI WatchAboutBox(void*) {
+  HWND box = nullptr;
+  auto shown = [&box] { return (box = FindWindowA(nullptr, "About Zorva Masked Edit Control")) && IsWindowVisible(box); };
+  for (int i = 0; i < 600 && !shown(); ++i) Sleep(100);
+  Show("the about box shows", box && IsWindowVisible(box));
+  if (!box) return 1;
+  char text[256] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
+  std::printf("its text: %s\n", text);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+// Shows the about box (on the suite's virtual display; headless, it returns
+// at once) while a thread waits for it.
+void AboutBox(IZorvaMaskedEdit* edit) {
+  HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
+  Show("AboutBox", edit->AboutBox());
+  WaitForSingleObject(watcher, INFINITE);
+  CloseHandle(watcher);
+}
+
 void ObjectChecks(CanUnloadFn canUnload) {
   IZorvaMaskedEdit* edit = Create();
   if (!edit) return;
@@ -211,6 +234,7 @@ void ObjectChecks(CanUnloadFn canUnload) {
   Show("GetTypeInfo with no out", edit->GetTypeInfo(0, 0, nullptr));
   EarlyBinding(edit);
   LateBinding(dispatch);
+  AboutBox(edit);
   unknown->Release();
   dispatch->Release();
   Show("one reference left: DllCanUnloadNow", canUnload());
@@ -218,38 +242,12 @@ void ObjectChecks(CanUnloadFn canUnload) {
   Show("after it: DllCanUnloadNow", canUnload());
 }
 
-// Waits for the about box, checks that it shows with its caption and text,
-// and closes it as its OK button would.
-DWORD WINAPI WatchAboutBox(void*) {
-  HWND box = nullptr;
-  auto shown = [&box] { return (box = FindWindowA(nullptr, "About Zorva Masked Edit Control")) && IsWindowVisible(box); };
-  for (int i = 0; i < 600 && !shown(); ++i) Sleep(100);
-  Show("the about box shows", box && IsWindowVisible(box));
-  if (!box) return 1;
-  char text[256] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
-  std::printf("its text: %s\n", text);
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
-  return 0;
-}
-
-// Shows the about box (on a display: headless, it returns at once).
-void About() {
-  IZorvaMaskedEdit* edit = Create();
-  if (!edit) return;
-  HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
-  Show("AboutBox", edit->AboutBox());
-  WaitForSingleObject(watcher, INFINITE);
-  CloseHandle(watcher);
-  edit->Release();
-}
-
 int Finish() { return std::printf("com_client finished\n"), 0; }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return std::printf("usage: com_client DLLPATH [about|typelib]\n"), 2;
+  if (argc < 2) return std::printf("usage: com_client DLLPATH [typelib]\n"), 2;
   const std::wstring mode = argc > 2 ? argv[2] : L"";
   if (mode == L"typelib") {  // the library inside a module of either bitness, read as data
     ITypeLib* library = nullptr;
@@ -261,7 +259,6 @@ int wmain(int argc, wchar_t** argv) {
     return Finish();
   }
   CoInitialize(nullptr);  // the class is apartment-threaded: no proxies in between
-  if (mode == L"about") return About(), CoUninitialize(), Finish();
   // The module itself first, so that the threads race on its first class object.
   HMODULE module = LoadLibraryW(argv[1]);
   // Through void*: the exports' real types are not FARPROC's.
