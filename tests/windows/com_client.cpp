@@ -272,9 +272,6 @@ int wmain(int argc, wchar_t** argv) {
   RaceForClassObject(getClassObject);
   ClassObjectChecks(getClassObject, canUnload);
   ObjectChecks(canUnload);
-  ITypeLib* library = nullptr;
-  Show("LoadRegTypeLib", LoadRegTypeLib(zorva::ids::kLibraryId, 1, 0, LOCALE_NEUTRAL, &library));
-  if (library) library->Release();
   CoUninitialize();
   return Finish();
 }
