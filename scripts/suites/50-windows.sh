@@ -21,16 +21,6 @@ sleep 2
 echo "windows: building the i686 and x86_64 DLLs, making a Wine prefix"
 wine_start windows || fail "making the Wine prefix"
 
-# Exactly the four exports, undecorated, and only system DLLs imported
-# (tests/cases/dll_links.expected).
-for arch in x86_64:win64 i686:win32; do
-  dll=build/${arch#*:}/ZorvaMaskedEdit.dll
-  ${arch%%:*}-w64-mingw32-objdump -p "$dll" |
-    sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] /export /p; s/^\s*DLL Name: \(.*\)/import \L\1/p' |
-    sort | same_as_expected tests/cases/dll_links.expected || fail "$dll exports or imports"
-  echo "windows: $dll exports and imports as expected"
-done
-
 wine_table tests/cases/cases.tsv cases16.tsv
 wine_table tests/cases/host_values.tsv host_values16.tsv 2
 
@@ -77,15 +67,21 @@ run_checked() {  # sentinel, what, program, args...
   [ "$rc" -eq 0 ] || fail "$what: $rc failures"
 }
 
-# The type library inside each DLL, read as data by the 64-bit client (the
-# i686 one is checked here even where it cannot run), against
-# tests/cases/typelib.expected.
-for bits in 32 64; do
+# Each DLL, the i686 one too even where it cannot run: exactly the four
+# exports, undecorated, and only system DLLs imported
+# (tests/cases/dll_links.expected); its type library, read as data by the
+# 64-bit client (tests/cases/typelib.expected).
+for arch in i686:32 x86_64:64; do
+  bits=${arch#*:}
+  ${arch%%:*}-w64-mingw32-objdump -p "build/win$bits/ZorvaMaskedEdit.dll" |
+    sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] /export /p; s/^\s*DLL Name: \(.*\)/import \L\1/p' |
+    sort | same_as_expected tests/cases/dll_links.expected || fail "the $bits-bit DLL's exports or imports"
   run_checked 'com_client finished' "the type library of the $bits-bit DLL" \
     'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib >/dev/null
   grep -q "^type library of .*: SYS_WIN$bits\$" <<<"$out" || fail "the $bits-bit DLL's type library is not SYS_WIN$bits"
   grep -v '^type library of ' <<<"$out" | same_as_expected tests/cases/typelib.expected ||
     fail "the $bits-bit DLL's type library"
+  echo "windows: the $bits-bit DLL's exports, imports and type library as expected"
 done
 
 for bits in "${bitnesses[@]}"; do
