@@ -179,13 +179,6 @@ T* Query(IUnknown* from, REFIID iid) {
   return static_cast<T*>(out);
 }
 
-IZorvaMaskedEdit* Create() {
-  IZorvaMaskedEdit* edit = nullptr;
-  Show("CoCreateInstance", CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER,
-                                            zorva::ids::kInterfaceId, reinterpret_cast<void**>(&edit)));
-  return edit;
-}
-
 // Waits for the about box, checks that it shows with its caption and text,
 // and closes it as its OK button would.
 DWORD WINAPI WatchAboutBox(void*) {
@@ -211,7 +204,9 @@ void AboutBox(IZorvaMaskedEdit* edit) {
 }
 
 void ObjectChecks(CanUnloadFn canUnload) {
-  IZorvaMaskedEdit* edit = Create();
+  IZorvaMaskedEdit* edit = nullptr;
+  Show("CoCreateInstance", CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER,
+                                            zorva::ids::kInterfaceId, reinterpret_cast<void**>(&edit)));
   if (!edit) return;
   Show("a live object: DllCanUnloadNow", canUnload());
   auto* unknown = Query<IUnknown>(edit, IID_IUnknown);
