@@ -15,12 +15,8 @@
 namespace {
 
 // A line of the output the suite compares with an expected file: a result
-// code, count or truth in hexadecimal, or a text (which it frees).
+// code, count or truth in hexadecimal.
 void Show(const char* what, long value) { std::printf("%s: 0x%lx\n", what, static_cast<unsigned long>(value)); }
-void Show(const char* what, BSTR text) {
-  std::printf("%s: [%ls]\n", what, text ? text : L"(none)");
-  SysFreeString(text);
-}
 
 using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
@@ -94,7 +90,8 @@ void EarlyBinding(IZorvaMaskedEdit* edit) {
   dec.decVal.sign = DECIMAL_NEG;
   dec.decVal.Lo64 = 125;
   Show("GetFormattedValue of a DECIMAL by value", edit->GetFormattedValue(11, empty, dec, &out));
-  Show("its answer", out);
+  std::printf("its answer: [%ls]\n", out ? out : L"(none)");
+  SysFreeString(out);
   SysFreeString(empty);
 }
 
