@@ -95,15 +95,6 @@ void EarlyBinding(IZorvaMaskedEdit* edit) {
   SysFreeString(empty);
 }
 
-// Late binding refuses an id no name gives (wrong counts and types are the
-// VBScript host's).
-void LateBinding(IDispatch* dispatch) {
-  VARIANT result{};  // VT_EMPTY
-  DISPPARAMS none = {nullptr, nullptr, 0, 0};
-  Show("Invoke of an unknown dispatch id",
-       dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr, nullptr));
-}
-
 template <typename Documented>
 std::wstring NameOf(Documented* item, MEMBERID id) {
   BSTR text = nullptr;
@@ -191,15 +182,6 @@ DWORD WINAPI WatchAboutBox(void*) {
   return 0;
 }
 
-// Shows the about box (on the suite's virtual display; headless, it returns
-// at once) while a thread waits for it.
-void AboutBox(IZorvaMaskedEdit* edit) {
-  HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
-  Show("AboutBox", edit->AboutBox());
-  WaitForSingleObject(watcher, INFINITE);
-  CloseHandle(watcher);
-}
-
 void ObjectChecks(CanUnloadFn canUnload) {
   IZorvaMaskedEdit* edit = nullptr;
   Show("CoCreateInstance", CoCreateInstance(zorva::ids::kClassId, nullptr, CLSCTX_INPROC_SERVER,
@@ -225,8 +207,17 @@ void ObjectChecks(CanUnloadFn canUnload) {
   Show("GetTypeInfoCount", (edit->GetTypeInfoCount(&count), static_cast<long>(count)));
   Show("GetTypeInfo with no out", edit->GetTypeInfo(0, 0, nullptr));
   EarlyBinding(edit);
-  LateBinding(dispatch);
-  AboutBox(edit);
+  // Late binding refuses an id no name gives (wrong counts and types are the
+  // VBScript host's).
+  VARIANT result{};  // VT_EMPTY
+  DISPPARAMS none = {nullptr, nullptr, 0, 0};
+  Show("Invoke of an unknown dispatch id",
+       dispatch->Invoke(99, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr, nullptr));
+  // The about box, on the suite's virtual display, while a thread waits for it.
+  HANDLE watcher = CreateThread(nullptr, 0, &WatchAboutBox, nullptr, 0, nullptr);
+  Show("AboutBox", edit->AboutBox());
+  WaitForSingleObject(watcher, INFINITE);
+  CloseHandle(watcher);
   unknown->Release();
   dispatch->Release();
   Show("one reference left: DllCanUnloadNow", canUnload());
