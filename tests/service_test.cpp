@@ -116,16 +116,6 @@ TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
   EXPECT_GT(answered, 10000);  // the prepared path did answer
 }
 
-// A separator outside ASCII comes out in UTF-8 from every path.
-TEST(ServicePreparedNumbers, SeparatorOutsideAscii) {
-  IntlSettings s = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
-  s.sThousand = s.sMonThousandSep = '\xa0';
-  IntlSettingsOverride use(s);
-  char out[kUtf8AnswerBytes];
-  const PreparedMask p(tkMELongInt, "#\xc2\xa0##0");  // the mask groups with the same character
-  EXPECT_EQ(std::string(out, GetFormattedValueUtf8(p, "1234", out, sizeof out)), "1\xc2\xa0" "234");
-}
-
 // Input no form would send: huge values and masks, masks of escapes or
 // quotes, type numbers outside the range. Every answer is given, at most 255
 // characters long, with no zero in it.
@@ -204,8 +194,9 @@ TEST_F(ServiceTest, NullStringsAndPointers) {
 }
 
 // A user whose currency symbol is the euro: masks and values of Currency
-// fields have their "$" replaced by the euro byte.
-TEST(ServiceCurrencySwap, EuroUserOnly) {
+// fields have their "$" replaced by the euro byte. Other users' symbols and
+// separators.
+TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   IntlSettingsOverride euro(LoadIntlSettings(MakeSystemLocale("de", "\x80")));
   // The default mask is chosen after the swap: its "$" stays a literal.
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "-1234.5"), "($1,234.50)");
@@ -228,6 +219,12 @@ TEST(ServiceCurrencySwap, EuroUserOnly) {
   // Only a euro user's masks are rewritten: a pound user's "$" stays "$".
   IntlSettingsOverride pound(LoadIntlSettings(MakeSystemLocale("en", "\xa3")));
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "5"), "$5.00");
+  // A separator outside ASCII comes out in UTF-8 from the prepared path too.
+  IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
+  fr.sThousand = fr.sMonThousandSep = '\xa0';
+  IntlSettingsOverride french(fr);
+  const PreparedMask grouped(tkMELongInt, "#\xc2\xa0##0");  // the mask groups with the same character
+  EXPECT_EQ(std::string(out, GetFormattedValueUtf8(grouped, "1234", out, sizeof out)), "1\xc2\xa0" "234");
 }
 
 }  // namespace
