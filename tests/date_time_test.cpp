@@ -63,11 +63,12 @@ TEST(DateTime, HostileInputsAndUnterminatedNames) {
 
 // A translated table: token letters, abbreviations longer than three
 // characters (cut to three in the settings), accented names, weekday names
-// and a translated raw form.
+// and translated raw forms.
 TEST(DateParse, TranslatedLettersAndNames) {
   constexpr unsigned kMonth = kFullMonthNamesId - 1, kMon = kShortMonthNamesId - 1;
   static constexpr StringEntry kFrench[] = {
-      {kRawDateMaskId, "aaaa-mm-jj"}, {kDateLettersId, "jJmMaA"}, {kFullWeekdayNamesId + 2, "mardi"},
+      {kRawDateMaskId, "aaaa-mm-jj"}, {kRawTimeMaskId, "hh:mm AM/PM"}, {kDateLettersId, "jJmMaA"},
+      {kFullWeekdayNamesId + 2, "mardi"},
       {kShortWeekdayNamesId + 2, "mar."}, {kMonth + 1, "janvier"}, {kMonth + 6, "juin"},
       {kMonth + 7, "juillet"}, {kMonth + 8, "ao\xFBt"}, {kMonth + 12, "d\xE9" "cembre"}, {kMon + 1, "janv."},
       {kMon + 6, "juin"}, {kMon + 7, "juil."}, {kMon + 8, "ao\xFBt"}, {kMon + 12, "d\xE9" "c."}};
@@ -81,6 +82,7 @@ TEST(DateParse, TranslatedLettersAndNames) {
   EXPECT_EQ(Answer(etDate, false, "2001-d\xE9" "cembre-04", "jjjj j mmmm aaaa", fr), "mardi 4 d\xE9" "cembre 2001");
   EXPECT_EQ(Answer(etDate, false, "2001-12-04", "jjj j mmm aa dd/yy", fr), "mar. 4 d\xE9" "c. 01 dd/yy");
   EXPECT_EQ(Answer(etDate, true, "4.d\xE9" "c..2001", "j.mmm.aaaa", fr), "2001-12-04");
+  EXPECT_EQ(Answer(etTime, true, "12:30", "hh:mm", fr), "12:30 PM");  // noon is an afternoon hour
 }
 
 TEST(DateTimeFormat, CutsAndPartsNoParseGives) {

@@ -143,6 +143,22 @@ TEST(NumberFormat, RendersParts) {
   EXPECT_STREQ(out, "$ ,  ");
 }
 
+// Raw whole numbers under a plain run are laid out from their digits, never
+// falling back for the usual ones, and as the general conversion renders them.
+TEST(NumberFormat, WholeRunsLaidOutFromDigits) {
+  for (const char* format : {"#,##0", "000,000", "0"}) {
+    const NumberConversion conversion{"0", format, '.', '.', ',', ',', "$"};
+    const std::uint64_t key = WholeRunKey(format, '.', ',');
+    for (const char* text : {"-1234567", "42", "-0", "000123456789012"}) {
+      char direct[300], general[300];
+      const int n = ConvertRawWhole(direct, sizeof direct, text, std::strlen(text), conversion, key, Us());
+      ASSERT_GE(n, 0) << format << " " << text;
+      ConvertNumber(general, sizeof general, text, conversion, Us());
+      EXPECT_EQ(std::string(direct, static_cast<std::size_t>(n)), general) << format << " " << text;
+    }
+  }
+}
+
 // Up to 15 fraction digits as read are shown without converting the double
 // back: the answer must be the one the double's own digits give.
 TEST(NumberFormat, ReadFractionDigitsShowAsTheirDouble) {

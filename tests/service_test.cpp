@@ -194,8 +194,9 @@ TEST_F(ServiceTest, NullStringsAndPointers) {
 }
 
 // A user whose currency symbol is the euro: masks and values of Currency
-// fields have their "$" replaced by the euro byte.
-TEST(ServiceCurrencySwap, EuroUserOnly) {
+// fields have their "$" replaced by the euro byte. Other users' symbols and
+// separators.
+TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   IntlSettingsOverride euro(LoadIntlSettings(MakeSystemLocale("de", "\x80")));
   // The default mask is chosen after the swap: its "$" stays a literal.
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "-1234.5"), "($1,234.50)");
@@ -211,9 +212,19 @@ TEST(ServiceCurrencySwap, EuroUserOnly) {
   EXPECT_EQ(prepared.state().text, "$#,##0.00");
   // Other types keep the "$" as a literal of the mask.
   EXPECT_EQ(GetFormattedValueUtf8(tkMEDouble, "$#,##0.00", "5"), "$5.00");
+  // A currency character of several letters is replaced whole.
+  static constexpr StringEntry kDollars[] = {{kCurrencySymbolId, "US$"}};
+  IntlSettingsOverride dollars(LoadIntlSettings(MakeSystemLocale("de", "\x80"), kDollars));
+  EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "US$#,##0.00", "5"), "\xe2\x82\xac" "5.00");
   // Only a euro user's masks are rewritten: a pound user's "$" stays "$".
   IntlSettingsOverride pound(LoadIntlSettings(MakeSystemLocale("en", "\xa3")));
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "5"), "$5.00");
+  // A separator outside ASCII comes out in UTF-8 from the prepared path too.
+  IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
+  fr.sThousand = fr.sMonThousandSep = '\xa0';
+  IntlSettingsOverride french(fr);
+  const PreparedMask grouped(tkMELongInt, "#\xc2\xa0##0");  // the mask groups with the same character
+  EXPECT_EQ(std::string(out, GetFormattedValueUtf8(grouped, "1234", out, sizeof out)), "1\xc2\xa0" "234");
 }
 
 }  // namespace

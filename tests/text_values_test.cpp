@@ -62,5 +62,17 @@ TEST(Boolean, MissingArgumentsAndSmallDestinations) {
   }
 }
 
+// The UTF-16 reading of Boolean masks and values takes ASCII other than zero
+// only; a unit the code page may map elsewhere is left to the general path.
+TEST(Boolean, Utf16ReadingTakesAsciiOnly) {
+  AsciiBooleanMask m;
+  ASSERT_TRUE(ReadAsciiBooleanMask(u"Yes/No/x", 8, m));
+  EXPECT_EQ(m.slash, 3u);
+  EXPECT_EQ(m.falseEnd, 6u);
+  EXPECT_EQ(BooleanState(u"n", 1, m), 0);
+  EXPECT_EQ(BooleanState(u"\u0080", 1, m), -1);
+  EXPECT_FALSE(ReadAsciiBooleanMask(u"Y\u0080s/No", 6, m));
+}
+
 }  // namespace
 }  // namespace zorva

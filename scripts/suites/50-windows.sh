@@ -3,27 +3,23 @@
 # The Windows DLLs: both cross builds, their exports and imports, then under
 # Wine (a fresh prefix of our own) registration, the registry entries, the
 # case table through JScript, host values through VBScript, the
-# C++ COM client, unregistration, and the about box under Xvfb, for each
+# C++ COM client (the about box under Xvfb too), unregistration, for each
 # bitness the machine runs (32-bit programs only where it accepts them).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wine.sh"
 
 fail() { echo "windows: FAIL: $*" >&2; exit 1; }
 
-xvfb_pid=""
-trap 'wine_stop; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
+# The about box really shows (headless, MessageBoxA returns at once): every
+# Wine process of this suite uses a virtual display.
+command -v Xvfb >/dev/null || fail "Xvfb is needed for the about box (scripts/packages/windows.txt)"
+wine_display=:$((90 + RANDOM % 400))
+Xvfb "$wine_display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'wine_stop; kill "$xvfb_pid" 2>/dev/null' EXIT
+sleep 2
 echo "windows: building the i686 and x86_64 DLLs, making a Wine prefix"
 wine_start windows || fail "making the Wine prefix"
-
-# Exactly the four exports, undecorated, and only system DLLs imported
-# (tests/cases/dll_links.expected).
-for arch in x86_64:win64 i686:win32; do
-  dll=build/${arch#*:}/ZorvaMaskedEdit.dll
-  ${arch%%:*}-w64-mingw32-objdump -p "$dll" |
-    sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] /export /p; s/^\s*DLL Name: \(.*\)/import \L\1/p' |
-    sort | same_as_expected tests/cases/dll_links.expected || fail "$dll exports or imports"
-  echo "windows: $dll exports and imports as expected"
-done
 
 wine_table tests/cases/cases.tsv cases16.tsv
 wine_table tests/cases/host_values.tsv host_values16.tsv 2
@@ -71,15 +67,21 @@ run_checked() {  # sentinel, what, program, args...
   [ "$rc" -eq 0 ] || fail "$what: $rc failures"
 }
 
-# The type library inside each DLL, read as data by the 64-bit client (the
-# i686 one is checked here even where it cannot run), against
-# tests/cases/typelib.expected.
-for bits in 32 64; do
+# Each DLL, the i686 one too even where it cannot run: exactly the four
+# exports, undecorated, and only system DLLs imported
+# (tests/cases/dll_links.expected); its type library, read as data by the
+# 64-bit client (tests/cases/typelib.expected).
+for arch in i686:32 x86_64:64; do
+  bits=${arch#*:}
+  ${arch%%:*}-w64-mingw32-objdump -p "build/win$bits/ZorvaMaskedEdit.dll" |
+    sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] /export /p; s/^\s*DLL Name: \(.*\)/import \L\1/p' |
+    sort | same_as_expected tests/cases/dll_links.expected || fail "the $bits-bit DLL's exports or imports"
   run_checked 'com_client finished' "the type library of the $bits-bit DLL" \
     'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" typelib >/dev/null
   grep -q "^type library of .*: SYS_WIN$bits\$" <<<"$out" || fail "the $bits-bit DLL's type library is not SYS_WIN$bits"
   grep -v '^type library of ' <<<"$out" | same_as_expected tests/cases/typelib.expected ||
     fail "the $bits-bit DLL's type library"
+  echo "windows: the $bits-bit DLL's exports, imports and type library as expected"
 done
 
 for bits in "${bitnesses[@]}"; do
@@ -110,24 +112,6 @@ for bits in "${bitnesses[@]}"; do
     fail "unregistering removed the $bits-bit type-library registration"
   w "$sys\\reg.exe" query 'HKCR\CLSID' >/dev/null 2>&1 || fail "HKCR\\CLSID itself was removed"
   echo "windows: $bits-bit: unregistered, keys gone (type library registration kept)"
-done
-
-# ---- The about box, once per bitness, on a virtual display -------------------
-# Headless, MessageBoxA returns at once; here the box really shows. The
-# client checks its caption and text from inside and closes it.
-command -v Xvfb >/dev/null || fail "Xvfb is needed for the about box (scripts/packages/windows.txt)"
-timeout 30 wineserver -k 2>/dev/null || true  # new processes pick up the display
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 2
-export DISPLAY=$display
-for bits in "${bitnesses[@]}"; do
-  sys=$(sys_of "$bits") dll="C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll"
-  w "$sys\\regsvr32.exe" /s "$dll" >/dev/null 2>&1 || fail "regsvr32 $dll (about box)"
-  run_checked 'com_client finished' "the $bits-bit about box" "C:\\zorva\\w$bits\\com_client.exe" "$dll" about
-  same_as_expected tests/cases/com_client_about.expected <<<"$out" || fail "the $bits-bit about box"
-  w "$sys\\regsvr32.exe" /s /u "$dll" >/dev/null 2>&1 || fail "regsvr32 /u $dll (about box)"
 done
 
 echo "windows: bitnesses run under Wine: ${bitnesses[*]}-bit (both DLLs built and export-checked)"

@@ -2,7 +2,8 @@
 # lib.sh):
 #   wine_start NAME  cross-builds both DLLs and COM clients quietly into
 #                    build/win64 and build/win32; makes a fresh prefix of our own
-#                    with a persistent, headless server; copies the DLLs, the clients and the
+#                    with a persistent server, headless unless wine_display
+#                    names an X display; copies the DLLs, the clients and the
 #                    scripts of tests/windows to C:\zorva; sets bitnesses to
 #                    those the machine runs (64, and 32 where it accepts 32-bit
 #                    programs; ZORVA_REQUIRE_WIN32=1 makes a refusal an error)
@@ -47,6 +48,7 @@ wine_start() {  # the name its messages start with
   done
   cp tests/windows/*.vbs tests/windows/*.js "$drive/"
   unset DISPLAY
+  [ -z "${wine_display:-}" ] || export DISPLAY=$wine_display
   # A persistent server and one warm-up command: later captures of Wine's
   # output would otherwise wait for background processes holding stdout.
   wineserver -p

@@ -1,11 +1,10 @@
 ' Values as a VBScript host really passes them: the shared table of host
-' values (its path the argument; UTF-16, types as numbers), objects with a
-' default property held in a variable, an array element or a ByRef argument;
-' both ProgIDs; late-bound names; AboutBox. Exits with the failure count
-' after "host_values.vbs finished".
+' values (its path the argument; UTF-16, types as numbers), an object with a
+' default property, also held in a variable; late-bound names. Exits with the
+' failure count after "host_values.vbs finished".
 Option Explicit
 
-Dim failures, obj, versioned, got
+Dim failures, obj, got
 failures = 0
 
 ' A check also clears the error it may have read, for the next call's.
@@ -23,21 +22,10 @@ Class DateHolder
   End Property
 End Class
 
-Class Broken
-  Public Default Property Get Value
-    Err.Raise 1234, "Broken", "no value here"
-  End Property
-End Class
-
-Class NoDefault
-  Public Value
-End Class
-
 Set obj = CreateObject("Tarnwick.ZorvaMaskedEdit")
-Set versioned = CreateObject("Tarnwick.ZorvaMaskedEdit.1")
 
 ' The shared host values (the table named by the argument), then what only
-' VBScript passes: objects, and a blank date as this host's own answer.
+' VBScript passes: an object, and a blank date as this host's own answer.
 Dim stream, f, rows
 Set stream = CreateObject("Scripting.FileSystemObject").OpenTextFile(WScript.Arguments(0), 1, False, -1)
 Do Until stream.AtEndOfStream
@@ -49,29 +37,12 @@ Loop
 stream.Close
 Check "null date", obj.GetFormattedValue(2, "", Null), BlankDate()
 
-' Objects give their default property, and its error; a variable, an array
-' element or a ByRef argument holding one is the object itself.
+' An object gives its default property, also from a variable (its failing
+' reads, Nothing and the chains of references are variants.tsv's).
 Check "default property", obj.GetFormattedValue(2, "", New DateHolder), "01/05/24"
-Dim held, heldNothing, heldInArray(1), kind, mask, typed, raw
+Dim held, kind, mask, typed, raw
 Set held = New DateHolder
-Set heldNothing = Nothing
-Set heldInArray(1) = held
 Check "object in a variable", obj.GetFormattedValue(2, "", held), "01/05/24"
-Check "object in an array element", obj.GetFormattedValue(2, "", heldInArray(1)), "01/05/24"
-Check "object as a ByRef argument", AsByRef(held), "01/05/24"
-Check "Nothing in a variable", obj.GetFormattedValue(2, "", heldNothing), BlankDate()
-On Error Resume Next
-got = obj.GetFormattedValue(2, "", New Broken)
-Check "failing default property: error number", Err.Number, 1234
-Set held = New Broken
-got = obj.GetFormattedValue(2, "", held)
-Check "failing default property in a variable", Err.Number, 1234
-Check "failing default property as a ByRef argument", AsByRef(held), 1234
-got = obj.GetFormattedValue(2, "", New NoDefault)
-Check "no default property: error number", Err.Number, 438
-Set held = New NoDefault
-got = obj.GetFormattedValue(2, "", held)
-Check "no default property in a variable", Err.Number, 438
 
 ' Type, mask and value held in variables arrive by reference, as every
 ' script passes its variables.
@@ -80,8 +51,8 @@ Check "variables: IsValid", obj.IsValid(kind, mask, typed), -1
 Check "variables: GetRawValue", obj.GetRawValue(kind, mask, typed), raw
 Check "variables: GetFormattedValue", obj.GetFormattedValue(kind, mask, raw), typed
 
-' Both ProgIDs, late-bound names.
-Check "versioned ProgID", versioned.GetRawValue(1, "", "($1,234.50)"), "-1234.5"
+' Late-bound names (both ProgIDs' keys are registry.expected's).
+On Error Resume Next
 Check "name in another case", obj.getrawvalue(2, "", "12/31/99"), "1999-12-31"
 got = obj.NoSuchMember(1)
 Check "unknown member", Err.Number, 438
@@ -91,18 +62,7 @@ got = obj.IsValid(1, "", "", 1, 1)
 Check "too many arguments", Err.Number, 450
 got = obj.IsValid("x", "", "")
 Check "a text for the value type", Err.Number, 13
-
-' AboutBox returns (a headless desktop shows no box).
-obj.AboutBox
-Check "AboutBox", Err.Number, 0
 On Error GoTo 0
-
-'' A value passed on as a ByRef argument: its answer, or the error number.
-Function AsByRef(ByRef value)
-  On Error Resume Next
-  AsByRef = obj.GetFormattedValue(2, "", value)
-  If Err.Number <> 0 Then AsByRef = Err.Number
-End Function
 
 ' A table value as the automation type its kind names.
 Function HostValue(kind, v)
