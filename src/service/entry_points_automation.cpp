@@ -20,19 +20,18 @@ HRESULT UnitsToBstr(const char16_t* units, std::size_t length, BSTR* retVal) {
   return S_OK;
 }
 
-// The answer straight into a new BSTR: every ANSI byte is one UTF-16 unit.
-// Its ASCII is widened inline, eight bytes at a time while they lie in the
-// answer buffer, which is zero-filled past the answer so that the last word
-// read holds the terminator; the rest through the code page. The string is
-// made from the finished units, so it is written once.
-HRESULT ToBstr(const char (&answer)[kAnswerBytes], BSTR* retVal) {
-  char16_t wide[kAnswerBytes];
-  std::size_t length = WidenAsciiPrefix(answer, kAnswerBytes, wide);
-  if (answer[length]) {
-    const std::size_t rest = std::strlen(answer + length);
-    length += AnsiToUtf16(answer + length, rest, wide + length, kAnswerBytes - length);
-  }
-  return UnitsToBstr(wide, length, retVal);
+// The answer (`length` bytes, terminated) straight into a new BSTR: every
+// ANSI byte is one UTF-16 unit, so the string is made at its length and
+// written once, its ASCII widened eight bytes at a time, the rest through
+// the code page.
+HRESULT ToBstr(const char* answer, std::size_t length, BSTR* retVal) {
+  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  if (!result) return E_OUTOFMEMORY;
+  char16_t* units = const_cast<char16_t*>(AsUtf16(result));
+  const std::size_t ascii = WidenAsciiPrefix(answer, length, units);
+  if (ascii < length) AnsiToUtf16(answer + ascii, length - ascii, units + ascii, length - ascii + 1);
+  *retVal = result;
+  return S_OK;
 }
 
 bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStringLen(s)); }
@@ -101,9 +100,9 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
     SwapCurrencySymbol(m.data(), s);
     SwapCurrencySymbol(v.data(), s);
   }
-  char answer[kAnswerBytes] = {};  // zero-filled for ToBstr
+  char answer[kAnswerBytes];
   MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
-  return ToBstr(answer, retVal);
+  return ToBstr(answer, std::strlen(answer), retVal);
 }
 
 HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& value,
@@ -119,9 +118,9 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
     AnsiText m;
     if (!Assign(m, mask)) return E_OUTOFMEMORY;
     if (ShouldSwapCurrency(valueType, s)) SwapCurrencySymbol(m.data(), s);
-    char out[kAnswerBytes] = {};  // zero-filled for ToBstr
+    char out[kAnswerBytes];
     MakeFormattedValue(out, text, RequestFor(valueType, m.data(), s), kAnswerChars, s);
-    return ToBstr(out, retVal);
+    return ToBstr(out, std::strlen(out), retVal);
   };
   // A string is its own raw text for every type: it is converted straight
   // into the inline buffer, with no holder and no heap copy. Without memory
