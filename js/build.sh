@@ -11,6 +11,8 @@ build=${1:-$root/build/wasm}
 # Emscripten's JavaScript optimiser needs Debian's acorn, which a Node.js not
 # from Debian does not look for.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+command -v emcmake >/dev/null ||
+  { echo "js/build.sh: building the WebAssembly module needs Emscripten (scripts/deps.sh wasm)" >&2; exit 1; }
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -6,12 +6,20 @@ export type ValueTypeName =
   | 'boolean' | 'counter' | 'float' | 'double' | 'oleobject' | 'binary' | 'url' | 'image'
   | 'datetime' | 'timestamp';
 
+/** The value types' constant names, as the C and automation interfaces spell them. */
+export type ValueTypeConstant =
+  | 'tkMEText' | 'tkMECurrency' | 'tkMEDate' | 'tkMETime' | 'tkMEMemo' | 'tkMEByte'
+  | 'tkMEShortInt' | 'tkMELongInt' | 'tkMEBoolean' | 'tkMECounter' | 'tkMEFloat' | 'tkMEDouble'
+  | 'tkMEOleObject' | 'tkMEBinary' | 'tkMEURL' | 'tkMEImage' | 'tkMEDateTime' | 'tkMETimeStamp';
+
 /**
- * A value type: its name ("currency"), its constant's name ("tkMECurrency"),
- * both in any letter case, or its number (0 to 17), also written as a string
- * ("1"): the spellings that SQL, zmask and the C interface accept.
+ * A value type: its name ("currency"), its constant's name ("tkMECurrency")
+ * or its number (0 to 17). At run time the names are also read in any letter
+ * case and the numbers as strings ("1"), the spellings SQL, zmask and the C
+ * interface accept; the type names only the usual spellings, so that a
+ * misspelt name is found when the code is compiled.
  */
-export type ValueType = ValueTypeName | string | number;
+export type ValueType = ValueTypeName | ValueTypeConstant | number;
 
 /**
  * A value to render, read as the automation value a host passes:
@@ -70,3 +78,10 @@ export declare function getFormattedValue(type: ValueType, mask: string | null |
  * @throws {RangeError} when the symbol is longer or has another character
  */
 export declare function setCurrencySymbol(symbol: string): void;
+
+/**
+ * The module's functions, for code that must work in both module systems:
+ * CommonJS has no top-level await, so there `require('zorva-masked-edit')`
+ * gives only this, and `await load()` the functions.
+ */
+export declare function load(): Promise<typeof import('./index.js')>;

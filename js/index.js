@@ -227,3 +227,11 @@ export function setCurrencySymbol(symbol) {
     throw new RangeError(`currency symbol not usable: ${JSON.stringify(s)}`);
   }
 }
+
+/**
+ * The module's functions, as CommonJS gets them: `(await load()).isValid`.
+ * Here they are ready already.
+ */
+export function load() {
+  return import('./index.js');
+}

@@ -1,7 +1,7 @@
 // One database row in a form: every field asks the masked-edit engines, as
 // the user types, whether its text is valid and what raw value it holds, and
 // shows the value as its mask lays it out once the user leaves it.
-import { getFormattedValue, getRawValue, isValid, setCurrencySymbol } from '../index.js';
+import { getFormattedValue, getRawValue, isValid, setCurrencySymbol } from 'zorva-masked-edit';
 
 const rows = [...document.querySelectorAll('tr[data-field]')];
 
@@ -17,11 +17,15 @@ function parts(row) {
   };
 }
 
+// The field's validity is the form's too (:invalid, and no submit while a
+// field is invalid); an empty field is valid but shows no mark.
 function check(f) {
   const valid = isValid(f.type, f.mask.value, f.input.value);
-  f.marker.dataset.valid = String(valid);
-  f.marker.textContent = valid ? '✓' : '✗';
-  f.marker.title = valid ? 'valid' : 'not valid for this mask';
+  const shown = f.input.value === '' ? '' : String(valid);
+  f.marker.dataset.valid = shown;
+  f.marker.textContent = shown === '' ? '' : valid ? '✓' : '✗';
+  f.marker.title = shown === '' ? '' : valid ? 'valid' : 'not valid for this mask';
+  f.input.setCustomValidity(valid ? '' : 'not valid for this mask');
   f.input.setAttribute('aria-invalid', String(!valid));
   f.raw.value = valid ? getRawValue(f.type, f.mask.value, f.input.value) : '';
   showRow();
@@ -62,5 +66,10 @@ currency.addEventListener('input', () => {
     note.textContent = e.message;
   }
   for (const r of rows) check(parts(r));
+});
+// Only a valid row gets here: the browser refuses the submit before.
+document.getElementById('order').addEventListener('submit', (e) => {
+  e.preventDefault();
+  document.getElementById('saved').textContent = 'saved';
 });
 document.body.dataset.ready = 'true';

@@ -92,6 +92,20 @@ test('an edited mask reads the field anew; the currency symbol is the page\'s to
   assert.equal(await page.textContent('#currency-note'), '');
 });
 
+test('an invalid field holds the form back; an empty one is valid and unmarked', async () => {
+  const form = () => page.evaluate(() => ({
+    invalid: [...document.querySelectorAll('input:invalid')].map((i) => i.id),
+    saved: document.getElementById('saved').textContent,
+  }));
+  await type('quantity', '12x');
+  await page.click('button');
+  assert.deepEqual(await form(), { invalid: ['quantity'], saved: '' });
+  await type('quantity', '');
+  assert.deepEqual(await state('quantity'), { valid: '', raw: '', text: '' });
+  await page.click('button');
+  assert.deepEqual(await form(), { invalid: [], saved: 'saved' });
+});
+
 test('the page loads nothing from elsewhere; a screenshot is kept', async () => {
   mkdirSync(outputDir, { recursive: true });
   await page.screenshot({ path: join(outputDir, 'demo.png'), fullPage: true });
