@@ -18,8 +18,10 @@
 #include <unicode/regex.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
+#include <unicode/uchar.h>
 #include <valgrind/callgrind.h>
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +36,7 @@
 #include "libc_number.h"
 #include "platform/unicode.h"
 #include "service/dispatch.h"
+#include "yes_no.h"
 #include "zorva/automation.h"
 #include "zorva/masked_edit.h"
 
@@ -49,7 +52,8 @@ enum class Kind { kCurrency, kLong, kDouble, kDate, kTime, kDateTime, kText, kBo
 
 struct Value {
   std::string raw;        // what GetFormattedValue takes
-  std::string formatted;  // what it answers, and what GetRawValue takes
+  std::string formatted;  // what it answers
+  std::string typed;      // what GetRawValue takes: formatted, or another spelling of it
   std::string parsed;     // what GetRawValue answers
   double number = 0;      // ICU's input and parse answer (numbers, booleans)
   double udate = 0;       // ICU's date input and parse answer (milliseconds)
@@ -139,6 +143,16 @@ DateTexts RandomTime(Random& r) {
           minutes * 60000.0};
 }
 
+// What people type for the mask "Yes/No", and how the mask reads it: other
+// cases, first letters, digits and words read letter by letter.
+constexpr struct {
+  const char* text;
+  bool yes;
+} kYesNoSpellings[] = {{"Yes", true},   {"No", false},  {"yes", true},   {"no", false},
+                       {"YES", true},   {"NO", false},  {"Y", true},     {"N", false},
+                       {"y", true},     {"n", false},   {"1", true},     {"0", false},
+                       {"yeah", true},  {"nope", false}, {"true", false}, {"false", false}};
+
 std::vector<Mix> MakeMixes() {
   std::vector<Mix> mixes = {
       {"currency", Kind::kCurrency, tkMECurrency, "$#,##0.00;($#,##0.00)", "$#,##0.00;($#,##0.00)", {}},
@@ -205,12 +219,16 @@ std::vector<Mix> MakeMixes() {
                         v.digits.substr(6);
           break;
         }
-        case Kind::kBoolean:
-          v.raw = v.parsed = negative ? "1" : "0";
-          v.formatted = negative ? "Yes" : "No";
-          v.number = negative ? 1 : 0;
+        case Kind::kBoolean: {
+          const auto& typed = kYesNoSpellings[r.Below(std::size(kYesNoSpellings))];
+          v.raw = v.parsed = typed.yes ? "1" : "0";
+          v.formatted = typed.yes ? "Yes" : "No";
+          v.typed = typed.text;
+          v.number = typed.yes ? 1 : 0;
           break;
+        }
       }
+      if (v.typed.empty()) v.typed = v.formatted;
       mix.values.push_back(v);
     }
   }
@@ -535,11 +553,11 @@ std::vector<Pair> MakePairs(Context& ctx) {
     }
     pairs.push_back({"format" + base + "libc", libcFormat, expectFormatted});
 
-    // Parsing: shown text in, raw text out (ICU: the number or date).
+    // Parsing: typed text in, raw text out (ICU: the number or date).
     pairs.push_back({"parse" + base + "engine",
                      [&vals, request](int i, std::string* a) {
                        char answer[256];
-                       MakeRawValue(answer, vals[i].formatted.c_str(), request, 255, Intl());
+                       MakeRawValue(answer, vals[i].typed.c_str(), request, 255, Intl());
                        benchmark::DoNotOptimize(answer);
                        if (a) *a = answer;
                      },
@@ -556,7 +574,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
     pairs.push_back({"parse" + base + "utf8",
                      [&vals, &mix](int i, std::string* a) {
                        char out[256];
-                       const std::size_t n = GetRawValueUtf8(mix.type, mix.mask, vals[i].formatted, out, sizeof out);
+                       const std::size_t n = GetRawValueUtf8(mix.type, mix.mask, vals[i].typed, out, sizeof out);
                        benchmark::DoNotOptimize(out);
                        if (a) a->assign(out, n);
                      },
@@ -564,7 +582,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
     pairs.push_back({"parse" + base + "prepared",
                      [&vals, &in](int i, std::string* a) {
                        char out[256];
-                       const std::size_t n = GetRawValueUtf8(*in.prepared, vals[i].formatted, out, sizeof out);
+                       const std::size_t n = GetRawValueUtf8(*in.prepared, vals[i].typed, out, sizeof out);
                        benchmark::DoNotOptimize(out);
                        if (a) a->assign(out, n);
                      },
@@ -575,18 +593,28 @@ std::vector<Pair> MakePairs(Context& ctx) {
       case Kind::kCurrency:
       case Kind::kLong:
       case Kind::kDouble:
-      case Kind::kBoolean:
-        icuParse = [&in, &icu, &mix](int i, std::string* a) {
+        icuParse = [&in, &icu](int i, std::string* a) {
           icu::Formattable result;
           icu::ParsePosition pos(0);
-          if (mix.kind == Kind::kBoolean) icu.choice->parse(in.shownIcu[i], result, pos);
-          else icu.number->parse(in.shownIcu[i], result, pos);
+          icu.number->parse(in.shownIcu[i], result, pos);
           UErrorCode status = U_ZERO_ERROR;
           const double d = result.getDouble(status);
           benchmark::DoNotOptimize(d);
           if (a) *a = PrintNumber(d);
         };
         icuCheck = [&vals](int i, const std::string& a) { return a == PrintNumber(vals[i].number); };
+        break;
+      case Kind::kBoolean:
+        // ChoiceFormat reads only the exact words: every spelling is read
+        // letter by letter with ICU's case folding.
+        icuParse = [&in](int i, std::string* a) {
+          const icu::UnicodeString& word = in.shownIcu[i];
+          const char state = bench::YesNoState(word.getBuffer(), static_cast<std::size_t>(word.length()),
+                                               [](char16_t u) { return u_foldCase(u, U_FOLD_CASE_DEFAULT); });
+          benchmark::DoNotOptimize(state);
+          if (a) *a = std::string(1, state);
+        };
+        icuCheck = expectParsed;
         break;
       case Kind::kDate:
       case Kind::kTime:
@@ -620,7 +648,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
       case Kind::kDouble:
         libcParse = [&vals, &mix](int i, std::string* a) {
           char out[64];
-          const std::size_t n = LibcParseNumber(mix, vals[i].formatted, out);
+          const std::size_t n = LibcParseNumber(mix, vals[i].typed, out);
           benchmark::DoNotOptimize(out);
           if (a) a->assign(out, n);
         };
@@ -636,7 +664,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
       case Kind::kDateTime:
         libcParse = [&vals, &mix](int i, std::string* a) {
           char out[64];
-          const std::size_t n = LibcDate(vals[i].formatted.c_str(), LibcShownForm(mix.kind),
+          const std::size_t n = LibcDate(vals[i].typed.c_str(), LibcShownForm(mix.kind),
                                          LibcRawForm(mix.kind), out, false);
           benchmark::DoNotOptimize(out);
           if (a) a->assign(out, n);
@@ -646,7 +674,7 @@ std::vector<Pair> MakePairs(Context& ctx) {
         libcParse = [&vals](int i, std::string* a) {
           char out[16];
           std::size_t n = 0;
-          for (const char* p = vals[i].formatted.c_str(); *p; ++p) {
+          for (const char* p = vals[i].typed.c_str(); *p; ++p) {
             if (*p >= '0' && *p <= '9') out[n++] = *p;
           }
           out[n] = '\0';
@@ -656,9 +684,12 @@ std::vector<Pair> MakePairs(Context& ctx) {
         break;
       case Kind::kBoolean:
         libcParse = [&vals](int i, std::string* a) {
-          const char* out = std::strcmp(vals[i].formatted.c_str(), "Yes") == 0 ? "1" : "0";
-          benchmark::DoNotOptimize(out);
-          if (a) *a = out;
+          const std::string& word = vals[i].typed;
+          const char state = bench::YesNoState(word.data(), word.size(), [](char c) {
+            return std::tolower(static_cast<unsigned char>(c));
+          });
+          benchmark::DoNotOptimize(state);
+          if (a) *a = std::string(1, state);
         };
         break;
     }
@@ -674,7 +705,7 @@ void MakeInputs(Context& ctx) {
     in.prepared = std::make_unique<PreparedMask>(mix.type, mix.mask);
     for (const Value& v : mix.values) {
       in.rawBstr.push_back(MakeBstr(v.raw));
-      in.shownBstr.push_back(MakeBstr(v.formatted));
+      in.shownBstr.push_back(MakeBstr(v.typed));
       VARIANT var;
       VariantInit(&var);
       var.vt = VT_BSTR;
@@ -684,7 +715,7 @@ void MakeInputs(Context& ctx) {
       var.vt = VT_R8;
       var.dblVal = v.number;
       in.r8Variant.push_back(var);
-      in.shownIcu.push_back(icu::UnicodeString::fromUTF8(v.formatted));
+      in.shownIcu.push_back(icu::UnicodeString::fromUTF8(v.typed));
       in.digitsIcu.push_back(icu::UnicodeString::fromUTF8(v.digits));
     }
     ctx.inputs.push_back(std::move(in));
