@@ -5,6 +5,7 @@
 #   1. CPU time per call (median of 5 repetitions) and the ratios peer/ours
 #      (above 1: we are faster);
 #   2. instructions per call from callgrind, which do not depend on the load.
+# The "-rounding" mixes format numbers with 3 or 4 decimals, ties among them.
 #   scripts/bench.sh [time|instructions]   both parts when none is named
 set -euo pipefail
 source "$(dirname "$0")/suites/lib.sh"
@@ -43,6 +44,13 @@ table() {  # unit
       }
     }'
 }
+
+# Every implementation's answers are checked before anything is timed; a
+# peer's answers that differ from ours for a known reason (a tie rounded
+# another way) are counted here, with the reason.
+echo "== Answers that differ from ours (1,000 values per mix, checked before timing) =="
+"$bin" --answers 2>&1
+echo
 
 if [ "$parts" = all ] || [ "$parts" = time ]; then
   echo "== CPU time per call, ns (median of 5; ratios above 1: we are faster) =="
