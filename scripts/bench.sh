@@ -65,7 +65,8 @@ if [ "$parts" = all ] || [ "$parts" = instructions ]; then
   out=$(mktemp -d)
   trap 'rm -rf "$out"' EXIT
   timeout 900 valgrind --tool=callgrind --callgrind-out-file="$out/cg" "$bin" --instructions >/dev/null 2>&1
-  for f in "$out"/cg.*; do
+  # cg.1, cg.2, ...: the dumps in the order of the pairs, kept within each type.
+  for f in $(printf '%s\n' "$out"/cg.* | awk -F. '{ print $NF, $0 }' | sort -n | cut -d' ' -f2-); do
     name=$(sed -n 's/^desc: Trigger: Client Request: //p' "$f")
     total=$(sed -n 's/^summary: //p; s/^totals: //p' "$f" | head -1)
     echo "$name $((total / 1000))"
