@@ -5,6 +5,7 @@
 // with no mask reading and no validation.
 //
 //   libc_stream format|raw currency|long|double|date|time|text|boolean
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "libc_number.h"
 #include "line_stream.h"
+#include "yes_no.h"
 
 namespace {
 
@@ -53,7 +55,14 @@ std::size_t Answer(bool format, char kind, std::string_view in, char* out) {
         return n;
       }
     case 'b': {
-      const char* text = format ? (in == "0" ? "No" : "Yes") : (in == "Yes" ? "1" : "0");
+      if (!format) {
+        const char state = bench::YesNoState(in.data(), in.size(), [](char c) {
+          return std::tolower(static_cast<unsigned char>(c));
+        });
+        out[0] = state;
+        return state ? 1 : 0;
+      }
+      const char* text = in == "0" ? "No" : "Yes";
       std::size_t n = std::strlen(text);
       std::memcpy(out, text, n);
       return n;
