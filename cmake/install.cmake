@@ -28,9 +28,9 @@ if(TARGET zmask)
 endif()
 # The SQLite extension keeps the name SQLite derives its entry point from
 # (zorva.so: sqlite3_zorva_init), in a folder of its own: ".load
-# /usr/local/lib/zorva/zorva".
+# /usr/local/lib/zorva/zorva". A component, to install it alone.
 if(TARGET zorva_sqlite)
-  install(TARGETS zorva_sqlite LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zorva)
+  install(TARGETS zorva_sqlite LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zorva COMPONENT sqlite)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
