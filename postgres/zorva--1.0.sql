@@ -31,6 +31,11 @@ CREATE FUNCTION zm_format(type text, mask text, value double precision) RETURNS 
   AS 'MODULE_PATHNAME', 'zm_format_named_double' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 20;
 CREATE FUNCTION zm_format(type integer, mask text, value double precision) RETURNS text
   AS 'MODULE_PATHNAME', 'zm_format_numbered_double' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 20;
+-- A numeric exactly, as a decimal: a money column loses no digit.
+CREATE FUNCTION zm_format(type text, mask text, value numeric) RETURNS text
+  AS 'MODULE_PATHNAME', 'zm_format_named_numeric' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 20;
+CREATE FUNCTION zm_format(type integer, mask text, value numeric) RETURNS text
+  AS 'MODULE_PATHNAME', 'zm_format_numbered_numeric' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 20;
 CREATE FUNCTION zm_format(type text, mask text, value date) RETURNS text
   AS 'MODULE_PATHNAME', 'zm_format_named_date' LANGUAGE C IMMUTABLE STRICT PARALLEL SAFE COST 20;
 CREATE FUNCTION zm_format(type integer, mask text, value date) RETURNS text
