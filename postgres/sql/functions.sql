@@ -63,12 +63,17 @@ SELECT proname, provolatile, proisstrict, proparallel, count(*)
 FROM pg_proc WHERE proname LIKE 'zm\_%' GROUP BY 1, 2, 3, 4 ORDER BY 1;
 
 -- A LATIN9 database: values reach the engines as the same characters and
--- answers come back in the database's encoding.
-CREATE DATABASE zorva_latin9 TEMPLATE template0 ENCODING 'LATIN9' LC_COLLATE 'C' LC_CTYPE 'C';
+-- answers come back in the database's encoding. Its owner is no superuser
+-- and creates the extension, which is trusted.
+CREATE ROLE regress_zorva_owner;
+CREATE DATABASE zorva_latin9 OWNER regress_zorva_owner TEMPLATE template0 ENCODING 'LATIN9'
+  LC_COLLATE 'C' LC_CTYPE 'C';
 \c zorva_latin9
 SET client_encoding = 'UTF8';
+SET ROLE regress_zorva_owner;
 CREATE EXTENSION zorva;
 SELECT zm_raw('text', 'UU', 'éa') AS upper, zm_format('currency', '#,##0.00 "€"', 5) AS euro,
        zm_valid('text', 'L', 'é') AS letter;
 \c contrib_regression
 DROP DATABASE zorva_latin9;
+DROP ROLE regress_zorva_owner;
