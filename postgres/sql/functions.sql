@@ -62,6 +62,11 @@ SELECT zm_raw('text', '');
 SELECT proname, provolatile, proisstrict, proparallel, count(*)
 FROM pg_proc WHERE proname LIKE 'zm\_%' GROUP BY 1, 2, 3, 4 ORDER BY 1;
 
+-- Every function has a description (\df+ shows it), and so has the extension (\dx).
+SELECT proname, count(*) AS functions, count(obj_description(oid, 'pg_proc')) AS described
+FROM pg_proc WHERE proname LIKE 'zm\_%' GROUP BY 1 ORDER BY 1;
+SELECT obj_description(oid, 'pg_extension') FROM pg_extension WHERE extname = 'zorva';
+
 -- A LATIN9 database: values reach the engines as the same characters and
 -- answers come back in the database's encoding. Its owner is no superuser
 -- and creates the extension, which is trusted.
