@@ -1,6 +1,6 @@
-# Install rules: both libraries, the public headers, zmask, a CMake package
-# (find_package(zorva) gives zorva::zorva and zorva::zorva_static) and a
-# pkg-config file.
+# Install rules: both libraries, the public headers, zmask, the SQLite
+# extension when it is built, a CMake package (find_package(zorva) gives
+# zorva::zorva and zorva::zorva_static) and a pkg-config file.
 include(CMakePackageConfigHelpers)
 
 set(ZORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/zorva)
@@ -25,6 +25,12 @@ install(FILES
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zorva)
 if(TARGET zmask)
   install(TARGETS zmask RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+# The SQLite extension keeps the name SQLite derives its entry point from
+# (zorva.so: sqlite3_zorva_init), in a folder of its own: ".load
+# /usr/local/lib/zorva/zorva". A component, to install it alone.
+if(TARGET zorva_sqlite)
+  install(TARGETS zorva_sqlite LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zorva COMPONENT sqlite)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -178,7 +178,7 @@ Datum Formatted(FunctionCallInfo fcinfo, int type, std::string_view raw) {
 }
 
 // The value of zm_format as text, or as the automation value of its SQL type.
-enum class ValueKind { kText, kBigint, kDouble, kDate, kTimestamp };
+enum class ValueKind { kText, kBigint, kDouble, kNumeric, kDate, kTimestamp };
 
 // A day count as automation dates have it: before 30 December 1899 the whole
 // days count back and the fraction still counts forward from midnight.
@@ -196,6 +196,10 @@ Datum Format(FunctionCallInfo fcinfo, TypeReader typeOf, ValueKind kind) {
     case ValueKind::kText: return Formatted(fcinfo, type, Utf8Of(PG_GETARG_TEXT_PP(2)));
     case ValueKind::kBigint: length = zorva::sql::RawTextOfInteger(type, PG_GETARG_INT64(2), raw); break;
     case ValueKind::kDouble: length = zorva::sql::RawTextOfReal(type, PG_GETARG_FLOAT8(2), raw); break;
+    case ValueKind::kNumeric:  // by its text: a double would round past 15 digits
+      length = zorva::sql::RawTextOfDecimal(
+          type, DatumGetCString(DirectFunctionCall1(numeric_out, PG_GETARG_DATUM(2))), raw);
+      break;
     case ValueKind::kDate: {
       const DateADT date = PG_GETARG_DATEADT(2);
       if (!DATE_NOT_FINITE(date))  // infinity has no text
@@ -233,6 +237,8 @@ ZORVA_SQL_FUNCTION(zm_format_named_bigint, Format(fcinfo, NamedType, ValueKind::
 ZORVA_SQL_FUNCTION(zm_format_numbered_bigint, Format(fcinfo, NumberedType, ValueKind::kBigint))
 ZORVA_SQL_FUNCTION(zm_format_named_double, Format(fcinfo, NamedType, ValueKind::kDouble))
 ZORVA_SQL_FUNCTION(zm_format_numbered_double, Format(fcinfo, NumberedType, ValueKind::kDouble))
+ZORVA_SQL_FUNCTION(zm_format_named_numeric, Format(fcinfo, NamedType, ValueKind::kNumeric))
+ZORVA_SQL_FUNCTION(zm_format_numbered_numeric, Format(fcinfo, NumberedType, ValueKind::kNumeric))
 ZORVA_SQL_FUNCTION(zm_format_named_date, Format(fcinfo, NamedType, ValueKind::kDate))
 ZORVA_SQL_FUNCTION(zm_format_numbered_date, Format(fcinfo, NumberedType, ValueKind::kDate))
 ZORVA_SQL_FUNCTION(zm_format_named_timestamp, Format(fcinfo, NamedType, ValueKind::kTimestamp))

@@ -1,5 +1,7 @@
 #include "sql_functions.h"
 
+#include <charconv>
+#include <cmath>
 #include <new>
 
 #include "platform/unicode.h"
@@ -55,6 +57,52 @@ std::size_t RawTextOfReal(int type, double value, Answer& dest) noexcept {
 std::size_t RawTextOfDate(int type, double days, Answer& dest) noexcept {
   VARIANT v = Scalar(VT_DATE);
   v.date = days;
+  return RawTextOf(type, v, dest);
+}
+
+std::size_t RawTextOfDecimal(int type, std::string_view text, Answer& dest) noexcept {
+  using Wide = unsigned __int128;
+  constexpr Wide kLimit = Wide{1} << 96;  // a DECIMAL's mantissa stays below
+  constexpr int kMaxScale = 28;
+  const bool negative = !text.empty() && text[0] == '-';
+  Wide mantissa = 0;
+  int scale = 0;
+  bool point = false, fits = text.size() > (negative ? 1u : 0u);
+  for (std::size_t i = negative ? 1 : 0; fits && i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (c < '0' || c > '9') {
+      fits = false;  // NaN, Infinity
+      break;
+    }
+    const Wide next = mantissa * 10 + static_cast<unsigned>(c - '0');
+    if (point && (scale == kMaxScale || next >= kLimit)) {
+      if (c >= '5' && ++mantissa == kLimit && scale > 0) {
+        mantissa = (mantissa + 5) / 10;  // carried past the limit: one digit fewer
+        --scale;
+      }
+      fits = mantissa < kLimit;
+      break;
+    }
+    mantissa = next;
+    scale += point;
+    fits = mantissa < kLimit;
+  }
+  if (!fits) {
+    double real = std::nan("");  // no text, also for what is no number at all
+    std::from_chars(text.data(), text.data() + text.size(), real);
+    return RawTextOfReal(type, real, dest);
+  }
+  VARIANT v;
+  VariantInit(&v);
+  v.decVal.scale = static_cast<BYTE>(scale);
+  v.decVal.sign = negative && mantissa != 0 ? DECIMAL_NEG : 0;
+  v.decVal.Hi32 = static_cast<ULONG>(mantissa >> 64);
+  v.decVal.Lo64 = static_cast<ULONGLONG>(mantissa);
+  v.vt = VT_DECIMAL;  // after decVal, whose reserved field it overlays
   return RawTextOf(type, v, dest);
 }
 

@@ -35,6 +35,11 @@ using Answer = char[kUtf8AnswerBytes];
 std::size_t RawTextOfInteger(int type, std::int64_t value, Answer& dest) noexcept;
 std::size_t RawTextOfReal(int type, double value, Answer& dest) noexcept;
 std::size_t RawTextOfDate(int type, double days, Answer& dest) noexcept;
+// A decimal number's text as a database writes it ("-12345678901234.56",
+// no exponent) taken exactly, as VT_DECIMAL: up to 29 digits with up to 28
+// after the point, further fraction digits rounded off. A larger number, or
+// NaN and the infinities, goes as a double.
+std::size_t RawTextOfDecimal(int type, std::string_view text, Answer& dest) noexcept;
 
 // The entry points' answers for UTF-8 mask and value. False when memory for a
 // long argument ran out; nothing else fails.

@@ -217,8 +217,10 @@ void WrongCount(sqlite3_context* ctx, int, sqlite3_value**) {
 
 }  // namespace
 
+// On failure SQLite shows the message in *error after "error during
+// initialization: ", and unloads the library.
 extern "C" __attribute__((visibility("default"))) int sqlite3_zorva_init(
-    sqlite3* db, char** /*error*/, const sqlite3_api_routines* api) {
+    sqlite3* db, char** error, const sqlite3_api_routines* api) {
   SQLITE_EXTENSION_INIT2(api);
   using Function = void (*)(sqlite3_context*, int, sqlite3_value**);
   struct Entry {
@@ -237,7 +239,10 @@ extern "C" __attribute__((visibility("default"))) int sqlite3_zorva_init(
       rc = sqlite3_create_function_v2(db, e.name, -1, flags, name, WrongCount, nullptr, nullptr,
                                       nullptr);
     }
-    if (rc != SQLITE_OK) return rc;
+    if (rc != SQLITE_OK) {
+      if (error) *error = sqlite3_mprintf("zorva: cannot define %s: %s", e.name, sqlite3_errmsg(db));
+      return rc;
+    }
   }
   return SQLITE_OK;
 }

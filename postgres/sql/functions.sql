@@ -20,6 +20,16 @@ SELECT zm_format('double', '0', 1e23::float8) AS e23,
        left(zm_format('double', '0', 1e300::float8), 18) AS e300,
        length(zm_format('double', '0', 1e300::float8)) AS e300_length;
 
+-- A numeric is exact, as a decimal of up to 29 digits (28 after the point,
+-- more rounded off): the answer is its text's, past 15 digits too. Beyond a
+-- decimal, and for NaN, it goes as a double.
+SELECT n, zm_format('currency', '', n) AS numeric, zm_format('currency', '', n::text) AS text,
+       zm_format('double', '', n) AS double, zm_format(0, '', n) AS plain
+FROM (VALUES (12345678901234.56), (-922337203685477.5807), (1234.50), (-0.005), (0.0),
+             (79228162514264337593543950335), (-7922816251426433759354395033.59),
+             (0.12345678901234567890123456785), (1e30), ('NaN')) AS rows(n);
+SELECT zm_format('datetime', 'mm/dd/yyyy hh:mm', 37256.5) AS day_count, zm_format('boolean', '', 0.0) AS zero;
+
 -- Text goes through the code page: a character outside it becomes "?".
 SELECT zm_raw('text', '', '中') AS outside, zm_raw('text', 'UU', 'ÿé') AS upper;
 
@@ -52,13 +62,23 @@ SELECT zm_raw('text', '');
 SELECT proname, provolatile, proisstrict, proparallel, count(*)
 FROM pg_proc WHERE proname LIKE 'zm\_%' GROUP BY 1, 2, 3, 4 ORDER BY 1;
 
+-- Every function has a description (\df+ shows it), and so has the extension (\dx).
+SELECT proname, count(*) AS functions, count(obj_description(oid, 'pg_proc')) AS described
+FROM pg_proc WHERE proname LIKE 'zm\_%' GROUP BY 1 ORDER BY 1;
+SELECT obj_description(oid, 'pg_extension') FROM pg_extension WHERE extname = 'zorva';
+
 -- A LATIN9 database: values reach the engines as the same characters and
--- answers come back in the database's encoding.
-CREATE DATABASE zorva_latin9 TEMPLATE template0 ENCODING 'LATIN9' LC_COLLATE 'C' LC_CTYPE 'C';
+-- answers come back in the database's encoding. Its owner is no superuser
+-- and creates the extension, which is trusted.
+CREATE ROLE regress_zorva_owner;
+CREATE DATABASE zorva_latin9 OWNER regress_zorva_owner TEMPLATE template0 ENCODING 'LATIN9'
+  LC_COLLATE 'C' LC_CTYPE 'C';
 \c zorva_latin9
 SET client_encoding = 'UTF8';
+SET ROLE regress_zorva_owner;
 CREATE EXTENSION zorva;
 SELECT zm_raw('text', 'UU', 'éa') AS upper, zm_format('currency', '#,##0.00 "€"', 5) AS euro,
        zm_valid('text', 'L', 'é') AS letter;
 \c contrib_regression
 DROP DATABASE zorva_latin9;
+DROP ROLE regress_zorva_owner;

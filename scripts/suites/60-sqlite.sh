@@ -19,6 +19,12 @@ sq() { LC_ALL=C timeout 60 sqlite3 -batch -cmd ".load $ext" "$@"; }
 { sed "s|@DB@|$tmp/t.db|; s|@EXT@|$ext|" scripts/suites/sqlite_checks.sql | sq "$tmp/t.db" 2>&1 || true; } |
   same_as_expected tests/cases/sqlite_checks.expected || failures=$((failures + 1))
 
+# Installed alone, as the README says, it loads from lib/zorva.
+quiet timeout 120 cmake --install build/db --component sqlite --prefix "$tmp/prefix"
+[ "$(LC_ALL=C timeout 60 sqlite3 -batch -cmd ".load $tmp/prefix/lib/zorva/zorva" :memory: \
+     "SELECT zm_raw('currency', '', '\$5.00')" 2>&1)" = 5. ] ||
+  { echo "FAIL: the installed extension does not load from lib/zorva"; failures=$((failures + 1)); }
+
 # The case table, every row as SQL, and odd arguments with the extension
 # built under AddressSanitizer and UndefinedBehaviorSanitizer, preloaded into
 # the shell (the differential suite runs the table on the release build).

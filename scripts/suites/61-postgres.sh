@@ -10,7 +10,6 @@ pg_install_extension
 
 trap pg_stop EXIT
 pg_start
-export ZORVA_CSV="$pg_dir/legacy.csv"
 if ! timeout 240 make -C postgres installcheck EXTRA_REGRESS_OPTS="--outputdir=$pg_dir/regress"; then
   cat "$pg_dir/regress/regression.diffs" 2>/dev/null
   exit 1

@@ -51,3 +51,6 @@ CREATE INDEX prices_raw ON prices(zm_raw('currency', '#,##0.00', entered));
 SELECT amount, shown FROM prices ORDER BY rowid;
 SELECT entered FROM prices WHERE zm_raw('currency', '#,##0.00', entered) = '0.';
 EXPLAIN QUERY PLAN SELECT entered FROM prices WHERE zm_raw('currency', '#,##0.00', entered) = '0.';
+-- Loading the extension again while a statement runs cannot redefine its
+-- functions: the load fails and says why.
+SELECT load_extension('@EXT@');
