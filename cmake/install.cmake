@@ -22,6 +22,7 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/include/zorva/types.h
   ${PROJECT_SOURCE_DIR}/include/zorva/value_types.def
   ${PROJECT_SOURCE_DIR}/include/zorva/zorva.h
+  ${PROJECT_BINARY_DIR}/include/zorva/version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zorva)
 if(TARGET zmask)
   install(TARGETS zmask RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -38,8 +39,9 @@ install(FILES ${PROJECT_BINARY_DIR}/zorvaConfig.cmake ${PROJECT_BINARY_DIR}/zorv
   DESTINATION ${ZORVA_CMAKE_DIR})
 
 # pkg-config: "zorva" links the shared library; --static adds the C++
-# runtime. The prefix is found from the file's own place, so an installed
-# tree can be moved (or installed with cmake --install --prefix).
+# runtime (what a C program lacks, as for zorva::zorva_static). The prefix
+# is found from the file's own place, so an installed tree can be moved (or
+# installed with cmake --install --prefix).
 file(RELATIVE_PATH ZORVA_PC_UP "/root/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/root")
 if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
   set(ZORVA_PC_LIBDIR "${CMAKE_INSTALL_LIBDIR}")
@@ -51,5 +53,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
 else()
   set(ZORVA_PC_INCLUDEDIR "\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}")
 endif()
+list(TRANSFORM ZORVA_CXX_RUNTIME PREPEND -l OUTPUT_VARIABLE ZORVA_PC_LIBS_PRIVATE)
+list(JOIN ZORVA_PC_LIBS_PRIVATE " " ZORVA_PC_LIBS_PRIVATE)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/zorva.pc.in ${PROJECT_BINARY_DIR}/zorva.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/zorva.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
