@@ -1,4 +1,5 @@
-# Install rules: both libraries, the public headers, zmask, a CMake package
+# Install rules: both libraries, the public headers, zmask, the manual
+# pages zmask(1) and zorva(3), a CMake package
 # (find_package(zorva) gives zorva::zorva and zorva::zorva_static) and a
 # pkg-config file.
 include(CMakePackageConfigHelpers)
@@ -24,8 +25,21 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/include/zorva/zorva.h
   ${PROJECT_BINARY_DIR}/include/zorva/version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zorva)
+install(FILES ${PROJECT_SOURCE_DIR}/doc/zorva.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3)
 if(TARGET zmask)
   install(TARGETS zmask RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # zmask(1) is written from the command's own help; it needs help2man.
+  find_program(ZORVA_HELP2MAN help2man)
+  if(ZORVA_HELP2MAN)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/zmask.1
+      COMMAND sh ${PROJECT_SOURCE_DIR}/doc/zmask_man.sh $<TARGET_FILE:zmask> ${PROJECT_BINARY_DIR}/zmask.1
+      DEPENDS zmask ${PROJECT_SOURCE_DIR}/doc/zmask_man.sh
+      COMMENT "Writing the zmask manual page")
+    add_custom_target(zmask_man ALL DEPENDS ${PROJECT_BINARY_DIR}/zmask.1)
+    install(FILES ${PROJECT_BINARY_DIR}/zmask.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  else()
+    message(STATUS "help2man not found: zmask's manual page is not made")
+  endif()
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})

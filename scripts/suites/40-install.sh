@@ -4,7 +4,7 @@
 # examples through find_package (shared and static) and through pkg-config,
 # a C-only program of the static library (find_package, pkg-config --static)
 # that checks the version macros, a C++17 one, the Python ctypes example,
-# the installed zmask; checks that only the public
+# the installed zmask and manual pages; checks that only the public
 # interface is exported, that a project including this one with
 # add_subdirectory builds no tests, and that ./zmask works on a fresh copy.
 # The README's code examples must be the files in examples/ (they are
@@ -23,6 +23,14 @@ libdir=$(dirname "$(find "$prefix" -name libzorva.so.1 | head -1)")
 step "SONAME and the installed zmask"
 readelf -d "$libdir/libzorva.so.1" | grep -q 'SONAME.*libzorva.so.1' || { echo "no SONAME"; exit 1; }
 [ "$("$prefix/bin/zmask" format currency '' -1234.5)" = '($1,234.50)' ]
+
+step "manual pages: zmask(1) and zorva(3) render without warnings, naming every command and function"
+for page in man1/zmask.1:"$(sed -n '/^Subcommands:/,/^$/s/^  \([a-z]*\) .*/\1/p' <("$prefix/bin/zmask" --help))" \
+            man3/zorva.3:"$(grep -ho 'ZORVA_API.* \*\{0,1\}zorva_[a-z_]*(' include/zorva/zorva.h | grep -o 'zorva_[a-z_]*')"; do
+  MANWIDTH=80 MANROFFOPT=-rHY=0 man --warnings -l "$prefix/share/man/${page%%:*}" >"$tmp/page" 2>"$tmp/warnings"
+  [ ! -s "$tmp/warnings" ] || { echo "${page%%:*}:"; cat "$tmp/warnings"; exit 1; }
+  for name in ${page#*:}; do grep -qw -- "$name" "$tmp/page" || { echo "${page%%:*} lacks $name"; exit 1; }; done
+done
 
 step "exported symbols: the C interface and the public C++ functions only"
 # What the public headers mark ZORVA_API, C names bare and C++ ones in zorva::.
