@@ -26,10 +26,6 @@
 #include "question.h"
 #include "zorva/types.h"
 
-#ifndef ZORVA_VERSION_STRING
-#define ZORVA_VERSION_STRING "0.0.0"
-#endif
-
 namespace zmask {
 namespace {
 
@@ -231,7 +227,7 @@ const std::map<std::string, InvalidPolicy> kPolicies = {
 
 int Main(int argc, char** argv) {
   CLI::App app{"zmask: validate, unformat and format field values with masks", "zmask"};
-  app.set_version_flag("--version", "zmask " ZORVA_VERSION_STRING);
+  app.set_version_flag("--version", "zmask " ZORVA_VERSION);
   app.footer(kExamples);
   app.require_subcommand(1);
   app.fallthrough();

@@ -25,6 +25,7 @@
 #include <stddef.h>
 
 #include "zorva/export.h"
+#include "zorva/version.h" /* ZORVA_VERSION_MAJOR ..., written by the build */
 
 #ifdef __cplusplus
 extern "C" {
@@ -63,7 +64,8 @@ ZORVA_API int zorva_formatted_value(int value_type, const char* mask, size_t mas
    -1 when the name is none of them. */
 ZORVA_API int zorva_value_type_named(const char* name, size_t name_length);
 
-/* The library's version, "major.minor.patch". */
+/* The running library's version, "major.minor.patch" (ZORVA_VERSION is the
+   one compiled against). */
 ZORVA_API const char* zorva_version(void);
 
 #ifdef __cplusplus

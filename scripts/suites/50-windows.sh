@@ -67,13 +67,22 @@ run_checked() {  # sentinel, what, program, args...
   [ "$rc" -eq 0 ] || fail "$what: $rc failures"
 }
 
-# Each DLL, the i686 one too even where it cannot run: exactly the four
+# Each DLL, the i686 one too even where it cannot run: stripped, its symbols
+# in the .debug file beside it that its debug link names; exactly the four
 # exports, undecorated, and only system DLLs imported
-# (tests/cases/dll_links.expected); its type library, read as data by the
-# 64-bit client (tests/cases/typelib.expected).
+# (tests/cases/dll_links.expected); its type library and version resource
+# (of the project's version), read as data by the 64-bit client
+# (tests/cases/typelib.expected, version_resource.expected).
+version=$(sed -n 's/^project(zorva VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 for arch in i686:32 x86_64:64; do
-  bits=${arch#*:}
-  ${arch%%:*}-w64-mingw32-objdump -p "build/win$bits/ZorvaMaskedEdit.dll" |
+  bits=${arch#*:} tools=${arch%%:*}-w64-mingw32
+  dll=build/win$bits/ZorvaMaskedEdit.dll
+  # (grep without -q: it would stop reading, and pipefail take the writer's broken pipe as a failure)
+  $tools-nm "$dll" 2>&1 | grep 'no symbols' >/dev/null || fail "the $bits-bit DLL is not stripped"
+  $tools-nm "$dll.debug" | grep ' _\{0,1\}DllGetClassObject$' >/dev/null ||
+    fail "no symbols in the $bits-bit DLL's .debug file"
+  $tools-objdump -s -j .gnu_debuglink "$dll" | grep 'ZorvaMaskedEdit' >/dev/null || fail "the $bits-bit DLL has no debug link"
+  $tools-objdump -p "$dll" |
     sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] /export /p; s/^\s*DLL Name: \(.*\)/import \L\1/p' |
     sort | same_as_expected tests/cases/dll_links.expected || fail "the $bits-bit DLL's exports or imports"
   run_checked 'com_client finished' "the type library of the $bits-bit DLL" \
@@ -81,7 +90,11 @@ for arch in i686:32 x86_64:64; do
   grep -q "^type library of .*: SYS_WIN$bits\$" <<<"$out" || fail "the $bits-bit DLL's type library is not SYS_WIN$bits"
   grep -v '^type library of ' <<<"$out" | same_as_expected tests/cases/typelib.expected ||
     fail "the $bits-bit DLL's type library"
-  echo "windows: the $bits-bit DLL's exports, imports and type library as expected"
+  run_checked 'com_client finished' "the version resource of the $bits-bit DLL" \
+    'C:\zorva\w64\com_client.exe' "C:\\zorva\\w$bits\\ZorvaMaskedEdit.dll" version >/dev/null
+  sed "s/${version//./\\.}/{VERSION}/g" <<<"$out" | same_as_expected tests/cases/version_resource.expected ||
+    fail "the $bits-bit DLL's version resource"
+  echo "windows: the $bits-bit DLL: stripped, exports, imports, type library and version as expected"
 done
 
 for bits in "${bitnesses[@]}"; do

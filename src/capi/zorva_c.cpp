@@ -8,10 +8,6 @@
 
 #include "zorva/masked_edit.h"
 
-#ifndef ZORVA_VERSION_STRING
-#define ZORVA_VERSION_STRING "0.0.0"
-#endif
-
 namespace {
 
 // False for a null pointer that claims to hold bytes.
@@ -82,6 +78,6 @@ int zorva_value_type_named(const char* name, size_t nameLength) {
   return ToView(name, nameLength, n) ? zorva::ValueTypeNamed(n) : -1;
 }
 
-const char* zorva_version(void) { return ZORVA_VERSION_STRING; }
+const char* zorva_version(void) { return ZORVA_VERSION; }
 
 }  // extern "C"

@@ -3,10 +3,12 @@
 // refused calls, error information, the about box, the type library, and the
 // module's lifetime.
 // Each mode prints what it finds, for the suite to compare with an expected
-// file in tests/cases/com_client.expected and typelib.expected.
+// file in tests/cases/com_client.expected, typelib.expected and
+// version_resource.expected.
 //   com_client DLLPATH         the checks
 //   com_client DLLPATH typelib dumps the type library inside a DLL of either
 //                              bitness
+//   com_client DLLPATH version its version resource, likewise
 #include <cstdio>
 #include <string>
 
@@ -160,6 +162,33 @@ void DumpLibrary(ITypeLib* library, const wchar_t* path) {
   }
 }
 
+// The version resource as Explorer's properties page reads it, for the
+// suite to compare with tests/cases/version_resource.expected.
+void DumpVersion(const wchar_t* path) {
+  DWORD ignored = 0, size = GetFileVersionInfoSizeW(path, &ignored);
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  Show("GetFileVersionInfo", size && GetFileVersionInfoW(path, 0, size, data.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) return;
+  auto dotted = [](DWORD ms, DWORD ls) {
+    std::printf("%lu.%lu.%lu.%lu\n", ms >> 16, ms & 0xffff, ls >> 16, ls & 0xffff);
+  };
+  std::printf("file version: "), dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+  std::printf("product version: "), dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
+  Show("file type", fixed->dwFileType);
+  for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName",
+                              L"LegalCopyright", L"OriginalFilename", L"ProductName", L"ProductVersion",
+                              L"OLESelfRegister"}) {
+    wchar_t* text = nullptr;
+    std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
+      std::printf("%ls: %ls\n", name, text);
+    else
+      std::printf("%ls missing\n", name);
+  }
+}
+
 template <typename T>
 T* Query(IUnknown* from, REFIID iid) {
   void* out = nullptr;
@@ -230,7 +259,7 @@ int Finish() { return std::printf("com_client finished\n"), 0; }
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return std::printf("usage: com_client DLLPATH [typelib]\n"), 2;
+  if (argc < 2) return std::printf("usage: com_client DLLPATH [typelib|version]\n"), 2;
   const std::wstring mode = argc > 2 ? argv[2] : L"";
   if (mode == L"typelib") {  // the library inside a module of either bitness, read as data
     ITypeLib* library = nullptr;
@@ -241,6 +270,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     return Finish();
   }
+  if (mode == L"version") return DumpVersion(argv[1]), Finish();
   CoInitialize(nullptr);  // the class is apartment-threaded: no proxies in between
   // The module itself first, so that the threads race on its first class object.
   HMODULE module = LoadLibraryW(argv[1]);
