@@ -309,16 +309,15 @@ class CsvRun {
   }
 
   void Data(std::string_view content) {
-    if (fields_.size() != expectedFields_) {
-      Complain("line %ld: %zu fields where the first row has %zu", recordLine_, fields_.size(),
-               expectedFields_);
-      trouble_ = true;
-    }
+    // A ragged row's fields cannot be told apart from shifted ones: its
+    // answer could land under another column, so none is given.
+    const bool ragged = fields_.size() != expectedFields_;
     const bool replace = settings_.newColumn.empty();
-    const bool present = target_ < static_cast<long>(fields_.size());
     bool answered = false;
-    if (!present) {
-      Complain("line %ld: no field %ld in this row; row copied unchanged", recordLine_, target_ + 1);
+    if (ragged) {
+      Complain("line %ld: %zu fields where the first row has %zu; row copied unchanged",
+               recordLine_, fields_.size(), expectedFields_);
+      trouble_ = true;
     } else if (!IsWellFormedUtf8(targetValue_)) {
       Complain("line %ld: field %ld is not valid UTF-8; left unchanged", recordLine_, target_ + 1);
       trouble_ = true;
@@ -343,7 +342,7 @@ class CsvRun {
         trouble_ = true;
       }
     }
-    if (replace && present && answered) {
+    if (replace && answered) {
       const Span& f = fields_[static_cast<std::size_t>(target_)];
       out_.Append(content.substr(0, f.begin - recordStart_));
       AppendField(answer_, f.quoted);
