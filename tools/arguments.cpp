@@ -63,6 +63,10 @@ Arranged Arrange(const CLI::App& app, int argc, const char* const* argv) {
     const bool isLong = arg[1] == '-';
     std::size_t glued = isLong ? arg.find('=') : (arg.size() > 2 ? 2 : std::string_view::npos);
     if (!TakesValue(*option)) {
+      if (isLong && glued != std::string_view::npos) {
+        result.error = "option '" + std::string(arg.substr(0, glued)) + "' takes no value";
+        return result;
+      }
       options.emplace_back(arg);
       continue;
     }

@@ -229,13 +229,30 @@ const std::map<std::string, InvalidPolicy> kPolicies = {
     {"ignore", InvalidPolicy::kIgnore},
 };
 
+// CLI11's own words for the few errors it is left to find are about its
+// internals; these name what is missing or too much.
+std::string PlainUsage(const CLI::App& app, const CLI::ParseError& e) {
+  if (app.get_subcommands().empty()) return "no command: use check, raw, format, batch or csv";
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+    std::string extra;
+    for (const std::string& arg : app.remaining(true)) {
+      if (arg != "--") extra += (extra.empty() ? "'" : ", '") + Printable(arg) + "'";
+    }
+    return "too many arguments: " + extra;
+  }
+  return e.what();
+}
+
 int Main(int argc, char** argv) {
   CLI::App app{"zmask: validate, unformat and format field values with masks", "zmask"};
   app.set_version_flag("--version", "zmask " ZORVA_VERSION_STRING);
   app.footer(kExamples);
   app.require_subcommand(1);
   app.fallthrough();
+  // GNU style: an option given twice takes its last value.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   Settings settings;
+  std::string policy = "ignore";
   app.add_flag("--line-buffered", settings.lineBuffered,
                "write each answer at once (always so when output is a terminal)");
 
@@ -257,10 +274,9 @@ int Main(int argc, char** argv) {
   for (CLI::App* sub : subs) {
     addQuestion(sub);
     sub->add_option("VALUE", values, "values; - or none reads one per line from standard input");
-    sub->add_option("--invalid", settings.invalid,
+    sub->add_option("--invalid", policy,
                     "for a value that does not validate: abort (stop, exit 1), fail (report, exit 1),\n"
                     "warn (report, exit 0) or ignore (the default)")
-        ->transform(CLI::CheckedTransformer(kPolicies))
         ->option_text("abort|fail|warn|ignore");
   }
   CLI::App* batch = app.add_subcommand("batch", "answer lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE");
@@ -281,9 +297,8 @@ int Main(int argc, char** argv) {
                        "the first row is data (by default it is a header, copied unchanged)");
   csvCommand->add_option("-d,--delimiter", csv.delimiter,
                          "field delimiter: one character, or tab (default ,)");
-  csvCommand->add_option("--invalid", settings.invalid,
+  csvCommand->add_option("--invalid", policy,
                          "for a value that does not validate: abort, fail, warn or ignore")
-      ->transform(CLI::CheckedTransformer(kPolicies))
       ->option_text("abort|fail|warn|ignore");
 
   // Help goes to standard output only when asked for, and then nothing is
@@ -310,9 +325,15 @@ int Main(int argc, char** argv) {
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    Complain("%s (try --help)", e.what());
+    Complain("%s (try --help)", PlainUsage(app, e).c_str());
     return kExitTrouble;
   }
+  auto named = kPolicies.find(policy);
+  if (named == kPolicies.end()) {
+    Complain("--invalid: '%s' is none of abort, fail, warn, ignore", Printable(policy).c_str());
+    return kExitTrouble;
+  }
+  settings.invalid = named->second;
   settings.lineBuffered |= isatty(1) != 0;
   if (!CheckStandardDescriptors()) return kExitTrouble;
 
@@ -332,7 +353,10 @@ int Main(int argc, char** argv) {
   }
   int type = ParseType(typeName);
   if (type < 0) {
-    Complain("unknown type '%s' (try --help)", typeName.c_str());
+    Complain("unknown type '%s': use text, currency, date, time, memo, byte, shortint, longint, "
+             "boolean, counter, float, double, oleobject, binary, url, image, datetime, timestamp, "
+             "a tkME... name or a number 0-17",
+             Printable(typeName).c_str());
     return kExitTrouble;
   }
   if (!MaskIsOneLine(mask, "")) return kExitTrouble;
