@@ -56,6 +56,7 @@ Arranged Arrange(const CLI::App& app, int argc, const char* const* argv) {
     }
     if (!option) {
       arguments.emplace_back(arg);
+      result.positions.push_back(i);
       continue;
     }
     // A value goes to CLI11 as an argument of its own, which it takes

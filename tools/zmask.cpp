@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
@@ -79,7 +80,9 @@ bool MaskIsOneLine(std::string_view mask, const char* where) {
 
 // Answers values from the arguments and, for "-" or none, from standard
 // input; keeps one output line per value.
-int RunValues(const Question& question, std::vector<std::string> values, const Settings& settings) {
+// positions[i]: where values[i] stood on the command line.
+int RunValues(const Question& question, std::vector<std::string> values,
+              const std::vector<int>& positions, const Settings& settings) {
   if (values.empty()) values.push_back("-");
   const bool check = question.op() == Op::kCheck;
   const bool report = check ? settings.explain : settings.invalid != InvalidPolicy::kIgnore;
@@ -88,11 +91,13 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
   bool anyInvalid = false, trouble = false;
 
   // false: stop here (abort, or output failed)
+  // line: a line of standard input from 1, or minus the value's argument
   auto one = [&](std::string_view value, long line) {
-    // Only a complaint needs the line number as text.
+    // Only a complaint needs the place as text.
     auto where = [line] {
       std::array<char, 48> text{};
-      if (line > 0) std::snprintf(text.data(), text.size(), "line %ld: ", line);
+      std::snprintf(text.data(), text.size(), line > 0 ? "line %ld: " : "argument %ld: ",
+                    line > 0 ? line : -line);
       return text;
     };
     bool valid;
@@ -120,9 +125,10 @@ int RunValues(const Question& question, std::vector<std::string> values, const S
   };
 
   bool stopped = false;
-  for (const std::string& value : values) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string& value = values[i];
     if (value != "-") {
-      if (!one(value, 0)) {
+      if (!one(value, i < positions.size() ? -positions[i] : 0)) {
         stopped = true;
         break;
       }
@@ -366,7 +372,10 @@ int Main(int argc, char** argv) {
     csv.invalid = settings.invalid;
     return RunCsv(question, file, csv);
   }
-  return RunValues(question, std::move(values), settings);
+  // The values are the arguments after TYPE and MASK.
+  std::vector<int> positions(arranged.positions.begin() + std::min<std::size_t>(2, arranged.positions.size()),
+                             arranged.positions.end());
+  return RunValues(question, std::move(values), positions, settings);
 }
 
 }  // namespace
