@@ -4,7 +4,7 @@
 //   zmask raw    TYPE MASK [VALUE...]  the raw value behind each VALUE
 //   zmask format TYPE MASK [VALUE...]  each VALUE (a raw value) rendered with MASK
 //   zmask batch  [FILE]                lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE
-//   zmask csv    OP TYPE MASK [FILE] -c COLUMN   one column of a CSV table
+//   zmask csv    OP TYPE MASK [FILE] -c COLUMN...  columns of a CSV table
 //
 // Without VALUE (or for "-"), values are read one per line from standard
 // input and one answer per line is written. Text is UTF-8 on both sides.
@@ -55,6 +55,7 @@ constexpr const char* kExamples =
     "  printf '1\\n0\\n' | zmask format boolean Yes/No\n"
     "  printf 'raw\\ttext\\t(###) ###-####\\t(555) 123-4567\\n' | zmask batch\n"
     "  zmask csv raw currency '' prices.csv -c price --as price_raw\n"
+    "  zmask csv format currency '' prices.csv -c net -c tax  (both in place)\n"
     "\n"
     "Exit status: 0 success; 1 a value did not validate (check, or raw and format\n"
     "with --invalid=fail or abort); 2 misuse, malformed input or a read or write error.";
@@ -290,15 +291,19 @@ int Main(int argc, char** argv) {
 
   CsvSettings csv;
   CLI::App* csvCommand = app.add_subcommand(
-      "csv", "answer for one column of a CSV table (RFC 4180) and write the whole table back");
+      "csv", "answer for columns of a CSV table (RFC 4180) and write the whole table back");
   csvCommand->add_option("OP", opName, "check, raw or format")->required();
   addQuestion(csvCommand);
   csvCommand->add_option("FILE", file, "input file; - or none for standard input");
-  csvCommand->add_option("-c,--column", csv.column, "the column: a header name or a number from 1")
-      ->required();
-  csvCommand->add_option("--as", csv.newColumn,
-                         "add the answers as a new last column of this name\n"
-                         "(by default they replace the column)");
+  csvCommand->add_option("-c,--column", csv.columns,
+                         "a column: a header name or a number from 1; give -c once for each")
+      ->required()
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  csvCommand->add_option("--as", csv.newColumns,
+                         "add the answers as a new last column of this name; the first --as names\n"
+                         "the first -c's answers and so on: none (the answers replace their\n"
+                         "columns) or one for each -c ('' keeps that column's in place)")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   csvCommand->add_flag("--no-header", csv.noHeader,
                        "the first row is data (by default it is a header, copied unchanged)");
   csvCommand->add_option("-d,--delimiter", csv.delimiter,
@@ -368,6 +373,12 @@ int Main(int argc, char** argv) {
   if (!MaskIsOneLine(mask, "")) return kExitTrouble;
   Question question(op, type, mask);
   if (csvCommand->parsed()) {
+    if (!csv.newColumns.empty() && csv.newColumns.size() != csv.columns.size()) {
+      Complain("%zu columns (-c) but %zu --as: give one --as for each -c, or none for the "
+               "answers to replace their columns",
+               csv.columns.size(), csv.newColumns.size());
+      return kExitTrouble;
+    }
     csv.lineBuffered = settings.lineBuffered;
     csv.invalid = settings.invalid;
     return RunCsv(question, file, csv);
