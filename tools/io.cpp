@@ -54,7 +54,7 @@ bool CheckStandardDescriptors() {
   return true;
 }
 
-LineReader::LineReader(const std::string& path) {
+LineReader::LineReader(const std::string& path, char terminator) : terminator_(terminator) {
   if (path.empty() || path == "-") {
     fd_ = 0;
     name_ = "standard input";
@@ -119,7 +119,7 @@ LineReader::Status LineReader::Next(std::string_view& line) {
   if (first_ && !SkipByteOrderMark()) return Status::kError;
   for (;;) {
     const char* data = buf_.get();
-    const void* newline = scan_ < end_ ? std::memchr(data + scan_, '\n', end_ - scan_) : nullptr;
+    const void* newline = scan_ < end_ ? std::memchr(data + scan_, terminator_, end_ - scan_) : nullptr;
     std::size_t stop;
     if (newline) {
       stop = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
@@ -132,7 +132,7 @@ LineReader::Status LineReader::Next(std::string_view& line) {
       continue;
     }
     std::size_t length = stop - begin_;
-    if (length && data[begin_ + length - 1] == '\r') --length;
+    if (length && terminator_ == '\n' && data[begin_ + length - 1] == '\r') --length;
     line = std::string_view(data + begin_, length);
     begin_ = scan_ = stop < end_ ? stop + 1 : end_;
     if (skipping_) {

@@ -1,6 +1,7 @@
 // zmask: the masked-edit service from the shell.
 //
 //   zmask check  TYPE MASK [VALUE...]  valid/invalid (exit 0 when all valid, 1 if not)
+//                (check, raw, format: --field N answers a field of each line)
 //   zmask raw    TYPE MASK [VALUE...]  the raw value behind each VALUE
 //   zmask format TYPE MASK [VALUE...]  each VALUE (a raw value) rendered with MASK
 //   zmask batch  [FILE]                lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE
@@ -13,7 +14,6 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <map>
 #include <new>
@@ -24,6 +24,7 @@
 #include "arguments.h"
 #include "csv_column.h"
 #include "io.h"
+#include "lines.h"
 #include "question.h"
 #include "zorva/types.h"
 
@@ -44,7 +45,7 @@ constexpr const char* kExamples =
     "An empty MASK ('') selects the type's default. After the command only zmask's\n"
     "options and the command's are options: masks and values are taken as given,\n"
     "also when they start with a minus (-1234.5, -h@h:mf, -#,##0); put -- before one\n"
-    "that starts with -- or is one of the options (-c, -d). --help answers nothing.\n"
+    "that starts with -- or is one of the options (-c, -d, -z). --help answers nothing.\n"
     "\n"
     "examples:\n"
     "  zmask format currency '' -1234.5          ($1,234.50)\n"
@@ -53,6 +54,7 @@ constexpr const char* kExamples =
     "  zmask format date mm/dd/yyyy 2001-12-31   12/31/2001\n"
     "  zmask raw time 'h:mm AM/PM' '1:05 PM'     13:05:00\n"
     "  printf '1\\n0\\n' | zmask format boolean Yes/No\n"
+    "  printf 'item net\\nbolt 1234.5\\n' | zmask format currency '' --header --field 2\n"
     "  printf 'raw\\ttext\\t(###) ###-####\\t(555) 123-4567\\n' | zmask batch\n"
     "  zmask csv raw currency '' prices.csv -c price --as price_raw\n"
     "  zmask csv format currency '' prices.csv -c net -c tax  (both in place)\n"
@@ -60,11 +62,6 @@ constexpr const char* kExamples =
     "Exit status: 0 success; 1 a value did not validate (check, or raw and format\n"
     "with --invalid=fail or abort); 2 misuse, malformed input or a read or write error.";
 
-struct Settings {
-  bool lineBuffered = false;
-  InvalidPolicy invalid = InvalidPolicy::kIgnore;
-  bool explain = false;
-};
 
 // A mask is one line of text: a newline (or a NUL, which the shell cannot
 // pass but a batch line can) would make it something else.
@@ -79,96 +76,7 @@ bool MaskIsOneLine(std::string_view mask, const char* where) {
   return false;
 }
 
-// Answers values from the arguments and, for "-" or none, from standard
-// input; keeps one output line per value.
-// positions[i]: where values[i] stood on the command line.
-int RunValues(const Question& question, std::vector<std::string> values,
-              const std::vector<int>& positions, const Settings& settings) {
-  if (values.empty()) values.push_back("-");
-  const bool check = question.op() == Op::kCheck;
-  const bool report = check ? settings.explain : settings.invalid != InvalidPolicy::kIgnore;
-  const bool wantValidity = check || report;
-  Output out(settings.lineBuffered);
-  bool anyInvalid = false, trouble = false;
-
-  // false: stop here (abort, or output failed)
-  // line: a line of standard input from 1, or minus the value's argument
-  auto one = [&](std::string_view value, long line) {
-    // Only a complaint needs the place as text.
-    auto where = [line] {
-      std::array<char, 48> text{};
-      std::snprintf(text.data(), text.size(), line > 0 ? "line %ld: " : "argument %ld: ",
-                    line > 0 ? line : -line);
-      return text;
-    };
-    bool valid;
-    // The answer is written straight into the output block.
-    char* answer = out.LineSpace(Question::kAnswerBytes);
-    std::size_t length = 0;
-    try {
-      valid = question.Ask(value, answer, length, wantValidity);
-    } catch (const std::bad_alloc&) {
-      Complain("%sout of memory for a value of %zu bytes", where().data(), value.size());
-      trouble = true;
-      out.Line("");
-      return !out.failed();
-    }
-    if (!valid) {
-      anyInvalid = true;
-      if (report) {
-        Complain("%sinvalid %s value '%s'", where().data(), TypeName(question.type()),
-                 Printable(value).c_str());
-      }
-      if (!check && settings.invalid == InvalidPolicy::kAbort) return false;
-    }
-    out.EndLine(length);
-    return !out.failed();
-  };
-
-  bool stopped = false;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const std::string& value = values[i];
-    if (value != "-") {
-      if (!one(value, i < positions.size() ? -positions[i] : 0)) {
-        stopped = true;
-        break;
-      }
-      continue;
-    }
-    LineReader reader("-");
-    std::string_view line;
-    long number = 0;
-    for (;;) {
-      LineReader::Status status = reader.Next(line);
-      ++number;
-      if (status == LineReader::Status::kEnd) break;
-      if (status == LineReader::Status::kError) {
-        trouble = stopped = true;
-        break;
-      }
-      if (status == LineReader::Status::kTooLong) {
-        Complain("%s: line %ld: too long to hold in memory; skipped", reader.name().c_str(), number);
-        trouble = true;
-        out.Line("");
-        if (out.failed()) break;
-        continue;
-      }
-      if (!one(line, number)) {
-        stopped = true;
-        break;
-      }
-    }
-    if (stopped) break;
-  }
-  if (!out.Flush() || trouble) return kExitTrouble;
-  if (anyInvalid && (check || settings.invalid == InvalidPolicy::kFail ||
-                     settings.invalid == InvalidPolicy::kAbort)) {
-    return kExitInvalid;
-  }
-  return 0;
-}
-
-int RunBatch(const std::string& path, const Settings& settings) {
+int RunBatch(const std::string& path, const LineSettings& settings) {
   LineReader reader(path);
   if (!reader.ok()) return kExitTrouble;
   Output out(settings.lineBuffered);
@@ -236,6 +144,35 @@ const std::map<std::string, InvalidPolicy> kPolicies = {
     {"ignore", InvalidPolicy::kIgnore},
 };
 
+// --field, -d, --header and -z into settings; false after a usage error.
+bool LineOptions(const std::string& fieldList, const std::string& delimiter, const std::string& header,
+                 bool zero, LineSettings& settings) {
+  settings.terminator = zero ? '\0' : '\n';
+  if (!fieldList.empty() ? !settings.fields.Parse(fieldList) : false) {
+    Complain("--field: '%s' is no list of fields: use N, N-M, N- or -M (from 1), separated by commas",
+             Printable(fieldList).c_str());
+    return false;
+  }
+  if (!delimiter.empty()) {
+    if (delimiter == "tab" || delimiter == "\\t") {
+      settings.delimiter = '\t';
+    } else if (delimiter.size() == 1 && delimiter[0] != settings.terminator) {
+      settings.delimiter = delimiter[0];
+    } else {
+      Complain("-d: '%s' is not one character (or tab)", Printable(delimiter).c_str());
+      return false;
+    }
+    if (settings.fields.empty()) settings.fields.Parse("1");
+  }
+  if (header.empty()) return true;  // not given; alone it is its default, 1
+  if (header.size() > 9 || header.find_first_not_of("0123456789") != std::string::npos) {
+    Complain("--header: '%s' is not a number of lines", Printable(header).c_str());
+    return false;
+  }
+  settings.header = std::stol(header);
+  return true;
+}
+
 // CLI11's own words for the few errors it is left to find are about its
 // internals; these name what is missing or too much.
 std::string PlainUsage(const CLI::App& app, const CLI::ParseError& e) {
@@ -258,7 +195,9 @@ int Main(int argc, char** argv) {
   app.fallthrough();
   // GNU style: an option given twice takes its last value.
   app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  Settings settings;
+  LineSettings settings;
+  std::string fieldList, header, delimiter;
+  bool zero = false;
   std::string policy = "ignore";
   app.add_flag("--line-buffered", settings.lineBuffered,
                "write each answer at once (always so when output is a terminal)");
@@ -285,6 +224,21 @@ int Main(int argc, char** argv) {
                     "for a value that does not validate: abort (stop, exit 1), fail (report, exit 1),\n"
                     "warn (report, exit 0) or ignore (the default)")
         ->option_text("abort|fail|warn|ignore");
+  }
+  for (CLI::App* sub : {check, subs[0], subs[1]}) {
+    sub->add_option("--field", fieldList,
+                    "answer these fields of each line in place, the rest copied: N, N-M, N- or -M,\n"
+                    "separated by commas (default: the whole line is the value)")
+        ->option_text("FIELDS");
+    sub->add_option("-d,--delimiter", delimiter,
+                    "fields are split at this character, or tab (default: at runs of blanks;\n"
+                    "with no --field, field 1 is answered)")
+        ->option_text("X");
+    sub->add_option("--header", header, "copy the first N lines of standard input unchanged (default 1)")
+        ->expected(0, 1)
+        ->default_str("1")
+        ->option_text("[=N]");
+    sub->add_flag("-z,--zero-terminated", zero, "lines end in a NUL byte, not a newline (in and out)");
   }
   CLI::App* batch = app.add_subcommand("batch", "answer lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE");
   batch->add_option("FILE", file, "input file; - or none for standard input");
@@ -347,6 +301,7 @@ int Main(int argc, char** argv) {
   settings.invalid = named->second;
   settings.lineBuffered |= isatty(1) != 0;
   if (!CheckStandardDescriptors()) return kExitTrouble;
+  if (!LineOptions(fieldList, delimiter, header, zero, settings)) return kExitTrouble;
 
   if (batch->parsed()) return RunBatch(file, settings);
 
