@@ -4,8 +4,6 @@
 #include "csv_column.h"
 
 #include <csv.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <new>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "io.h"
+#include "progress.h"
 
 namespace zmask {
 namespace {
@@ -58,20 +57,17 @@ std::size_t CountNewlines(const char* p, std::size_t n) {
   return count;
 }
 
-double Seconds() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
 class CsvRun {
  public:
-  CsvRun(const Question& question, const CsvSettings& settings, char delimiter)
-      : question_(question), settings_(settings), delimiter_(delimiter), out_(settings.lineBuffered) {
+  CsvRun(const Question& question, const CsvSettings& settings, char delimiter, LineReader& reader)
+      : question_(question),
+        settings_(settings),
+        delimiter_(delimiter),
+        reader_(reader),
+        out_(settings.lineBuffered),
+        progress_(reader.size()) {
     wantValidity_ = question.op() == Op::kCheck || settings.invalid != InvalidPolicy::kIgnore;
     report_ = settings.invalid != InvalidPolicy::kIgnore;
-    progress_ = isatty(2) != 0;
-    started_ = Seconds();
     targets_.resize(settings.columns.size());
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       if (!NewName(i).empty()) ++newColumns_;
@@ -88,7 +84,7 @@ class CsvRun {
     return true;
   }
 
-  int Run(LineReader& reader) {
+  int Run() {
     for (std::size_t i = 0; settings_.noHeader && i < targets_.size(); ++i) {
       if (targets_[i].index < 0) {
         Complain("without a header the column must be a number from 1, not '%s'",
@@ -106,7 +102,7 @@ class CsvRun {
     }
     std::string_view block;
     for (;;) {
-      if (!reader.ReadBlock(block)) {
+      if (!reader_.ReadBlock(block)) {
         trouble_ = true;
         break;
       }
@@ -124,7 +120,7 @@ class CsvRun {
       out_.Append(std::string_view(pending_).substr(emitted_));  // whatever is left, unchanged
       emitted_ = pending_.size();
     }
-    if (shownProgress_) std::fputs("\r\033[K", stderr);
+    ClearProgress();
     if (!out_.Flush() || trouble_ || fatal_) return 2;
     if (anyInvalid_ && (question_.op() == Op::kCheck || settings_.invalid == InvalidPolicy::kFail ||
                         settings_.invalid == InvalidPolicy::kAbort)) {
@@ -300,7 +296,7 @@ class CsvRun {
     Data(content);
     emitted_ = contentEnd;
     if (out_.failed()) stop_ = fatal_ = true;
-    if (progress_ && (recordIndex_ & 0xFFFF) == 0) ShowProgress();
+    progress_.Row(reader_.read());
   }
 
   bool Header(std::string_view content) {
@@ -457,22 +453,14 @@ class CsvRun {
     out_.Append(q);
   }
 
-  void ShowProgress() {
-    double now = Seconds();
-    if (now - started_ < 1 || now - lastShown_ < 0.25) return;
-    lastShown_ = now;
-    shownProgress_ = true;
-    std::fprintf(stderr, "\rzmask: %ld rows", recordIndex_);
-  }
-
   const Question& question_;
   const CsvSettings& settings_;
   const char delimiter_;
+  LineReader& reader_;
   Output out_;
+  Progress progress_;
   csv_parser parser_{};
-  bool wantValidity_, report_, progress_;
-  double started_, lastShown_ = 0;
-  bool shownProgress_ = false;
+  bool wantValidity_, report_;
 
   std::string pending_;  // raw input not yet dropped
   std::size_t emitted_ = 0, cursor_ = 0, recordStart_ = 0, resyncFrom_ = 0;
@@ -502,8 +490,8 @@ int RunCsv(const Question& question, const std::string& path, const CsvSettings&
   }
   LineReader reader(path);
   if (!reader.ok()) return 2;
-  CsvRun run(question, settings, delimiter);
-  return run.Run(reader);
+  CsvRun run(question, settings, delimiter, reader);
+  return run.Run();
 }
 
 }  // namespace zmask

@@ -1,6 +1,7 @@
 #include "io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+
+#include "progress.h"
 
 namespace zmask {
 
@@ -17,6 +20,7 @@ void Complain(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(message, sizeof message, format, args);
   va_end(args);
+  ClearProgress();
   std::fprintf(stderr, "zmask: %s\n", message);
 }
 
@@ -71,6 +75,11 @@ LineReader::LineReader(const std::string& path, char terminator) : terminator_(t
   buf_.reset(new char[capacity_]);
 }
 
+std::uint64_t LineReader::size() const {
+  struct stat st;
+  return fd_ >= 0 && fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
 LineReader::~LineReader() {
   if (own_) close(fd_);
 }
@@ -102,10 +111,11 @@ bool LineReader::Fill() {
     begin_ = scan_ = end_ = 0;
   }
   for (;;) {
-    ssize_t n = read(fd_, buf_.get() + end_, capacity_ - end_);
+    ssize_t n = ::read(fd_, buf_.get() + end_, capacity_ - end_);
     if (n >= 0) {
       if (n == 0) eof_ = true;
       end_ += static_cast<std::size_t>(n);
+      read_ += static_cast<std::uint64_t>(n);
       return true;
     }
     if (errno != EINTR) {

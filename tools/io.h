@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -35,6 +36,9 @@ class LineReader {
 
   bool ok() const { return fd_ >= 0; }
   const std::string& name() const { return name_; }
+  // The input's size when it is a regular file, else 0; the bytes read.
+  std::uint64_t size() const;
+  std::uint64_t read() const { return read_; }
 
   // The next line without its terminator (and a carriage return before a
   // newline), and
@@ -60,6 +64,7 @@ class LineReader {
   std::string name_;
   std::unique_ptr<char[]> buf_;
   std::size_t capacity_ = 0, begin_ = 0, scan_ = 0, end_ = 0;
+  std::uint64_t read_ = 0;
 };
 
 // Answers written to standard output in blocks (or per line), with every

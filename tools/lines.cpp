@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "io.h"
+#include "progress.h"
 
 namespace zmask {
 namespace {
@@ -137,6 +138,7 @@ int RunValues(const Question& question, std::vector<std::string> values,
       continue;
     }
     LineReader reader("-", settings.terminator);
+    Progress progress(reader.size());
     std::string_view line;
     bool stopped = false;
     for (long number = 1; !stopped; ++number) {
@@ -150,6 +152,7 @@ int RunValues(const Question& question, std::vector<std::string> values,
       } else {
         stopped = !(number <= settings.header ? run.Header(line) : run.One(line, number));
       }
+      progress.Row(reader.read());
     }
     if (stopped) break;
   }
