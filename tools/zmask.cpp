@@ -62,7 +62,6 @@ constexpr const char* kExamples =
     "Exit status: 0 success; 1 a value did not validate (check, or raw and format\n"
     "with --invalid=fail or abort); 2 misuse, malformed input or a read or write error.";
 
-
 // A mask is one line of text: a newline (or a NUL, which the shell cannot
 // pass but a batch line can) would make it something else.
 bool MaskIsOneLine(std::string_view mask, const char* where) {
@@ -148,7 +147,7 @@ const std::map<std::string, InvalidPolicy> kPolicies = {
 bool LineOptions(const std::string& fieldList, const std::string& delimiter, const std::string& header,
                  bool zero, LineSettings& settings) {
   settings.terminator = zero ? '\0' : '\n';
-  if (!fieldList.empty() ? !settings.fields.Parse(fieldList) : false) {
+  if (!fieldList.empty() && !settings.fields.Parse(fieldList)) {
     Complain("--field: '%s' is no list of fields: use N, N-M, N- or -M (from 1), separated by commas",
              Printable(fieldList).c_str());
     return false;
