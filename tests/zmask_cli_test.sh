@@ -65,6 +65,20 @@ live line-buffered bash -c '"$0" raw byte "" --line-buffered <"$1"' "$bin" "$tmp
 ! command -v script >/dev/null ||
   live terminal script -qfec "$(printf '%q' "$bin") raw byte '' <$(printf '%q' "$tmp/to")" /dev/null
 
+# On a terminal, with the answers going to a reader slow enough for it to
+# show: a progress line with rows per second and, for a file, how far; a
+# message clears it first. Both for csv and for a stream.
+if command -v script >/dev/null; then
+  cases=$((cases + 1))
+  { echo a,b; seq 200000 | sed 's/$/,1/'; echo 7,x; } >"$tmp/big.csv"
+  slow='| (sleep 1.5; cat >/dev/null)'
+  script -qfec "$(printf '%q ' "$bin" csv raw byte '' "$tmp/big.csv" -c b --invalid=warn) $slow;
+    $(printf '%q ' "$bin" raw byte '' --header --field 2 -d , --invalid=warn) <$(printf '%q' "$tmp/big.csv") $slow" \
+    /dev/null >"$tmp/tty"
+  [ "$(grep -acE $'rows/s, [0-9]+%\e\\[K\r\e\\[Kzmask: line 200002: invalid byte value .x.' "$tmp/tty")" = 2 ] ||
+    fail "terminal progress: $(cat -v "$tmp/tty" | head -c 600)"
+fi
+
 # A line too long for the memory limit is reported and skipped; the lines
 # after it are still answered; so is one that fits, but not twice (the
 # service cannot copy it). Not under the sanitizers, which need more address

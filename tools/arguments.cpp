@@ -5,6 +5,9 @@
 namespace zmask {
 namespace {
 
+// As CLI11 tells a flag from an option with a value.
+bool TakesValue(const CLI::Option& option) { return option.get_items_expected_max() > 0; }
+
 // The option that `arg` names ("--name", "--name=value", "-x" or "-xvalue")
 // in `command` or, but for the help flag, in the commands above it.
 const CLI::Option* Find(const CLI::App& command, std::string_view arg) {
@@ -14,14 +17,13 @@ const CLI::Option* Find(const CLI::App& command, std::string_view arg) {
     for (const CLI::Option* option : app->get_options()) {
       if (option->get_positional()) continue;
       if (app != &command && option == app->get_help_ptr()) continue;  // -h could be a mask
+      // A short flag stands alone: -zed is a value.
+      if (!isLong && arg.size() > 2 && !TakesValue(*option)) continue;
       if (isLong ? option->check_lname(name) : option->check_sname(name)) return option;
     }
   }
   return nullptr;
 }
-
-// As CLI11 tells a flag from an option with a value.
-bool TakesValue(const CLI::Option& option) { return option.get_items_expected_max() > 0; }
 
 }  // namespace
 
@@ -56,6 +58,7 @@ Arranged Arrange(const CLI::App& app, int argc, const char* const* argv) {
     }
     if (!option) {
       arguments.emplace_back(arg);
+      result.positions.push_back(i);
       continue;
     }
     // A value goes to CLI11 as an argument of its own, which it takes
@@ -63,7 +66,17 @@ Arranged Arrange(const CLI::App& app, int argc, const char* const* argv) {
     const bool isLong = arg[1] == '-';
     std::size_t glued = isLong ? arg.find('=') : (arg.size() > 2 ? 2 : std::string_view::npos);
     if (!TakesValue(*option)) {
+      if (isLong && glued != std::string_view::npos) {
+        result.error = "option '" + std::string(arg.substr(0, glued)) + "' takes no value";
+        return result;
+      }
       options.emplace_back(arg);
+      continue;
+    }
+    if (glued == std::string_view::npos && option->get_items_expected_min() == 0) {
+      // GNU style: an optional value only ever comes glued (--header=2).
+      options.emplace_back(arg);
+      options.push_back(option->get_default_str());
       continue;
     }
     if (glued == std::string_view::npos && i + 1 == argc) {

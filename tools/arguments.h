@@ -15,6 +15,9 @@ struct Arranged {
   // For CLI::App::parse: the options first, then "--" and the arguments,
   // each as it was given, the whole list in reverse as parse wants it.
   std::vector<std::string> reversed;
+  // Where each argument (not an option, not its value) stood in argv, in
+  // their order: a message about a value can say which one it was.
+  std::vector<int> positions;
   std::string error;  // a usage error naming the argument; nothing else is set
 };
 

@@ -1,11 +1,9 @@
 // The table is parsed by libcsv; beside it a cursor walks the raw bytes, so
-// that every field but the answered one, every terminator (CRLF or LF) and
+// that every field but the answered ones, every terminator (CRLF or LF) and
 // every blank line is copied out exactly as it came in, quotes included.
 #include "csv_column.h"
 
 #include <csv.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <new>
@@ -13,6 +11,8 @@
 #include <vector>
 
 #include "io.h"
+#include "progress.h"
+#include "utf8.h"
 
 namespace zmask {
 namespace {
@@ -21,33 +21,6 @@ constexpr char kQuote = '"';
 
 // RFC 4180 keeps spaces: they are part of the field.
 int NoSpace(unsigned char) { return 0; }
-
-bool IsWellFormedUtf8(std::string_view s) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const auto* end = p + s.size();
-  while (p < end) {
-    unsigned char c = *p;
-    if (c < 0x80) {
-      ++p;
-      continue;
-    }
-    int extra;
-    unsigned min;
-    unsigned code;
-    if ((c & 0xE0) == 0xC0) extra = 1, min = 0x80, code = c & 0x1F;
-    else if ((c & 0xF0) == 0xE0) extra = 2, min = 0x800, code = c & 0x0F;
-    else if ((c & 0xF8) == 0xF0) extra = 3, min = 0x10000, code = c & 0x07;
-    else return false;
-    if (end - p <= extra) return false;
-    for (int i = 1; i <= extra; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-      code = (code << 6) | (p[i] & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    p += extra + 1;
-  }
-  return true;
-}
 
 std::size_t CountNewlines(const char* p, std::size_t n) {
   std::size_t count = 0;
@@ -58,21 +31,22 @@ std::size_t CountNewlines(const char* p, std::size_t n) {
   return count;
 }
 
-double Seconds() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
-
 class CsvRun {
  public:
-  CsvRun(const Question& question, const CsvSettings& settings, char delimiter)
-      : question_(question), settings_(settings), delimiter_(delimiter), out_(settings.lineBuffered) {
+  CsvRun(const Question& question, const CsvSettings& settings, char delimiter, LineReader& reader)
+      : question_(question),
+        settings_(settings),
+        delimiter_(delimiter),
+        reader_(reader),
+        out_(settings.lineBuffered),
+        progress_(reader.size()) {
     wantValidity_ = question.op() == Op::kCheck || settings.invalid != InvalidPolicy::kIgnore;
     report_ = settings.invalid != InvalidPolicy::kIgnore;
-    progress_ = isatty(2) != 0;
-    started_ = Seconds();
-    if (settings.noHeader) target_ = ColumnNumber();
+    targets_.resize(settings.columns.size());
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+      if (!NewName(i).empty()) ++newColumns_;
+      if (settings.noHeader) targets_[i].index = ColumnNumber(settings.columns[i]);
+    }
   }
   ~CsvRun() { csv_free(&parser_); }
 
@@ -84,11 +58,17 @@ class CsvRun {
     return true;
   }
 
-  int Run(LineReader& reader) {
-    if (settings_.noHeader && target_ < 0) {
-      Complain("without a header the column must be a number from 1, not '%s'",
-               settings_.column.c_str());
-      return 2;
+  int Run() {
+    for (std::size_t i = 0; settings_.noHeader && i < targets_.size(); ++i) {
+      if (targets_[i].index < 0) {
+        Complain("without a header the column must be a number from 1, not '%s'",
+                 Printable(settings_.columns[i]).c_str());
+        return 2;
+      }
+    }
+    if (settings_.noHeader) {
+      if (!Distinct()) return 2;
+      Slots();
     }
     if (!Init()) {
       Complain("out of memory");
@@ -96,7 +76,7 @@ class CsvRun {
     }
     std::string_view block;
     for (;;) {
-      if (!reader.ReadBlock(block)) {
+      if (!reader_.ReadBlock(block)) {
         trouble_ = true;
         break;
       }
@@ -114,7 +94,7 @@ class CsvRun {
       out_.Append(std::string_view(pending_).substr(emitted_));  // whatever is left, unchanged
       emitted_ = pending_.size();
     }
-    if (shownProgress_) std::fputs("\r\033[K", stderr);
+    ClearProgress();
     if (!out_.Flush() || trouble_ || fatal_) return 2;
     if (anyInvalid_ && (question_.op() == Op::kCheck || settings_.invalid == InvalidPolicy::kFail ||
                         settings_.invalid == InvalidPolicy::kAbort)) {
@@ -124,6 +104,11 @@ class CsvRun {
   }
 
  private:
+  struct Target {
+    long index = -1;  // from 0
+    std::string value, answer;
+    bool answered = false;
+  };
   struct Span {
     std::size_t begin, end;  // raw bytes, quotes included
     bool quoted;
@@ -134,8 +119,13 @@ class CsvRun {
   }
   static void OnRecord(int c, void* self) { static_cast<CsvRun*>(self)->OnRecordEnd(c); }
 
-  long ColumnNumber() const {
-    const std::string& c = settings_.column;
+  // The name of the new column for the i-th -c; empty: replace it.
+  const std::string& NewName(std::size_t i) const {
+    static const std::string kNone;
+    return settings_.newColumns.empty() ? kNone : settings_.newColumns[i];
+  }
+
+  static long ColumnNumber(const std::string& c) {
     if (c.empty() || c.size() > 9 || c.find_first_not_of("0123456789") != std::string::npos) return -1;
     long n = std::stol(c);
     return n >= 1 ? n - 1 : -1;
@@ -185,18 +175,18 @@ class CsvRun {
     }
   }
 
-  // A row that could not be parsed goes out as it came; with a new column it
-  // gets an empty field so that the columns stay in place.
+  // A row that could not be parsed goes out as it came; with new columns it
+  // gets empty fields so that the columns stay in place.
   void CopyMalformed(std::string_view row) {
-    if (settings_.newColumn.empty()) {
-      out_.Append(row);
-      return;
-    }
     std::size_t end = row.size();
     while (end && (row[end - 1] == '\n' || row[end - 1] == '\r')) --end;
     out_.Append(row.substr(0, end));
-    out_.Append(std::string_view(&delimiter_, 1));
+    EmptyNewColumns();
     out_.Append(row.substr(end));
+  }
+
+  void EmptyNewColumns() {
+    for (int i = 0; i < newColumns_; ++i) out_.Append(std::string_view(&delimiter_, 1));
   }
 
   void Finish() {
@@ -249,7 +239,9 @@ class CsvRun {
       line_ += static_cast<long>(CountNewlines(value.data(), value.size()));
     }
     if (recordIndex_ == 0 && !settings_.noHeader) header_.emplace_back(value);
-    if (static_cast<long>(fields_.size()) == target_) targetValue_.assign(value);
+    if (fields_.size() < slotOf_.size() && slotOf_[fields_.size()] >= 0) {
+      targets_[static_cast<std::size_t>(slotOf_[fields_.size()])].value.assign(value);
+    }
     fields_.push_back({begin, end, quoted});
     cursor_ = end;
     if (cursor_ < pending_.size() && pending_[cursor_] == delimiter_) ++cursor_;
@@ -268,33 +260,44 @@ class CsvRun {
         emitted_ = contentEnd;
         return;
       }
-      if (target_ >= static_cast<long>(fields_.size())) {
-        NoColumn("first row");
-        return;
+      for (std::size_t i = 0; i < targets_.size(); ++i) {
+        if (targets_[i].index >= static_cast<long>(fields_.size())) {
+          NoColumn(i, "first row");
+          return;
+        }
       }
     }
     Data(content);
     emitted_ = contentEnd;
     if (out_.failed()) stop_ = fatal_ = true;
-    if (progress_ && (recordIndex_ & 0xFFFF) == 0) ShowProgress();
+    progress_.Row(reader_.read());
   }
 
   bool Header(std::string_view content) {
-    for (std::size_t i = 0; i < header_.size() && target_ < 0; ++i) {
-      std::string_view name = header_[i];
-      if (i == 0 && name.substr(0, 3) == "\xEF\xBB\xBF") name.remove_prefix(3);
-      if (name == settings_.column) target_ = static_cast<long>(i);
+    for (std::size_t t = 0; t < targets_.size(); ++t) {
+      long& index = targets_[t].index;
+      for (std::size_t i = 0; i < header_.size() && index < 0; ++i) {
+        std::string_view name = header_[i];
+        if (i == 0 && name.substr(0, 3) == "\xEF\xBB\xBF") name.remove_prefix(3);
+        if (name == settings_.columns[t]) index = static_cast<long>(i);
+      }
+      if (index < 0) index = ColumnNumber(settings_.columns[t]);
+      if (index < 0 || index >= static_cast<long>(header_.size())) {
+        NoColumn(t, "header");
+        return false;
+      }
     }
-    if (target_ < 0) target_ = ColumnNumber();
-    if (target_ < 0 || target_ >= static_cast<long>(header_.size())) {
-      NoColumn("header");
+    if (!Distinct()) {
+      fatal_ = stop_ = true;
       return false;
     }
+    Slots();
     header_.clear();
     out_.Append(content);
-    if (!settings_.newColumn.empty()) {
+    for (std::size_t t = 0; t < targets_.size(); ++t) {
+      if (NewName(t).empty()) continue;
       out_.Append(std::string_view(&delimiter_, 1));
-      AppendField(settings_.newColumn, false);
+      AppendField(NewName(t), false);
     }
     out_.EndRecord();
     return true;
@@ -302,60 +305,103 @@ class CsvRun {
 
   // Asked for a column the table does not have: a usage error, found on the
   // first row before anything is written, so nothing is.
-  void NoColumn(const char* row) {
-    Complain("line %ld: no column '%s' in the %s (%zu columns)", recordLine_,
-             settings_.column.c_str(), row, fields_.size());
+  void NoColumn(std::size_t t, const char* row) {
+    std::string names;
+    for (std::size_t i = 0; i < header_.size() && names.size() < 400; ++i) {
+      names += (i ? ", '" : ": '") + Printable(header_[i]) + "'";
+    }
+    Complain("line %ld: no column '%s' in the %s (%zu columns%s)", recordLine_,
+             Printable(settings_.columns[t]).c_str(), row, fields_.size(), names.c_str());
     fatal_ = stop_ = true;
   }
 
-  void Data(std::string_view content) {
-    if (fields_.size() != expectedFields_) {
-      Complain("line %ld: %zu fields where the first row has %zu", recordLine_, fields_.size(),
-               expectedFields_);
-      trouble_ = true;
-    }
-    const bool replace = settings_.newColumn.empty();
-    const bool present = target_ < static_cast<long>(fields_.size());
-    bool answered = false;
-    if (!present) {
-      Complain("line %ld: no field %ld in this row; row copied unchanged", recordLine_, target_ + 1);
-    } else if (!IsWellFormedUtf8(targetValue_)) {
-      Complain("line %ld: field %ld is not valid UTF-8; left unchanged", recordLine_, target_ + 1);
-      trouble_ = true;
-    } else {
-      try {
-        bool valid = question_.Ask(targetValue_, answer_, wantValidity_);
-        answered = true;
-        if (!valid) {
-          anyInvalid_ = true;
-          if (report_) {
-            Complain("line %ld: invalid %s value '%s'", recordLine_, TypeName(question_.type()),
-                     Printable(targetValue_).c_str());
-          }
-          if (question_.op() != Op::kCheck && settings_.invalid == InvalidPolicy::kAbort) {
-            stop_ = true;
-            return;
-          }
+  // One column asked for twice would be answered into itself.
+  bool Distinct() const {
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (targets_[i].index == targets_[j].index) {
+          Complain("column %ld is given twice ('%s' and '%s')", targets_[i].index + 1,
+                   Printable(settings_.columns[j]).c_str(), Printable(settings_.columns[i]).c_str());
+          return false;
         }
-      } catch (const std::bad_alloc&) {
-        Complain("line %ld: out of memory for a value of %zu bytes; left unchanged", recordLine_,
-                 targetValue_.size());
-        trouble_ = true;
       }
     }
-    if (replace && present && answered) {
-      const Span& f = fields_[static_cast<std::size_t>(target_)];
-      out_.Append(content.substr(0, f.begin - recordStart_));
-      AppendField(answer_, f.quoted);
-      out_.Append(content.substr(f.end - recordStart_));
-    } else {
+    return true;
+  }
+
+  void Slots() {
+    for (std::size_t t = 0; t < targets_.size(); ++t) {
+      auto index = static_cast<std::size_t>(targets_[t].index);
+      if (slotOf_.size() <= index) slotOf_.resize(index + 1, -1);
+      slotOf_[index] = static_cast<int>(t);
+    }
+  }
+
+  void Data(std::string_view content) {
+    // A ragged row's fields cannot be told apart from shifted ones: its
+    // answers could land under other columns, so none are given.
+    if (fields_.size() != expectedFields_) {
+      Complain("line %ld: %zu fields where the first row has %zu; row copied unchanged",
+               recordLine_, fields_.size(), expectedFields_);
+      trouble_ = true;
       out_.Append(content);
-      if (!replace) {
-        out_.Append(std::string_view(&delimiter_, 1));
-        if (answered) AppendField(answer_, false);
-      }
+      EmptyNewColumns();
+      out_.EndRecord();
+      return;
+    }
+    for (Target& t : targets_) {
+      if (!Answer(t)) return;
+    }
+    // The replaced fields in the order they stand.
+    std::size_t from = recordStart_;
+    for (std::size_t i = 0; i < slotOf_.size(); ++i) {
+      const Target* t = slotOf_[i] >= 0 ? &targets_[static_cast<std::size_t>(slotOf_[i])] : nullptr;
+      if (!t || !t->answered || !NewName(static_cast<std::size_t>(slotOf_[i])).empty()) continue;
+      const Span& f = fields_[i];
+      out_.Append(std::string_view(pending_).substr(from, f.begin - from));
+      AppendField(t->answer, f.quoted);
+      from = f.end;
+    }
+    out_.Append(content.substr(from - recordStart_));
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+      if (NewName(i).empty()) continue;
+      out_.Append(std::string_view(&delimiter_, 1));
+      if (targets_[i].answered) AppendField(targets_[i].answer, false);
     }
     out_.EndRecord();
+  }
+
+  // false: stop here (abort).
+  bool Answer(Target& t) {
+    t.answered = false;
+    // With several columns a message says which one.
+    char column[32] = "";
+    if (targets_.size() > 1) std::snprintf(column, sizeof column, "column %ld: ", t.index + 1);
+    if (!IsWellFormedUtf8(t.value)) {
+      Complain("line %ld: field %ld is not valid UTF-8; left unchanged", recordLine_, t.index + 1);
+      trouble_ = true;
+      return true;
+    }
+    try {
+      bool valid = question_.Ask(t.value, t.answer, wantValidity_);
+      t.answered = true;
+      if (!valid) {
+        anyInvalid_ = true;
+        if (report_) {
+          Complain("line %ld: %sinvalid %s value '%s'", recordLine_, column,
+                   TypeName(question_.type()), Printable(t.value).c_str());
+        }
+        if (question_.op() != Op::kCheck && settings_.invalid == InvalidPolicy::kAbort) {
+          stop_ = true;
+          return false;
+        }
+      }
+    } catch (const std::bad_alloc&) {
+      Complain("line %ld: %sout of memory for a value of %zu bytes; left unchanged", recordLine_,
+               column, t.value.size());
+      trouble_ = true;
+    }
+    return true;
   }
 
   // Quoted when the field was quoted or needs it.
@@ -381,22 +427,14 @@ class CsvRun {
     out_.Append(q);
   }
 
-  void ShowProgress() {
-    double now = Seconds();
-    if (now - started_ < 1 || now - lastShown_ < 0.25) return;
-    lastShown_ = now;
-    shownProgress_ = true;
-    std::fprintf(stderr, "\rzmask: %ld rows", recordIndex_);
-  }
-
   const Question& question_;
   const CsvSettings& settings_;
   const char delimiter_;
+  LineReader& reader_;
   Output out_;
+  Progress progress_;
   csv_parser parser_{};
-  bool wantValidity_, report_, progress_;
-  double started_, lastShown_ = 0;
-  bool shownProgress_ = false;
+  bool wantValidity_, report_;
 
   std::string pending_;  // raw input not yet dropped
   std::size_t emitted_ = 0, cursor_ = 0, recordStart_ = 0, resyncFrom_ = 0;
@@ -405,8 +443,9 @@ class CsvRun {
   std::vector<Span> fields_;
   std::vector<std::string> header_;
   std::size_t expectedFields_ = 0;
-  long target_ = -1;
-  std::string targetValue_, answer_;
+  std::vector<Target> targets_;  // in the order of -c
+  std::vector<int> slotOf_;      // a field's index in targets_, or -1
+  int newColumns_ = 0;
   bool stop_ = false, fatal_ = false, trouble_ = false, anyInvalid_ = false;
 };
 
@@ -425,8 +464,8 @@ int RunCsv(const Question& question, const std::string& path, const CsvSettings&
   }
   LineReader reader(path);
   if (!reader.ok()) return 2;
-  CsvRun run(question, settings, delimiter);
-  return run.Run(reader);
+  CsvRun run(question, settings, delimiter, reader);
+  return run.Run();
 }
 
 }  // namespace zmask

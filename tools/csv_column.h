@@ -1,16 +1,19 @@
-// zmask csv: one column of an RFC 4180 table answered, the whole table
-// written back with the answers in place of the column or in a new one.
+// zmask csv: columns of an RFC 4180 table answered, the whole table
+// written back with the answers in place of their column or in new ones.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "question.h"
 
 namespace zmask {
 
 struct CsvSettings {
-  std::string column;     // a header name or a number from 1
-  std::string newColumn;  // empty: the answers replace the column
+  std::vector<std::string> columns;  // header names or numbers from 1
+  // One per column, or none: empty, the answers replace their column;
+  // otherwise they go into a new last column of this name.
+  std::vector<std::string> newColumns;
   bool noHeader = false;
   std::string delimiter = ",";
   bool lineBuffered = false;

@@ -1,6 +1,7 @@
 #include "io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+
+#include "progress.h"
 
 namespace zmask {
 
@@ -17,6 +20,7 @@ void Complain(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(message, sizeof message, format, args);
   va_end(args);
+  ClearProgress();
   std::fprintf(stderr, "zmask: %s\n", message);
 }
 
@@ -54,7 +58,7 @@ bool CheckStandardDescriptors() {
   return true;
 }
 
-LineReader::LineReader(const std::string& path) {
+LineReader::LineReader(const std::string& path, char terminator) : terminator_(terminator) {
   if (path.empty() || path == "-") {
     fd_ = 0;
     name_ = "standard input";
@@ -69,6 +73,11 @@ LineReader::LineReader(const std::string& path) {
   }
   capacity_ = 1 << 16;
   buf_.reset(new char[capacity_]);
+}
+
+std::uint64_t LineReader::size() const {
+  struct stat st;
+  return fd_ >= 0 && fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
 LineReader::~LineReader() {
@@ -102,10 +111,11 @@ bool LineReader::Fill() {
     begin_ = scan_ = end_ = 0;
   }
   for (;;) {
-    ssize_t n = read(fd_, buf_.get() + end_, capacity_ - end_);
+    ssize_t n = ::read(fd_, buf_.get() + end_, capacity_ - end_);
     if (n >= 0) {
       if (n == 0) eof_ = true;
       end_ += static_cast<std::size_t>(n);
+      read_ += static_cast<std::uint64_t>(n);
       return true;
     }
     if (errno != EINTR) {
@@ -119,7 +129,7 @@ LineReader::Status LineReader::Next(std::string_view& line) {
   if (first_ && !SkipByteOrderMark()) return Status::kError;
   for (;;) {
     const char* data = buf_.get();
-    const void* newline = scan_ < end_ ? std::memchr(data + scan_, '\n', end_ - scan_) : nullptr;
+    const void* newline = scan_ < end_ ? std::memchr(data + scan_, terminator_, end_ - scan_) : nullptr;
     std::size_t stop;
     if (newline) {
       stop = static_cast<std::size_t>(static_cast<const char*>(newline) - data);
@@ -132,7 +142,7 @@ LineReader::Status LineReader::Next(std::string_view& line) {
       continue;
     }
     std::size_t length = stop - begin_;
-    if (length && data[begin_ + length - 1] == '\r') --length;
+    if (length && terminator_ == '\n' && data[begin_ + length - 1] == '\r') --length;
     line = std::string_view(data + begin_, length);
     begin_ = scan_ = stop < end_ ? stop + 1 : end_;
     if (skipping_) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -27,15 +28,20 @@ class LineReader {
   enum class Status { kLine, kTooLong, kEnd, kError };
 
   // Reads standard input for "-" or an empty path. Check ok() before use.
-  explicit LineReader(const std::string& path);
+  // Lines end in `terminator`: a newline, or a NUL for -z.
+  explicit LineReader(const std::string& path, char terminator = '\n');
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
   bool ok() const { return fd_ >= 0; }
   const std::string& name() const { return name_; }
+  // The input's size when it is a regular file, else 0; the bytes read.
+  std::uint64_t size() const;
+  std::uint64_t read() const { return read_; }
 
-  // The next line without its newline and a carriage return before it, and
+  // The next line without its terminator (and a carriage return before a
+  // newline), and
   // the first without a UTF-8 byte order mark, which editors put at the
   // start of a file. A line that does not fit in memory is skipped up to
   // its newline and gives kTooLong; kError has already been reported.
@@ -54,23 +60,26 @@ class LineReader {
   bool eof_ = false;
   bool skipping_ = false;
   bool first_ = true;
+  char terminator_;
   std::string name_;
   std::unique_ptr<char[]> buf_;
   std::size_t capacity_ = 0, begin_ = 0, scan_ = 0, end_ = 0;
+  std::uint64_t read_ = 0;
 };
 
 // Answers written to standard output in blocks (or per line), with every
 // write checked: the first failure is reported and makes failed() true.
 class Output {
  public:
-  explicit Output(bool lineBuffered) : buffer_(new char[kCapacity]), lineBuffered_(lineBuffered) {}
+  explicit Output(bool lineBuffered, char terminator = '\n')
+      : buffer_(new char[kCapacity]), lineBuffered_(lineBuffered), terminator_(terminator) {}
   ~Output() { Flush(); }
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
   void Line(std::string_view text) {
     Append(text);
-    Append("\n");
+    Append(std::string_view(&terminator_, 1));
     EndRecord();
   }
   // Room for a line of up to `size` bytes (at most kMaxLine), written in
@@ -81,7 +90,7 @@ class Output {
   }
   void EndLine(std::size_t length) {
     used_ += length;
-    buffer_[used_++] = '\n';
+    buffer_[used_++] = terminator_;
     EndRecord();
   }
   void Append(std::string_view bytes) {
@@ -116,6 +125,7 @@ class Output {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool lineBuffered_;
+  char terminator_;
   bool failed_ = false;
 };
 

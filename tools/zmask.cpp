@@ -1,10 +1,11 @@
 // zmask: the masked-edit service from the shell.
 //
 //   zmask check  TYPE MASK [VALUE...]  valid/invalid (exit 0 when all valid, 1 if not)
+//                (check, raw, format: --field N answers a field of each line)
 //   zmask raw    TYPE MASK [VALUE...]  the raw value behind each VALUE
 //   zmask format TYPE MASK [VALUE...]  each VALUE (a raw value) rendered with MASK
 //   zmask batch  [FILE]                lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE
-//   zmask csv    OP TYPE MASK [FILE] -c COLUMN   one column of a CSV table
+//   zmask csv    OP TYPE MASK [FILE] -c COLUMN...  columns of a CSV table
 //
 // Without VALUE (or for "-"), values are read one per line from standard
 // input and one answer per line is written. Text is UTF-8 on both sides.
@@ -12,7 +13,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <array>
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <new>
@@ -23,6 +24,7 @@
 #include "arguments.h"
 #include "csv_column.h"
 #include "io.h"
+#include "lines.h"
 #include "question.h"
 #include "zorva/types.h"
 
@@ -39,7 +41,7 @@ constexpr const char* kExamples =
     "An empty MASK ('') selects the type's default. After the command only zmask's\n"
     "options and the command's are options: masks and values are taken as given,\n"
     "also when they start with a minus (-1234.5, -h@h:mf, -#,##0); put -- before one\n"
-    "that starts with -- or is one of the options (-c, -d). --help answers nothing.\n"
+    "that starts with -- or is one of the options (-c, -d, -z). --help answers nothing.\n"
     "\n"
     "examples:\n"
     "  zmask format currency '' -1234.5          ($1,234.50)\n"
@@ -48,17 +50,13 @@ constexpr const char* kExamples =
     "  zmask format date mm/dd/yyyy 2001-12-31   12/31/2001\n"
     "  zmask raw time 'h:mm AM/PM' '1:05 PM'     13:05:00\n"
     "  printf '1\\n0\\n' | zmask format boolean Yes/No\n"
+    "  printf 'item net\\nbolt 1234.5\\n' | zmask format currency '' --header --field 2\n"
     "  printf 'raw\\ttext\\t(###) ###-####\\t(555) 123-4567\\n' | zmask batch\n"
     "  zmask csv raw currency '' prices.csv -c price --as price_raw\n"
+    "  zmask csv format currency '' prices.csv -c net -c tax  (both in place)\n"
     "\n"
     "Exit status: 0 success; 1 a value did not validate (check, or raw and format\n"
     "with --invalid=fail or abort); 2 misuse, malformed input or a read or write error.";
-
-struct Settings {
-  bool lineBuffered = false;
-  InvalidPolicy invalid = InvalidPolicy::kIgnore;
-  bool explain = false;
-};
 
 // A mask is one line of text: a newline (or a NUL, which the shell cannot
 // pass but a batch line can) would make it something else.
@@ -73,91 +71,7 @@ bool MaskIsOneLine(std::string_view mask, const char* where) {
   return false;
 }
 
-// Answers values from the arguments and, for "-" or none, from standard
-// input; keeps one output line per value.
-int RunValues(const Question& question, std::vector<std::string> values, const Settings& settings) {
-  if (values.empty()) values.push_back("-");
-  const bool check = question.op() == Op::kCheck;
-  const bool report = check ? settings.explain : settings.invalid != InvalidPolicy::kIgnore;
-  const bool wantValidity = check || report;
-  Output out(settings.lineBuffered);
-  bool anyInvalid = false, trouble = false;
-
-  // false: stop here (abort, or output failed)
-  auto one = [&](std::string_view value, long line) {
-    // Only a complaint needs the line number as text.
-    auto where = [line] {
-      std::array<char, 48> text{};
-      if (line > 0) std::snprintf(text.data(), text.size(), "line %ld: ", line);
-      return text;
-    };
-    bool valid;
-    // The answer is written straight into the output block.
-    char* answer = out.LineSpace(Question::kAnswerBytes);
-    std::size_t length = 0;
-    try {
-      valid = question.Ask(value, answer, length, wantValidity);
-    } catch (const std::bad_alloc&) {
-      Complain("%sout of memory for a value of %zu bytes", where().data(), value.size());
-      trouble = true;
-      out.Line("");
-      return !out.failed();
-    }
-    if (!valid) {
-      anyInvalid = true;
-      if (report) {
-        Complain("%sinvalid %s value '%s'", where().data(), TypeName(question.type()),
-                 Printable(value).c_str());
-      }
-      if (!check && settings.invalid == InvalidPolicy::kAbort) return false;
-    }
-    out.EndLine(length);
-    return !out.failed();
-  };
-
-  bool stopped = false;
-  for (const std::string& value : values) {
-    if (value != "-") {
-      if (!one(value, 0)) {
-        stopped = true;
-        break;
-      }
-      continue;
-    }
-    LineReader reader("-");
-    std::string_view line;
-    long number = 0;
-    for (;;) {
-      LineReader::Status status = reader.Next(line);
-      ++number;
-      if (status == LineReader::Status::kEnd) break;
-      if (status == LineReader::Status::kError) {
-        trouble = stopped = true;
-        break;
-      }
-      if (status == LineReader::Status::kTooLong) {
-        Complain("%s: line %ld: too long to hold in memory; skipped", reader.name().c_str(), number);
-        trouble = true;
-        out.Line("");
-        if (out.failed()) break;
-        continue;
-      }
-      if (!one(line, number)) {
-        stopped = true;
-        break;
-      }
-    }
-    if (stopped) break;
-  }
-  if (!out.Flush() || trouble) return kExitTrouble;
-  if (anyInvalid && (check || settings.invalid == InvalidPolicy::kFail ||
-                     settings.invalid == InvalidPolicy::kAbort)) {
-    return kExitInvalid;
-  }
-  return 0;
-}
-
-int RunBatch(const std::string& path, const Settings& settings) {
+int RunBatch(const std::string& path, const LineSettings& settings) {
   LineReader reader(path);
   if (!reader.ok()) return kExitTrouble;
   Output out(settings.lineBuffered);
@@ -225,13 +139,61 @@ const std::map<std::string, InvalidPolicy> kPolicies = {
     {"ignore", InvalidPolicy::kIgnore},
 };
 
+// --field, -d, --header and -z into settings; false after a usage error.
+bool LineOptions(const std::string& fieldList, const std::string& delimiter, const std::string& header,
+                 bool zero, LineSettings& settings) {
+  settings.terminator = zero ? '\0' : '\n';
+  if (!fieldList.empty() && !settings.fields.Parse(fieldList)) {
+    Complain("--field: '%s' is no list of fields: use N, N-M, N- or -M (from 1), separated by commas",
+             Printable(fieldList).c_str());
+    return false;
+  }
+  if (!delimiter.empty()) {
+    if (delimiter == "tab" || delimiter == "\\t") {
+      settings.delimiter = '\t';
+    } else if (delimiter.size() == 1 && delimiter[0] != settings.terminator) {
+      settings.delimiter = delimiter[0];
+    } else {
+      Complain("-d: '%s' is not one character (or tab)", Printable(delimiter).c_str());
+      return false;
+    }
+    if (settings.fields.empty()) settings.fields.Parse("1");
+  }
+  if (header.empty()) return true;  // not given; alone it is its default, 1
+  if (header.size() > 9 || header.find_first_not_of("0123456789") != std::string::npos) {
+    Complain("--header: '%s' is not a number of lines", Printable(header).c_str());
+    return false;
+  }
+  settings.header = std::stol(header);
+  return true;
+}
+
+// CLI11's own words for the few errors it is left to find are about its
+// internals; these name what is missing or too much.
+std::string PlainUsage(const CLI::App& app, const CLI::ParseError& e) {
+  if (app.get_subcommands().empty()) return "no command: use check, raw, format, batch or csv";
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+    std::string extra;
+    for (const std::string& arg : app.remaining(true)) {
+      if (arg != "--") extra += (extra.empty() ? "'" : ", '") + Printable(arg) + "'";
+    }
+    return "too many arguments: " + extra;
+  }
+  return e.what();
+}
+
 int Main(int argc, char** argv) {
   CLI::App app{"zmask: validate, unformat and format field values with masks", "zmask"};
   app.set_version_flag("--version", "zmask " ZORVA_VERSION);
   app.footer(kExamples);
   app.require_subcommand(1);
   app.fallthrough();
-  Settings settings;
+  // GNU style: an option given twice takes its last value.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  LineSettings settings;
+  std::string fieldList, header, delimiter;
+  bool zero = false;
+  std::string policy = "ignore";
   app.add_flag("--line-buffered", settings.lineBuffered,
                "write each answer at once (always so when output is a terminal)");
 
@@ -253,33 +215,50 @@ int Main(int argc, char** argv) {
   for (CLI::App* sub : subs) {
     addQuestion(sub);
     sub->add_option("VALUE", values, "values; - or none reads one per line from standard input");
-    sub->add_option("--invalid", settings.invalid,
+    sub->add_option("--invalid", policy,
                     "for a value that does not validate: abort (stop, exit 1), fail (report, exit 1),\n"
                     "warn (report, exit 0) or ignore (the default)")
-        ->transform(CLI::CheckedTransformer(kPolicies))
         ->option_text("abort|fail|warn|ignore");
+  }
+  for (CLI::App* sub : {check, subs[0], subs[1]}) {
+    sub->add_option("--field", fieldList,
+                    "answer these fields of each line in place, the rest copied: N, N-M, N- or -M,\n"
+                    "separated by commas (default: the whole line is the value)")
+        ->option_text("FIELDS");
+    sub->add_option("-d,--delimiter", delimiter,
+                    "fields are split at this character, or tab (default: at runs of blanks;\n"
+                    "with no --field, field 1 is answered)")
+        ->option_text("X");
+    sub->add_option("--header", header, "copy the first N lines of standard input unchanged (default 1)")
+        ->expected(0, 1)
+        ->default_str("1")
+        ->option_text("[=N]");
+    sub->add_flag("-z,--zero-terminated", zero, "lines end in a NUL byte, not a newline (in and out)");
   }
   CLI::App* batch = app.add_subcommand("batch", "answer lines OP<TAB>TYPE<TAB>MASK<TAB>VALUE");
   batch->add_option("FILE", file, "input file; - or none for standard input");
 
   CsvSettings csv;
   CLI::App* csvCommand = app.add_subcommand(
-      "csv", "answer for one column of a CSV table (RFC 4180) and write the whole table back");
+      "csv", "answer for columns of a CSV table (RFC 4180) and write the whole table back");
   csvCommand->add_option("OP", opName, "check, raw or format")->required();
   addQuestion(csvCommand);
   csvCommand->add_option("FILE", file, "input file; - or none for standard input");
-  csvCommand->add_option("-c,--column", csv.column, "the column: a header name or a number from 1")
-      ->required();
-  csvCommand->add_option("--as", csv.newColumn,
-                         "add the answers as a new last column of this name\n"
-                         "(by default they replace the column)");
+  csvCommand->add_option("-c,--column", csv.columns,
+                         "a column: a header name or a number from 1; give -c once for each")
+      ->required()
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  csvCommand->add_option("--as", csv.newColumns,
+                         "add the answers as a new last column of this name; the first --as names\n"
+                         "the first -c's answers and so on: none (the answers replace their\n"
+                         "columns) or one for each -c ('' keeps that column's in place)")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   csvCommand->add_flag("--no-header", csv.noHeader,
                        "the first row is data (by default it is a header, copied unchanged)");
   csvCommand->add_option("-d,--delimiter", csv.delimiter,
                          "field delimiter: one character, or tab (default ,)");
-  csvCommand->add_option("--invalid", settings.invalid,
+  csvCommand->add_option("--invalid", policy,
                          "for a value that does not validate: abort, fail, warn or ignore")
-      ->transform(CLI::CheckedTransformer(kPolicies))
       ->option_text("abort|fail|warn|ignore");
 
   // Help goes to standard output only when asked for, and then nothing is
@@ -306,11 +285,18 @@ int Main(int argc, char** argv) {
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    Complain("%s (try --help)", e.what());
+    Complain("%s (try --help)", PlainUsage(app, e).c_str());
     return kExitTrouble;
   }
+  auto named = kPolicies.find(policy);
+  if (named == kPolicies.end()) {
+    Complain("--invalid: '%s' is none of abort, fail, warn, ignore", Printable(policy).c_str());
+    return kExitTrouble;
+  }
+  settings.invalid = named->second;
   settings.lineBuffered |= isatty(1) != 0;
   if (!CheckStandardDescriptors()) return kExitTrouble;
+  if (!LineOptions(fieldList, delimiter, header, zero, settings)) return kExitTrouble;
 
   if (batch->parsed()) return RunBatch(file, settings);
 
@@ -328,17 +314,29 @@ int Main(int argc, char** argv) {
   }
   int type = ParseType(typeName);
   if (type < 0) {
-    Complain("unknown type '%s' (try --help)", typeName.c_str());
+    Complain("unknown type '%s': use text, currency, date, time, memo, byte, shortint, longint, "
+             "boolean, counter, float, double, oleobject, binary, url, image, datetime, timestamp, "
+             "a tkME... name or a number 0-17",
+             Printable(typeName).c_str());
     return kExitTrouble;
   }
   if (!MaskIsOneLine(mask, "")) return kExitTrouble;
   Question question(op, type, mask);
   if (csvCommand->parsed()) {
+    if (!csv.newColumns.empty() && csv.newColumns.size() != csv.columns.size()) {
+      Complain("%zu columns (-c) but %zu --as: give one --as for each -c, or none for the "
+               "answers to replace their columns",
+               csv.columns.size(), csv.newColumns.size());
+      return kExitTrouble;
+    }
     csv.lineBuffered = settings.lineBuffered;
     csv.invalid = settings.invalid;
     return RunCsv(question, file, csv);
   }
-  return RunValues(question, std::move(values), settings);
+  // The values are the arguments after TYPE and MASK.
+  std::vector<int> positions(arranged.positions.begin() + std::min<std::size_t>(2, arranged.positions.size()),
+                             arranged.positions.end());
+  return RunValues(question, std::move(values), positions, settings);
 }
 
 }  // namespace
