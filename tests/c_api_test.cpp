@@ -66,4 +66,46 @@ TEST(CApi, ValueTypesByName) {
   EXPECT_EQ(zorva_value_type_named(nullptr, 3), -1);
 }
 
+// The editor's arguments and answers; what it does with keys is the rows
+// of tests/cases/editing.tsv.
+TEST(CApi, EditorArgumentsAndAnswers) {
+  const char* phone = "(###) ###-####";
+  EXPECT_EQ(zorva_editor_new(ZORVA_CURRENCY, "", 0, nullptr, 0), nullptr);  // not yet
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, nullptr, 2, nullptr, 0), nullptr);
+  for (const char* prompt : {"ab", "\t", "\xce\xa9", "\xc3"}) {  // two, a control, none of the code page, malformed
+    EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, phone, ZORVA_NTS, prompt, ZORVA_NTS), nullptr) << prompt;
+  }
+  const std::string longest(255, '#');
+  zorva_editor* e = zorva_editor_new(ZORVA_TEXT, longest.data(), longest.size(), "", 0);
+  EXPECT_NE(e, nullptr);
+  zorva_editor_free(e);
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, (longest + "-").data(), 256, "", 0), nullptr);
+  const std::string quoted = "\"-\"" + longest;  // a quoted run's characters are shown
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, quoted.data(), quoted.size(), "", 0), nullptr);
+
+  e = zorva_editor_new(ZORVA_TEXT, phone, ZORVA_NTS, "\xe2\x80\xa2", 3);  // a bullet, three bytes
+  ASSERT_NE(e, nullptr);
+  char text[8];
+  EXPECT_EQ(zorva_editor_text(e, text, sizeof text), 34);
+  EXPECT_STREQ(text, "(\xe2\x80\xa2\xe2\x80\xa2");  // cut at a character
+  EXPECT_EQ(zorva_editor_insert(e, "5551234567", 4), 1);  // counted
+  EXPECT_EQ(zorva_editor_caret(e), 7);  // (555) 1|
+  EXPECT_EQ(zorva_editor_raw_value(e, nullptr, 0), 4);
+  EXPECT_EQ(zorva_editor_set_text(e, nullptr, 0), 0);  // nothing taken: the field is empty
+  EXPECT_EQ(zorva_editor_is_valid(e), 1);
+  EXPECT_EQ(zorva_editor_insert(e, nullptr, 1), -1);
+  EXPECT_EQ(zorva_editor_text(e, nullptr, 1), -1);
+  zorva_editor_free(e);
+  zorva_editor_free(nullptr);
+  EXPECT_EQ(zorva_editor_insert(nullptr, "1", 1), -1);
+  EXPECT_EQ(zorva_editor_delete_backward(nullptr), -1);
+  EXPECT_EQ(zorva_editor_delete_forward(nullptr), -1);
+  EXPECT_EQ(zorva_editor_set_selection(nullptr, 0, 0), -1);
+  EXPECT_EQ(zorva_editor_set_text(nullptr, "", 0), -1);
+  EXPECT_EQ(zorva_editor_commit(nullptr), -1);
+  EXPECT_EQ(zorva_editor_caret(nullptr), -1);
+  EXPECT_EQ(zorva_editor_raw_value(nullptr, text, sizeof text), -1);
+  EXPECT_EQ(zorva_editor_is_valid(nullptr), -1);
+}
+
 }  // namespace
