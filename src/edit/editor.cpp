@@ -44,7 +44,10 @@ std::size_t ToEditChars(std::string_view utf8, char* dest, std::size_t size) noe
 
 std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view mask,
                                        std::string_view prompt) {
-  if (EditTypeOf(valueType) != etText) return nullptr;  // numbers, dates and times: not yet
+  const EditType type = EditTypeOf(valueType);
+  const bool numeric = type == etCurrency || type == etByte || type == etInteger || type == etLong ||
+                       type == etSingle || type == etDouble;
+  if (type != etText && !numeric) return nullptr;  // dates, times and booleans: not yet
   char p = '_';
   if (!prompt.empty()) {
     char chars[2];
@@ -54,7 +57,13 @@ std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view 
     p = chars[0];
   }
   std::unique_ptr<Editor> editor(new Editor(valueType, mask, p));
-  if (editor->cellCount_ > kMaxChars) return nullptr;
+  if (numeric) {
+    editor->plain_ = false;
+    editor->numeric_ = true;
+    if (!editor->number_.Prepare(valueType, editor->mask_)) return nullptr;
+  } else if (editor->cellCount_ > kMaxChars) {
+    return nullptr;
+  }
   editor->Render();
   return editor;
 }
@@ -68,6 +77,13 @@ Editor::Editor(std::int32_t valueType, std::string_view mask, char prompt)
 
 void Editor::Render() noexcept {
   if (plain_) return;
+  if (numeric_) {
+    const std::string_view shown = number_.Shown();
+    std::memcpy(text_, shown.data(), shown.size());
+    length_ = shown.size();
+    text_[length_] = '\0';
+    return;
+  }
   for (std::size_t i = 0; i < cellCount_; ++i) {
     text_[i] = !cells_[i].placeholder ? cells_[i].c : slots_[i] ? slots_[i] : prompt_;
   }
@@ -87,7 +103,9 @@ bool Editor::Insert(std::string_view text) noexcept {
   Resume();
   char chars[kMaxInsert];
   const std::size_t n = ToEditChars(text, chars, sizeof chars);
-  const bool taken = plain_ ? InsertPlain(chars, n) : InsertChars(chars, n);
+  const bool taken = numeric_ ? number_.Insert(chars, n, start_, end_)
+                     : plain_  ? InsertPlain(chars, n)
+                               : InsertChars(chars, n);
   Render();
   return taken;
 }
@@ -102,6 +120,7 @@ void Editor::Select(std::size_t start, std::size_t end) noexcept {
 bool Editor::Load(std::string_view text) noexcept {
   committed_ = false;
   std::memset(slots_, 0, sizeof slots_);
+  number_.Clear();
   length_ = 0;
   text_[0] = '\0';
   Render();
@@ -110,7 +129,7 @@ bool Editor::Load(std::string_view text) noexcept {
 }
 
 std::size_t Editor::Value(char* dest) const noexcept {
-  if (plain_ || committed_) {
+  if (plain_ || numeric_ || committed_) {  // the text is the value
     std::memcpy(dest, text_, length_ + 1);
     return length_;
   }
@@ -141,13 +160,21 @@ struct Utf8Text {
 bool Editor::Commit() {
   char value[kMaxChars + 1];
   const Utf8Text entered(value, Value(value));
-  const bool valid = IsValidUtf8(mask_, entered.view());
+  bool valid = IsValidUtf8(mask_, entered.view());
   if (valid) {
     char raw[kUtf8AnswerBytes], shown[kUtf8AnswerBytes];
     const std::size_t r = GetRawValueUtf8(mask_, entered.view(), raw, sizeof raw);
     const std::size_t f = GetFormattedValueUtf8(mask_, {raw, r}, shown, sizeof shown);
     length_ = Utf8ToAnsi(shown, f, text_, sizeof text_);
-  } else if (!plain_) {
+    // The verdict is on what is shown: a mask whose literals hold digits
+    // ("10"0) shows a value its check reads as another number.
+    valid = IsValidUtf8(mask_, {shown, f});
+    if (numeric_) {  // edited again from what is shown: its digits
+      number_.Clear();
+      std::size_t start = 0, end = 0;
+      number_.Insert(text_, length_, start, end);
+    }
+  } else if (!plain_ && !numeric_) {
     length_ = Value(text_);  // without prompts; plain text is its own value
   }
   committed_ = true;

@@ -9,6 +9,8 @@
 //     placeholder from the selection's start; a character equal to a literal
 //     ahead of it (before the next placeholder) moves the caret past that
 //     literal instead, so a formatted text and raw characters both land;
+//     a pasted text that the placeholders take as it is, though, is raw
+//     characters, one a placeholder, literals or not;
 //     "_" (the raw value's mark of an empty placeholder), and the prompt
 //     where the placeholder does not take it, leave the position empty;
 //     a character the placeholder does not take is dropped, and when nothing
@@ -19,6 +21,7 @@
 //     clears the placeholder before the caret, past any literals, forward
 //     the one after it and moves the caret past it; a selection is cleared.
 // Without a mask the field is plain text of at most kPlainChars characters.
+// Numbers are typed as number_field.h says.
 // Committing (leaving the field) checks the value and shows it formatted.
 #pragma once
 
@@ -28,6 +31,7 @@
 #include <string_view>
 
 #include "charmask/charmask.h"
+#include "edit/number_field.h"
 #include "service/answer_size.h"
 #include "zorva/masked_edit.h"
 
@@ -42,9 +46,10 @@ class Editor {
   // Characters of one insertion read; a longer paste is cut there.
   static constexpr std::size_t kMaxInsert = 4 * kAnswerChars;
 
-  // Null when the type has no editing rules yet (only the text types have
-  // them), the mask shows more than kMaxChars characters, or the prompt is
-  // not one character of the code page other than a control character.
+  // Null when the type has no editing rules yet (dates, times, booleans),
+  // a character mask shows more than kMaxChars characters, a number's mask
+  // shows no digits, or the prompt is not one character of the code page
+  // other than a control character.
   // Throws std::bad_alloc as PreparedMask does.
   static std::unique_ptr<Editor> Create(std::int32_t valueType, std::string_view mask,
                                         std::string_view prompt);
@@ -77,6 +82,8 @@ class Editor {
   // The operations on code-page text; 0 stands for a character the code
   // page cannot show, which nothing takes.
   bool InsertChars(const char* text, std::size_t length) noexcept;
+  bool Takes(std::size_t cell, char c, char& stored) const noexcept;
+  bool FitsAsRaw(const char* text, std::size_t length) const noexcept;
   bool InsertPlain(const char* text, std::size_t length) noexcept;
   void ClearSelection() noexcept;
   // After a commit: the field as it was edited, prompts shown again.
@@ -86,6 +93,8 @@ class Editor {
 
   PreparedMask mask_;
   bool plain_;  // no mask: free text
+  bool numeric_ = false;
+  NumberField number_;
   char prompt_;
   bool committed_ = false;
   std::size_t cellCount_ = 0;

@@ -17,8 +17,29 @@ void Editor::ClearSelection() noexcept {
   end_ = start_;
 }
 
+// Whether placeholder cell q takes c, or c leaves it empty ("_", or the
+// prompt where the placeholder refuses it); `stored` is what it then holds.
+bool Editor::Takes(std::size_t q, char c, char& stored) const noexcept {
+  stored = c == '_' ? '\0' : TakenBy(cells_[q].c, c, Intl());
+  return stored || c == '_' || (c == prompt_ && c != '\0');
+}
+
+// A pasted text whose every character the placeholders from the caret on
+// take in turn: raw characters, even where one equals a literal.
+bool Editor::FitsAsRaw(const char* text, std::size_t length) const noexcept {
+  std::size_t q = start_;
+  for (std::size_t i = 0; i < length; ++i, ++q) {
+    while (q < cellCount_ && !cells_[q].placeholder) ++q;
+    char stored;
+    if (q == cellCount_ || !Takes(q, text[i], stored)) return false;
+  }
+  return true;
+}
+
 bool Editor::InsertChars(const char* text, std::size_t length) noexcept {
-  const IntlSettings& s = Intl();
+  // A typed character equal to a literal ahead steps past it; a paste does
+  // when it is no run of raw characters.
+  const bool raw = length > 1 && FitsAsRaw(text, length);
   std::size_t at = start_;
   bool taken = false;
   // What is taken depends on the cells only, never on what the slots hold,
@@ -31,15 +52,15 @@ bool Editor::InsertChars(const char* text, std::size_t length) noexcept {
     const char c = text[i];
     if (c == '\0') continue;
     std::size_t q = at;
-    while (q < cellCount_ && !cells_[q].placeholder && cells_[q].c != c) ++q;
+    while (q < cellCount_ && !cells_[q].placeholder && (raw || cells_[q].c != c)) ++q;
     if (q < cellCount_ && !cells_[q].placeholder) {  // the literal ahead: step past it
       take();
       at = q + 1;
       continue;
     }
     if (q == cellCount_) continue;  // no placeholder left
-    const char stored = c == '_' ? '\0' : TakenBy(cells_[q].c, c, s);
-    if (!stored && c != '_' && c != prompt_) continue;
+    char stored;
+    if (!Takes(q, c, stored)) continue;
     take();
     slots_[q] = stored;  // 0: the position left empty
     at = q + 1;
@@ -67,6 +88,11 @@ bool Editor::InsertPlain(const char* text, std::size_t length) noexcept {
 
 bool Editor::DeleteBackward() noexcept {
   Resume();
+  if (numeric_) {
+    const bool taken = number_.DeleteBackward(start_, end_);
+    Render();
+    return taken;
+  }
   if (start_ == end_) {
     std::size_t q = start_;
     if (plain_) {
@@ -86,6 +112,11 @@ bool Editor::DeleteBackward() noexcept {
 
 bool Editor::DeleteForward() noexcept {
   Resume();
+  if (numeric_) {
+    const bool taken = number_.DeleteForward(start_, end_);
+    Render();
+    return taken;
+  }
   if (start_ == end_) {
     if (plain_) {
       if (end_ == length_) return false;
