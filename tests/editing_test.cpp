@@ -125,11 +125,14 @@ TEST(Editing, TableRows) {
   EXPECT_GE(rows, 60);
 }
 
-// The masks of the case table's text rows.
+// The masks of the case table's text and number rows.
 std::set<std::pair<int, std::string>> CaseTableMasks() {
   std::set<std::pair<int, std::string>> masks;
   for (const auto& c : zorva::test::LoadCaseTable(ZORVA_SOURCE_DIR "/tests/cases/cases.tsv")) {
-    if (c.type != ZORVA_TEXT && c.type != ZORVA_MEMO && c.type != ZORVA_URL && c.type != ZORVA_IMAGE) continue;
+    if (c.type == ZORVA_DATE || c.type == ZORVA_TIME || c.type == ZORVA_DATETIME || c.type == ZORVA_BOOLEAN ||
+        c.type == ZORVA_OLEOBJECT || c.type == ZORVA_BINARY || c.type == ZORVA_TIMESTAMP) {
+      continue;  // not edited yet, or never
+    }
     char mask[4096];
     if (c.mask.size() * 3 >= sizeof mask) continue;
     masks.insert({c.type, std::string(mask, zorva::Utf16ToUtf8(c.mask.data(), c.mask.size(), mask, sizeof mask))});
@@ -150,20 +153,24 @@ std::u16string Wide(const std::string& utf8) {
   return out;
 }
 
-// Random keys under each mask: the literals never move, and every commit
+// Random keys under each mask: a character mask's literals never move, and every commit
 // is what the three questions say of the committed text; a valid one shows
-// the formatted value of its raw value, and the raw value typed into an
-// empty field commits to the same text.
+// the formatted value of its raw value, and it or its raw value typed into
+// an empty field commits to the same text.
 TEST(Editing, RandomKeysCommitWhatTheServiceAccepts) {
   std::mt19937 random(28);
-  const std::vector<std::string> keys = {"1", "7", "a", "Q", "z", "-", "+", "(", ")", " ", "_", ".", "/", "\\",
+  const std::vector<std::string> numberKeys = {"1", "0", "9", ".", "-", "(", ")", "+", ",", "$", "a", " ", "1,234.56",
+                                               "(12.5)", "0.001", "99999999999", "12-"};
+  const std::vector<std::string> textKeys = {"1", "7", "a", "Q", "z", "-", "+", "(", ")", " ", "_", ".", "/", "\\",
                                          "\"", "#", "\xc3\xa9", "\xe2\x82\xac", "\xce\xa9", "555-12", "(555) 123-4567",
                                          "ab12CD", "x_y"};
   int editors = 0, valid = 0;
   for (const auto& [type, mask] : CaseTableMasks()) {
-    Editor e = NewEditor(type, mask), fresh = NewEditor(type, mask);
+    Editor e = NewEditor(type, mask);
     if (!e) continue;  // a mask too long to show
     ++editors;
+    const bool text = type == ZORVA_TEXT || type == ZORVA_MEMO || type == ZORVA_URL || type == ZORVA_IMAGE;
+    const std::vector<std::string>& keys = text ? textKeys : numberKeys;
     const std::u16string empty = Wide(Ask(e.get(), zorva_editor_text));
     for (int round = 0; round < 40; ++round) {
       zorva_editor_set_text(e.get(), "", 0);
@@ -172,13 +179,13 @@ TEST(Editing, RandomKeysCommitWhatTheServiceAccepts) {
         if (kind == 0) zorva_editor_delete_backward(e.get());
         else if (kind == 1) zorva_editor_delete_forward(e.get());
         else if (kind == 2) {
-          std::uniform_int_distribution<> at(0, static_cast<int>(empty.size()) + 1);
+          std::uniform_int_distribution<> at(0, static_cast<int>(empty.size()) + 12);
           zorva_editor_set_selection(e.get(), at(random), at(random));
         } else {
           const std::string& k = keys[std::uniform_int_distribution<std::size_t>(0, keys.size() - 1)(random)];
           zorva_editor_insert(e.get(), k.data(), k.size());
         }
-        if (mask.empty()) continue;
+        if (!text || mask.empty()) continue;  // literals stay where a character mask puts them
         const std::u16string text = Wide(Ask(e.get(), zorva_editor_text));
         ASSERT_EQ(text.size(), empty.size()) << mask;
         for (std::size_t i = 0; i < empty.size(); ++i) {
@@ -192,14 +199,20 @@ TEST(Editing, RandomKeysCommitWhatTheServiceAccepts) {
       ASSERT_EQ(zorva_is_valid(type, mask.data(), mask.size(), text.data(), text.size()), verdict) << where;
       ASSERT_EQ(raw, Service(zorva_raw_value, type, mask, text)) << where;
       if (verdict != 1) continue;
+      // A mask with digits among its literals ("10"0) shows a value its own
+      // check reads otherwise; the editor can agree with no round trip there.
+      const std::string shown = Service(zorva_formatted_value, type, mask, raw);
+      if (Service(zorva_raw_value, type, mask, shown) != raw) continue;
       ++valid;
-      ASSERT_EQ(text, Service(zorva_formatted_value, type, mask, raw)) << where;
-      zorva_editor_set_text(e.get(), text.data(), text.size());
-      ASSERT_EQ(Ask(e.get(), zorva_editor_text), text.empty() ? Ask(fresh.get(), zorva_editor_text) : editing) << where;
-      Editor typed = NewEditor(type, mask);
-      zorva_editor_insert(typed.get(), raw.data(), raw.size());
-      ASSERT_EQ(zorva_editor_commit(typed.get()), 1) << where;
-      ASSERT_EQ(Ask(typed.get(), zorva_editor_text), text) << where;
+      ASSERT_EQ(text, shown) << where;
+      // Shown anew, or its raw value typed into an empty field: the same
+      // commit.
+      for (const std::string& again : {text, raw}) {
+        Editor other = NewEditor(type, mask);
+        zorva_editor_insert(other.get(), again.data(), again.size());
+        ASSERT_EQ(zorva_editor_commit(other.get()), 1) << where << " from " << again;
+        ASSERT_EQ(Ask(other.get(), zorva_editor_text), text) << where << " from " << again;
+      }
     }
   }
   EXPECT_GT(editors, 20);
