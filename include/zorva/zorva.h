@@ -70,16 +70,20 @@ ZORVA_API int zorva_value_type_named(const char* name, size_t name_length);
    characters. Under a character mask every placeholder shows the prompt
    until it is filled, literals stay in place and the caret steps over them,
    a character a placeholder does not take is refused, and deleting clears
-   placeholders without moving anything. Committing (leaving the field)
-   shows a valid value as the formatted value of its raw value, exactly as
-   zorva_formatted_value() renders it, and any other without prompts. Only
-   the text types (text, memo, url, image) can be edited so far. An editor
-   is used by one thread at a time; its operations allocate nothing. */
+   placeholders without moving anything. A number is typed between what
+   its mask shows around it ("$", parentheses), its digits regrouped as
+   they come, with the decimals the mask allows and none forced. Committing
+   (leaving the field) shows a valid value as the formatted value of its
+   raw value, exactly as zorva_formatted_value() renders it, and any other
+   without prompts. The text and number types can be edited so far (not
+   dates, times, date-times and booleans). An editor is used by one thread
+   at a time; its operations allocate nothing. */
 typedef struct zorva_editor zorva_editor;
 
 /* A new, empty editor for the type and mask; prompt is one character (a
    null or empty one means "_"). NULL for a type that cannot be edited yet,
-   a mask that shows more than 255 characters, a prompt that is not one
+   a mask that shows more than 255 characters or a number mask that shows
+   no digit, a prompt that is not one
    character of the code page (a control character included), a null
    pointer with a non-zero length, or when memory runs out. */
 ZORVA_API zorva_editor* zorva_editor_new(int value_type, const char* mask, size_t mask_length,
