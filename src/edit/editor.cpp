@@ -44,10 +44,17 @@ std::size_t ToEditChars(std::string_view utf8, char* dest, std::size_t size) noe
 
 std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view mask,
                                        std::string_view prompt) {
-  const EditType type = EditTypeOf(valueType);
-  const bool numeric = type == etCurrency || type == etByte || type == etInteger || type == etLong ||
-                       type == etSingle || type == etDouble;
-  if (type != etText && !numeric) return nullptr;  // dates, times and booleans: not yet
+  Kind kind;
+  switch (EditTypeOf(valueType)) {
+    case etText: kind = Kind::kCharacterMask; break;
+    case etCurrency:
+    case etByte:
+    case etInteger:
+    case etLong:
+    case etSingle:
+    case etDouble: kind = Kind::kNumber; break;
+    default: return nullptr;  // dates, times and booleans: not yet
+  }
   char p = '_';
   if (!prompt.empty()) {
     char chars[2];
@@ -56,28 +63,32 @@ std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view 
     }
     p = chars[0];
   }
-  std::unique_ptr<Editor> editor(new Editor(valueType, mask, p));
-  if (numeric) {
-    editor->plain_ = false;
-    editor->numeric_ = true;
-    if (!editor->number_.Prepare(valueType, editor->mask_)) return nullptr;
-  } else if (editor->cellCount_ > kMaxChars) {
-    return nullptr;
+  std::unique_ptr<Editor> editor(new Editor(valueType, mask, p, kind));
+  switch (editor->kind_) {
+    case Kind::kNumber:
+      if (!editor->number_.Prepare(valueType, editor->mask_)) return nullptr;
+      break;
+    case Kind::kCharacterMask:
+      if (editor->cellCount_ > kMaxChars) return nullptr;
+      break;
+    case Kind::kPlain: break;
   }
   editor->Render();
   return editor;
 }
 
-Editor::Editor(std::int32_t valueType, std::string_view mask, char prompt)
-    : mask_(valueType, mask), plain_(mask_.state().text.empty()), prompt_(prompt) {
-  cellCount_ = LayOutMask(mask_.state().text.c_str(), cells_, kMaxChars);
+Editor::Editor(std::int32_t valueType, std::string_view mask, char prompt, Kind kind)
+    : mask_(valueType, mask), kind_(kind), prompt_(prompt) {
+  // A text type without a mask is free text (its default mask is empty).
+  if (kind_ == Kind::kCharacterMask && mask_.state().text.empty()) kind_ = Kind::kPlain;
+  if (kind_ == Kind::kCharacterMask) cellCount_ = LayOutMask(mask_.state().text.c_str(), cells_, kMaxChars);
   std::memset(slots_, 0, sizeof slots_);
   text_[0] = '\0';
 }
 
 void Editor::Render() noexcept {
-  if (plain_) return;
-  if (numeric_) {
+  if (kind_ == Kind::kPlain) return;
+  if (kind_ == Kind::kNumber) {
     const std::string_view shown = number_.Shown();
     std::memcpy(text_, shown.data(), shown.size());
     length_ = shown.size();
@@ -103,9 +114,12 @@ bool Editor::Insert(std::string_view text) noexcept {
   Resume();
   char chars[kMaxInsert];
   const std::size_t n = ToEditChars(text, chars, sizeof chars);
-  const bool taken = numeric_ ? number_.Insert(chars, n, start_, end_)
-                     : plain_  ? InsertPlain(chars, n)
-                               : InsertChars(chars, n);
+  bool taken = false;
+  switch (kind_) {
+    case Kind::kPlain: taken = InsertPlain(chars, n); break;
+    case Kind::kCharacterMask: taken = InsertChars(chars, n); break;
+    case Kind::kNumber: taken = number_.Insert(chars, n, start_, end_); break;
+  }
   Render();
   return taken;
 }
@@ -129,7 +143,7 @@ bool Editor::Load(std::string_view text) noexcept {
 }
 
 std::size_t Editor::Value(char* dest) const noexcept {
-  if (plain_ || numeric_ || committed_) {  // the text is the value
+  if (kind_ != Kind::kCharacterMask || committed_) {  // the text is the value
     std::memcpy(dest, text_, length_ + 1);
     return length_;
   }
@@ -169,12 +183,12 @@ bool Editor::Commit() {
     // The verdict is on what is shown: a mask whose literals hold digits
     // ("10"0) shows a value its check reads as another number.
     valid = IsValidUtf8(mask_, {shown, f});
-    if (numeric_) {  // edited again from what is shown: its digits
+    if (kind_ == Kind::kNumber) {  // edited again from what is shown: its digits
       number_.Clear();
       std::size_t start = 0, end = 0;
       number_.Insert(text_, length_, start, end);
     }
-  } else if (!plain_ && !numeric_) {
+  } else if (kind_ == Kind::kCharacterMask) {
     length_ = Value(text_);  // without prompts; plain text is its own value
   }
   committed_ = true;

@@ -78,7 +78,10 @@ class Editor {
   std::size_t RawValue(char* dest, std::size_t size) const;
 
  private:
-  Editor(std::int32_t valueType, std::string_view mask, char prompt);
+  // How the field is typed into; dates and times will be kinds of their own.
+  enum class Kind { kPlain, kCharacterMask, kNumber };
+
+  Editor(std::int32_t valueType, std::string_view mask, char prompt, Kind kind);
   // The operations on code-page text; 0 stands for a character the code
   // page cannot show, which nothing takes.
   bool InsertChars(const char* text, std::size_t length) noexcept;
@@ -92,8 +95,7 @@ class Editor {
   std::size_t Value(char* dest) const noexcept;  // at most kMaxChars + terminator
 
   PreparedMask mask_;
-  bool plain_;  // no mask: free text
-  bool numeric_ = false;
+  Kind kind_;
   NumberField number_;
   char prompt_;
   bool committed_ = false;

@@ -8,7 +8,7 @@
 namespace zorva {
 
 void Editor::ClearSelection() noexcept {
-  if (plain_) {
+  if (kind_ == Kind::kPlain) {
     std::memmove(text_ + start_, text_ + end_, length_ - end_ + 1);
     length_ -= end_ - start_;
   } else {
@@ -88,14 +88,14 @@ bool Editor::InsertPlain(const char* text, std::size_t length) noexcept {
 
 bool Editor::DeleteBackward() noexcept {
   Resume();
-  if (numeric_) {
+  if (kind_ == Kind::kNumber) {
     const bool taken = number_.DeleteBackward(start_, end_);
     Render();
     return taken;
   }
   if (start_ == end_) {
     std::size_t q = start_;
-    if (plain_) {
+    if (kind_ == Kind::kPlain) {
       if (q == 0) return false;
       --start_;
     } else {
@@ -112,13 +112,13 @@ bool Editor::DeleteBackward() noexcept {
 
 bool Editor::DeleteForward() noexcept {
   Resume();
-  if (numeric_) {
+  if (kind_ == Kind::kNumber) {
     const bool taken = number_.DeleteForward(start_, end_);
     Render();
     return taken;
   }
   if (start_ == end_) {
-    if (plain_) {
+    if (kind_ == Kind::kPlain) {
       if (end_ == length_) return false;
       ++end_;
     } else {
