@@ -96,6 +96,17 @@ TEST(CApi, EditorArgumentsAndAnswers) {
   EXPECT_EQ(zorva_editor_insert(e, nullptr, 1), -1);
   EXPECT_EQ(zorva_editor_text(e, nullptr, 1), -1);
   zorva_editor_free(e);
+  // Without a mask: as many characters as both answers keep whole.
+  e = zorva_editor_new(ZORVA_MEMO, "", 0, nullptr, 0);
+  const std::string many(300, 'x');
+  EXPECT_EQ(zorva_editor_insert(e, many.data(), many.size()), 1);
+  EXPECT_EQ(zorva_editor_insert(e, "y", 1), 0);
+  EXPECT_EQ(zorva_editor_caret(e), 254);
+  char raw[ZORVA_MAX_ANSWER + 1];
+  EXPECT_EQ(zorva_editor_raw_value(e, raw, sizeof raw), 254);
+  EXPECT_EQ(zorva_editor_commit(e), 1);
+  EXPECT_EQ(zorva_editor_text(e, nullptr, 0), 254);
+  zorva_editor_free(e);
   zorva_editor_free(nullptr);
   EXPECT_EQ(zorva_editor_insert(nullptr, "1", 1), -1);
   EXPECT_EQ(zorva_editor_delete_backward(nullptr), -1);
