@@ -9,8 +9,9 @@
 //     placeholder from the selection's start; a character equal to a literal
 //     ahead of it (before the next placeholder) moves the caret past that
 //     literal instead, so a formatted text and raw characters both land;
-//     a pasted text that the placeholders take as it is, though, is raw
-//     characters, one a placeholder, literals or not;
+//     but a pasted text whose characters the placeholders from the caret
+//     take one each is raw characters, each to its placeholder, even one
+//     equal to a literal;
 //     "_" (the raw value's mark of an empty placeholder), and the prompt
 //     where the placeholder does not take it, leave the position empty;
 //     a character the placeholder does not take is dropped, and when nothing
