@@ -75,11 +75,16 @@ TEST(CApi, EditorArgumentsAndAnswers) {
   for (const char* prompt : {"ab", "\t", "\xce\xa9", "\xc3"}) {  // two, a control, none of the code page, malformed
     EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, phone, ZORVA_NTS, prompt, ZORVA_NTS), nullptr) << prompt;
   }
-  const std::string longest(255, '#');
+  const std::string longest(254, '#');  // the most a text's answers hold
   zorva_editor* e = zorva_editor_new(ZORVA_TEXT, longest.data(), longest.size(), "", 0);
-  EXPECT_NE(e, nullptr);
+  ASSERT_NE(e, nullptr);
+  const std::string digits(254, '7');
+  EXPECT_EQ(zorva_editor_insert(e, digits.data(), digits.size()), 1);
+  EXPECT_EQ(zorva_editor_is_valid(e), 1);
+  EXPECT_EQ(zorva_editor_raw_value(e, nullptr, 0), 254);
+  EXPECT_EQ(zorva_editor_commit(e), 1);
   zorva_editor_free(e);
-  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, (longest + "-").data(), 256, "", 0), nullptr);
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, (longest + "-").data(), 255, "", 0), nullptr);
   const std::string quoted = "\"-\"" + longest;  // a quoted run's characters are shown
   EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, quoted.data(), quoted.size(), "", 0), nullptr);
 
@@ -95,6 +100,13 @@ TEST(CApi, EditorArgumentsAndAnswers) {
   EXPECT_EQ(zorva_editor_is_valid(e), 1);
   EXPECT_EQ(zorva_editor_insert(e, nullptr, 1), -1);
   EXPECT_EQ(zorva_editor_text(e, nullptr, 1), -1);
+  zorva_editor_free(e);
+  // Malformed UTF-8 is no character: a stray continuation byte, a sequence
+  // cut by the length.
+  e = zorva_editor_new(ZORVA_MEMO, "", 0, nullptr, 0);
+  EXPECT_EQ(zorva_editor_insert(e, "\x80", 1), 0);
+  EXPECT_EQ(zorva_editor_insert(e, "a\xc3\xa9", 2), 1);
+  EXPECT_EQ(zorva_editor_text(e, text, sizeof text), 1);
   zorva_editor_free(e);
   // Without a mask: as many characters as both answers keep whole.
   e = zorva_editor_new(ZORVA_MEMO, "", 0, nullptr, 0);

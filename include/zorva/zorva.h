@@ -82,7 +82,8 @@ typedef struct zorva_editor zorva_editor;
 
 /* A new, empty editor for the type and mask; prompt is one character (a
    null or empty one means "_"). NULL for a type that cannot be edited yet,
-   a mask that shows more than 255 characters or a number mask that shows
+   a character mask that shows more than 254 characters (the most a text's
+   answers hold) or a number mask that shows
    no digit, a prompt that is not one
    character of the code page (a control character included), a null
    pointer with a non-zero length, or when memory runs out. */

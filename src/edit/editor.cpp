@@ -69,7 +69,7 @@ std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view 
       if (!editor->number_.Prepare(valueType, editor->mask_)) return nullptr;
       break;
     case Kind::kCharacterMask:
-      if (editor->cellCount_ > kMaxChars) return nullptr;
+      if (editor->cellCount_ > kTextChars) return nullptr;
       break;
     case Kind::kPlain: break;
   }

@@ -21,7 +21,8 @@
 //   - deleting clears placeholders and never moves a literal: backward
 //     clears the placeholder before the caret, past any literals, forward
 //     the one after it and moves the caret past it; a selection is cleared.
-// Without a mask the field is plain text of at most kPlainChars characters.
+// Without a mask the field is plain text. A text field shows at most
+// kTextChars characters, the most both answers keep of a text.
 // Numbers are typed as number_field.h says.
 // Committing (leaving the field) checks the value and shows it formatted.
 #pragma once
@@ -42,13 +43,13 @@ class Editor {
  public:
   // The longest text a field shows: the longest answer.
   static constexpr std::size_t kMaxChars = kAnswerChars;
-  // A text without a mask: both answers keep 254 characters of it.
-  static constexpr std::size_t kPlainChars = kAnswerChars - 1;
+  // A text: both answers keep 254 characters of it.
+  static constexpr std::size_t kTextChars = kAnswerChars - 1;
   // Characters of one insertion read; a longer paste is cut there.
   static constexpr std::size_t kMaxInsert = 4 * kAnswerChars;
 
   // Null when the type has no editing rules yet (dates, times, booleans),
-  // a character mask shows more than kMaxChars characters, a number's mask
+  // a character mask shows more than kTextChars characters, a number's mask
   // shows no digits, or the prompt is not one character of the code page
   // other than a control character.
   // Throws std::bad_alloc as PreparedMask does.

@@ -73,7 +73,7 @@ bool Editor::InsertChars(const char* text, std::size_t length) noexcept {
 bool Editor::InsertPlain(const char* text, std::size_t length) noexcept {
   std::size_t wanted = 0;
   for (std::size_t i = 0; i < length; ++i) wanted += text[i] != '\0';
-  const std::size_t room = kPlainChars - (length_ - (end_ - start_));
+  const std::size_t room = kTextChars - (length_ - (end_ - start_));
   const std::size_t n = wanted < room ? wanted : room;
   if (n == 0) return false;
   ClearSelection();
