@@ -66,4 +66,69 @@ TEST(CApi, ValueTypesByName) {
   EXPECT_EQ(zorva_value_type_named(nullptr, 3), -1);
 }
 
+// The editor's arguments and answers; what it does with keys is the rows
+// of tests/cases/editing.tsv.
+TEST(CApi, EditorArgumentsAndAnswers) {
+  const char* phone = "(###) ###-####";
+  EXPECT_EQ(zorva_editor_new(ZORVA_DATE, "", 0, nullptr, 0), nullptr);  // not yet
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, nullptr, 2, nullptr, 0), nullptr);
+  for (const char* prompt : {"ab", "\t", "\xce\xa9", "\xc3"}) {  // two, a control, none of the code page, malformed
+    EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, phone, ZORVA_NTS, prompt, ZORVA_NTS), nullptr) << prompt;
+  }
+  const std::string longest(254, '#');  // the most a text's answers hold
+  zorva_editor* e = zorva_editor_new(ZORVA_TEXT, longest.data(), longest.size(), "", 0);
+  ASSERT_NE(e, nullptr);
+  const std::string digits(254, '7');
+  EXPECT_EQ(zorva_editor_insert(e, digits.data(), digits.size()), 1);
+  EXPECT_EQ(zorva_editor_is_valid(e), 1);
+  EXPECT_EQ(zorva_editor_raw_value(e, nullptr, 0), 254);
+  EXPECT_EQ(zorva_editor_commit(e), 1);
+  zorva_editor_free(e);
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, (longest + "-").data(), 255, "", 0), nullptr);
+  const std::string quoted = "\"-\"" + longest;  // a quoted run's characters are shown
+  EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, quoted.data(), quoted.size(), "", 0), nullptr);
+
+  e = zorva_editor_new(ZORVA_TEXT, phone, ZORVA_NTS, "\xe2\x80\xa2", 3);  // a bullet, three bytes
+  ASSERT_NE(e, nullptr);
+  char text[8];
+  EXPECT_EQ(zorva_editor_text(e, text, sizeof text), 34);
+  EXPECT_STREQ(text, "(\xe2\x80\xa2\xe2\x80\xa2");  // cut at a character
+  EXPECT_EQ(zorva_editor_insert(e, "5551234567", 4), 1);  // counted
+  EXPECT_EQ(zorva_editor_caret(e), 7);  // (555) 1|
+  EXPECT_EQ(zorva_editor_raw_value(e, nullptr, 0), 4);
+  EXPECT_EQ(zorva_editor_set_text(e, nullptr, 0), 0);  // nothing taken: the field is empty
+  EXPECT_EQ(zorva_editor_is_valid(e), 1);
+  EXPECT_EQ(zorva_editor_insert(e, nullptr, 1), -1);
+  EXPECT_EQ(zorva_editor_text(e, nullptr, 1), -1);
+  zorva_editor_free(e);
+  // Malformed UTF-8 is no character: a stray continuation byte, a sequence
+  // cut by the length.
+  e = zorva_editor_new(ZORVA_MEMO, "", 0, nullptr, 0);
+  EXPECT_EQ(zorva_editor_insert(e, "\x80", 1), 0);
+  EXPECT_EQ(zorva_editor_insert(e, "a\xc3\xa9", 2), 1);
+  EXPECT_EQ(zorva_editor_text(e, text, sizeof text), 1);
+  zorva_editor_free(e);
+  // Without a mask: as many characters as both answers keep whole.
+  e = zorva_editor_new(ZORVA_MEMO, "", 0, nullptr, 0);
+  const std::string many(300, 'x');
+  EXPECT_EQ(zorva_editor_insert(e, many.data(), many.size()), 1);
+  EXPECT_EQ(zorva_editor_insert(e, "y", 1), 0);
+  EXPECT_EQ(zorva_editor_caret(e), 254);
+  char raw[ZORVA_MAX_ANSWER + 1];
+  EXPECT_EQ(zorva_editor_raw_value(e, raw, sizeof raw), 254);
+  EXPECT_EQ(zorva_editor_commit(e), 1);
+  EXPECT_EQ(zorva_editor_text(e, nullptr, 0), 254);
+  zorva_editor_free(e);
+  zorva_editor_free(nullptr);
+  EXPECT_EQ(zorva_editor_insert(nullptr, "1", 1), -1);
+  EXPECT_EQ(zorva_editor_delete_backward(nullptr), -1);
+  EXPECT_EQ(zorva_editor_delete_forward(nullptr), -1);
+  EXPECT_EQ(zorva_editor_set_selection(nullptr, 0, 0), -1);
+  EXPECT_EQ(zorva_editor_set_text(nullptr, "", 0), -1);
+  EXPECT_EQ(zorva_editor_commit(nullptr), -1);
+  EXPECT_EQ(zorva_editor_caret(nullptr), -1);
+  EXPECT_EQ(zorva_editor_raw_value(nullptr, text, sizeof text), -1);
+  EXPECT_EQ(zorva_editor_is_valid(nullptr), -1);
+}
+
 }  // namespace

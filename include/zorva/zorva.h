@@ -64,6 +64,61 @@ ZORVA_API int zorva_formatted_value(int value_type, const char* mask, size_t mas
    -1 when the name is none of them. */
 ZORVA_API int zorva_value_type_named(const char* name, size_t name_length);
 
+/* Editing as you type. An editor holds one field while a user edits it:
+   the text shown, the selection and what each placeholder of a character
+   mask holds. Texts are UTF-8; positions (caret, selection) count
+   characters. Under a character mask every placeholder shows the prompt
+   until it is filled, literals stay in place and the caret steps over them,
+   a character a placeholder does not take is refused, and deleting clears
+   placeholders without moving anything. A number is typed between what
+   its mask shows around it ("$", parentheses), its digits regrouped as
+   they come, with the decimals the mask allows and none forced. Committing
+   (leaving the field) shows a valid value as the formatted value of its
+   raw value, exactly as zorva_formatted_value() renders it, and any other
+   without prompts. The text and number types can be edited so far (not
+   dates, times, date-times and booleans). An editor is used by one thread
+   at a time; its operations allocate nothing. */
+typedef struct zorva_editor zorva_editor;
+
+/* A new, empty editor for the type and mask; prompt is one character (a
+   null or empty one means "_"). NULL for a type that cannot be edited yet,
+   a character mask that shows more than 254 characters (the most a text's
+   answers hold) or a number mask that shows
+   no digit, a prompt that is not one
+   character of the code page (a control character included), a null
+   pointer with a non-zero length, or when memory runs out. */
+ZORVA_API zorva_editor* zorva_editor_new(int value_type, const char* mask, size_t mask_length,
+                                         const char* prompt, size_t prompt_length);
+ZORVA_API void zorva_editor_free(zorva_editor* editor);
+
+/* Typing and pasting: the text replaces the selection; a formatted text and
+   raw characters both land where they belong. 1 when some of it was taken,
+   0 when none was (nothing changes), -1 on the errors above. Only the first
+   1020 characters of a text are read. */
+ZORVA_API int zorva_editor_insert(zorva_editor* editor, const char* text, size_t length);
+/* Backspace and Delete: 1 when something was cleared or the caret moved, 0
+   when there was nothing to delete, -1 for a null editor. */
+ZORVA_API int zorva_editor_delete_backward(zorva_editor* editor);
+ZORVA_API int zorva_editor_delete_forward(zorva_editor* editor);
+/* Selects characters start to end (end not included), clamped to the text;
+   start == end places the caret. 0, or -1 for a null editor. */
+ZORVA_API int zorva_editor_set_selection(zorva_editor* editor, size_t start, size_t end);
+/* Shows a value (formatted or raw) in the field anew, as if pasted into an
+   empty one. 1, 0 or -1 as zorva_editor_insert(). */
+ZORVA_API int zorva_editor_set_text(zorva_editor* editor, const char* text, size_t length);
+/* Leaving the field: 1 when the value is valid, 0 when not, -1 on error. */
+ZORVA_API int zorva_editor_commit(zorva_editor* editor);
+
+/* The text shown, like the answer functions; -1 on error. */
+ZORVA_API int zorva_editor_text(const zorva_editor* editor, char* dest, size_t size);
+/* The caret (the selection's start), in characters; -1 for a null editor. */
+ZORVA_API int zorva_editor_caret(const zorva_editor* editor);
+/* The answers for the value entered so far (the text without prompts, an
+   empty placeholder inside it as "_"), or for the committed text:
+   zorva_raw_value() and zorva_is_valid() of it. */
+ZORVA_API int zorva_editor_raw_value(const zorva_editor* editor, char* dest, size_t size);
+ZORVA_API int zorva_editor_is_valid(const zorva_editor* editor);
+
 /* The running library's version, "major.minor.patch" (ZORVA_VERSION is the
    one compiled against). */
 ZORVA_API const char* zorva_version(void);

@@ -6,19 +6,13 @@
 #include <exception>
 #include <string_view>
 
+#include "capi/c_answers.h"
 #include "zorva/masked_edit.h"
 
 namespace {
 
-// False for a null pointer that claims to hold bytes.
-bool ToView(const char* text, std::size_t length, std::string_view& view) {
-  if (!text) {
-    view = {};
-    return length == 0 || length == ZORVA_NTS;
-  }
-  view = std::string_view(text, length == ZORVA_NTS ? std::strlen(text) : length);
-  return true;
-}
+using zorva::CopyAnswer;
+using zorva::ToView;
 
 using AnswerFunction = std::size_t (*)(std::int32_t, std::string_view, std::string_view, char*,
                                        std::size_t);
@@ -35,15 +29,7 @@ int Answer(AnswerFunction answer, int type, const char* mask, std::size_t maskLe
     if (size) dest[0] = '\0';
     return -1;
   }
-  if (size) {
-    std::size_t n = length < size ? length : size - 1;
-    // A cut answer ends before the character that does not fit whole: no
-    // UTF-8 continuation byte may start what is left out.
-    while (n > 0 && n < length && (static_cast<unsigned char>(full[n]) & 0xC0) == 0x80) --n;
-    std::memcpy(dest, full, n);
-    dest[n] = '\0';
-  }
-  return static_cast<int>(length);
+  return CopyAnswer(full, length, dest, size);
 }
 
 }  // namespace

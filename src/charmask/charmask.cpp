@@ -177,6 +177,27 @@ std::size_t CopyBounded(char* dest, const char* src, std::size_t size) {
 
 }  // namespace
 
+char TakenBy(char ph, char c, const IntlSettings& s) noexcept {
+  return IsPlaceholder(ph) && Accepts(ph, c, s) ? Stored(ph, c) : '\0';
+}
+
+std::size_t LayOutMask(const char* mask, MaskCell* cells, std::size_t capacity) noexcept {
+  std::size_t n = 0;
+  auto put = [&](char c, bool placeholder) {
+    if (n < capacity) cells[n] = {c, placeholder};
+    ++n;
+  };
+  MaskReader reader(mask ? mask : "");
+  for (Element e = reader.Next(); e.kind != Element::kEnd; e = reader.Next()) {
+    if (e.kind == Element::kQuoted) {
+      for (std::size_t i = 0; i < e.length; ++i) put(e.begin[i], false);
+    } else {
+      put(e.c, e.kind == Element::kPlaceholder);
+    }
+  }
+  return n;
+}
+
 int ExtractMaskedText(char* dest, std::size_t size, const char* value, const char* mask,
                       const IntlSettings& s) noexcept {
   if (!dest || size == 0) return 0;

@@ -30,4 +30,19 @@ void ApplyTextMask(char* dest, std::size_t size, const char* raw, const char* ma
 void FormatMaskedText(char* dest, std::size_t size, const char* value, const char* mask,
                       const IntlSettings& s) noexcept;
 
+// What placeholder ph stores for c (case-converted for "L" and "U"), or 0
+// when it does not take c: the one test every walk above makes.
+char TakenBy(char ph, char c, const IntlSettings& s) noexcept;
+
+// One character of a mask's display: a placeholder, or a literal shown as it
+// stands (escaped characters and quoted runs resolved).
+struct MaskCell {
+  char c;
+  bool placeholder;
+};
+
+// Writes the display cells of a mask into cells (at most capacity) and
+// returns how many the whole mask has, like snprintf.
+std::size_t LayOutMask(const char* mask, MaskCell* cells, std::size_t capacity) noexcept;
+
 }  // namespace zorva
