@@ -22,6 +22,19 @@ void Prepare(std::int32_t valueType, AnsiText& m, std::string_view mask, AnsiTex
   }
 }
 
+// A raw or formatted answer in UTF-8: the dispatcher's answer in the code
+// page, converted. Only a raw value's value text is swapped.
+using Dispatcher = int (*)(char*, const char*, const FormatRequest&, std::size_t, const IntlSettings&) noexcept;
+std::size_t AnswerUtf8(Dispatcher dispatch, bool swapValue, std::int32_t valueType, std::string_view mask,
+                       std::string_view value, char* dest, std::size_t size) {
+  const IntlSettings& s = Intl();
+  AnsiText m, v;
+  Prepare(valueType, m, mask, v, value, swapValue, s);
+  char answer[kAnswerBytes];
+  dispatch(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
+  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view value) {
@@ -33,23 +46,13 @@ bool IsValidUtf8(std::int32_t valueType, std::string_view mask, std::string_view
 
 std::size_t GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value,
                             char* dest, std::size_t size) {
-  const IntlSettings& s = Intl();
-  AnsiText m, v;
-  Prepare(valueType, m, mask, v, value, true, s);
-  char answer[kAnswerBytes];
-  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
-  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+  return AnswerUtf8(MakeRawValue, true, valueType, mask, value, dest, size);
 }
 
 std::size_t GetFormattedValueUtf8(std::int32_t valueType, std::string_view mask,
                                   std::string_view value, char* dest, std::size_t size) {
   // A string passes the variant conversion unchanged for every type.
-  const IntlSettings& s = Intl();
-  AnsiText m, v;
-  Prepare(valueType, m, mask, v, value, false, s);
-  char answer[kAnswerBytes];
-  MakeFormattedValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
-  return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+  return AnswerUtf8(MakeFormattedValue, false, valueType, mask, value, dest, size);
 }
 
 std::string GetRawValueUtf8(std::int32_t valueType, std::string_view mask, std::string_view value) {
