@@ -7,7 +7,8 @@ import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
-import { getFormattedValue, getRawValue, isValid } from '../index.js';
+import { createEditor, getFormattedValue, getRawValue, isValid } from '../index.js';
+import { editingRows, shown } from './editing-rows.js';
 
 const table = process.env.ZORVA_CASES ||
   fileURLToPath(new URL('../../tests/cases/cases.tsv', import.meta.url));
@@ -46,3 +47,25 @@ for (let i = 0; i < cases.length; i += ROWS_PER_TEST) {
     assert.equal(differ.length, 0, `${differ.length} rows differ:\n${differ.join('\n')}`);
   });
 }
+
+// Every row of the editing table, played through createEditor.
+test('editing.tsv', () => {
+  const differ = [];
+  for (const row of editingRows()) {
+    const e = createEditor(row.type, row.mask, { prompt: row.prompt });
+    if (!e) { differ.push(`line ${row.line}: no editor for ${row.type} ${row.mask}`); continue; }
+    if (e.text !== row.start.text) e.setText(row.start.text);
+    e.select(row.start.start, row.start.end);
+    for (const [op, a, b] of row.steps) {
+      if (op === 'type' || op === 'paste') e.insert(a);
+      else if (op === 'select') e.select(a, b);
+      else ({ bs: () => e.deleteBackward(), del: () => e.deleteForward(), commit: () => e.commit() })[op]();
+    }
+    const got = [shown(e.text, e.caret), e.rawValue, e.valid], want = [row.expected, row.raw, row.valid];
+    if (JSON.stringify(got) !== JSON.stringify(want)) {
+      differ.push(`line ${row.line}: ${row.keys} gave ${JSON.stringify(got)}, expected ${JSON.stringify(want)}`);
+    }
+    e.free();
+  }
+  assert.equal(differ.length, 0, `${differ.length} rows differ:\n${differ.join('\n')}`);
+});
