@@ -28,6 +28,7 @@ export class ZorvaInput extends HTMLElement {
   #redo = [];
   #composing = null; // the field as it was when an IME composition started
   #focusText = '';
+  #shownMessage = null;
 
   constructor() {
     super();
@@ -52,7 +53,7 @@ export class ZorvaInput extends HTMLElement {
 
   attributeChangedCallback(name) {
     if (!this.#built) return;
-    if (name === 'type' || name === 'mask' || name === 'prompt') this.#build(this.#valid() ? this.value : '');
+    if (name === 'type' || name === 'mask' || name === 'prompt') this.#build(this.#valid() ? this.value : this.text);
     else if (name === 'aria-label') this.#labels();
     else this.#update();
   }
@@ -106,7 +107,10 @@ export class ZorvaInput extends HTMLElement {
   #load(value) {
     this.#undo.length = this.#redo.length = 0;
     if (this.#editor) this.#editor.setText(value);
-    else this.#input.value = value;
+    else {
+      this.#input.value = value;  // a raw value is laid out with the mask
+      if (value !== '' && !this.#valid()) this.#input.value = getFormattedValue(...this.#field()) || value;
+    }
     if (!this.#focused()) this.#commit(false);
     else this.#render(this.#caret());
   }
@@ -135,9 +139,12 @@ export class ZorvaInput extends HTMLElement {
     const invalid = !missing && !this.#valid();
     const message = missing ? 'Please fill in this field.'
       : !invalid ? '' : mask ? `Enter a value that fits ${mask}.` : `Enter a valid ${type} value.`;
-    this.#internals.setValidity({ valueMissing: missing, customError: invalid }, message, this.#input);
-    this.#input.setAttribute('aria-invalid', String(invalid));
-    this.#message.textContent = message;
+    if (message !== this.#shownMessage) {  // most keys leave the verdict as it was
+      this.#shownMessage = message;
+      this.#internals.setValidity({ valueMissing: missing, customError: invalid }, message, this.#input);
+      this.#input.setAttribute('aria-invalid', String(invalid));
+      this.#message.textContent = message;
+    }
     const formattedName = this.getAttribute('formatted-name');
     if (formattedName) {
       const data = new FormData();

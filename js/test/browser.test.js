@@ -98,3 +98,63 @@ test('editing.tsv typed into <zorva-input>', async () => {
   await page.evaluate(() => document.getElementById('table-row').remove());
   assert.equal(differ.length, 0, `${differ.length} rows differ:\n${differ.join('\n')}`);
 });
+
+// Types into an emptied demo field, key by key, and leaves it.
+async function fill(id, keys) {
+  await page.evaluate((id) => { document.getElementById(id).value = ''; }, id);
+  await page.focus(`#${id}`);
+  await page.keyboard.type(keys);
+  await page.evaluate((id) => document.getElementById(id).blur(), id);
+}
+
+test('the demo form gets raw values, the formatted phone too; an invalid field holds it back', async () => {
+  // field, keys, text after leaving it, raw value
+  for (const [id, keys, text, raw] of [['amount', '-1234.5', '($1,234.50)', '-1234.5'],
+    ['quantity', '12x34', '1,234', '1234'], ['orderDate', '02/03/2001', '02/03/2001', '2001-02-03'],
+    ['deliveryTime', '2:30 PM', '2:30 PM', '14:30:00'], ['phone', '5551234', '(555) 123-4', '5551234'],
+    ['paid', 'Yes', 'Yes', '1']]) {
+    await fill(id, keys);
+    assert.deepEqual(await state(id), { text, caret: text.length, raw, valid: id !== 'phone' }, id);
+  }
+  const note = () => page.evaluate(() => {
+    const input = document.getElementById('phone').shadowRoot.querySelector('input');
+    return [input.getAttribute('aria-invalid'), input.nextElementSibling.textContent, document.getElementById('row').textContent];
+  });
+  await page.click('button');
+  assert.deepEqual(await note(), ['true', 'Enter a value that fits (###) ###-####.', '']);
+  await fill('phone', '5551234567');
+  await page.click('button');
+  const [invalid, message, row] = await note();
+  assert.deepEqual([invalid, message, JSON.parse(row)], ['false', '', {
+    amount: '-1234.5', quantity: '1234', orderDate: '2001-02-03', deliveryTime: '14:30:00',
+    phone: '5551234567', phoneShown: '(555) 123-4567', paid: '1' }]);
+  mkdirSync(outputDir, { recursive: true });
+  await page.screenshot({ path: join(outputDir, 'demo.png'), fullPage: true });
+});
+
+test('undo and redo, an IME composition, a new mask and the currency symbol, reset and disabled', async () => {
+  await fill('phone', '');
+  await page.focus('#phone');
+  await page.keyboard.type('5551');
+  await page.keyboard.press('ControlOrMeta+Z');
+  assert.equal((await state('phone')).text, '(555) ___-____');
+  await page.keyboard.press('ControlOrMeta+Shift+Z');
+  assert.equal((await state('phone')).text, '(555) 1__-____');
+  const ime = await page.context().newCDPSession(page);
+  await ime.send('Input.imeSetComposition', { text: '２', selectionStart: 1, selectionEnd: 1 });
+  await ime.send('Input.insertText', { text: '2' });
+  assert.deepEqual(await state('phone'), { text: '(555) 12_-____', caret: 8, raw: '55512', valid: false });
+  await page.fill('#currency', '€');
+  await page.fill('#amount-mask', '$#,##0.00');
+  await fill('amount', '1234.5');
+  assert.equal((await state('amount')).text, '€1,234.50');
+  await page.screenshot({ path: join(outputDir, 'demo-edited.png'), fullPage: true });
+  await page.evaluate(() => {
+    document.getElementById('order').reset();
+    document.getElementById('paid').toggleAttribute('disabled');
+  });
+  assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('zorva-input')]
+    .map((f) => `${f.id}=${f.value}${f.shadowRoot.querySelector('input').disabled ? ' disabled' : ''}`)),
+  ['amount=', 'quantity=', 'orderDate=', 'deliveryTime=', 'phone=', 'paid= disabled']);
+  assert.deepEqual(foreignRequests, []);
+});
