@@ -79,6 +79,10 @@ export declare function getFormattedValue(type: ValueType, mask: string | null |
  */
 export declare function setCurrencySymbol(symbol: string): void;
 
+// Symbol.dispose for compilers whose library predates it; an editor is
+// disposable where the runtime has it.
+declare global { interface SymbolConstructor { readonly dispose: unique symbol; } }
+
 /**
  * One field as a user edits it: the text shown and its caret, changed by
  * each key. Positions are UTF-16 code units, which are characters here:
@@ -106,6 +110,7 @@ export interface Editor {
   readonly valid: boolean;
   /** Frees the editor's memory in the module (done anyway once it is collected); using it afterwards throws. */
   free(): void;
+  /** free(), for `using`. */
   [Symbol.dispose](): void;
 }
 
