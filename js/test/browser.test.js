@@ -132,7 +132,7 @@ test('the demo form gets raw values, the formatted phone too; an invalid field h
   await page.screenshot({ path: join(outputDir, 'demo.png'), fullPage: true });
 });
 
-test('undo and redo, an IME composition, a new mask and the currency symbol, reset and disabled', async () => {
+test('undo and redo, an IME composition, a drop, a new mask and the currency symbol, reset and disabled', async () => {
   await fill('phone', '');
   await page.focus('#phone');
   await page.keyboard.type('5551');
@@ -144,6 +144,13 @@ test('undo and redo, an IME composition, a new mask and the currency symbol, res
   await ime.send('Input.imeSetComposition', { text: '２', selectionStart: 1, selectionEnd: 1 });
   await ime.send('Input.insertText', { text: '2' });
   assert.deepEqual(await state('phone'), { text: '(555) 12_-____', caret: 8, raw: '55512', valid: false });
+  await page.evaluate(() => {  // a drop over the whole text: what a browser sends, with the text in a DataTransfer
+    const input = document.getElementById('phone').shadowRoot.querySelector('input'), dataTransfer = new DataTransfer();
+    dataTransfer.setData('text/plain', '800 555 0199');
+    input.setSelectionRange(0, 14);
+    input.dispatchEvent(new InputEvent('beforeinput', { inputType: 'insertFromDrop', dataTransfer, cancelable: true }));
+  });
+  assert.deepEqual(await state('phone'), { text: '(800) 555-0199', caret: 14, raw: '8005550199', valid: true });
   await page.fill('#currency', '€');
   await page.fill('#amount-mask', '$#,##0.00');
   await fill('amount', '1234.5');
