@@ -99,6 +99,53 @@ test('editing.tsv typed into <zorva-input>', async () => {
   assert.equal(differ.length, 0, `${differ.length} rows differ:\n${differ.join('\n')}`);
 });
 
+// Random keys (arrows and Shift, undo and redo among them) into a field under
+// each mask of the editing table: the input always shows the editor's text,
+// a character mask's literals never move, and the commit is what the three
+// questions say of the text left, shown again alike from its raw value.
+test('random keys into <zorva-input>: the shown text, the literals and the commit hold', async () => {
+  const keys = ['1', '7', '0', 'a', 'Q', '-', '.', ',', '(', ' ', '$', 'Backspace', 'Delete', 'ArrowLeft',
+    'ArrowRight', 'Shift+ArrowLeft', 'Shift+Home', 'End', 'ControlOrMeta+Z', 'ControlOrMeta+Shift+Z'];
+  let seed = 28;
+  const random = (n) => ((seed = (seed * 1103515245 + 12345) % 2147483648) % n);
+  const masks = new Map(editingRows().map((r) => [`${r.type}\t${r.mask}\t${r.prompt}`, r]));
+  const faults = [];
+  for (const row of masks.values()) {
+    await page.evaluate((row) => {
+      const field = document.body.appendChild(document.createElement('zorva-input'));
+      for (const a of ['type', 'mask', 'prompt']) if (row[a]) field.setAttribute(a, row[a]);
+      field.id = 'random';
+      field.focus();
+      const input = field.shadowRoot.querySelector('input'), empty = field.text, prompt = row.prompt || '_';
+      const literal = /^(text|memo|url|image)$/.test(row.type) && row.mask !== '';
+      field.faults = [];
+      field.addEventListener('input', () => {
+        const moved = literal && [...empty].some((c, i) => c !== prompt && field.text[i] !== c);
+        if (input.value !== field.text || moved) field.faults.push(`${input.value} as ${field.text}`);
+      });
+    }, row);
+    for (let n = 0; n < 24; ++n) await page.keyboard.press(keys[random(keys.length)]);
+    faults.push(...await page.evaluate(async () => {
+      const { getRawValue, isValid } = await import('/index.js');
+      const field = document.getElementById('random'), type = field.getAttribute('type') ?? 'text';
+      const mask = field.getAttribute('mask') ?? '', editing = field.text;
+      field.blur();
+      const text = field.text, again = document.createElement('zorva-input');
+      if (field.validity.valid !== isValid(type, mask, text) || field.value !== getRawValue(type, mask, text)) {
+        field.faults.push(`${editing} committed as ${text}: ${field.value}, valid ${field.validity.valid}`);
+      }
+      for (const a of ['type', 'mask', 'prompt']) if (field.hasAttribute(a)) again.setAttribute(a, field.getAttribute(a));
+      field.after(again);
+      again.value = field.value;
+      if (field.validity.valid && again.text !== text) field.faults.push(`${text} shown again as ${again.text}`);
+      field.remove();
+      again.remove();
+      return field.faults.map((f) => `${type} ${mask}: ${f}`);
+    }));
+  }
+  assert.deepEqual(faults, []);
+});
+
 // Types into an emptied demo field, key by key, and leaves it.
 async function fill(id, keys) {
   await page.evaluate((id) => { document.getElementById(id).value = ''; }, id);
