@@ -97,6 +97,7 @@ export class ZorvaInput extends HTMLElement {
   #build(value) {
     this.#built = true;
     this.#editor?.free();
+    this.#editor = null;  // until the new one is made: an unknown type throws
     const [type, mask] = this.#field();
     this.#editor = createEditor(type, mask, { prompt: this.getAttribute('prompt') ?? '' });
     this.#input.placeholder = this.getAttribute('placeholder') ?? this.#editor?.text ?? '';

@@ -2,7 +2,8 @@
 // functions with UTF-16 text in and out. Each text goes through a buffer on
 // the stack, so a keystroke allocates nothing. Every character an editor
 // shows is one of the code page's, which UTF-16 holds in one unit, so
-// positions in code units are positions in characters.
+// positions in code units are positions in characters. EMSCRIPTEN_KEEPALIVE
+// alone exports each function to the package; the link's list need not name it.
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
