@@ -79,6 +79,52 @@ export declare function getFormattedValue(type: ValueType, mask: string | null |
  */
 export declare function setCurrencySymbol(symbol: string): void;
 
+// Symbol.dispose for compilers whose library predates it; an editor is
+// disposable where the runtime has it.
+declare global { interface SymbolConstructor { readonly dispose: unique symbol; } }
+
+/**
+ * One field as a user edits it: the text shown and its caret, changed by
+ * each key. Positions are UTF-16 code units, which are characters here:
+ * every character a field shows is one of the Windows-1252 code page's.
+ */
+export interface Editor {
+  /** Typing or pasting: the text replaces the selection. False when none of it was taken (nothing changes). */
+  insert(text: string): boolean;
+  /** Backspace. False when there was nothing to delete. */
+  deleteBackward(): boolean;
+  /** Delete. False when there was nothing to delete. */
+  deleteForward(): boolean;
+  /** Selects start to end (end not included), clamped to the text, in either order; start alone places the caret. */
+  select(start: number, end?: number): void;
+  /** A value (formatted or raw) shown anew, as if pasted into an empty field. */
+  setText(text: string): boolean;
+  /** Leaving the field: a valid value is shown as its mask lays it out. True when valid. */
+  commit(): boolean;
+  /** The text shown, prompts included while editing. */
+  readonly text: string;
+  readonly caret: number;
+  /** The raw value of what is entered, or of the committed text. */
+  readonly rawValue: string;
+  /** The verdict on what is entered: isValid of it. */
+  readonly valid: boolean;
+  /** Frees the editor's memory in the module (done anyway once it is collected); using it afterwards throws. */
+  free(): void;
+  /** free(), for `using`. */
+  [Symbol.dispose](): void;
+}
+
+/** The editor's options: the prompt, one character shown in an empty placeholder ("_" by default). */
+export interface EditorOptions { prompt?: string; }
+
+/**
+ * An editor for a field of the type and mask; null when the type or mask has
+ * no editing rules, or the prompt cannot be shown.
+ * @throws as isValid for the type and mask
+ */
+export declare function createEditor(type: ValueType, mask: string | null | undefined,
+                                     options?: EditorOptions): Editor | null;
+
 /**
  * The module's functions, for code that must work in both module systems:
  * CommonJS has no top-level await, so there `require('zorva-masked-edit')`

@@ -228,6 +228,91 @@ export function setCurrencySymbol(symbol) {
   }
 }
 
+// Editors their users did not free are freed once they are collected.
+const unfreed = new FinalizationRegistry((p) => wasm._zm_editor_free(p));
+
+/** One field as a user edits it; see createEditor. */
+class Editor {
+  #p;
+  #text = null; // the text shown, read once after each operation
+
+  constructor(p) {
+    this.#p = p;
+    unfreed.register(this, p, this);
+  }
+
+  #live() {
+    if (!this.#p) throw new TypeError('this editor was freed');
+    return this.#p;
+  }
+
+  // Before an operation, which may change the text.
+  #editor() {
+    this.#text = null;
+    return this.#live();
+  }
+
+  #withText(op, s, what) {
+    const p = this.#editor();
+    const t = text(s, what);
+    put('', t);
+    return op(p, valueAt, t.length) === 1;
+  }
+
+  /** Typing or pasting: the text replaces the selection. False when none of it was taken. */
+  insert(s) { return this.#withText(wasm._zm_editor_insert, s, 'the inserted text'); }
+  /** Backspace. False when there was nothing to delete. */
+  deleteBackward() { return wasm._zm_editor_delete(this.#editor(), 0) === 1; }
+  /** Delete. False when there was nothing to delete. */
+  deleteForward() { return wasm._zm_editor_delete(this.#editor(), 1) === 1; }
+  /** Selects start to end (end not included), clamped, in either order; start alone places the caret. */
+  select(start, end = start) { wasm._zm_editor_select(this.#editor(), start, end); }
+  /** A value (formatted or raw) shown anew, as if pasted into an empty field. */
+  setText(s) { return this.#withText(wasm._zm_editor_set_text, s, 'the text'); }
+  /** Leaving the field: a valid value is shown formatted. True when valid. */
+  commit() { return wasm._zm_editor_commit(this.#editor()) === 1; }
+
+  get text() {
+    const p = this.#live();
+    if (this.#text === null) {
+      put('', '');
+      this.#text = answer(wasm._zm_editor_text(p, answerAt, ANSWER_UNITS));
+    }
+    return this.#text;
+  }
+  get caret() { return wasm._zm_editor_caret(this.#live()); }
+  get rawValue() {
+    const p = this.#live();
+    put('', '');
+    return answer(wasm._zm_editor_raw(p, answerAt, ANSWER_UNITS));
+  }
+  get valid() { return wasm._zm_editor_valid(this.#live()) === 1; }
+
+  /** Frees the editor's memory in the module; using it afterwards throws. */
+  free() {
+    if (!this.#p) return;
+    unfreed.unregister(this);
+    wasm._zm_editor_free(this.#p);
+    this.#p = 0;
+  }
+}
+if (typeof Symbol.dispose === 'symbol') Editor.prototype[Symbol.dispose] = Editor.prototype.free;
+
+/**
+ * An editor for one field of the type and mask, which applies the mask as
+ * the user types; null when the type or mask has no editing rules, or the
+ * prompt (one character of the code page, "_" by default) cannot be shown.
+ * Positions are UTF-16 code units, which are characters here: every
+ * character a field shows is one of the code page's.
+ */
+export function createEditor(type, mask, options) {
+  const t = typeCode(type);
+  const m = text(mask, 'the mask'), prompt = text(options?.prompt, 'the prompt');
+  put(m, prompt);
+  const p = wasm._zm_editor_new(t, maskAt, m.length, valueAt, prompt.length);
+  return p ? new Editor(p) : null;
+}
+
 /**
  * The module's functions, as CommonJS gets them: `(await load()).isValid`.
  * Here they are ready already.

@@ -1,10 +1,11 @@
 // What the package adds to the entry points: value types by name, the
-// scratch memory that grows with long arguments, and the currency setting.
+// scratch memory that grows with long arguments, the currency setting and
+// the editor's life and limits.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import {
-  getFormattedValue, getRawValue, isValid, setCurrencySymbol, valueTypes,
+  createEditor, getFormattedValue, getRawValue, isValid, setCurrencySymbol, valueTypes,
 } from '../index.js';
 
 test('a value type is a name, a constant name in any case, or a number, also as a string', () => {
@@ -55,4 +56,15 @@ test('the currency symbol is the caller\'s to set', (t) => {
     assert.throws(() => setCurrencySymbol(symbol), RangeError, JSON.stringify(symbol));
   }
   assert.equal(getFormattedValue('currency', '$#,##0.00', '1234.5'), '$1,234.50');
+});
+
+test('an editor: none for a type never edited, its texts bounded, unusable once freed', () => {
+  assert.equal(createEditor('oleobject', ''), null);
+  const memo = createEditor('memo', '');
+  assert.equal(memo.insert('\uD800'), false);  // an unpaired surrogate is no character of the code page
+  assert.equal(memo.insert('x'.repeat(100000)), true);
+  assert.deepEqual([memo.text.length, memo.caret, memo.rawValue.length], [254, 254, 254]);
+  memo[Symbol.dispose]();
+  memo.free();
+  assert.throws(() => memo.text, /freed/);
 });

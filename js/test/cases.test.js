@@ -7,7 +7,8 @@ import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
-import { getFormattedValue, getRawValue, isValid } from '../index.js';
+import { createEditor, getFormattedValue, getRawValue, isValid } from '../index.js';
+import { differs, editingRows } from './editing-rows.js';
 
 const table = process.env.ZORVA_CASES ||
   fileURLToPath(new URL('../../tests/cases/cases.tsv', import.meta.url));
@@ -46,3 +47,19 @@ for (let i = 0; i < cases.length; i += ROWS_PER_TEST) {
     assert.equal(differ.length, 0, `${differ.length} rows differ:\n${differ.join('\n')}`);
   });
 }
+
+// Every row of the editing table, played through createEditor.
+test('editing.tsv', () => {
+  const differ = [];
+  for (const row of editingRows()) {
+    const e = createEditor(row.type, row.mask, { prompt: row.prompt });
+    if (e.text !== row.start.text) e.setText(row.start.text);
+    for (const [op, a, b] of [['select', row.start.start, row.start.end], ...row.steps]) {
+      ({ type: () => e.insert(a), paste: () => e.insert(a), select: () => e.select(a, b), bs: () => e.deleteBackward(),
+        del: () => e.deleteForward(), commit: () => e.commit() })[op]();
+    }
+    differ.push(...differs(row, e.text, e.caret, e.rawValue, e.valid));
+    e.free();
+  }
+  assert.equal(differ.length, 0, `${differ.length} rows differ:\n${differ.join('\n')}`);
+});

@@ -29,7 +29,8 @@ before(() => {
 after(() => rmSync(project, { recursive: true, force: true }));
 
 test('the tarball holds the module, its WebAssembly, the types, the README and the licence', () => {
-  for (const f of ['index.js', 'index.cjs', 'index.d.ts', 'index.d.cts', 'dist/zorva_masked_edit.mjs',
+  for (const f of ['index.js', 'index.cjs', 'index.d.ts', 'index.d.cts', 'element.js', 'element.d.ts',
+                   'dist/zorva_masked_edit.mjs',
                    'dist/zorva_masked_edit.wasm', 'README.md', 'LICENSE', 'package.json']) {
     assert.ok(files.includes(f), f);
   }
@@ -44,12 +45,17 @@ test('an ES module imports it; CommonJS requires it and awaits load()', () => {
   assert.equal(run('node', ['--input-type=commonjs', '-e', cjs]), '-1234.5\n');
 });
 
-test('TypeScript takes the type names, constants and numbers, and refuses a misspelt name', () => {
-  writeFileSync(join(project, 'esm.mts'), `import { isValid, load } from 'zorva-masked-edit';
+test('TypeScript takes the type names, constants and numbers, the editor and the element, and refuses a misspelt name', () => {
+  writeFileSync(join(project, 'esm.mts'), `import { createEditor, isValid, load } from 'zorva-masked-edit';
+import type { ZorvaInput } from 'zorva-masked-edit/element';
 isValid('currency', '', '1'); isValid('tkMETimeStamp', null, undefined); isValid(17, '', '1');
 // @ts-expect-error a misspelt type name
 isValid('curency', '', '1');
 const again: boolean = (await load()).isValid('date', '', '');
+const field = createEditor('text', '###', { prompt: '*' });
+if (field) { field.insert('1'); const shown: string = field.text; field.free(); }
+const element: ZorvaInput = document.createElement('zorva-input');
+element.setSelectionRange(0, 1);
 `);
   writeFileSync(join(project, 'cjs.cts'), `import zorva = require('zorva-masked-edit');
 zorva.load().then((m) => m.getRawValue('tkMECurrency', '', '$1.00').toUpperCase());

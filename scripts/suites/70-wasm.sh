@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # packages: base wasm
 # The WebAssembly package: builds it with Emscripten, answers the shared case
-# table through it in Node.js, and drives the demo page in headless Chromium
-# (the screenshot lands in js/test-output/demo.png).
+# table and plays the editing table through it in Node.js, types the editing
+# table into <zorva-input> and drives the demo page in headless Chromium (the
+# screenshots land in js/test-output/).
 source "$(dirname "$0")/lib.sh"
 timeout 600 js/build.sh build/wasm
 cd js
