@@ -15,14 +15,11 @@ void PutNumber(BoundedText& out, std::int32_t value, int width) noexcept {
   out.PutDecimal(static_cast<std::uint32_t>(value), width);
 }
 
-bool Usable(const DateParts& date, std::int32_t part) noexcept {
-  return date.empty == 0 && part >= 0;
-}
+bool Usable(const DateParts& date, std::int32_t part) noexcept { return date.empty == 0 && part >= 0; }
 
-void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday,
-            const IntlSettings& s) noexcept {
+void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday, const IntlSettings& s) noexcept {
   if (!Usable(date, date.day)) {
-    out.Put('_', length == 1 ? 1 : length == 3 ? 3 : length == 4 ? 4 : 2);
+    out.Put('_', DateRunFormOf(kDayPart, length).placeholders);
     return;
   }
   if (length == 3 || length == 4) {
@@ -33,17 +30,16 @@ void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& we
   }
 }
 
-void PutMonth(BoundedText& out, std::size_t length, const DateParts& date,
-              const IntlSettings& s) noexcept {
+void PutMonth(BoundedText& out, std::size_t length, const DateParts& date, const IntlSettings& s) noexcept {
   if (length == 3 || length == 4) {
     // A full-name placeholder is three underscores too.
     if (Usable(date, date.month) && date.month >= 1 && date.month <= 12) {
       out.Put(length == 3 ? s.sMonthShortNames[date.month - 1] : s.sMonthNames[date.month - 1]);
     } else {
-      out.Put('_', 3);
+      out.Put('_', DateRunFormOf(kMonthPart, length).placeholders);
     }
   } else if (!Usable(date, date.month)) {
-    out.Put('_', length == 1 ? 1 : 2);
+    out.Put('_', DateRunFormOf(kMonthPart, length).placeholders);
   } else {
     PutNumber(out, date.month, length == 1 ? 0 : 2);
   }
@@ -51,7 +47,7 @@ void PutMonth(BoundedText& out, std::size_t length, const DateParts& date,
 
 void PutYear(BoundedText& out, std::size_t length, const DateParts& date) noexcept {
   if (!Usable(date, date.year)) {
-    out.Put('_', length == 4 ? 4 : 2);
+    out.Put('_', DateRunFormOf(kYearPart, length).placeholders);
   } else if (length == 4) {
     PutNumber(out, date.year, 4);
   } else {
@@ -61,8 +57,22 @@ void PutYear(BoundedText& out, std::size_t length, const DateParts& date) noexce
 
 }  // namespace
 
-void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date,
-                const IntlSettings& s) noexcept {
+DateRunForm DateRunFormOf(DatePart part, std::size_t length) noexcept {
+  const bool name = length == 3 || length == 4;
+  switch (part) {
+    case kDayPart:
+      if (name) return {0, static_cast<int>(length), false, true, length == 4};
+      return {2, length == 1 ? 1 : 2, false, false, false};
+    case kMonthPart:
+      // A full-name placeholder is three underscores too.
+      if (name) return {0, 3, true, false, length == 4};
+      return {2, length == 1 ? 1 : 2, false, false, false};
+    case kYearPart: return {length == 4 ? 4 : 2, length == 4 ? 4 : 2, false, false, false};
+    default: return {0, 0, false, false, false};
+  }
+}
+
+void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date, const IntlSettings& s) noexcept {
   BoundedText out(dest, size);
   if (!mask) return;
   const DateTokenLetters letters = DateLettersOf(s);
@@ -85,8 +95,8 @@ void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts&
   }
 }
 
-void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask,
-                 const char* targetMask, const IntlSettings& s) noexcept {
+void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask, const char* targetMask,
+                 const IntlSettings& s) noexcept {
   DateParts date{-2, -2, -2, 1};
   if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true, s);
   FormatDate(dest, size, targetMask, date, s);
