@@ -322,6 +322,7 @@ void DateField::Place(std::size_t k, std::size_t offset, std::size_t& start, std
 bool DateField::TypeChar(char c, std::size_t& position, bool& decided) noexcept {
   std::size_t k = pieceCount_, offset = 0;
   const bool found = Locate(position, k, offset);
+  if (found && held_[k].choice == 0 && offset > held_[k].count) offset = held_[k].count;  // among the prompts
   auto landed = [&](std::size_t part, std::size_t at, Put put) {
     decided = put == Put::kComplete && IsCharAlphaA(c);
     Render();
