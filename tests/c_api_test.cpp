@@ -31,7 +31,8 @@ TEST(CApi, BufferSizesLikeSnprintf) {
   for (std::size_t size : {1u, 2u, 3u, 4u, 6u, 7u}) {
     char cut[8];
     EXPECT_EQ(zorva_formatted_value(ZORVA_TEXT, "", 0, "\xe2\x82\xac\xe2\x82\xac", 6, cut, size), 6);
-    EXPECT_STREQ(cut, std::string("\xe2\x82\xac\xe2\x82\xac", size < 4 ? 0 : size < 7 ? 3 : 6).c_str()) << size;
+    EXPECT_STREQ(cut, std::string("\xe2\x82\xac\xe2\x82\xac", size < 4 ? 0 : size < 7 ? 3 : 6).c_str())
+        << size;
   }
 }
 
@@ -73,9 +74,8 @@ TEST(CApi, EditorArgumentsAndAnswers) {
   // Nothing to type into: a binary kind, a date-time without the blank
   // between its halves (it has no default mask), a designator without two
   // texts, a date mask without a part, a time field shown once but checked twice.
-  const std::pair<int, const char*> none[] = {
-      {ZORVA_BINARY, ""},     {ZORVA_DATETIME, ""}, {ZORVA_DATETIME, "mm/dd/yyyy"},
-      {ZORVA_TIME, "h:mm X"}, {ZORVA_DATE, "--"},   {ZORVA_TIME, "hH:mm"}};
+  const std::pair<int, const char*> none[] = {{ZORVA_BINARY, ""}, {ZORVA_DATETIME, ""}, {ZORVA_DATETIME, "mm/dd/yyyy"},
+                                              {ZORVA_TIME, "h:mm X"}, {ZORVA_DATE, "--"}, {ZORVA_TIME, "hH:mm"}};
   for (const auto& [type, mask] : none) {
     EXPECT_EQ(zorva_editor_new(type, mask, ZORVA_NTS, nullptr, 0), nullptr) << type << " " << mask;
   }
@@ -100,9 +100,9 @@ TEST(CApi, EditorArgumentsAndAnswers) {
   ASSERT_NE(e, nullptr);
   char text[8];
   EXPECT_EQ(zorva_editor_text(e, text, sizeof text), 34);
-  EXPECT_STREQ(text, "(\xe2\x80\xa2\xe2\x80\xa2");        // cut at a character
+  EXPECT_STREQ(text, "(\xe2\x80\xa2\xe2\x80\xa2");  // cut at a character
   EXPECT_EQ(zorva_editor_insert(e, "5551234567", 4), 1);  // counted
-  EXPECT_EQ(zorva_editor_caret(e), 7);                    // (555) 1|
+  EXPECT_EQ(zorva_editor_caret(e), 7);  // (555) 1|
   EXPECT_EQ(zorva_editor_raw_value(e, nullptr, 0), 4);
   EXPECT_EQ(zorva_editor_set_text(e, nullptr, 0), 0);  // nothing taken: the field is empty
   EXPECT_EQ(zorva_editor_is_valid(e), 1);

@@ -15,9 +15,12 @@ void PutNumber(BoundedText& out, std::int32_t value, int width) noexcept {
   out.PutDecimal(static_cast<std::uint32_t>(value), width);
 }
 
-bool Usable(const DateParts& date, std::int32_t part) noexcept { return date.empty == 0 && part >= 0; }
+bool Usable(const DateParts& date, std::int32_t part) noexcept {
+  return date.empty == 0 && part >= 0;
+}
 
-void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday, const IntlSettings& s) noexcept {
+void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday,
+            const IntlSettings& s) noexcept {
   if (!Usable(date, date.day)) {
     out.Put('_', DateRunFormOf(kDayPart, length).placeholders);
     return;
@@ -30,7 +33,8 @@ void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& we
   }
 }
 
-void PutMonth(BoundedText& out, std::size_t length, const DateParts& date, const IntlSettings& s) noexcept {
+void PutMonth(BoundedText& out, std::size_t length, const DateParts& date,
+              const IntlSettings& s) noexcept {
   if (length == 3 || length == 4) {
     // A full-name placeholder is three underscores too.
     if (Usable(date, date.month) && date.month >= 1 && date.month <= 12) {
@@ -72,7 +76,8 @@ DateRunForm DateRunFormOf(DatePart part, std::size_t length) noexcept {
   }
 }
 
-void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date, const IntlSettings& s) noexcept {
+void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date,
+                const IntlSettings& s) noexcept {
   BoundedText out(dest, size);
   if (!mask) return;
   const DateTokenLetters letters = DateLettersOf(s);
@@ -95,8 +100,8 @@ void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts&
   }
 }
 
-void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask, const char* targetMask,
-                 const IntlSettings& s) noexcept {
+void ConvertDate(char* dest, std::size_t size, const char* value, const char* sourceMask,
+                 const char* targetMask, const IntlSettings& s) noexcept {
   DateParts date{-2, -2, -2, 1};
   if (value && *value != '\0' && sourceMask) ParseDate(value, sourceMask, date, true, s);
   FormatDate(dest, size, targetMask, date, s);

@@ -44,7 +44,8 @@ std::size_t ToEditChars(std::string_view utf8, char* dest, std::size_t size) noe
 
 }  // namespace
 
-std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view mask, std::string_view prompt) {
+std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view mask,
+                                       std::string_view prompt) {
   Kind kind;
   switch (EditTypeOf(valueType)) {
     case etText: kind = Kind::kCharacterMask; break;
@@ -225,7 +226,9 @@ bool Editor::Commit() {
   return valid;
 }
 
-std::size_t Editor::Text(char* dest, std::size_t size) const noexcept { return AnsiToUtf8(text_, length_, dest, size); }
+std::size_t Editor::Text(char* dest, std::size_t size) const noexcept {
+  return AnsiToUtf8(text_, length_, dest, size);
+}
 
 bool Editor::Valid() const {
   char value[kMaxChars + 1];

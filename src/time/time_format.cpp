@@ -39,7 +39,8 @@ void FormatField(BoundedText& out, const char* mask, std::size_t i, std::size_t 
 }
 
 // A designator run at mask[i]; returns its length.
-std::size_t FormatDesignator(BoundedText& out, const char* mask, std::size_t i, const TimeValue& time) noexcept {
+std::size_t FormatDesignator(BoundedText& out, const char* mask, std::size_t i,
+                             const TimeValue& time) noexcept {
   const DesignatorRun run = ReadDesignatorRun(mask + i);
   if (time.meridiem == MeridiemAM) {
     out.Put(run.am);
@@ -129,12 +130,9 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
       time.hours = 0;
     }
   }
-  if (time.hours < 12 || time.hours == 24)
-    time.meridiem = MeridiemAM;
-  else if (time.hours <= 23)
-    time.meridiem = MeridiemPM;
-  else
-    time.meridiem = -1;
+  if (time.hours < 12 || time.hours == 24) time.meridiem = MeridiemAM;
+  else if (time.hours <= 23) time.meridiem = MeridiemPM;
+  else time.meridiem = -1;
   return time;
 }
 
@@ -187,10 +185,8 @@ std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const 
   TimeValue time = BlankTime();
   if (value && *value && sourceMask) {
     time = ReadTimeLenient(value, sourceMask);
-    if (IsTimeInRange(time))
-      NormaliseTime(time);
-    else
-      time = BlankTime();
+    if (IsTimeInRange(time)) NormaliseTime(time);
+    else time = BlankTime();
   }
   return FormatTime(dest, size, targetMask, time);
 }
