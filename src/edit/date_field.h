@@ -23,7 +23,7 @@
 //     mask's own texts ("p" -> "PM"). The rest of a pasted word after a
 //     name or designator is decided is read as part of it.
 //   - A weekday run shows the name of the date entered once it is valid; it
-//     is never typed into.
+//     is never typed into: a word typed where it stands is passed over.
 //   - A paste in the raw form (what the raw value is: "2026-12-31",
 //     "23:05:00", the two joined by a blank) is shown as the formatted value
 //     and typed in.
