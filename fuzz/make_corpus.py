@@ -31,12 +31,17 @@ with open(os.path.join(ROOT, "tests", "cases", "cases.tsv"), encoding="utf-8") a
     rows = [line.rstrip("\n").split("\t")[1:4] for line in f if line.strip() and line[0] != "#"]
 table = [(TYPES.index(t), decode(m), decode(v)) for t, m, v in rows]
 table = [(t, m, v) for t, m, v in table if m is not None and v is not None]
+with open(os.path.join(ROOT, "tests", "cases", "editing.tsv"), encoding="utf-8") as f:
+    edits = [line.rstrip("\n").split("\t")[:5] for line in f if line.strip() and line[0] != "#"]
 seeds = {  # answers: selector, type, kind, C size, mask, value; then round trips
     "answers_fuzz":
         spread([b"\0" + bytes([t, BSTR_TAG, 255]) + m + b"\t" + v for t, m, v in table],
                PER_TARGET - 24) +
         [b"\x08" + bytes([family, pick]) + b"\x12\x34\x56\x78" for family in range(8) for pick in (0, 1, 2)],
     "unicode_fuzz": [b"\xff" + v for _, _, v in table] + [b"\x10" + m for _, m, _ in table],
+    # edit: type, mask, prompt; then the start text set, the keys inserted, a commit
+    "edit_fuzz": [bytes([TYPES.index(t)]) + "\t".join([m, p, "\x04" + s.replace("|", ""), "\x00" + k]).encode() +
+                  b"\t\x05" for t, m, p, s, k in edits],
 }
 shutil.rmtree(os.path.join(ROOT, "fuzz", "corpus"), ignore_errors=True)
 for target, items in seeds.items():

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "zorva/zorva.h"
 
@@ -70,7 +71,14 @@ TEST(CApi, ValueTypesByName) {
 // of tests/cases/editing.tsv.
 TEST(CApi, EditorArgumentsAndAnswers) {
   const char* phone = "(###) ###-####";
-  EXPECT_EQ(zorva_editor_new(ZORVA_DATE, "", 0, nullptr, 0), nullptr);  // not yet
+  // Nothing to type into: a binary kind, a date-time without the blank
+  // between its halves (it has no default mask), a designator without two
+  // texts, a date mask without a part, a time field shown once but checked twice.
+  const std::pair<int, const char*> none[] = {{ZORVA_BINARY, ""}, {ZORVA_DATETIME, ""}, {ZORVA_DATETIME, "mm/dd/yyyy"},
+                                              {ZORVA_TIME, "h:mm X"}, {ZORVA_DATE, "--"}, {ZORVA_TIME, "hH:mm"}};
+  for (const auto& [type, mask] : none) {
+    EXPECT_EQ(zorva_editor_new(type, mask, ZORVA_NTS, nullptr, 0), nullptr) << type << " " << mask;
+  }
   EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, nullptr, 2, nullptr, 0), nullptr);
   for (const char* prompt : {"ab", "\t", "\xce\xa9", "\xc3"}) {  // two, a control, none of the code page, malformed
     EXPECT_EQ(zorva_editor_new(ZORVA_TEXT, phone, ZORVA_NTS, prompt, ZORVA_NTS), nullptr) << prompt;

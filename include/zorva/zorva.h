@@ -72,21 +72,27 @@ ZORVA_API int zorva_value_type_named(const char* name, size_t name_length);
    a character a placeholder does not take is refused, and deleting clears
    placeholders without moving anything. A number is typed between what
    its mask shows around it ("$", parentheses), its digits regrouped as
-   they come, with the decimals the mask allows and none forced. Committing
-   (leaving the field) shows a valid value as the formatted value of its
-   raw value, exactly as zorva_formatted_value() renders it, and any other
-   without prompts. The text and number types can be edited so far (not
-   dates, times, date-times and booleans). An editor is used by one thread
-   at a time; its operations allocate nothing. */
+   they come, with the decimals the mask allows and none forced. A date or
+   time fills its parts digit by digit, the separators after a complete
+   part passed by themselves, month names and AM/PM completed from their
+   first letters; a boolean shows the text its first letters decide.
+   Committing (leaving the field) shows a valid value as the formatted
+   value of its raw value, exactly as zorva_formatted_value() renders it,
+   and any other without prompts. Every type but the binary kinds can be
+   edited. An editor is used by one thread at a time; its operations
+   allocate nothing. */
 typedef struct zorva_editor zorva_editor;
 
 /* A new, empty editor for the type and mask; prompt is one character (a
-   null or empty one means "_"). NULL for a type that cannot be edited yet,
-   a character mask that shows more than 254 characters (the most a text's
-   answers hold) or a number mask that shows
-   no digit, a prompt that is not one
-   character of the code page (a control character included), a null
-   pointer with a non-zero length, or when memory runs out. */
+   null or empty one means "_"). NULL for a binary kind, a character mask
+   that shows more than 254 characters (the most a text's answers hold), a
+   number mask that shows no digit, a date or time mask with no part to
+   type into, longer than 63 characters or whose parts cannot be typed as
+   they are checked (a time field twice, an AM/PM run without two texts), a
+   date-time mask without a blank between its halves (an empty one: there
+   is no default), a boolean text longer than an answer, a prompt that is
+   not one character of the code page (a control character included), a
+   null pointer with a non-zero length, or when memory runs out. */
 ZORVA_API zorva_editor* zorva_editor_new(int value_type, const char* mask, size_t mask_length,
                                          const char* prompt, size_t prompt_length);
 ZORVA_API void zorva_editor_free(zorva_editor* editor);

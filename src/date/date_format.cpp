@@ -22,7 +22,7 @@ bool Usable(const DateParts& date, std::int32_t part) noexcept {
 void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday,
             const IntlSettings& s) noexcept {
   if (!Usable(date, date.day)) {
-    out.Put('_', length == 1 ? 1 : length == 3 ? 3 : length == 4 ? 4 : 2);
+    out.Put('_', DateRunFormOf(kDayPart, length).placeholders);
     return;
   }
   if (length == 3 || length == 4) {
@@ -40,10 +40,10 @@ void PutMonth(BoundedText& out, std::size_t length, const DateParts& date,
     if (Usable(date, date.month) && date.month >= 1 && date.month <= 12) {
       out.Put(length == 3 ? s.sMonthShortNames[date.month - 1] : s.sMonthNames[date.month - 1]);
     } else {
-      out.Put('_', 3);
+      out.Put('_', DateRunFormOf(kMonthPart, length).placeholders);
     }
   } else if (!Usable(date, date.month)) {
-    out.Put('_', length == 1 ? 1 : 2);
+    out.Put('_', DateRunFormOf(kMonthPart, length).placeholders);
   } else {
     PutNumber(out, date.month, length == 1 ? 0 : 2);
   }
@@ -51,7 +51,7 @@ void PutMonth(BoundedText& out, std::size_t length, const DateParts& date,
 
 void PutYear(BoundedText& out, std::size_t length, const DateParts& date) noexcept {
   if (!Usable(date, date.year)) {
-    out.Put('_', length == 4 ? 4 : 2);
+    out.Put('_', DateRunFormOf(kYearPart, length).placeholders);
   } else if (length == 4) {
     PutNumber(out, date.year, 4);
   } else {
@@ -60,6 +60,21 @@ void PutYear(BoundedText& out, std::size_t length, const DateParts& date) noexce
 }
 
 }  // namespace
+
+DateRunForm DateRunFormOf(DatePart part, std::size_t length) noexcept {
+  const bool name = length == 3 || length == 4;
+  switch (part) {
+    case kDayPart:
+      if (name) return {0, static_cast<int>(length), false, true, length == 4};
+      return {2, length == 1 ? 1 : 2, false, false, false};
+    case kMonthPart:
+      // A full-name placeholder is three underscores too.
+      if (name) return {0, 3, true, false, length == 4};
+      return {2, length == 1 ? 1 : 2, false, false, false};
+    case kYearPart: return {length == 4 ? 4 : 2, length == 4 ? 4 : 2, false, false, false};
+    default: return {0, 0, false, false, false};
+  }
+}
 
 void FormatDate(char* dest, std::size_t size, const char* mask, const DateParts& date,
                 const IntlSettings& s) noexcept {

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <utility>
 
+#include "intl/settings.h"
 #include "platform/codepage.h"
 #include "platform/unicode.h"
+#include "service/default_mask.h"
 #include "service/prepared_mask.h"
 #include "service/value_types.h"
 
@@ -53,7 +55,11 @@ std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view 
     case etLong:
     case etSingle:
     case etDouble: kind = Kind::kNumber; break;
-    default: return nullptr;  // dates, times and booleans: not yet
+    case etDate:
+    case etTime:
+    case etDateTime: kind = Kind::kDate; break;
+    case etBoolean: kind = Kind::kBoolean; break;
+    default: return nullptr;  // the binary kinds have no value to edit
   }
   char p = '_';
   if (!prompt.empty()) {
@@ -71,6 +77,12 @@ std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view 
     case Kind::kCharacterMask:
       if (editor->cellCount_ > kTextChars) return nullptr;
       break;
+    case Kind::kDate:
+      if (!editor->date_.Prepare(EditTypeOf(valueType), editor->EffectiveText(), p)) return nullptr;
+      break;
+    case Kind::kBoolean:
+      if (!editor->boolean_.Prepare(editor->EffectiveText())) return nullptr;
+      break;
     case Kind::kPlain: break;
   }
   editor->Render();
@@ -78,7 +90,7 @@ std::unique_ptr<Editor> Editor::Create(std::int32_t valueType, std::string_view 
 }
 
 Editor::Editor(std::int32_t valueType, std::string_view mask, char prompt, Kind kind)
-    : mask_(valueType, mask), kind_(kind), prompt_(prompt) {
+    : mask_(valueType, mask), valueType_(valueType), kind_(kind), prompt_(prompt) {
   // A text type without a mask is free text (its default mask is empty).
   if (kind_ == Kind::kCharacterMask && mask_.state().text.empty()) kind_ = Kind::kPlain;
   if (kind_ == Kind::kCharacterMask) cellCount_ = LayOutMask(mask_.state().text.c_str(), cells_, kMaxChars);
@@ -86,10 +98,16 @@ Editor::Editor(std::int32_t valueType, std::string_view mask, char prompt, Kind 
   text_[0] = '\0';
 }
 
+const char* Editor::EffectiveText() const noexcept {
+  return EffectiveMask(EditTypeOf(valueType_), mask_.state().text.c_str(), Intl());
+}
+
 void Editor::Render() noexcept {
   if (kind_ == Kind::kPlain) return;
-  if (kind_ == Kind::kNumber) {
-    const std::string_view shown = number_.Shown();
+  if (kind_ != Kind::kCharacterMask) {
+    const std::string_view shown = kind_ == Kind::kNumber ? number_.Shown()
+                                   : kind_ == Kind::kDate ? date_.Shown()
+                                                          : boolean_.Shown();
     std::memcpy(text_, shown.data(), shown.size());
     length_ = shown.size();
     text_[length_] = '\0';
@@ -119,6 +137,8 @@ bool Editor::Insert(std::string_view text) noexcept {
     case Kind::kPlain: taken = InsertPlain(chars, n); break;
     case Kind::kCharacterMask: taken = InsertChars(chars, n); break;
     case Kind::kNumber: taken = number_.Insert(chars, n, start_, end_); break;
+    case Kind::kDate: taken = date_.Insert(chars, n, start_, end_); break;
+    case Kind::kBoolean: taken = boolean_.Insert(chars, n, start_, end_); break;
   }
   Render();
   return taken;
@@ -135,6 +155,8 @@ bool Editor::Load(std::string_view text) noexcept {
   committed_ = false;
   std::memset(slots_, 0, sizeof slots_);
   number_.Clear();
+  date_.Clear();
+  boolean_.Clear();
   length_ = 0;
   text_[0] = '\0';
   Render();
@@ -143,6 +165,7 @@ bool Editor::Load(std::string_view text) noexcept {
 }
 
 std::size_t Editor::Value(char* dest) const noexcept {
+  if (kind_ == Kind::kDate && !committed_) return date_.Value(dest);
   if (kind_ != Kind::kCharacterMask || committed_) {  // the text is the value
     std::memcpy(dest, text_, length_ + 1);
     return length_;
@@ -183,12 +206,19 @@ bool Editor::Commit() {
     // The verdict is on what is shown: a mask whose literals hold digits
     // ("10"0) shows a value its check reads as another number.
     valid = IsValidUtf8(mask_, {shown, f});
-    if (kind_ == Kind::kNumber) {  // edited again from what is shown: its digits
+    // Edited again from what is shown.
+    std::size_t start = 0, end = 0;
+    if (kind_ == Kind::kNumber) {
       number_.Clear();
-      std::size_t start = 0, end = 0;
       number_.Insert(text_, length_, start, end);
+    } else if (kind_ == Kind::kDate) {
+      date_.Clear();
+      date_.Insert(text_, length_, start, end);
+    } else if (kind_ == Kind::kBoolean) {
+      boolean_.Clear();
+      boolean_.Insert(text_, length_, start, end);
     }
-  } else if (kind_ == Kind::kCharacterMask) {
+  } else if (kind_ == Kind::kCharacterMask || kind_ == Kind::kDate) {
     length_ = Value(text_);  // without prompts; plain text is its own value
   }
   committed_ = true;

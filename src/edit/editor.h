@@ -23,7 +23,8 @@
 //     the one after it and moves the caret past it; a selection is cleared.
 // Without a mask the field is plain text. A text field shows at most
 // kTextChars characters, the most both answers keep of a text.
-// Numbers are typed as number_field.h says.
+// Numbers are typed as number_field.h says, dates and times as
+// date_field.h says, booleans as boolean_field.h says.
 // Committing (leaving the field) checks the value and shows it formatted.
 #pragma once
 
@@ -33,6 +34,8 @@
 #include <string_view>
 
 #include "charmask/charmask.h"
+#include "edit/boolean_field.h"
+#include "edit/date_field.h"
 #include "edit/number_field.h"
 #include "service/answer_size.h"
 #include "zorva/masked_edit.h"
@@ -48,10 +51,13 @@ class Editor {
   // Characters of one insertion read; a longer paste is cut there.
   static constexpr std::size_t kMaxInsert = 4 * kAnswerChars;
 
-  // Null when the type has no editing rules yet (dates, times, booleans),
-  // a character mask shows more than kTextChars characters, a number's mask
-  // shows no digits, or the prompt is not one character of the code page
-  // other than a control character.
+  // Null when the type is never edited (the binary kinds), a character mask
+  // shows more than kTextChars characters, a number's mask shows no digits,
+  // a date or time mask has no part to type into or more than 63
+  // characters, a date-time mask has no blank between its halves, a boolean text is
+  // longer than an answer, or the
+  // prompt is not one character of the code page other than a control
+  // character.
   // Throws std::bad_alloc as PreparedMask does.
   static std::unique_ptr<Editor> Create(std::int32_t valueType, std::string_view mask,
                                         std::string_view prompt);
@@ -80,8 +86,8 @@ class Editor {
   std::size_t RawValue(char* dest, std::size_t size) const;
 
  private:
-  // How the field is typed into; dates and times will be kinds of their own.
-  enum class Kind { kPlain, kCharacterMask, kNumber };
+  // How the field is typed into; kDate covers times and date-times too.
+  enum class Kind { kPlain, kCharacterMask, kNumber, kDate, kBoolean };
 
   Editor(std::int32_t valueType, std::string_view mask, char prompt, Kind kind);
   // The operations on code-page text; 0 stands for a character the code
@@ -94,11 +100,15 @@ class Editor {
   // After a commit: the field as it was edited, prompts shown again.
   void Resume() noexcept;
   void Render() noexcept;
+  const char* EffectiveText() const noexcept;  // the mask, or the type's default
   std::size_t Value(char* dest) const noexcept;  // at most kMaxChars + terminator
 
   PreparedMask mask_;
+  std::int32_t valueType_;
   Kind kind_;
   NumberField number_;
+  DateField date_;
+  BooleanField boolean_;
   char prompt_;
   bool committed_ = false;
   std::size_t cellCount_ = 0;

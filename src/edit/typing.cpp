@@ -88,8 +88,10 @@ bool Editor::InsertPlain(const char* text, std::size_t length) noexcept {
 
 bool Editor::DeleteBackward() noexcept {
   Resume();
-  if (kind_ == Kind::kNumber) {
-    const bool taken = number_.DeleteBackward(start_, end_);
+  if (kind_ == Kind::kNumber || kind_ == Kind::kDate || kind_ == Kind::kBoolean) {
+    const bool taken = kind_ == Kind::kNumber ? number_.DeleteBackward(start_, end_)
+                       : kind_ == Kind::kDate ? date_.DeleteBackward(start_, end_)
+                                              : boolean_.DeleteBackward(start_, end_);
     Render();
     return taken;
   }
@@ -112,8 +114,10 @@ bool Editor::DeleteBackward() noexcept {
 
 bool Editor::DeleteForward() noexcept {
   Resume();
-  if (kind_ == Kind::kNumber) {
-    const bool taken = number_.DeleteForward(start_, end_);
+  if (kind_ == Kind::kNumber || kind_ == Kind::kDate || kind_ == Kind::kBoolean) {
+    const bool taken = kind_ == Kind::kNumber ? number_.DeleteForward(start_, end_)
+                       : kind_ == Kind::kDate ? date_.DeleteForward(start_, end_)
+                                              : boolean_.DeleteForward(start_, end_);
     Render();
     return taken;
   }

@@ -12,12 +12,12 @@ namespace {
 constexpr int kMaxNumbers = 15;
 constexpr int kMaxWords = 7;
 
-// One hours, minutes or seconds token at mask[i]; returns the letters used.
-std::size_t FormatField(BoundedText& out, const char* mask, std::size_t i, std::int32_t number,
-                        TimeValue& time, bool isHours) noexcept {
+// One hours, minutes or seconds token of `letters` letters at mask[i].
+void FormatField(BoundedText& out, const char* mask, std::size_t i, std::size_t letters, std::int32_t number,
+                 TimeValue& time, bool isHours) noexcept {
   if (number < 0 || time.isBlank) {
-    out.Put(kTimePlaceholder);
-    return 1;
+    out.Put(kTimePlaceholder, letters);
+    return;
   }
   if (isHours && HasDesignatorPair(mask + i)) {
     // A pair after the hours token puts them on the 12-hour clock.
@@ -34,15 +34,8 @@ std::size_t FormatField(BoundedText& out, const char* mask, std::size_t i, std::
     BoundedText text(digits, sizeof digits);
     text.PutDecimal(static_cast<std::uint32_t>(number), 2);
   }
-  char lower = static_cast<char>(CrtToLower(mask[i]));
-  if (mask[i + 1] && CrtToLower(mask[i + 1]) == lower) {
-    out.Put(digits[0]);
-    out.Put(digits[1]);
-    return 2;
-  }
-  if (digits[0] > '0') out.Put(digits[0]);
+  if (letters == 2 || digits[0] > '0') out.Put(digits[0]);
   out.Put(digits[1]);
-  return 1;
 }
 
 // A designator run at mask[i]; returns its length.
@@ -143,33 +136,48 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
   return time;
 }
 
+TimeMaskPiece NextTimeMaskPiece(const char* m) noexcept {
+  const char c = m[0];
+  if (c == '\0') return {TimeMaskPiece::kEnd, 0, m, 0};
+  if (c == '"') {  // a quote that is never closed runs to the end
+    std::size_t n = 1;
+    while (m[n] && m[n] != '"') ++n;
+    return {TimeMaskPiece::kText, n + (m[n] ? 1 : 0), m + 1, n - 1};
+  }
+  if (c == '\\') {  // a backslash as the last character ends the mask
+    if (!m[1]) return {TimeMaskPiece::kEnd, 1, m, 0};
+    return {TimeMaskPiece::kText, 2, m + 1, 1};
+  }
+  const char lower = static_cast<char>(CrtToLower(c));
+  if (lower == 'h' || lower == 'm' || lower == 's') {
+    // One letter, or two when the next is the same letter in either case.
+    const std::size_t letters = m[1] && CrtToLower(m[1]) == lower ? 2 : 1;
+    const auto kind = lower == 'h'   ? TimeMaskPiece::kHours
+                      : lower == 'm' ? TimeMaskPiece::kMinutes
+                                     : TimeMaskPiece::kSeconds;
+    return {kind, letters, m, 0};
+  }
+  if (IsCharAlphaA(c)) return {TimeMaskPiece::kDesignator, ReadDesignatorRun(m).length, m, 0};
+  return {TimeMaskPiece::kText, 1, m, 1};
+}
+
 std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue& time) noexcept {
   BoundedText out(dest, size);
   const char* m = mask ? mask : "";
-  std::size_t i = 0;
-  while (char c = m[i]) {
-    if (c == '"') {
-      ++i;
-      while (m[i] && m[i] != '"') out.Put(m[i++]);
-      if (m[i]) ++i;
-    } else if (c == '\\') {
-      if (!m[i + 1]) break;
-      out.Put(m[i + 1]);
-      i += 2;
-    } else if (IsLetterOf(c, 'h')) {
-      i += FormatField(out, m, i, time.hours, time, true);
-    } else if (IsLetterOf(c, 'm')) {
-      i += FormatField(out, m, i, time.minutes, time, false);
-    } else if (IsLetterOf(c, 's')) {
-      i += FormatField(out, m, i, time.seconds, time, false);
-    } else if (IsCharAlphaA(c)) {
-      i += FormatDesignator(out, m, i, time);
-    } else {
-      out.Put(c);
-      ++i;
+  for (std::size_t i = 0;;) {
+    const TimeMaskPiece piece = NextTimeMaskPiece(m + i);
+    switch (piece.kind) {
+      case TimeMaskPiece::kEnd: return out.length();
+      case TimeMaskPiece::kText:
+        for (std::size_t k = 0; k < piece.textLength; ++k) out.Put(piece.text[k]);
+        break;
+      case TimeMaskPiece::kHours: FormatField(out, m, i, piece.length, time.hours, time, true); break;
+      case TimeMaskPiece::kMinutes: FormatField(out, m, i, piece.length, time.minutes, time, false); break;
+      case TimeMaskPiece::kSeconds: FormatField(out, m, i, piece.length, time.seconds, time, false); break;
+      case TimeMaskPiece::kDesignator: FormatDesignator(out, m, i, time); break;
     }
+    i += piece.length;
   }
-  return out.length();
 }
 
 std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const char* sourceMask,

@@ -12,6 +12,17 @@ namespace zorva {
 // letters, gives a blank record. Null texts read as empty.
 TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept;
 
+// One piece of a time mask as the formatter reads it: text shown as it
+// stands (a literal, a quoted run, an escaped character), a field token of
+// one letter or two of the same letter, or a designator run.
+struct TimeMaskPiece {
+  enum Kind : unsigned char { kEnd, kText, kHours, kMinutes, kSeconds, kDesignator } kind;
+  std::size_t length;      // mask characters read
+  const char* text;        // kText: what is shown
+  std::size_t textLength;
+};
+TimeMaskPiece NextTimeMaskPiece(const char* mask) noexcept;
+
 // Renders `time` with `mask` into dest of `size` bytes (cut to size - 1
 // characters, always terminated); returns the length written. Hours before an
 // AM/PM pair switch to the 12-hour clock, which may change time.meridiem.
