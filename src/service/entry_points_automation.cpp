@@ -21,18 +21,15 @@ HRESULT UnitsToBstr(const char16_t* units, std::size_t length, BSTR* retVal) {
   return S_OK;
 }
 
-// The answer (`length` bytes, terminated) straight into a new BSTR: every
-// ANSI byte is one UTF-16 unit, so the string is made at its length and
-// written once, its ASCII widened eight bytes at a time, the rest through
-// the code page.
+// The answer (`length` bytes, terminated) as a new BSTR: every ANSI byte is
+// one UTF-16 unit, so it is widened on the stack, its ASCII eight bytes at
+// a time, the rest through the code page, and copied once.
 HRESULT ToBstr(const char* answer, std::size_t length, BSTR* retVal) {
-  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (!result) return E_OUTOFMEMORY;
-  char16_t* units = const_cast<char16_t*>(AsUtf16(result));
+  char16_t units[kAnswerBytes];
+  if (length >= kAnswerBytes) length = kAnswerChars;
   const std::size_t ascii = WidenAsciiPrefix(answer, length, units);
   if (ascii < length) AnsiToUtf16(answer + ascii, length - ascii, units + ascii, length - ascii + 1);
-  *retVal = result;
-  return S_OK;
+  return UnitsToBstr(units, length, retVal);
 }
 
 bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStringLen(s)); }
@@ -76,19 +73,14 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr, const IntlSett
 }
 
 // The formatted answer for a raw text of `length` bytes (null: no text).
-// The value is converted before the mask is leased: an object's property
-// may call back in here.
-HRESULT FormattedAnswer(std::int32_t valueType, BSTR mask, const char* text, std::size_t length, BSTR* retVal,
+HRESULT FormattedAnswer(const MaskFacts& m, const char* text, std::size_t length, BSTR* retVal,
                         const IntlSettings& s) noexcept {
-  const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
-  const MaskFacts* m = lease.get();
-  if (!m) return E_OUTOFMEMORY;
   char out[kAnswerBytes];
-  if (m->shape && text) {
-    const int n = FormattedWholeValue(out, sizeof out, text, length, m->request, m->shape, s);
+  if (m.shape && text) {
+    const int n = FormattedWholeValue(out, sizeof out, text, length, m.request, m.shape, s);
     if (n >= 0) return ToBstr(out, static_cast<std::size_t>(n), retVal);
   }
-  MakeFormattedValue(out, text, m->request, kAnswerChars, s);
+  MakeFormattedValue(out, text, m.request, kAnswerChars, s);
   return ToBstr(out, std::strlen(out), retVal);
 }
 
@@ -141,17 +133,31 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
     return quick;
   }
   const IntlSettings& s = Intl();
-  // A string is its own raw text for every type: it is converted straight
-  // into the inline buffer, with no holder and no heap copy. Without memory
-  // for a long one it has no text, as a holder would.
+  // A string is its own raw text for every type: a whole number is shown
+  // from its units; anything else is converted straight into the inline
+  // buffer, with no holder and no heap copy. Without memory for a long one
+  // it has no text, as a holder would.
   if (value.vt == VT_BSTR) {
+    const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+    const MaskFacts* m = lease.get();
+    if (!m) return E_OUTOFMEMORY;
+    if (m->whole) {
+      char16_t units[kWholeUnits];
+      const int n = ShowWholeUnits(*m->whole, AsUtf16(value.bstrVal), SysStringLen(value.bstrVal), units);
+      if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    }
     AnsiText v;
     const bool has = Assign(v, value.bstrVal);
-    return FormattedAnswer(valueType, mask, has ? v.data() : nullptr, v.size(), retVal, s);
+    return FormattedAnswer(*m, has ? v.data() : nullptr, v.size(), retVal, s);
   }
+  // Other values are converted before the mask is leased: an object's
+  // property may call back in here.
   SVariant holder;
   if (const HRESULT hr = VariantToRawText(value, valueType, holder); hr < 0) return hr;
-  return FormattedAnswer(valueType, mask, holder.DataPtr(0), holder.TextLength(), retVal, s);
+  const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+  const MaskFacts* m = lease.get();
+  if (!m) return E_OUTOFMEMORY;
+  return FormattedAnswer(*m, holder.DataPtr(0), holder.TextLength(), retVal, s);
 }
 
 }  // namespace zorva

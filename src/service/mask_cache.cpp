@@ -50,8 +50,8 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
 }
 
 // The facts of a mask of at most kKeptMaskUnits units, whose code-page text
-// is never longer than its units.
-void Fill(Kept& k, std::int32_t valueType, std::uint32_t generation, const char16_t* mask, std::size_t length,
+// is never longer than its units. Out of line: the usual call finds them.
+[[gnu::noinline]] void Fill(Kept& k, std::int32_t valueType, std::uint32_t generation, const char16_t* mask, std::size_t length,
           const IntlSettings& s) noexcept {
   AnsiText text;
   text.AssignUtf16(mask, length);  // inline: it cannot fail
@@ -62,6 +62,8 @@ void Fill(Kept& k, std::int32_t valueType, std::uint32_t generation, const char1
   k.facts.text = k.text;
   k.facts.request = RequestFor(valueType, k.text, s);
   k.facts.shape = WholeMaskKey(k.facts.request);
+  PrepareWholeUnits(k.whole, k.facts.request, k.facts.shape, s);
+  k.facts.whole = k.whole.ready ? &k.whole : nullptr;
   char utf8[kKeptMaskUnits * 3 + 1];
   PrepareNumber(k.number, valueType, {utf8, Utf16ToUtf8(mask, length, utf8, sizeof utf8)});
   k.facts.number = k.number.ready ? &k.number : nullptr;
@@ -92,6 +94,7 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.request = RequestFor(valueType, own_.text, s);
   own_.shape = 0;
   own_.number = nullptr;
+  own_.whole = nullptr;
   facts_ = &own_;
 }
 

@@ -11,6 +11,7 @@
 
 #include "service/entry_points.h"
 #include "service/prepared_number.h"
+#include "service/whole_units.h"
 
 namespace zorva {
 
@@ -23,6 +24,7 @@ struct MaskFacts {
   FormatRequest request;  // RequestFor(valueType, text)
   std::uint64_t shape;    // WholeMaskKey(request): 0 unless a whole-number run
   const PreparedNumber* number;  // null where not prepared
+  const WholeUnits* whole;       // null unless shape is a run shown from UTF-16 digits
 };
 
 namespace mask_cache_detail {
@@ -35,6 +37,7 @@ struct Kept {
   char text[kKeptMaskUnits + 1];
   MaskFacts facts;
   PreparedNumber number;
+  WholeUnits whole;
 };
 struct Slot {
   std::atomic<bool> busy;
