@@ -151,7 +151,14 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
     return FormattedAnswer(*m, has ? v.data() : nullptr, v.size(), retVal, s);
   }
   // Other values are converted before the mask is leased: an object's
-  // property may call back in here.
+  // property may call back in here. A plain number needs no holder.
+  char number[kVariantTextBytes];
+  if (const int n = PlainNumberText(value, valueType, number); n >= 0) {
+    const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+    const MaskFacts* m = lease.get();
+    if (!m) return E_OUTOFMEMORY;
+    return FormattedAnswer(*m, number, static_cast<std::size_t>(n), retVal, s);
+  }
   SVariant holder;
   if (const HRESULT hr = VariantToRawText(value, valueType, holder); hr < 0) return hr;
   const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);

@@ -117,6 +117,13 @@ class SVariant {
 // zero-terminated ANSI text.
 HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant& text) noexcept;
 
+// VariantToRawText's answer for a number held by value (VT_I2, VT_I4,
+// VT_I8, a finite VT_R8) under a type whose first conversion code is a
+// number or text one, written into dest (at least kVariantTextBytes) with
+// no holder: its length, or -1 for every other value.
+inline constexpr std::size_t kVariantTextBytes = 320;
+int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest) noexcept;
+
 // Building blocks of the conversion, each writing into dest of `size` bytes
 // (cut to size - 1 characters, always terminated) and returning the length.
 // A value without text writes the empty text and returns 0.
