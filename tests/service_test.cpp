@@ -210,6 +210,8 @@ TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   EXPECT_EQ(std::string(out, GetFormattedValueUtf8(prepared, "5", out, sizeof out)), "\xe2\x82\xac" "5.00");
   EXPECT_EQ(std::string(out, GetRawValueUtf8(prepared, "\xe2\x82\xac" "5.00", out, sizeof out)), "5.");
   EXPECT_EQ(prepared.state().text, "$#,##0.00");
+  // The automation front keeps what a mask implies for one block of settings only.
+  EXPECT_EQ(test::Ask(tkMECurrency, u"$#,##0.00", u"5").formatted, u"\u20ac" "5.00");
   // Other types keep the "$" as a literal of the mask.
   EXPECT_EQ(GetFormattedValueUtf8(tkMEDouble, "$#,##0.00", "5"), "$5.00");
   // A currency character of several letters is replaced whole.
@@ -219,6 +221,7 @@ TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   // Only a euro user's masks are rewritten: a pound user's "$" stays "$".
   IntlSettingsOverride pound(LoadIntlSettings(MakeSystemLocale("en", "\xa3")));
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "5"), "$5.00");
+  EXPECT_EQ(test::Ask(tkMECurrency, u"$#,##0.00", u"5").formatted, u"$5.00");
   // A separator outside ASCII comes out in UTF-8 from the prepared path too.
   IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
   fr.sThousand = fr.sMonThousandSep = '\xa0';
