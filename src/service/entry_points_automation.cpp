@@ -146,6 +146,11 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
       const int n = ShowWholeUnits(*m->whole, AsUtf16(value.bstrVal), SysStringLen(value.bstrVal), units);
       if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
     }
+    if (m->fixed) {
+      char16_t units[kFixedShown];
+      const int n = ShowFixed(*m->fixed, AsUtf16(value.bstrVal), SysStringLen(value.bstrVal), units);
+      if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    }
     AnsiText v;
     const bool has = Assign(v, value.bstrVal);
     return FormattedAnswer(*m, has ? v.data() : nullptr, v.size(), retVal, s);
@@ -153,10 +158,16 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
   // Other values are converted before the mask is leased: an object's
   // property may call back in here. A plain number needs no holder.
   char number[kVariantTextBytes];
-  if (const int n = PlainNumberText(value, valueType, number); n >= 0) {
+  int places;
+  if (const int n = PlainNumberText(value, valueType, number, places); n >= 0) {
     const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
     const MaskFacts* m = lease.get();
     if (!m) return E_OUTOFMEMORY;
+    if (m->fixed && places <= m->fixed->places) {  // more need rounding
+      char16_t units[kFixedShown];
+      const int shown = ShowFixed(*m->fixed, number, static_cast<std::size_t>(n), units);
+      if (shown >= 0) return UnitsToBstr(units, static_cast<std::size_t>(shown), retVal);
+    }
     return FormattedAnswer(*m, number, static_cast<std::size_t>(n), retVal, s);
   }
   SVariant holder;

@@ -64,6 +64,8 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.shape = WholeMaskKey(k.facts.request);
   PrepareWholeUnits(k.whole, k.facts.request, k.facts.shape, s);
   k.facts.whole = k.whole.ready ? &k.whole : nullptr;
+  PrepareFixedShape(k.fixed, k.facts.request, s);
+  k.facts.fixed = k.fixed.ready ? &k.fixed : nullptr;
   char utf8[kKeptMaskUnits * 3 + 1];
   PrepareNumber(k.number, valueType, {utf8, Utf16ToUtf8(mask, length, utf8, sizeof utf8)});
   k.facts.number = k.number.ready ? &k.number : nullptr;
@@ -95,6 +97,7 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.shape = 0;
   own_.number = nullptr;
   own_.whole = nullptr;
+  own_.fixed = nullptr;
   facts_ = &own_;
 }
 

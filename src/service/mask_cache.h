@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "service/entry_points.h"
+#include "service/fixed_shape.h"
 #include "service/prepared_number.h"
 #include "service/whole_units.h"
 
@@ -25,6 +26,7 @@ struct MaskFacts {
   std::uint64_t shape;    // WholeMaskKey(request): 0 unless a whole-number run
   const PreparedNumber* number;  // null where not prepared
   const WholeUnits* whole;       // null unless shape is a run shown from UTF-16 digits
+  const FixedShape* fixed;       // null unless a number mask of the usual shape
 };
 
 namespace mask_cache_detail {
@@ -38,6 +40,7 @@ struct Kept {
   MaskFacts facts;
   PreparedNumber number;
   WholeUnits whole;
+  FixedShape fixed;
 };
 struct Slot {
   std::atomic<bool> busy;
