@@ -50,9 +50,10 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
 }
 
 // The facts of a mask of at most kKeptMaskUnits units, whose code-page text
-// is never longer than its units. Out of line: the usual call finds them.
-[[gnu::noinline]] void Fill(Kept& k, std::int32_t valueType, std::uint32_t generation, const char16_t* mask, std::size_t length,
-          const IntlSettings& s) noexcept {
+// is never longer than its units: what every call needs first. Out of line:
+// the usual call finds them.
+[[gnu::noinline]] void Fill(Kept& k, std::int32_t valueType, std::uint32_t generation, const char16_t* mask,
+                            std::size_t length, const IntlSettings& s) noexcept {
   AnsiText text;
   text.AssignUtf16(mask, length);  // inline: it cannot fail
   const std::size_t n = text.size() < sizeof k.text ? text.size() : sizeof k.text - 1;
@@ -62,18 +63,28 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.text = k.text;
   k.facts.request = RequestFor(valueType, k.text, s);
   k.facts.shape = WholeMaskKey(k.facts.request);
-  PrepareWholeUnits(k.whole, k.facts.request, k.facts.shape, s);
-  k.facts.whole = k.whole.ready ? &k.whole : nullptr;
-  PrepareFixedShape(k.fixed, k.facts.request, s);
-  k.facts.fixed = k.fixed.ready ? &k.fixed : nullptr;
-  char utf8[kKeptMaskUnits * 3 + 1];
-  PrepareNumber(k.number, valueType, {utf8, Utf16ToUtf8(mask, length, utf8, sizeof utf8)});
-  k.facts.number = k.number.ready ? &k.number : nullptr;
+  k.facts.number = nullptr;
+  k.facts.whole = nullptr;
+  k.facts.fixed = nullptr;
+  k.read = false;
   for (std::size_t i = 0; i < length; ++i) k.units[i] = mask[i];
   k.valueType = valueType;
   k.generation = generation;
   k.length = static_cast<std::uint32_t>(length);
   k.filled = true;
+}
+
+// The readers, worked out when the mask comes a second time: they cost more
+// than many calls, which masks that change call by call never repay.
+[[gnu::noinline]] void Read(Kept& k, const IntlSettings& s) noexcept {
+  PrepareWholeUnits(k.whole, k.facts.request, k.facts.shape, s);
+  k.facts.whole = k.whole.ready ? &k.whole : nullptr;
+  PrepareFixedShape(k.fixed, k.facts.request, s);
+  k.facts.fixed = k.fixed.ready ? &k.fixed : nullptr;
+  char utf8[kKeptMaskUnits * 3 + 1];
+  PrepareNumber(k.number, k.valueType, {utf8, Utf16ToUtf8(k.units, k.length, utf8, sizeof utf8)});
+  k.facts.number = k.number.ready ? &k.number : nullptr;
+  k.read = true;
 }
 
 }  // namespace
@@ -85,7 +96,11 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
     if (!slot.busy.exchange(true, std::memory_order_acquire)) {
       slot_ = &slot;
       const std::uint32_t generation = IntlGeneration();
-      if (!Holds(slot.kept, valueType, generation, mask, length)) Fill(slot.kept, valueType, generation, mask, length, s);
+      if (!Holds(slot.kept, valueType, generation, mask, length)) {
+        Fill(slot.kept, valueType, generation, mask, length, s);
+      } else if (!slot.kept.read) {
+        Read(slot.kept, s);
+      }
       facts_ = &slot.kept.facts;
       return;
     }

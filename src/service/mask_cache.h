@@ -32,6 +32,7 @@ struct MaskFacts {
 namespace mask_cache_detail {
 struct Kept {
   bool filled;  // false in a slot never filled (static storage starts zeroed)
+  bool read;    // the number reader and shapes below are worked out
   std::int32_t valueType;
   std::uint32_t generation;  // IntlGeneration() when filled
   std::uint32_t length;      // the mask's units
