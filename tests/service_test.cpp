@@ -83,7 +83,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
 // path answers as the entry points do wherever it answers.
 TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
   const char* const masks[] = {"", "#,##0.00;($#,##0.00)", "#,##0", "0.0", "#.##;-#.##",
-                               "#,##0.00 ;#,##0.00-", "0%", "x#.#;y#.#", "0.00;[0.00]", ";"};
+                               "#,##0.00 ;#,##0.00-", "0%", "x#.#;y#.#", "0.00;[0.00]", ";", "+#,#00.000)"};
   const int types[] = {tkMECurrency, tkMEByte, tkMEShortInt, tkMELongInt, tkMEFloat, tkMEDouble};
   const std::string alphabet = "$(),.-0123456789 Ek%x\xc3\xa9";
   std::mt19937 random(15);
@@ -108,6 +108,9 @@ TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
           EXPECT_EQ(IsValidUtf8(p, value), IsValidUtf8(type, mask, value));
           char out[kUtf8AnswerBytes];
           EXPECT_EQ(std::string(out, GetRawValueUtf8(p, value, out, sizeof out)), GetRawValueUtf8(type, mask, value));
+          // Its raw value shown again, laid out from its digits where the mask allows.
+          const std::string raw = GetRawValueUtf8(type, mask, value);
+          EXPECT_EQ(std::string(out, GetFormattedValueUtf8(p, raw, out, sizeof out)), GetFormattedValueUtf8(type, mask, raw));
           answered += QuickPreparedRaw(p, value, out, sizeof out) >= 0;
         }
       }
