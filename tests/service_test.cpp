@@ -83,7 +83,7 @@ TEST_F(ServiceTest, SharedCaseTable) {
 // path answers as the entry points do wherever it answers.
 TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
   const char* const masks[] = {"", "#,##0.00;($#,##0.00)", "#,##0", "0.0", "#.##;-#.##",
-                               "#,##0.00 ;#,##0.00-", "0%", "x#.#;y#.#", "0.00;[0.00]", ";"};
+                               "#,##0.00 ;#,##0.00-", "0%", "x#.#;y#.#", "0.00;[0.00]", ";", "+#,#00.000)"};
   const int types[] = {tkMECurrency, tkMEByte, tkMEShortInt, tkMELongInt, tkMEFloat, tkMEDouble};
   const std::string alphabet = "$(),.-0123456789 Ek%x\xc3\xa9";
   std::mt19937 random(15);
@@ -108,6 +108,9 @@ TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
           EXPECT_EQ(IsValidUtf8(p, value), IsValidUtf8(type, mask, value));
           char out[kUtf8AnswerBytes];
           EXPECT_EQ(std::string(out, GetRawValueUtf8(p, value, out, sizeof out)), GetRawValueUtf8(type, mask, value));
+          // Its raw value shown again, laid out from its digits where the mask allows.
+          const std::string raw = GetRawValueUtf8(type, mask, value);
+          EXPECT_EQ(std::string(out, GetFormattedValueUtf8(p, raw, out, sizeof out)), GetFormattedValueUtf8(type, mask, raw));
           answered += QuickPreparedRaw(p, value, out, sizeof out) >= 0;
         }
       }
@@ -210,6 +213,8 @@ TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   EXPECT_EQ(std::string(out, GetFormattedValueUtf8(prepared, "5", out, sizeof out)), "\xe2\x82\xac" "5.00");
   EXPECT_EQ(std::string(out, GetRawValueUtf8(prepared, "\xe2\x82\xac" "5.00", out, sizeof out)), "5.");
   EXPECT_EQ(prepared.state().text, "$#,##0.00");
+  // The automation front keeps what a mask implies for one block of settings only.
+  EXPECT_EQ(test::Ask(tkMECurrency, u"$#,##0.00", u"5").formatted, u"\u20ac" "5.00");
   // Other types keep the "$" as a literal of the mask.
   EXPECT_EQ(GetFormattedValueUtf8(tkMEDouble, "$#,##0.00", "5"), "$5.00");
   // A currency character of several letters is replaced whole.
@@ -219,6 +224,7 @@ TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   // Only a euro user's masks are rewritten: a pound user's "$" stays "$".
   IntlSettingsOverride pound(LoadIntlSettings(MakeSystemLocale("en", "\xa3")));
   EXPECT_EQ(GetFormattedValueUtf8(tkMECurrency, "", "5"), "$5.00");
+  EXPECT_EQ(test::Ask(tkMECurrency, u"$#,##0.00", u"5").formatted, u"$5.00");
   // A separator outside ASCII comes out in UTF-8 from the prepared path too.
   IntlSettings fr = LoadIntlSettings(MakeSystemLocale("fr", "\x80"));
   fr.sThousand = fr.sMonThousandSep = '\xa0';

@@ -11,6 +11,9 @@ namespace zorva {
 namespace {
 
 std::atomic<const IntlSettings*> g_override{nullptr};
+// Counts the overrides made and ended, so that what was worked out under
+// one block of settings is not taken for another's.
+std::atomic<std::uint32_t> g_generation{0};
 
 // The string table, with a translation's texts in place of those it holds.
 class Strings {
@@ -110,12 +113,16 @@ const IntlSettings& Intl() noexcept {
 
 IntlSettingsOverride::IntlSettingsOverride(const IntlSettings& settings) noexcept
     : copy_(settings) {
+  g_generation.fetch_add(1, std::memory_order_relaxed);
   g_override.store(&copy_, std::memory_order_release);
 }
 
 IntlSettingsOverride::~IntlSettingsOverride() {
   g_override.store(nullptr, std::memory_order_release);
+  g_generation.fetch_add(1, std::memory_order_relaxed);
 }
+
+std::uint32_t IntlGeneration() noexcept { return g_generation.load(std::memory_order_relaxed); }
 
 SystemLocale MakeSystemLocale(const char* language, const char* currencyAnsi) noexcept {
   SystemLocale s{};

@@ -3,6 +3,7 @@
 // use, and read-only afterwards.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "intl/string_table.h"
@@ -66,6 +67,10 @@ IntlSettings LoadIntlSettings(const SystemLocale& system,
 // The process's settings: loaded from QuerySystemLocale() exactly once, on
 // first use (thread-safe), unless an override is active.
 const IntlSettings& Intl() noexcept;
+
+// Changes whenever Intl() starts answering with another block: a cache of
+// what the settings imply keeps it beside what it holds.
+std::uint32_t IntlGeneration() noexcept;
 
 // Makes Intl() answer with another block while it lives (tests and tools
 // that must not depend on the environment). Not for use while other threads

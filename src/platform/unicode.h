@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zorva {
 
 // UTF-16 to ANSI, as the system's wide-to-multibyte conversion does by
@@ -59,6 +63,23 @@ inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* des
   using unicode_detail::PackAscii4;
   using unicode_detail::PlainAscii4;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  // Eight units at a time, the last eight overlapping those before them:
+  // a unit of 1 to 0x7F is above zero and below 0x80 as a signed one.
+  const auto copy8 = [&](std::size_t at) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + at));
+    const __m128i plain = _mm_and_si128(_mm_cmpgt_epi16(units, _mm_setzero_si128()),
+                                        _mm_cmplt_epi16(units, _mm_set1_epi16(0x80)));
+    if (_mm_movemask_epi8(plain) != 0xFFFF) return false;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(dest + at), _mm_packus_epi16(units, units));
+    return true;
+  };
+  if (n >= 8) {
+    for (; i + 8 <= n && copy8(i); i += 8) {
+    }
+    if (i < n && i + 8 > n && copy8(n - 8)) return n;
+  }
+#else
   for (; i + 8 <= n; i += 8) {  // eight units at a time
     std::uint64_t low, high;
     std::memcpy(&low, src + i, sizeof low);
@@ -67,6 +88,7 @@ inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* des
     const std::uint64_t bytes = PackAscii4(low) | static_cast<std::uint64_t>(PackAscii4(high)) << 32;
     std::memcpy(dest + i, &bytes, sizeof bytes);
   }
+#endif
   if (i + 4 <= n) {
     std::uint64_t units;
     std::memcpy(&units, src + i, sizeof units);
@@ -101,9 +123,26 @@ inline std::size_t CopyAsciiPrefix(const char* src, std::size_t n, char* dest) n
 inline std::size_t WidenAsciiPrefix(const char* src, std::size_t n, char16_t* dest) noexcept {
   using unicode_detail::PlainAscii8;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  // Eight at a time, the last eight overlapping those before them: a byte
+  // of 1 to 0x7F is above zero as a signed one.
+  const auto widen8 = [&](std::size_t at) {
+    const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + at));
+    const __m128i zero = _mm_setzero_si128();
+    if ((_mm_movemask_epi8(_mm_cmpgt_epi8(bytes, zero)) & 0xFF) != 0xFF) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + at), _mm_unpacklo_epi8(bytes, zero));
+    return true;
+  };
+  if (n >= 8) {
+    for (; i + 8 <= n && widen8(i); i += 8) {
+    }
+    if (i < n && i + 8 > n && widen8(n - 8)) return n;
+  }
+#else
   for (std::uint64_t bytes; i + 8 <= n && PlainAscii8(bytes = unicode_detail::Load8(src + i)); i += 8) {
     unicode_detail::Widen8(bytes, dest + i);
   }
+#endif
   while (i < n && static_cast<unsigned char>(src[i]) - 1u < 0x7Fu) {
     dest[i] = static_cast<unsigned char>(src[i]);
     ++i;

@@ -35,10 +35,15 @@ bool AnsiText::Assign(const Char* text, std::size_t length) noexcept {
   if (length < sizeof inline_ && CopyAsciiPrefix(text, length, inline_) == length) {
     data_ = inline_;
     inline_[length] = '\0';
+    size_ = length;
+    ascii_ = true;
     return true;
   }
+  ascii_ = false;
+  size_ = 0;
   if (!Reserve(length + 1)) return false;
-  ReplaceEmbeddedNuls(data_, ToAnsi(text, length, data_, length + 1));
+  size_ = ToAnsi(text, length, data_, length + 1);
+  ReplaceEmbeddedNuls(data_, size_);
   return true;
 }
 
@@ -46,9 +51,12 @@ template bool AnsiText::Assign(const char16_t* text, std::size_t length) noexcep
 template bool AnsiText::Assign(const char* text, std::size_t length) noexcept;
 
 bool AnsiText::AssignAnsi(const char* text, std::size_t length) noexcept {
+  ascii_ = false;
+  size_ = 0;
   if (!Reserve(length + 1)) return false;
   std::memcpy(data_, text, length);
   data_[length] = '\0';
+  size_ = length;
   return true;
 }
 

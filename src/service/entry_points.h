@@ -27,6 +27,9 @@ class AnsiText {
   bool AssignUtf8(const char* text, std::size_t length) noexcept { return Assign(text, length); }
   bool AssignAnsi(const char* text, std::size_t length) noexcept;
   char* data() noexcept { return data_; }
+  std::size_t size() const noexcept { return size_; }
+  // The text was ASCII other than zero, copied as it came: also its UTF-8.
+  bool ascii() const noexcept { return ascii_; }
 
  private:
   bool Reserve(std::size_t bytes) noexcept;
@@ -35,6 +38,8 @@ class AnsiText {
   char inline_[512];
   std::unique_ptr<char[]> heap_;
   char* data_ = inline_;
+  std::size_t size_ = 0;
+  bool ascii_ = true;
 };
 
 // AssignUtf8 for the C++ functions, which throw where memory runs out.

@@ -7,6 +7,7 @@
 #include "service/boolean.h"
 #include "service/dispatch.h"
 #include "service/entry_points.h"
+#include "service/mask_cache.h"
 #include "service/variant_text.h"
 #include "zorva/automation.h"
 
@@ -20,18 +21,15 @@ HRESULT UnitsToBstr(const char16_t* units, std::size_t length, BSTR* retVal) {
   return S_OK;
 }
 
-// The answer (`length` bytes, terminated) straight into a new BSTR: every
-// ANSI byte is one UTF-16 unit, so the string is made at its length and
-// written once, its ASCII widened eight bytes at a time, the rest through
-// the code page.
+// The answer (`length` bytes, terminated) as a new BSTR: every ANSI byte is
+// one UTF-16 unit, so it is widened on the stack, its ASCII eight bytes at
+// a time, the rest through the code page, and copied once.
 HRESULT ToBstr(const char* answer, std::size_t length, BSTR* retVal) {
-  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (!result) return E_OUTOFMEMORY;
-  char16_t* units = const_cast<char16_t*>(AsUtf16(result));
+  char16_t units[kAnswerBytes];
+  if (length >= kAnswerBytes) length = kAnswerChars;
   const std::size_t ascii = WidenAsciiPrefix(answer, length, units);
   if (ascii < length) AnsiToUtf16(answer + ascii, length - ascii, units + ascii, length - ascii + 1);
-  *retVal = result;
-  return S_OK;
+  return UnitsToBstr(units, length, retVal);
 }
 
 bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStringLen(s)); }
@@ -74,18 +72,35 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr, const IntlSett
   return true;
 }
 
+// The formatted answer for a raw text of `length` bytes (null: no text).
+HRESULT FormattedAnswer(const MaskFacts& m, const char* text, std::size_t length, BSTR* retVal,
+                        const IntlSettings& s) noexcept {
+  char out[kAnswerBytes];
+  if (m.shape && text) {
+    const int n = FormattedWholeValue(out, sizeof out, text, length, m.request, m.shape, s);
+    if (n >= 0) return ToBstr(out, static_cast<std::size_t>(n), retVal);
+  }
+  MakeFormattedValue(out, text, m.request, kAnswerChars, s);
+  return ToBstr(out, std::strlen(out), retVal);
+}
+
 }  // namespace
 
 HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noexcept {
   if (!retVal) return E_POINTER;
   const IntlSettings& s = Intl();
-  AnsiText m, v;
-  if (!Assign(m, mask) || !Assign(v, value)) return E_OUTOFMEMORY;
-  if (ShouldSwapCurrency(valueType, s)) {
-    SwapCurrencySymbol(m.data(), s);
-    SwapCurrencySymbol(v.data(), s);
+  const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+  const MaskFacts* m = lease.get();
+  AnsiText v;
+  if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
+  if (m->number && v.ascii()) {
+    if (const int valid = PreparedIsValid(*m->number, v.data(), v.size()); valid >= 0) {
+      *retVal = valid ? -1 : 0;
+      return S_OK;
+    }
   }
-  *retVal = ValidateValue(v.data(), m.data(), valueType, s) == 0 ? 0 : -1;
+  if (ShouldSwapCurrency(valueType, s)) SwapCurrencySymbol(v.data(), s);
+  *retVal = ValidateValue(v.data(), m->text, valueType, s) == 0 ? 0 : -1;
   return S_OK;
 }
 
@@ -94,14 +109,18 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
   const IntlSettings& s = Intl();
   HRESULT quick;
   if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick, s)) return quick;
-  AnsiText m, v;
-  if (!Assign(m, mask) || !Assign(v, value)) return E_OUTOFMEMORY;
-  if (ShouldSwapCurrency(valueType, s)) {
-    SwapCurrencySymbol(m.data(), s);
-    SwapCurrencySymbol(v.data(), s);
-  }
+  const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+  const MaskFacts* m = lease.get();
+  AnsiText v;
+  if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   char answer[kAnswerBytes];
-  MakeRawValue(answer, v.data(), RequestFor(valueType, m.data(), s), kAnswerChars, s);
+  if (m->number && m->number->rawReady && v.ascii()) {
+    // Its answer is ASCII, the same in UTF-8 and the code page.
+    const std::ptrdiff_t n = PreparedRawValue(*m->number, v.data(), v.size(), answer, sizeof answer);
+    if (n >= 0) return ToBstr(answer, static_cast<std::size_t>(n), retVal);
+  }
+  if (ShouldSwapCurrency(valueType, s)) SwapCurrencySymbol(v.data(), s);
+  MakeRawValue(answer, v.data(), m->request, kAnswerChars, s);
   return ToBstr(answer, std::strlen(answer), retVal);
 }
 
@@ -114,24 +133,49 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
     return quick;
   }
   const IntlSettings& s = Intl();
-  const auto answer = [&](const char* text) -> HRESULT {
-    AnsiText m;
-    if (!Assign(m, mask)) return E_OUTOFMEMORY;
-    if (ShouldSwapCurrency(valueType, s)) SwapCurrencySymbol(m.data(), s);
-    char out[kAnswerBytes];
-    MakeFormattedValue(out, text, RequestFor(valueType, m.data(), s), kAnswerChars, s);
-    return ToBstr(out, std::strlen(out), retVal);
-  };
-  // A string is its own raw text for every type: it is converted straight
-  // into the inline buffer, with no holder and no heap copy. Without memory
-  // for a long one it has no text, as a holder would.
+  // A string is its own raw text for every type: a whole number is shown
+  // from its units; anything else is converted straight into the inline
+  // buffer, with no holder and no heap copy. Without memory for a long one
+  // it has no text, as a holder would.
   if (value.vt == VT_BSTR) {
+    const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+    const MaskFacts* m = lease.get();
+    if (!m) return E_OUTOFMEMORY;
+    if (m->whole) {
+      char16_t units[kWholeUnits];
+      const int n = ShowWholeUnits(*m->whole, AsUtf16(value.bstrVal), SysStringLen(value.bstrVal), units);
+      if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    }
+    if (m->fixed) {
+      char16_t units[kFixedShown];
+      const int n = ShowFixed(*m->fixed, AsUtf16(value.bstrVal), SysStringLen(value.bstrVal), units);
+      if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    }
     AnsiText v;
-    return answer(Assign(v, value.bstrVal) ? v.data() : nullptr);
+    const bool has = Assign(v, value.bstrVal);
+    return FormattedAnswer(*m, has ? v.data() : nullptr, v.size(), retVal, s);
+  }
+  // Other values are converted before the mask is leased: an object's
+  // property may call back in here. A plain number needs no holder.
+  char number[kVariantTextBytes];
+  int places;
+  if (const int n = PlainNumberText(value, valueType, number, places); n >= 0) {
+    const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+    const MaskFacts* m = lease.get();
+    if (!m) return E_OUTOFMEMORY;
+    if (m->fixed && places <= m->fixed->places) {  // more need rounding
+      char16_t units[kFixedShown];
+      const int shown = ShowFixed(*m->fixed, number, static_cast<std::size_t>(n), units);
+      if (shown >= 0) return UnitsToBstr(units, static_cast<std::size_t>(shown), retVal);
+    }
+    return FormattedAnswer(*m, number, static_cast<std::size_t>(n), retVal, s);
   }
   SVariant holder;
   if (const HRESULT hr = VariantToRawText(value, valueType, holder); hr < 0) return hr;
-  return answer(holder.DataPtr(0));
+  const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
+  const MaskFacts* m = lease.get();
+  if (!m) return E_OUTOFMEMORY;
+  return FormattedAnswer(*m, holder.DataPtr(0), holder.TextLength(), retVal, s);
 }
 
 }  // namespace zorva

@@ -47,6 +47,8 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
   state_->falseEnd = std::min(text.find('/', state_->slash + 1), text.size());
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
+  state_->fixed.ready = false;
+  if (!ShouldSwapCurrency(valueType, s)) PrepareFixedShape(state_->fixed, RequestFor(valueType, text.c_str(), s), s);
 }
 
 namespace {
@@ -139,6 +141,13 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
     if (IsAscii(s.sNegativeSign) && IsAscii(request.thousandSep)) {
       const int n = FormattedWholeValue(dest, size, value.data(), value.size(), request, p.shape, s);
       if (n >= 0) return static_cast<std::size_t>(n);
+    }
+  }
+  if (p.fixed.ready && size >= kFixedShown) {
+    // A value of ASCII digits, laid out as the ANSI path lays it out.
+    if (const int n = ShowFixed(p.fixed, value.data(), value.size(), dest); n >= 0) {
+      dest[n] = '\0';
+      return static_cast<std::size_t>(n);
     }
   }
   AnsiText scratch, v;

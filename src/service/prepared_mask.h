@@ -11,6 +11,7 @@
 
 #include "service/answer_size.h"
 
+#include "service/fixed_shape.h"
 #include "service/prepared_number.h"
 #include "zorva/masked_edit.h"
 
@@ -22,6 +23,7 @@ struct Preparation {
   std::size_t slash = 0, falseEnd = 0;  // a boolean mask's first "/" and the end of its false text
   std::uint64_t shape = 0;  // a whole-number mask of one run ("#,##0") as WholeMaskKey's key
   PreparedNumber number;    // a number type's mask read once, when it can be
+  FixedShape fixed;         // a number mask of the usual shape, laid out from the raw digits
 };
 }  // namespace detail
 

@@ -177,7 +177,7 @@ int SVariant::Transmogrify(int code) noexcept {
   const CodeGroup group = GroupOf(code);
   if (group == kGroupUnknown) return 0;
 
-  char out[320];
+  char out[kVariantTextBytes];
   std::size_t len = 0;
   bool has = true;
   const bool realKind = kind_ == Kind::kReal || kind_ == Kind::kDate;
@@ -265,6 +265,25 @@ bool HeldObject(const VARIANT& value, IUnknown*& object) noexcept {
 }
 
 }  // namespace
+
+int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest, int& places) noexcept {
+  const CodeGroup group = GroupOf(FirstConversionCodeOf(valueType));
+  if (group != kGroupNumber && group != kGroupText) return -1;
+  places = 0;
+  const auto whole = [dest](std::int64_t n) {
+    const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+    return static_cast<int>(FormatIntegerText(dest, kVariantTextBytes, n < 0, magnitude));
+  };
+  switch (value.vt) {
+    case VT_I2: return whole(value.iVal);
+    case VT_I4: return whole(value.lVal);
+    case VT_I8: return whole(value.llVal);
+    case VT_R8:
+      if (!std::isfinite(value.dblVal)) return -1;
+      return static_cast<int>(FormatRealText(dest, kVariantTextBytes, value.dblVal, 15, &places));
+    default: return -1;
+  }
+}
 
 HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant& text) noexcept {
   SVariant holder;
