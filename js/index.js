@@ -106,6 +106,81 @@ for (;;) {
   TYPE_NAMES.push(answer(n));
 }
 
+// The usual path: a mask read once per type and kept here, values of up to
+// PREPARED_UNITS characters written as UTF-8 into one block of the module's
+// memory allocated once (the answer first, then the value), so that a call
+// allocates nothing. Longer values and masks take the path above, which
+// grows its block and reports memory running out.
+const PREPARED_UNITS = 1024;
+const PREPARED_MASK_UNITS = 255;
+const PREPARED_LIMIT = 256; // masks kept; all are let go when it is reached
+const ANSWER_BYTES = 768; // 255 characters of up to 3 bytes, and a zero
+const NOT_ASCII = 1 << 16; // set in an answer's length when it needs decoding
+const utf8Answer = wasm._malloc(ANSWER_BYTES + 3 * PREPARED_UNITS + 1);
+const utf8Value = utf8Answer + ANSWER_BYTES;
+const encoder = new TextEncoder();
+const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
+const preparedByType = TYPE_NAMES.map(() => new Map());
+let preparedCount = 0;
+
+function releasePrepared() {
+  for (const masks of preparedByType) {
+    for (const p of masks.values()) wasm._zm_release(p);
+    masks.clear();
+  }
+  preparedCount = 0;
+}
+
+// Writes s as UTF-8 at utf8Value with a zero after it; its length in bytes.
+// ASCII goes byte by byte, the rest through the encoder (an unpaired
+// surrogate becomes U+FFFD, which the code page lacks like the surrogate).
+function putUtf8(s) {
+  const heap = wasm.HEAPU8;
+  const n = s.length;
+  for (let k = 0; k < n; ++k) {
+    const c = s.charCodeAt(k);
+    if (c >= 0x80) {
+      const written = encoder.encodeInto(s, heap.subarray(utf8Value, utf8Value + 3 * n)).written;
+      heap[utf8Value + written] = 0;
+      return written;
+    }
+    heap[utf8Value + k] = c;
+  }
+  heap[utf8Value + n] = 0;
+  return n;
+}
+
+// The module's mask for the type and mask, or 0 for a mask too long to keep.
+function prepared(t, m) {
+  if (m.length > PREPARED_MASK_UNITS) return 0;
+  const masks = preparedByType[t];
+  let p = masks.get(m);
+  if (p === undefined) {
+    if (preparedCount === PREPARED_LIMIT) releasePrepared();
+    p = wasm._zm_prepare(t, utf8Value, putUtf8(m));
+    masks.set(m, p);
+    ++preparedCount;
+  }
+  return p;
+}
+
+// An answer of the prepared path: ASCII (the usual case) is read eight
+// characters a call, which is quicker than a decoder for short strings.
+const fromCodes = String.fromCharCode;
+function utf8Text(r) {
+  const heap = wasm.HEAPU8;
+  if (r & NOT_ASCII) return decoder.decode(heap.subarray(utf8Answer, utf8Answer + (r & 0xffff)));
+  const end = utf8Answer + r;
+  let s = '';
+  let k = utf8Answer;
+  for (; k + 8 <= end; k += 8) {
+    s += fromCodes(heap[k], heap[k + 1], heap[k + 2], heap[k + 3],
+                   heap[k + 4], heap[k + 5], heap[k + 6], heap[k + 7]);
+  }
+  for (; k < end; ++k) s += fromCodes(heap[k]);
+  return s;
+}
+
 /** The value types by name: { text: 0, currency: 1, ... }. */
 export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
 
@@ -116,6 +191,8 @@ const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' i
 export function isValid(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask, 'the mask'), v = text(value, 'the entered text');
+  const p = v.length <= PREPARED_UNITS ? prepared(t, m) : 0;
+  if (p) return wasm._zm_prepared_valid(p, utf8Value, putUtf8(v)) === 1;
   put(m, v);
   const r = wasm._zm_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
@@ -126,6 +203,8 @@ export function isValid(type, mask, value) {
 export function getRawValue(type, mask, value) {
   const t = typeCode(type);
   const m = text(mask, 'the mask'), v = text(value, 'the entered text');
+  const p = v.length <= PREPARED_UNITS ? prepared(t, m) : 0;
+  if (p) return utf8Text(wasm._zm_prepared_raw(p, utf8Value, putUtf8(v), utf8Answer));
   put(m, v);
   return answer(wasm._zm_raw(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
 }
@@ -212,7 +291,12 @@ function formatted(t, m, value) {
  */
 export function getFormattedValue(type, mask, value) {
   const t = typeCode(type);
-  return answer(formatted(t, text(mask, 'the mask'), value));
+  const m = text(mask, 'the mask');
+  if (typeof value === 'string' && value.length <= PREPARED_UNITS) {
+    const p = prepared(t, m);
+    if (p) return utf8Text(wasm._zm_prepared_format(p, utf8Value, putUtf8(value), utf8Answer));
+  }
+  return answer(formatted(t, m, value));
 }
 
 /**
@@ -226,6 +310,7 @@ export function setCurrencySymbol(symbol) {
   if (wasm._zm_set_currency(maskAt, s.length) !== 1) {
     throw new RangeError(`currency symbol not usable: ${JSON.stringify(s)}`);
   }
+  releasePrepared(); // they were read under the old settings
 }
 
 /**
