@@ -1,77 +1,84 @@
-// Calls per second of the WebAssembly package from Node.js, per value type,
-// beside the native entry points (service_bench, the same samples).
-//   node bench/wasm_bench.mjs [service_bench.json]
-// The JSON is Google Benchmark's output of service_bench
-// (--benchmark_format=json); bench/wasm_vs_native.sh makes both.
-import { readFileSync } from 'node:fs';
+// Calls per second of the WebAssembly package in Node.js and in headless
+// Chromium, beside Intl.NumberFormat / Intl.DateTimeFormat doing the same
+// job in each, and beside the native UTF-16 entry points on the same values
+// (peer_bench's "entry" pairs), per job of peer_bench's mixes.
+//   node bench/wasm_bench.mjs MIXES.tsv [peer_bench.json]
+// MIXES.tsv is `peer_bench --mixes`; the JSON is Google Benchmark's output of
+// peer_bench; bench/wasm_vs_native.sh makes both and runs this.
+import { existsSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join, normalize, sep } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
-import { getFormattedValue, getRawValue, isValid } from '../js/index.js';
+import { readMixes, runJobs } from './wasm_jobs.mjs';
 
-// As in service_bench.cpp: name, type, mask, entered text, raw value.
-const samples = [
-  ['text', 'text', '(###) ###-####', '(555) 123-4567', '5551234567'],
-  ['currency', 'currency', '', '($1,234.50)', '-1234.5'],
-  ['longint', 'longint', '', '-1,234,567', '-1234567'],
-  ['double', 'double', '', '12,345.68', '12345.678'],
-  ['date', 'date', 'mm/dd/yyyy', '12/31/2001', '2001-12-31'],
-  ['time', 'time', '', '1:05:09 PM', '13:05:09'],
-  ['datetime', 'datetime', 'mm/dd/yyyy hh:mm', '12/31/2001 10:30', '2001-12-31 10:30:00'],
-  ['boolean', 'boolean', 'Yes/No', 'Yes', '1'],
-];
+process.env.TZ = 'UTC'; // the dates' instants are UTC; Intl shows them in the local zone
+const root = fileURLToPath(new URL('..', import.meta.url)).replace(/\/$/, '');
+const [mixesPath, nativePath] = process.argv.slice(2);
+const mixesText = readFileSync(mixesPath, 'utf8');
 
-const ops = [
-  ['IsValid', (s) => isValid(s[1], s[2], s[3])],
-  ['GetRawValue', (s) => getRawValue(s[1], s[2], s[3])],
-  ['GetFormattedValue', (s) => getFormattedValue(s[1], s[2], s[4])],
-];
-
-// Calls per second of CPU time (as Google Benchmark's cpu_time), the best of
-// three runs of about 0.2 s after a warm-up: on a shared machine the best run
-// is the one least disturbed.
-function cpuMicros() {
-  const u = process.cpuUsage();
-  return u.user + u.system;
-}
-
-function rate(call, sample) {
-  let sink = 0;
-  for (let i = 0; i < 20000; ++i) sink += call(sample) ? 1 : 0;
-  let best = 0;
-  for (let run = 0; run < 3; ++run) {
-    let calls = 0;
-    const start = cpuMicros();
-    let elapsed = 0;
-    while (elapsed < 200_000) {
-      for (let i = 0; i < 5000; ++i) sink += call(sample) ? 1 : 0;
-      calls += 5000;
-      elapsed = cpuMicros() - start;
-    }
-    best = Math.max(best, calls / (elapsed / 1e6));
-  }
-  if (sink < 0) console.log(sink);
-  return best;
-}
-
-// Native calls per second by "BM_Op/index", the best repetition.
+// Native calls per second by job ("format/currency"), the best repetition.
 function nativeRates(path) {
   const rates = new Map();
   if (!path) return rates;
   for (const b of JSON.parse(readFileSync(path, 'utf8')).benchmarks) {
-    if (b.run_type === 'aggregate') continue;
+    const name = b.run_name ?? b.name;
+    if (b.run_type === 'aggregate' || !name.endsWith('/entry')) continue;
+    const job = name.slice(0, -'/entry'.length);
     const ns = b.cpu_time * { ns: 1, us: 1e3, ms: 1e6 }[b.time_unit];
-    rates.set(b.run_name ?? b.name, Math.max(rates.get(b.run_name ?? b.name) ?? 0, 1e9 / ns));
+    rates.set(job, Math.max(rates.get(job) ?? 0, 1e9 / ns));
   }
   return rates;
 }
 
-const native = nativeRates(process.argv[2]);
-const fmt = (r) => (r / 1e6).toFixed(2).padStart(8);
-console.log('op                 type       wasm Mcalls/s  native Mcalls/s  native/wasm');
-for (const [op, call] of ops) {
-  samples.forEach((s, i) => {
-    const w = rate(call, s);
-    const n = native.get(`BM_${op}/${i}`);
-    const ratio = n ? (n / w).toFixed(2).padStart(8) : '       -';
-    console.log(`${op.padEnd(18)} ${s[0].padEnd(10)} ${fmt(w)}        ${n ? fmt(n) : '       -'}         ${ratio}`);
+// The same jobs in a page: the repository's js/ and bench/ served by routing
+// every request (nothing is fetched from elsewhere), the mixes passed in.
+async function inChromium() {
+  const { chromium } = createRequire(join(root, 'js/package.json'))('playwright-core');
+  const origin = 'http://127.0.0.1';
+  const browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--no-first-run'],
   });
+  try {
+    const page = await (await browser.newContext({ timezoneId: 'UTC', locale: 'en-US' })).newPage();
+    await page.route('**/*', (route) => {
+      const url = new URL(route.request().url());
+      if (url.pathname === '/') {
+        return route.fulfill({ contentType: 'text/html', body: '<!doctype html><title>bench</title>' });
+      }
+      const file = normalize(join(root, decodeURIComponent(url.pathname)));
+      const ours = url.origin === origin && /^(js|bench)\//.test(file.slice(root.length + 1)) &&
+                   file.startsWith(root + sep) && existsSync(file);
+      return ours ? route.fulfill({ path: file }) : route.abort();
+    });
+    await page.goto(`${origin}/`);
+    return await page.evaluate(async (tsv) => {
+      const pkg = await import('/js/index.js');
+      const { readMixes: read, runJobs: run } = await import('/bench/wasm_jobs.mjs');
+      return run(pkg, read(tsv), () => performance.now());
+    }, mixesText);
+  } finally {
+    await browser.close();
+  }
 }
+
+const native = nativeRates(nativePath);
+const pkg = await import('../js/index.js');
+const node = runJobs(pkg, readMixes(mixesText), () => performance.now());
+const chromium = await inChromium();
+
+const M = (r) => (r ? (r / 1e6).toFixed(2) : '-').padStart(7);
+const X = (a, b) => (a && b ? (a / b).toFixed(2) : '-').padStart(6);
+console.log('Mcalls/s; time ratios to native (above 1.5: the target missed); speed ratios to Intl (above 1: faster)');
+console.log(`${'job'.padEnd(26)}   node chrome native | t/nat t/nat | Intl:  node  chrome | ×Intl ×Intl | Intl differs`);
+console.log(`${''.padEnd(26)} ${''.padStart(21)} |  node chrome | ${''.padStart(16)}  |  node chrome |`);
+node.forEach((n, k) => {
+  const c = chromium[k];
+  const nat = native.get(n.job);
+  const list = (d) => Object.entries(d).map(([why, count]) => `${count} ${why}`).join(', ');
+  const differ = list(n.differ) === list(c.differ) ? list(n.differ) : `${list(n.differ)}; Chromium ${list(c.differ)}`;
+  console.log(`${n.job.padEnd(26)} ${M(n.ours)}${M(c.ours)}${M(nat)} | ${X(nat, n.ours)}${X(nat, c.ours)} | ` +
+              `${M(n.intl)} ${M(c.intl)}  | ${X(n.ours, n.intl)}${X(c.ours, c.intl)} | ${differ}`);
+});
