@@ -129,6 +129,8 @@ function releasePrepared() {
     masks.clear();
   }
   preparedCount = 0;
+  lastType = lastMask = undefined;
+  lastPrepared = 0;
 }
 
 // Writes s as UTF-8 at utf8Value with a zero after it; its length in bytes.
@@ -164,6 +166,20 @@ function prepared(t, m) {
   return p;
 }
 
+// The prepared mask for the caller's type and mask (checked as above), or 0
+// where the general path must answer. The last pair asked about is kept
+// apart: a field asks about the same one call after call.
+let lastType, lastMask, lastPrepared = 0;
+
+function preparedFor(type, mask) {
+  if (type === lastType && mask === lastMask) return lastPrepared;
+  const p = prepared(typeCode(type), text(mask, 'the mask'));
+  lastType = type;
+  lastMask = mask;
+  lastPrepared = p;
+  return p;
+}
+
 // An answer of the prepared path: ASCII (the usual case) is read eight
 // characters a call, which is quicker than a decoder for short strings.
 const fromCodes = String.fromCharCode;
@@ -189,10 +205,10 @@ const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' i
 
 /** Is this entered text valid for the type and mask? An empty value is. */
 export function isValid(type, mask, value) {
-  const t = typeCode(type);
-  const m = text(mask, 'the mask'), v = text(value, 'the entered text');
-  const p = v.length <= PREPARED_UNITS ? prepared(t, m) : 0;
-  if (p) return wasm._zm_prepared_valid(p, utf8Value, putUtf8(v)) === 1;
+  const p = preparedFor(type, mask);
+  const v = text(value, 'the entered text');
+  if (p && v.length <= PREPARED_UNITS) return wasm._zm_prepared_valid(p, utf8Value, putUtf8(v)) === 1;
+  const t = typeCode(type), m = text(mask, 'the mask');
   put(m, v);
   const r = wasm._zm_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
@@ -201,10 +217,10 @@ export function isValid(type, mask, value) {
 
 /** The raw value behind a formatted text ("($1,234.50)" -> "-1234.5"). */
 export function getRawValue(type, mask, value) {
-  const t = typeCode(type);
-  const m = text(mask, 'the mask'), v = text(value, 'the entered text');
-  const p = v.length <= PREPARED_UNITS ? prepared(t, m) : 0;
-  if (p) return utf8Text(wasm._zm_prepared_raw(p, utf8Value, putUtf8(v), utf8Answer));
+  const p = preparedFor(type, mask);
+  const v = text(value, 'the entered text');
+  if (p && v.length <= PREPARED_UNITS) return utf8Text(wasm._zm_prepared_raw(p, utf8Value, putUtf8(v), utf8Answer));
+  const t = typeCode(type), m = text(mask, 'the mask');
   put(m, v);
   return answer(wasm._zm_raw(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
 }
@@ -290,13 +306,11 @@ function formatted(t, m, value) {
  * the automation value a host would pass (see index.d.ts).
  */
 export function getFormattedValue(type, mask, value) {
-  const t = typeCode(type);
-  const m = text(mask, 'the mask');
-  if (typeof value === 'string' && value.length <= PREPARED_UNITS) {
-    const p = prepared(t, m);
-    if (p) return utf8Text(wasm._zm_prepared_format(p, utf8Value, putUtf8(value), utf8Answer));
+  const p = preparedFor(type, mask);
+  if (p && typeof value === 'string' && value.length <= PREPARED_UNITS) {
+    return utf8Text(wasm._zm_prepared_format(p, utf8Value, putUtf8(value), utf8Answer));
   }
-  return answer(formatted(t, m, value));
+  return answer(formatted(typeCode(type), text(mask, 'the mask'), value));
 }
 
 /**
