@@ -10,7 +10,7 @@ import { createRequire } from 'node:module';
 import { join, normalize, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-import { readMixes, runJobs } from './wasm_jobs.mjs';
+import { rate, readMixes, setUp, spin } from './wasm_jobs.mjs';
 
 process.env.TZ = 'UTC'; // the dates' instants are UTC; Intl shows them in the local zone
 const root = fileURLToPath(new URL('..', import.meta.url)).replace(/\/$/, '');
@@ -29,6 +29,21 @@ function nativeRates(path) {
     rates.set(job, Math.max(rates.get(job) ?? 0, 1e9 / ns));
   }
   return rates;
+}
+
+// Rows { job, ours, intl, differ } of calls per second. CPU time: Node.js's
+// process time; in the page, its main thread's time as Chromium reports it
+// (Performance.getMetrics' ThreadTime), read around each run from here.
+async function inNode() {
+  const pkg = await import('../js/index.js');
+  const jobs = setUp(pkg, readMixes(mixesText));
+  const clock = () => { const u = process.cpuUsage(); return (u.user + u.system) / 1e6; };
+  const rows = [];
+  for (const j of jobs) {
+    rows.push({ job: j.job, differ: j.differ, ours: await rate((r) => spin(j.ours, j.n, r), j.n, clock),
+                intl: j.intl && await rate((r) => spin(j.intl, j.n, r), j.n, clock) });
+  }
+  return rows;
 }
 
 // The same jobs in a page: the repository's js/ and bench/ served by routing
@@ -54,19 +69,33 @@ async function inChromium() {
       return ours ? route.fulfill({ path: file }) : route.abort();
     });
     await page.goto(`${origin}/`);
-    return await page.evaluate(async (tsv) => {
+    const jobs = await page.evaluate(async (tsv) => {
       const pkg = await import('/js/index.js');
-      const { readMixes: read, runJobs: run } = await import('/bench/wasm_jobs.mjs');
-      return run(pkg, read(tsv), () => performance.now());
+      const bench = await import('/bench/wasm_jobs.mjs');
+      window.jobs = bench.setUp(pkg, bench.readMixes(tsv));
+      window.spin = bench.spin;
+      return window.jobs.map((j) => ({ job: j.job, n: j.n, intl: !!j.intl, differ: j.differ }));
     }, mixesText);
+    const cdp = await page.context().newCDPSession(page);
+    await cdp.send('Performance.enable', { timeDomain: 'threadTicks' });
+    const clock = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'ThreadTime').value;
+    const run = (k, which) => (rounds) => page.evaluate(([k, which, rounds]) => {
+      const j = window.jobs[k];
+      return window.spin(j[which], j.n, rounds);
+    }, [k, which, rounds]);
+    const rows = [];
+    for (const [k, j] of jobs.entries()) {
+      rows.push({ job: j.job, differ: j.differ, ours: await rate(run(k, 'ours'), j.n, clock),
+                  intl: j.intl ? await rate(run(k, 'intl'), j.n, clock) : null });
+    }
+    return rows;
   } finally {
     await browser.close();
   }
 }
 
 const native = nativeRates(nativePath);
-const pkg = await import('../js/index.js');
-const node = runJobs(pkg, readMixes(mixesText), () => performance.now());
+const node = await inNode();
 const chromium = await inChromium();
 
 const M = (r) => (r ? (r / 1e6).toFixed(2) : '-').padStart(7);

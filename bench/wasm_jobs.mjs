@@ -46,31 +46,11 @@ function cause(ours, theirs, v) {
   return `other (ours ${JSON.stringify(ours)}, Intl ${JSON.stringify(theirs)})`;
 }
 
-// Calls per second of call(i) over i = 0..n-1 in turn: the best of five runs
-// of about 0.1 s after a warm-up (the best run is the least disturbed on a
-// shared machine). `now` is the clock in milliseconds.
-function rate(call, n, now) {
-  let sink = 0;
-  for (let k = 0; k < 20; ++k) for (let i = 0; i < n; ++i) sink += call(i) ? 1 : 0;
-  let best = 0;
-  for (let run = 0; run < 5; ++run) {
-    let calls = 0;
-    const start = now();
-    let elapsed = 0;
-    while (elapsed < 100) {
-      for (let i = 0; i < n; ++i) sink += call(i) ? 1 : 0;
-      calls += n;
-      elapsed = now() - start;
-    }
-    best = Math.max(best, calls / (elapsed / 1e3));
-  }
-  if (sink < 0) throw new Error('unreachable');
-  return best;
-}
-
-// The jobs as rows: { job, ours, intl, differ } with rates in calls/s and
-// differ counting Intl's other answers by cause.
-export function runJobs(pkg, mixes, now) {
+// The jobs: { job, n, ours(i), intl(i) or null, differ } for i = 0..n-1,
+// differ counting Intl's other answers by cause. Every answer of ours is
+// checked, then every job runs a while so that none is timed before the
+// module's code is optimised.
+export function setUp(pkg, mixes) {
   const { getFormattedValue, getRawValue, isValid } = pkg;
   const jobs = [];
   for (const mix of mixes) {
@@ -84,30 +64,58 @@ export function runJobs(pkg, mixes, now) {
     jobs.push({ job: `valid/${mix.name}`, vals, answer: () => true,
                 ours: (i) => isValid(type, mask, vals[i].typed) });
   }
-  // All of them once first, so that none is timed before the module's code
-  // is optimised.
   for (const j of jobs) {
+    j.n = j.vals.length;
     j.vals.forEach((v, i) => {
       if (j.ours(i) !== j.answer(v)) {
         throw new Error(`${j.job}: ${JSON.stringify(j.ours(i))} where ${JSON.stringify(j.answer(v))} is right`);
       }
     });
-  }
-  for (let k = 0; k < 50; ++k) for (const j of jobs) for (let i = 0; i < j.vals.length; ++i) j.ours(i);
-  return jobs.map((j) => {
-    const row = { job: j.job, ours: rate(j.ours, j.vals.length, now), intl: null, differ: {} };
+    j.intl = null;
+    j.differ = {};
     const make = j.kind && INTL[j.kind];
-    if (make) {
-      const f = make();
-      const input = j.vals.map((v) => (DATES.has(j.kind) ? v.udate : v.number));
-      const theirs = (i) => f.format(input[i]);
-      j.vals.forEach((v, i) => {
-        const t = theirs(i);
-        const why = t === v.formatted ? null : cause(v.formatted, t, v);
-        if (why) row.differ[why] = (row.differ[why] ?? 0) + 1;
-      });
-      row.intl = rate(theirs, j.vals.length, now);
+    if (!make) continue;
+    const f = make();
+    const input = j.vals.map((v) => (DATES.has(j.kind) ? v.udate : v.number));
+    j.intl = (i) => f.format(input[i]);
+    j.vals.forEach((v, i) => {
+      const t = j.intl(i);
+      const why = t === v.formatted ? null : cause(v.formatted, t, v);
+      if (why) j.differ[why] = (j.differ[why] ?? 0) + 1;
+    });
+  }
+  for (let k = 0; k < 50; ++k) for (const j of jobs) spin(j.ours, j.n, 1);
+  for (let k = 0; k < 20; ++k) for (const j of jobs) if (j.intl) spin(j.intl, j.n, 1);
+  return jobs;
+}
+
+// call(i) for i = 0..n-1, `rounds` times.
+export function spin(call, n, rounds) {
+  let sink = 0;
+  for (let r = 0; r < rounds; ++r) for (let i = 0; i < n; ++i) sink += call(i) ? 1 : 0;
+  return sink;
+}
+
+// Calls per second of a job's `rounds` passes (run(rounds), which may be
+// asynchronous) by a CPU clock in seconds: the best of five runs of about
+// 0.1 s, the one least disturbed on a shared machine.
+export async function rate(run, n, clock) {
+  let rounds = 5;
+  for (;;) {
+    const start = await clock();
+    await run(rounds);
+    const took = (await clock()) - start;
+    if (took >= 0.02) {
+      rounds = Math.max(1, Math.round(rounds * 0.1 / took));
+      break;
     }
-    return row;
-  });
+    rounds *= 4;
+  }
+  let best = 0;
+  for (let k = 0; k < 5; ++k) {
+    const start = await clock();
+    await run(rounds);
+    best = Math.max(best, (rounds * n) / ((await clock()) - start));
+  }
+  return best;
 }
