@@ -98,16 +98,18 @@ const native = nativeRates(nativePath);
 const node = await inNode();
 const chromium = await inChromium();
 
-const M = (r) => (r ? (r / 1e6).toFixed(2) : '-').padStart(7);
-const X = (a, b) => (a && b ? (a / b).toFixed(2) : '-').padStart(6);
-console.log('Mcalls/s; time ratios to native (above 1.5: the target missed); speed ratios to Intl (above 1: faster)');
-console.log(`${'job'.padEnd(26)}   node chrome native | t/nat t/nat | Intl:  node  chrome | ×Intl ×Intl | Intl differs`);
-console.log(`${''.padEnd(26)} ${''.padStart(21)} |  node chrome | ${''.padStart(16)}  |  node chrome |`);
+// A Markdown table, as the README shows it.
+const M = (r) => (r ? (r / 1e6).toFixed(2) : '');
+const X = (a, b) => (a && b ? (a / b).toFixed(2) : '');
+const list = (d) => Object.entries(d).map(([why, count]) => `${count} ${why}`).join(', ');
+console.log('Million calls/s of CPU time; × native: time over the native entry\'s; × Intl: Intl\'s time over ours\n');
+console.log('| job | Node.js | Chromium | native | × native, Node.js | × native, Chromium | Intl, Node.js | ' +
+            'Intl, Chromium | × Intl, Node.js | × Intl, Chromium | Intl answers otherwise |');
+console.log(`|${'---|'.repeat(11)}`);
 node.forEach((n, k) => {
   const c = chromium[k];
   const nat = native.get(n.job);
-  const list = (d) => Object.entries(d).map(([why, count]) => `${count} ${why}`).join(', ');
-  const differ = list(n.differ) === list(c.differ) ? list(n.differ) : `${list(n.differ)}; Chromium ${list(c.differ)}`;
-  console.log(`${n.job.padEnd(26)} ${M(n.ours)}${M(c.ours)}${M(nat)} | ${X(nat, n.ours)}${X(nat, c.ours)} | ` +
-              `${M(n.intl)} ${M(c.intl)}  | ${X(n.ours, n.intl)}${X(c.ours, c.intl)} | ${differ}`);
+  const differ = list(n.differ) === list(c.differ) ? list(n.differ) : `${list(n.differ)}; Chromium: ${list(c.differ)}`;
+  console.log(`| ${n.job.replace('/', ' ')} | ${M(n.ours)} | ${M(c.ours)} | ${M(nat)} | ${X(nat, n.ours)} | ` +
+              `${X(nat, c.ours)} | ${M(n.intl)} | ${M(c.intl)} | ${X(n.ours, n.intl)} | ${X(c.ours, c.intl)} | ${differ} |`);
 });

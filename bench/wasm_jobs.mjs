@@ -37,8 +37,10 @@ export function readMixes(tsv) {
 
 // Why Intl's answer is not ours.
 function cause(ours, theirs, v) {
-  if (v.tieOther && theirs === v.tieOther) return 'tie';
-  if (/^-0\.00$|^\(\$0\.00\)$/.test(theirs)) return '-0';
+  if (v.tieOther && theirs === v.tieOther) {
+    return "a tie (x.xx5) rounded the other way: Intl rounds the double's exact value, we the fraction's double";
+  }
+  if (/^-0\.00$|^\(\$0\.00\)$/.test(theirs)) return 'a negative number that rounds to zero keeps its sign';
   const spaced = theirs.replace(/\u202f/g, ' ');
   const narrow = spaced !== theirs ? 'a narrow no-break space before AM/PM' : '';
   if (spaced === ours) return narrow;
