@@ -9,6 +9,8 @@
 //
 //   peer_bench [benchmark flags]   times every pair (ns per call)
 //   peer_bench --answers           only checks the answers
+//   peer_bench --mixes             prints the mixes, one value a line, for
+//                                  the WebAssembly benchmark (wasm_bench.mjs)
 //   peer_bench --instructions[=NAME]  one pass per pair (those whose name
 //                                  holds NAME) between callgrind dumps
 //                                  (run under valgrind --tool=callgrind)
@@ -281,6 +283,19 @@ std::vector<Mix> MakeMixes() {
     }
   }
   return mixes;
+}
+
+// Tab-separated: mix, type, mask, rounding (0/1), raw, formatted, typed,
+// parsed, the number and the date (ms since 1970, UTC) the peers take, and
+// the other rounding of a tie ("" when none).
+void PrintMixes(const std::vector<Mix>& mixes) {
+  for (const Mix& mix : mixes) {
+    for (const Value& v : mix.values) {
+      std::printf("%s\t%d\t%s\t%d\t%s\t%s\t%s\t%s\t%.17g\t%.17g\t%s\n", mix.name, mix.type, mix.mask,
+                  mix.rounding ? 1 : 0, v.raw.c_str(), v.formatted.c_str(), v.typed.c_str(), v.parsed.c_str(),
+                  v.number, v.udate, v.tieOther.c_str());
+    }
+  }
 }
 
 // --- Implementations -----------------------------------------------------------
@@ -845,6 +860,10 @@ int main(int argc, char** argv) {
   tzset();
   Context ctx;
   ctx.mixes = MakeMixes();
+  if (argc == 2 && std::strcmp(argv[1], "--mixes") == 0) {
+    PrintMixes(ctx.mixes);
+    return 0;
+  }
   ctx.inputs.reserve(ctx.mixes.size());
   MakeInputs(ctx);
   const std::vector<Pair> pairs = MakePairs(ctx);

@@ -1,77 +1,127 @@
-// Calls per second of the WebAssembly package from Node.js, per value type,
-// beside the native entry points (service_bench, the same samples).
-//   node bench/wasm_bench.mjs [service_bench.json]
-// The JSON is Google Benchmark's output of service_bench
-// (--benchmark_format=json); bench/wasm_vs_native.sh makes both.
-import { readFileSync } from 'node:fs';
+// Calls per second of the WebAssembly package in Node.js and in headless
+// Chromium, beside Intl.NumberFormat / Intl.DateTimeFormat doing the same
+// job in each, and beside the native UTF-16 entry points on the same values
+// (peer_bench's "entry" pairs), per job of peer_bench's mixes.
+//   node bench/wasm_bench.mjs MIXES.tsv [peer_bench.json]
+// MIXES.tsv is `peer_bench --mixes`; the JSON is Google Benchmark's output of
+// peer_bench; bench/wasm_vs_native.sh makes both and runs this.
+import { existsSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join, normalize, sep } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
-import { getFormattedValue, getRawValue, isValid } from '../js/index.js';
+import { rate, readMixes, setUp, spin } from './wasm_jobs.mjs';
 
-// As in service_bench.cpp: name, type, mask, entered text, raw value.
-const samples = [
-  ['text', 'text', '(###) ###-####', '(555) 123-4567', '5551234567'],
-  ['currency', 'currency', '', '($1,234.50)', '-1234.5'],
-  ['longint', 'longint', '', '-1,234,567', '-1234567'],
-  ['double', 'double', '', '12,345.68', '12345.678'],
-  ['date', 'date', 'mm/dd/yyyy', '12/31/2001', '2001-12-31'],
-  ['time', 'time', '', '1:05:09 PM', '13:05:09'],
-  ['datetime', 'datetime', 'mm/dd/yyyy hh:mm', '12/31/2001 10:30', '2001-12-31 10:30:00'],
-  ['boolean', 'boolean', 'Yes/No', 'Yes', '1'],
-];
+process.env.TZ = 'UTC'; // the dates' instants are UTC; Intl shows them in the local zone
+const root = fileURLToPath(new URL('..', import.meta.url)).replace(/\/$/, '');
+const [mixesPath, nativePath] = process.argv.slice(2);
+const mixesText = readFileSync(mixesPath, 'utf8');
 
-const ops = [
-  ['IsValid', (s) => isValid(s[1], s[2], s[3])],
-  ['GetRawValue', (s) => getRawValue(s[1], s[2], s[3])],
-  ['GetFormattedValue', (s) => getFormattedValue(s[1], s[2], s[4])],
-];
-
-// Calls per second of CPU time (as Google Benchmark's cpu_time), the best of
-// three runs of about 0.2 s after a warm-up: on a shared machine the best run
-// is the one least disturbed.
-function cpuMicros() {
-  const u = process.cpuUsage();
-  return u.user + u.system;
-}
-
-function rate(call, sample) {
-  let sink = 0;
-  for (let i = 0; i < 20000; ++i) sink += call(sample) ? 1 : 0;
-  let best = 0;
-  for (let run = 0; run < 3; ++run) {
-    let calls = 0;
-    const start = cpuMicros();
-    let elapsed = 0;
-    while (elapsed < 200_000) {
-      for (let i = 0; i < 5000; ++i) sink += call(sample) ? 1 : 0;
-      calls += 5000;
-      elapsed = cpuMicros() - start;
-    }
-    best = Math.max(best, calls / (elapsed / 1e6));
-  }
-  if (sink < 0) console.log(sink);
-  return best;
-}
-
-// Native calls per second by "BM_Op/index", the best repetition.
+// Native calls per second by job ("format/currency"), the best repetition.
 function nativeRates(path) {
   const rates = new Map();
   if (!path) return rates;
   for (const b of JSON.parse(readFileSync(path, 'utf8')).benchmarks) {
-    if (b.run_type === 'aggregate') continue;
+    const name = b.run_name ?? b.name;
+    if (b.run_type === 'aggregate' || !name.endsWith('/entry')) continue;
+    const job = name.slice(0, -'/entry'.length);
     const ns = b.cpu_time * { ns: 1, us: 1e3, ms: 1e6 }[b.time_unit];
-    rates.set(b.run_name ?? b.name, Math.max(rates.get(b.run_name ?? b.name) ?? 0, 1e9 / ns));
+    rates.set(job, Math.max(rates.get(job) ?? 0, 1e9 / ns));
   }
   return rates;
 }
 
-const native = nativeRates(process.argv[2]);
-const fmt = (r) => (r / 1e6).toFixed(2).padStart(8);
-console.log('op                 type       wasm Mcalls/s  native Mcalls/s  native/wasm');
-for (const [op, call] of ops) {
-  samples.forEach((s, i) => {
-    const w = rate(call, s);
-    const n = native.get(`BM_${op}/${i}`);
-    const ratio = n ? (n / w).toFixed(2).padStart(8) : '       -';
-    console.log(`${op.padEnd(18)} ${s[0].padEnd(10)} ${fmt(w)}        ${n ? fmt(n) : '       -'}         ${ratio}`);
-  });
+// Rows { job, ours, intl, differ } of calls per second. CPU time of the
+// thread that runs the calls: in Node.js as Linux counts it (the process's
+// time, which also counts the collector's and compilers' threads, where
+// that cannot be read); in the page as Chromium reports it
+// (Performance.getMetrics' ThreadTime), read around each run from here.
+function threadSeconds() {
+  try {
+    return Number(readFileSync('/proc/thread-self/schedstat', 'utf8').split(' ')[0]) / 1e9;
+  } catch {
+    return null;
+  }
 }
+
+async function inNode() {
+  const pkg = await import('../js/index.js');
+  const jobs = setUp(pkg, readMixes(mixesText));
+  const clock = threadSeconds() === null
+    ? () => { const u = process.cpuUsage(); return (u.user + u.system) / 1e6; }
+    : threadSeconds;
+  const rows = [];
+  for (const j of jobs) {
+    rows.push({ job: j.job, differ: j.differ, ours: await rate((r) => spin(j.ours, j.n, r), j.n, clock),
+                intl: j.intl && await rate((r) => spin(j.intl, j.n, r), j.n, clock) });
+  }
+  return rows;
+}
+
+// The same jobs in a page: the repository's js/ and bench/ served by routing
+// every request (nothing is fetched from elsewhere), the mixes passed in.
+async function inChromium() {
+  const { chromium } = createRequire(join(root, 'js/package.json'))('playwright-core');
+  const origin = 'http://127.0.0.1';
+  const browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+  try {
+    const page = await (await browser.newContext({ timezoneId: 'UTC', locale: 'en-US' })).newPage();
+    await page.route('**/*', (route) => {
+      const url = new URL(route.request().url());
+      if (url.pathname === '/') {
+        return route.fulfill({ contentType: 'text/html', body: '<!doctype html><title>bench</title>' });
+      }
+      const file = normalize(join(root, decodeURIComponent(url.pathname)));
+      const ours = url.origin === origin && /^(js|bench)\//.test(file.slice(root.length + 1)) &&
+                   file.startsWith(root + sep) && existsSync(file);
+      return ours ? route.fulfill({ path: file }) : route.abort();
+    });
+    await page.goto(`${origin}/`);
+    const jobs = await page.evaluate(async (tsv) => {
+      const pkg = await import('/js/index.js');
+      const bench = await import('/bench/wasm_jobs.mjs');
+      window.jobs = bench.setUp(pkg, bench.readMixes(tsv));
+      window.spin = bench.spin;
+      return window.jobs.map((j) => ({ job: j.job, n: j.n, intl: !!j.intl, differ: j.differ }));
+    }, mixesText);
+    const cdp = await page.context().newCDPSession(page);
+    await cdp.send('Performance.enable', { timeDomain: 'threadTicks' });
+    const clock = async () => (await cdp.send('Performance.getMetrics')).metrics.find((m) => m.name === 'ThreadTime').value;
+    const run = (k, which) => (rounds) => page.evaluate(([k, which, rounds]) => {
+      const j = window.jobs[k];
+      return window.spin(j[which], j.n, rounds);
+    }, [k, which, rounds]);
+    const rows = [];
+    for (const [k, j] of jobs.entries()) {
+      rows.push({ job: j.job, differ: j.differ, ours: await rate(run(k, 'ours'), j.n, clock),
+                  intl: j.intl ? await rate(run(k, 'intl'), j.n, clock) : null });
+    }
+    return rows;
+  } finally {
+    await browser.close();
+  }
+}
+
+const native = nativeRates(nativePath);
+const node = await inNode();
+const chromium = await inChromium();
+
+// A Markdown table, as the README shows it.
+const M = (r) => (r ? (r / 1e6).toFixed(2) : '');
+const X = (a, b) => (a && b ? (a / b).toFixed(2) : '');
+const list = (d) => Object.entries(d).map(([why, count]) => `${count} ${why}`).join(', ');
+console.log('Million calls/s of CPU time; × native: time over the native entry\'s; × Intl: Intl\'s time over ours\n');
+console.log('| job | Node.js | Chromium | native | × native, Node.js | × native, Chromium | Intl, Node.js | ' +
+            'Intl, Chromium | × Intl, Node.js | × Intl, Chromium | Intl answers otherwise |');
+console.log(`|${'---|'.repeat(11)}`);
+node.forEach((n, k) => {
+  const c = chromium[k];
+  const nat = native.get(n.job);
+  const differ = list(n.differ) === list(c.differ) ? list(n.differ) : `${list(n.differ)}; Chromium: ${list(c.differ)}`;
+  console.log(`| ${n.job.replace('/', ' ')} | ${M(n.ours)} | ${M(c.ours)} | ${M(nat)} | ${X(nat, n.ours)} | ` +
+              `${X(nat, c.ours)} | ${M(n.intl)} | ${M(c.intl)} | ${X(n.ours, n.intl)} | ${X(c.ours, c.intl)} | ${differ} |`);
+});

@@ -106,6 +106,123 @@ for (;;) {
   TYPE_NAMES.push(answer(n));
 }
 
+// The usual path: a mask read once per type and kept here, values of up to
+// PREPARED_UNITS characters written as UTF-8 into one block of the module's
+// memory allocated once (the answer first, then the value), so that a call
+// allocates nothing. Longer values and masks take the path above, which
+// grows its block and reports memory running out.
+const PREPARED_UNITS = 1024;
+const PREPARED_MASK_UNITS = 255;
+const PREPARED_LIMIT = 256; // masks kept; all are let go when it is reached
+const ANSWER_BYTES = 768; // 255 characters of up to 3 bytes, and a zero
+const NOT_ASCII = 1 << 16; // set in an answer's length when it needs decoding
+const utf8Answer = wasm._malloc(ANSWER_BYTES + 3 * PREPARED_UNITS + 1);
+const utf8Value = utf8Answer + ANSWER_BYTES;
+const encoder = new TextEncoder();
+const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
+const preparedByType = TYPE_NAMES.map(() => new Map());
+let preparedCount = 0;
+
+function releasePrepared() {
+  for (const masks of preparedByType) {
+    for (const p of masks.values()) wasm._zm_release(p);
+    masks.clear();
+  }
+  preparedCount = 0;
+  lastType = lastMask = undefined;
+  lastPrepared = 0;
+}
+
+// Writes s as UTF-8 at utf8Value with a zero after it; its length in bytes.
+// ASCII goes byte by byte, the rest through the encoder (an unpaired
+// surrogate becomes U+FFFD, which the code page lacks like the surrogate).
+function putUtf8(s) {
+  const heap = wasm.HEAPU8;
+  const n = s.length;
+  for (let k = 0; k < n; ++k) {
+    const c = s.charCodeAt(k);
+    if (c >= 0x80) {
+      const written = encoder.encodeInto(s, heap.subarray(utf8Value, utf8Value + 3 * n)).written;
+      heap[utf8Value + written] = 0;
+      return written;
+    }
+    heap[utf8Value + k] = c;
+  }
+  heap[utf8Value + n] = 0;
+  return n;
+}
+
+// The module's mask for the type and mask, or 0 for a mask too long to keep.
+function prepared(t, m) {
+  if (m.length > PREPARED_MASK_UNITS) return 0;
+  const masks = preparedByType[t];
+  let p = masks.get(m);
+  if (p === undefined) {
+    if (preparedCount === PREPARED_LIMIT) releasePrepared();
+    p = wasm._zm_prepare(t, utf8Value, putUtf8(m));
+    masks.set(m, p);
+    ++preparedCount;
+  }
+  return p;
+}
+
+// The prepared mask for the caller's type and mask (checked as above), or 0
+// where the general path must answer. The last pair asked about is kept
+// apart: a field asks about the same one call after call.
+let lastType, lastMask, lastPrepared = 0;
+
+function preparedFor(type, mask) {
+  if (type === lastType && mask === lastMask) return lastPrepared;
+  const p = prepared(typeCode(type), text(mask, 'the mask'));
+  lastType = type;
+  lastMask = mask;
+  lastPrepared = p;
+  return p;
+}
+
+// An answer of the prepared path. An ASCII one (the usual case) is made by
+// one String.fromCharCode call per 16 characters, given as many arguments
+// as there are characters: quicker than adding characters one at a time,
+// and a decoder is slower still on short strings.
+const fromCodes = String.fromCharCode;
+
+function ascii(h, k, n) {
+  switch (n) {
+    case 0: return '';
+    case 1: return fromCodes(h[k]);
+    case 2: return fromCodes(h[k], h[k + 1]);
+    case 3: return fromCodes(h[k], h[k + 1], h[k + 2]);
+    case 4: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3]);
+    case 5: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4]);
+    case 6: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5]);
+    case 7: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6]);
+    case 8: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7]);
+    case 9: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                             h[k + 8]);
+    case 10: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9]);
+    case 11: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9], h[k + 10]);
+    case 12: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9], h[k + 10], h[k + 11]);
+    case 13: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12]);
+    case 14: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12], h[k + 13]);
+    case 15: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12], h[k + 13], h[k + 14]);
+    default: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
+                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12], h[k + 13], h[k + 14],
+                              h[k + 15]) + (n > 16 ? ascii(h, k + 16, n - 16) : '');
+  }
+}
+
+function utf8Text(r) {
+  const heap = wasm.HEAPU8;
+  if (r & NOT_ASCII) return decoder.decode(heap.subarray(utf8Answer, utf8Answer + (r & 0xffff)));
+  return ascii(heap, utf8Answer, r);
+}
+
 /** The value types by name: { text: 0, currency: 1, ... }. */
 export const valueTypes = Object.freeze(Object.fromEntries(TYPE_NAMES.map((n, i) => [n, i])));
 
@@ -114,8 +231,10 @@ const TYPE_HINT = "a value type is a name such as 'currency' or 'tkMECurrency' i
 
 /** Is this entered text valid for the type and mask? An empty value is. */
 export function isValid(type, mask, value) {
-  const t = typeCode(type);
-  const m = text(mask, 'the mask'), v = text(value, 'the entered text');
+  const p = preparedFor(type, mask);
+  const v = text(value, 'the entered text');
+  if (p && v.length <= PREPARED_UNITS) return wasm._zm_prepared_valid(p, utf8Value, putUtf8(v)) === 1;
+  const t = typeCode(type), m = text(mask, 'the mask');
   put(m, v);
   const r = wasm._zm_valid(t, maskAt, m.length, valueAt, v.length);
   if (r < 0) throw new RangeError('out of memory');
@@ -124,8 +243,10 @@ export function isValid(type, mask, value) {
 
 /** The raw value behind a formatted text ("($1,234.50)" -> "-1234.5"). */
 export function getRawValue(type, mask, value) {
-  const t = typeCode(type);
-  const m = text(mask, 'the mask'), v = text(value, 'the entered text');
+  const p = preparedFor(type, mask);
+  const v = text(value, 'the entered text');
+  if (p && v.length <= PREPARED_UNITS) return utf8Text(wasm._zm_prepared_raw(p, utf8Value, putUtf8(v), utf8Answer));
+  const t = typeCode(type), m = text(mask, 'the mask');
   put(m, v);
   return answer(wasm._zm_raw(t, maskAt, m.length, valueAt, v.length, answerAt, ANSWER_UNITS));
 }
@@ -211,8 +332,11 @@ function formatted(t, m, value) {
  * the automation value a host would pass (see index.d.ts).
  */
 export function getFormattedValue(type, mask, value) {
-  const t = typeCode(type);
-  return answer(formatted(t, text(mask, 'the mask'), value));
+  const p = preparedFor(type, mask);
+  if (p && typeof value === 'string' && value.length <= PREPARED_UNITS) {
+    return utf8Text(wasm._zm_prepared_format(p, utf8Value, putUtf8(value), utf8Answer));
+  }
+  return answer(formatted(typeCode(type), text(mask, 'the mask'), value));
 }
 
 /**
@@ -226,6 +350,7 @@ export function setCurrencySymbol(symbol) {
   if (wasm._zm_set_currency(maskAt, s.length) !== 1) {
     throw new RangeError(`currency symbol not usable: ${JSON.stringify(s)}`);
   }
+  releasePrepared(); // they were read under the old settings
 }
 
 // Editors their users did not free are freed once they are collected.

@@ -13,6 +13,8 @@
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
+#include "service/answer_size.h"
+#include "service/prepared_mask.h"
 #include "service/value_types.h"
 #include "zorva/automation.h"
 #include "zorva/masked_edit.h"
@@ -106,9 +108,45 @@ double AutomationDate(double wallClockMs) noexcept {
   return days < 0 ? days - fraction : days + fraction;
 }
 
+// An answer in UTF-8 as the package reads it: its length, with kNotAscii
+// set when a byte is not ASCII (the package then decodes it as UTF-8 rather
+// than taking each byte as a character).
+constexpr int kNotAscii = 1 << 16;
+
+int Utf8Answer(const char* out, std::size_t n) noexcept {
+  unsigned char any = 0;
+  for (std::size_t i = 0; i < n; ++i) any |= static_cast<unsigned char>(out[i]);
+  return static_cast<int>(n) | (any >= 0x80 ? kNotAscii : 0);
+}
+
 }  // namespace
 
 extern "C" {
+
+// The package's usual path: a type and mask (UTF-8) read once and kept by
+// the package, then values in UTF-8 with a zero after them, answers into a
+// buffer of kUtf8AnswerBytes.
+EMSCRIPTEN_KEEPALIVE PreparedMask* zm_prepare(int type, const char* mask, int maskLength) {
+  return new PreparedMask(type, std::string_view(mask, static_cast<std::size_t>(maskLength)));
+}
+
+EMSCRIPTEN_KEEPALIVE void zm_release(PreparedMask* mask) { delete mask; }
+
+EMSCRIPTEN_KEEPALIVE int zm_prepared_valid(const PreparedMask* mask, const char* value, int length) {
+  return PreparedValid(*mask, {value, static_cast<std::size_t>(length)}, true) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int zm_prepared_raw(const PreparedMask* mask, const char* value, int length,
+                                         char* out) {
+  return Utf8Answer(out, PreparedRaw(*mask, {value, static_cast<std::size_t>(length)}, true, out,
+                                     kUtf8AnswerBytes));
+}
+
+EMSCRIPTEN_KEEPALIVE int zm_prepared_format(const PreparedMask* mask, const char* value, int length,
+                                            char* out) {
+  return Utf8Answer(out, GetFormattedValueUtf8(*mask, {value, static_cast<std::size_t>(length)}, out,
+                                               kUtf8AnswerBytes));
+}
 
 // 1 valid, 0 invalid, -1 when memory ran out.
 EMSCRIPTEN_KEEPALIVE int zm_valid(int type, const char16_t* mask, int maskLength,

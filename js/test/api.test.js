@@ -41,6 +41,13 @@ test('long arguments grow the scratch memory and still answer', () => {
   assert.equal(getFormattedValue('text', '(###) ###-####', '5551234567'), '(555) 123-4567');
 });
 
+test('masks past the hundreds the package keeps still answer, and so does the one asked about before', () => {
+  for (let n = 1; n <= 600; ++n) {
+    assert.equal(getRawValue('text', '#'.repeat(n % 300 + 1), '7'), '7', `mask of ${n % 300 + 1}`);
+    assert.equal(getFormattedValue('currency', '', '-1234.5'), '($1,234.50)', `after ${n} masks`);
+  }
+});
+
 test('the currency symbol is the caller\'s to set', (t) => {
   t.after(() => setCurrencySymbol(''));
   // With the euro (a single code-page byte) the "$" of a currency mask
