@@ -14,6 +14,13 @@ namespace zorva {
 // value or mask reads like an empty one.
 int BooleanState(const char* value, const char* mask) noexcept;
 
+// BooleanState for a value of `length` bytes, none of them zero, and a mask
+// already upper-cased (CrtToUpper) with its first "/" at `slash` (the
+// mask's length when it has none): each mask character is upper-cased
+// once for many values, not once for each of them.
+int BooleanStateUpper(const char* value, std::size_t length, std::string_view upperMask,
+                      std::size_t slash) noexcept;
+
 // Writes the text of a state into dest of `size` bytes, cut to size - 1
 // characters and terminated. A mask without "/" is written whole; otherwise
 // state 1 writes the true text, 2 writes "2", any other the false text (up to

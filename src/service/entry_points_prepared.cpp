@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/codepage.h"
 #include "service/answer_size.h"
 #include "service/boolean.h"
 #include "service/dispatch.h"
@@ -17,6 +18,14 @@ namespace zorva {
 namespace {
 
 bool IsAscii(char c) noexcept { return static_cast<unsigned char>(c) < 0x80; }
+
+// ASCII without a zero byte: the text the code page gives for it is itself.
+bool IsPlainAscii(std::string_view text) noexcept {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) - 1u >= 0x7Fu) return false;
+  }
+  return true;
+}
 
 // The mask as the engines see it: its text, or, when the currency swap
 // applies (it changes the text), a swapped copy in `scratch`.
@@ -45,6 +54,10 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
   const std::string& text = state_->text;
   state_->slash = std::min(text.find('/'), text.size());
   state_->falseEnd = std::min(text.find('/', state_->slash + 1), text.size());
+  if (valueType == tkMEBoolean) {
+    state_->upper = text;
+    for (char& c : state_->upper) c = CrtToUpper(c);
+  }
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
 }
@@ -113,7 +126,12 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
   const detail::Preparation& p = mask.state();
   if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
   // The dispatcher's boolean reading without its set-up (an empty mask takes
-  // the default there).
+  // the default there). An ASCII value is its own ANSI text: read in place.
+  if (!value.empty() && value[0] != ' ' && IsPlainAscii(value)) {
+    const int state = BooleanStateUpper(value.data(), value.size(), p.upper, p.slash);
+    const std::string_view raw = RawBooleanText(state, Intl());
+    return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
+  }
   AnsiText v;
   AssignOrThrow(v, value);
   const char* text = v.data();
