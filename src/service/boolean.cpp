@@ -44,28 +44,6 @@ int BooleanState(const char* value, const char* mask) noexcept {
   return 0;
 }
 
-int BooleanStateUpper(const char* value, std::size_t length, std::string_view upperMask,
-                      std::size_t slash) noexcept {
-  if (length > 0) {
-    if (value[0] == '1') return 1;
-    if (value[0] == '0') return 0;
-    if (value[0] == '2') return 2;
-  }
-  const std::size_t end = upperMask.size();
-  if (slash >= end) return 0;
-  std::size_t t = 0, f = slash + 1;
-  for (std::size_t v = 0; v < length; ++v) {
-    const char c = CrtToUpper(value[v]);
-    const char tc = t < slash ? upperMask[t] : '\0';
-    const char fc = f < end ? upperMask[f] : '\0';
-    if (c == tc && c != fc) return 1;
-    if (c == fc && c != tc) return 0;
-    t += t < slash;
-    f += f < end;
-  }
-  return 0;
-}
-
 std::string_view BooleanTextOf(const char* mask, int state) noexcept {
   if (!mask) mask = "";
   // Masks are a few characters: plain loops, not the library's searches.

@@ -121,22 +121,36 @@ std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool t
 
 bool IsValidUtf8(const PreparedMask& mask, std::string_view value) { return Valid(mask, value, false); }
 
+namespace {
+
+// A boolean value read through its code-page text (the mask not empty).
+[[gnu::noinline]] std::size_t RawBooleanGeneral(const detail::Preparation& p, std::string_view value,
+                                                char* dest, std::size_t size) {
+  AnsiText v;
+  AssignOrThrow(v, value);
+  const char* text = v.data();
+  if (!*text || *text == ' ') return AnswerToUtf8<true>("", 0, dest, size);  // no answer
+  const std::string_view raw = RawBooleanText(BooleanState(text, p.text.c_str()), Intl());
+  return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
+}
+
+}  // namespace
+
 std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                             std::size_t size) {
   const detail::Preparation& p = mask.state();
   if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
   // The dispatcher's boolean reading without its set-up (an empty mask takes
   // the default there). An ASCII value is its own ANSI text: read in place.
-  if (!value.empty() && value[0] != ' ' && IsPlainAscii(value)) {
-    const int state = BooleanStateUpper(value.data(), value.size(), p.upper, p.slash);
-    const std::string_view raw = RawBooleanText(state, Intl());
-    return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
+  if (value.empty() || value[0] == ' ' || !IsPlainAscii(value)) return RawBooleanGeneral(p, value, dest, size);
+  const int state = BooleanStateUpper(value.data(), value.size(), p.upper, p.slash);
+  const IntlSettings& s = Intl();
+  if (size >= 2 && std::memcmp(s.sRawBooleanMask, "1/0", 4) == 0) {  // the usual raw mask: the state's digit
+    dest[0] = static_cast<char>('0' + state);
+    dest[1] = '\0';
+    return 1;
   }
-  AnsiText v;
-  AssignOrThrow(v, value);
-  const char* text = v.data();
-  if (!*text || *text == ' ') return AnswerToUtf8<true>("", 0, dest, size);  // no answer
-  const std::string_view raw = RawBooleanText(BooleanState(text, p.text.c_str()), Intl());
+  const std::string_view raw = RawBooleanText(state, s);
   return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
 }
 
