@@ -154,15 +154,13 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
   return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
 }
 
-std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
-                                  std::size_t size) {
+namespace {
+
+// A formatted value other than a boolean's shortcut, out of line: that
+// shortcut does not set up its buffers.
+[[gnu::noinline]] std::size_t FormattedGeneral(const PreparedMask& mask, std::string_view value, char* dest,
+                                               std::size_t size) {
   const detail::Preparation& p = mask.state();
-  if (std::string_view part; mask.valueType() == tkMEBoolean && !p.text.empty() &&
-                             FormattedBooleanPart(p.text.data(), p.text.size(), p.slash, p.falseEnd, value, part)) {
-    // Cut to the answer as the dispatcher cuts it.
-    part = part.substr(0, kAnswerChars);
-    return AnswerToUtf8<true>(part.data(), part.size(), dest, size);
-  }
   const IntlSettings& s = Intl();
   if (p.shape != 0) {
     // A whole number under a plain run ("#,##0"), straight from the value's
@@ -179,6 +177,20 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
   char answer[kAnswerBytes];
   MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+}  // namespace
+
+std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                                  std::size_t size) {
+  const detail::Preparation& p = mask.state();
+  if (std::string_view part; mask.valueType() == tkMEBoolean && !p.text.empty() &&
+                             FormattedBooleanPart(p.text.data(), p.text.size(), p.slash, p.falseEnd, value, part)) {
+    // Cut to the answer as the dispatcher cuts it.
+    part = part.substr(0, kAnswerChars);
+    return AnswerToUtf8<true>(part.data(), part.size(), dest, size);
+  }
+  return FormattedGeneral(mask, value, dest, size);
 }
 
 }  // namespace zorva
