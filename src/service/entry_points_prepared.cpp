@@ -4,9 +4,11 @@
 // reader, a boolean's part of the mask, a whole number under a plain run;
 // otherwise the dispatchers with the mask already in the code page.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
+#include "charmask/charmask.h"
 #include "platform/codepage.h"
 #include "service/answer_size.h"
 #include "service/boolean.h"
@@ -20,9 +22,19 @@ namespace {
 bool IsAscii(char c) noexcept { return static_cast<unsigned char>(c) < 0x80; }
 
 // ASCII without a zero byte: the text the code page gives for it is itself.
+// Eight bytes at a time: one below 1 borrows into its high bit, one of
+// 0x80 or more has it set (a borrow starts only at a zero byte).
 bool IsPlainAscii(std::string_view text) noexcept {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) - 1u >= 0x7Fu) return false;
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  const char* p = text.data();
+  std::size_t n = text.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    if (((w - kOnes) | w) & kHigh) return false;
+  }
+  for (; n > 0; ++p, --n) {
+    if (static_cast<unsigned char>(*p) - 1u >= 0x7Fu) return false;
   }
   return true;
 }
@@ -99,10 +111,20 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
     }
   }
   const IntlSettings& s = Intl();
+  char answer[kAnswerBytes];
+  if (EditTypeOf(mask.valueType()) == etText && !p.text.empty() && !value.empty() &&
+      value.size() < sizeof answer && IsPlainAscii(value)) {
+    // A text under its own mask, the value ASCII and so its own ANSI text:
+    // the characters extracted straight away, as the dispatcher would.
+    char copy[kAnswerBytes];
+    std::memcpy(copy, value.data(), value.size());
+    copy[value.size()] = '\0';
+    ExtractMaskedText(answer, kAnswerChars, copy, p.text.c_str(), s);
+    return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+  }
   AnsiText scratch;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
-  char answer[kAnswerBytes];
   MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
