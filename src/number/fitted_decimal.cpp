@@ -29,21 +29,17 @@ bool PlainRoundingFormat(char sign, char point, char thousand) noexcept {
 }
 
 // The fraction's digits as a whole number `sum` of `count` digits rounded half
-// up at `places` (< count), the double steps of RoundToPlaces included, so
-// that its ties fall the same way: the rounded digits, or -1 when the
-// rounded fraction is neither below 1 nor exactly 1.
-std::int64_t RoundedDigits(std::uint64_t sum, int count, int places, bool& carry) noexcept {
+// up at `places` (< count), with the double steps of RoundToPlaces, so that
+// its ties fall the same way. That function then multiplies the rounded
+// whole number by 0.1 `places` times; up to kMaxRoundedPlaces places this
+// gives exactly 1 for 10^places alone, a carry into the whole number.
+std::uint64_t RoundedDigits(std::uint64_t sum, int count, int places, bool& carry) noexcept {
   double scaled = static_cast<double>(sum) / ExactPowerOfTen(static_cast<std::size_t>(count));
-  for (int i = 0; i < places && scaled != 0; ++i) scaled *= 10;
+  for (int i = 0; i < places; ++i) scaled *= 10;  // zero stays zero, as RoundToPlaces leaves it
   double whole = std::floor(scaled);
   if (scaled - whole >= 0.5) whole += 1;
-  double back = whole;
-  for (int i = 0; i < places && back != 0; ++i) back *= 0.1;
-  const auto rounded = static_cast<std::int64_t>(whole);
-  const bool full = static_cast<double>(rounded) == ExactPowerOfTen(static_cast<std::size_t>(places));
-  carry = back == 1;
-  if (full != carry) return -1;
-  return carry ? 0 : rounded;
+  carry = whole == ExactPowerOfTen(static_cast<std::size_t>(places));
+  return carry ? 0 : static_cast<std::uint64_t>(whole);
 }
 
 }  // namespace
@@ -88,11 +84,8 @@ int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::si
         return -1;
       }
       bool carry;
-      const std::int64_t rounded = RoundedDigits(sum, read, places, carry);
-      if (rounded < 0) return -1;
-      whole += carry ? 1 : 0;
-      if (whole >= 1000000000000000u) return -1;  // 16 digits: not read back as above
-      sum = static_cast<std::uint64_t>(rounded);
+      sum = RoundedDigits(sum, read, places, carry);
+      whole += carry ? 1 : 0;  // 10^15 at most, still exact
       shown = places;
     }
     if (shown > 0) {
