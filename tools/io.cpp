@@ -125,7 +125,7 @@ bool LineReader::Fill() {
   }
 }
 
-LineReader::Status LineReader::Next(std::string_view& line) {
+LineReader::Status LineReader::NextInBlocks(std::string_view& line) {
   if (first_ && !SkipByteOrderMark()) return Status::kError;
   for (;;) {
     const char* data = buf_.get();

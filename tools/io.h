@@ -45,12 +45,27 @@ class LineReader {
   // the first without a UTF-8 byte order mark, which editors put at the
   // start of a file. A line that does not fit in memory is skipped up to
   // its newline and gives kTooLong; kError has already been reported.
-  Status Next(std::string_view& line);
+  Status Next(std::string_view& line) {
+    // The usual line, whole in the buffer: found here, without a call.
+    if (!first_ && !skipping_ && scan_ < end_) {
+      const char* data = buf_.get();
+      if (const void* found = std::memchr(data + scan_, terminator_, end_ - scan_)) {
+        const auto stop = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        std::size_t length = stop - begin_;
+        if (length && terminator_ == '\n' && data[stop - 1] == '\r') --length;
+        line = std::string_view(data + begin_, length);
+        begin_ = scan_ = stop + 1;
+        return Status::kLine;
+      }
+    }
+    return NextInBlocks(line);
+  }
   // Raw bytes as they come, for parsers that find their own records: a
   // non-empty block, an empty one at the end, false after a reported error.
   bool ReadBlock(std::string_view& block);
 
  private:
+  Status NextInBlocks(std::string_view& line);  // Next, reading more where needed
   bool Fill();  // reads more after end_; false on error
   bool Grow();
   bool SkipByteOrderMark();  // false on a reported read error

@@ -57,27 +57,4 @@ bool Question::Ask(std::string_view value, std::string& out, bool wantValidity) 
   return valid;
 }
 
-bool Question::Ask(std::string_view value, char* dest, std::size_t& length, bool wantValidity) const {
-  length = 0;
-  switch (op_) {
-    case Op::kCheck: {
-      const bool valid = zorva::IsValidUtf8(mask_, value);
-      const std::string_view word = valid ? "valid" : "invalid";
-      std::memcpy(dest, word.data(), word.size());
-      length = word.size();
-      return valid;
-    }
-    case Op::kRaw:
-      length = zorva::GetRawValueUtf8(mask_, value, dest, kAnswerBytes);
-      return !wantValidity || zorva::IsValidUtf8(mask_, value);
-    case Op::kFormat:
-      length = zorva::GetFormattedValueUtf8(mask_, value, dest, kAnswerBytes);
-      if (!wantValidity) return true;
-      return (!hasRawMask_ || zorva::IsValidUtf8(rawMask_, value)) &&
-             zorva::IsValidUtf8(mask_, std::string_view(dest, length));
-    case Op::kNone: break;
-  }
-  return false;
-}
-
 }  // namespace zmask

@@ -476,9 +476,19 @@ int FormatRawNumber(char* dest, std::size_t size, const char* format, char decim
   return FormatNumber(dest, size, NumberRequest{section, nullptr, decimalSep, 0}, parts);
 }
 
+void number_detail::RenderConverted(char* dest, std::size_t size, const NumberConversion& conversion,
+                                    const NumberParts& parts, const IntlSettings& s) noexcept {
+  BoundedText out(dest, size);
+  // Only a whole number is looked at this way: a mask with decimals, the
+  // usual one for a fraction, is not scanned twice.
+  if (!parts.noDigits && parts.fraction == 0 && RenderWholeRun(out, conversion, parts, s)) return;
+  // The section is rendered in place, so a mask of any length is honoured whole.
+  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative, s);
+  RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
+}
+
 int ConvertNumber(char* dest, std::size_t size, const char* text,
                   const NumberConversion& conversion, const IntlSettings& s) noexcept {
-  BoundedText out(dest, size);
   NumberParts parts;
   if (text && conversion.fromFormat) {
     const NumberRequest from{conversion.fromFormat, conversion.currencySymbol,
@@ -487,12 +497,7 @@ int ConvertNumber(char* dest, std::size_t size, const char* text,
   } else {
     parts.noDigits = 1;
   }
-  // Only a whole number is looked at this way: a mask with decimals, the
-  // usual one for a fraction, is not scanned twice.
-  if (!parts.noDigits && parts.fraction == 0 && RenderWholeRun(out, conversion, parts, s)) return 1;
-  // The section is rendered in place, so a mask of any length is honoured whole.
-  const FormatView section = number_detail::SectionOf(conversion.toFormat, parts.negative, s);
-  RenderNumber(out, section, conversion.outDecimalSep, conversion.outThousandSep, parts);
+  number_detail::RenderConverted(dest, size, conversion, parts, s);
   return 1;
 }
 

@@ -117,4 +117,17 @@ int ConvertRawWhole(char* dest, std::size_t size, const char* text, std::size_t 
                     const NumberConversion& conversion, std::uint64_t key,
                     const IntlSettings& s) noexcept;
 
+// --- Decimals fitted to a mask, directly -----------------------------------
+
+// What ConvertNumber writes for a raw decimal text ("-1234.5678": the sign,
+// 1 to 15 digits, optionally a point and up to 15 digits; zero-terminated
+// at text[length]) once its fraction is fitted to `places` fixed decimals:
+// padded with zeros when it has fewer digits (but at least one), or rounded
+// half up to them, as reading it against the format "0.00;-0.00" with that
+// many zeros rounds, when it has more. Read in one pass: 1, or -1, with
+// nothing written, when the text or the settings are not of that shape.
+int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::size_t length,
+                         const NumberConversion& conversion, int places,
+                         const IntlSettings& s) noexcept;
+
 }  // namespace zorva

@@ -120,6 +120,11 @@ FormatView SectionOf(const char* format, int negative, const IntlSettings& s) no
 char NegativeMarkerOf(const char* format, const char* semicolon, const IntlSettings& s) noexcept;
 int AllowedDecimals(const char* format, const char* firstEnd, char decimalSep) noexcept;
 
+// ConvertNumber's second half: `parts` rendered with the section of
+// toFormat for their sign.
+void RenderConverted(char* dest, std::size_t size, const NumberConversion& conversion,
+                     const NumberParts& parts, const IntlSettings& s) noexcept;
+
 // ParseFraction with the format's allowed decimals already known.
 int ParseFraction(const char*& position, int allowed, NumberParts& parts) noexcept;
 

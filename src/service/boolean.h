@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/codepage.h"
+
 namespace zorva {
 
 // Reads a value text with a mask. A leading "1", "0" or "2" decides alone;
@@ -13,6 +15,33 @@ namespace zorva {
 // (case ignored) decides, and a value matching neither reads as false. A null
 // value or mask reads like an empty one.
 int BooleanState(const char* value, const char* mask) noexcept;
+
+// BooleanState for a value of `length` bytes, none of them zero, and a mask
+// already upper-cased (CrtToUpper) with its first "/" at `slash` (the
+// mask's length when it has none): each mask character is upper-cased
+// once for many values, not once for each of them. Inline: a stream
+// reads one value per call.
+inline int BooleanStateUpper(const char* value, std::size_t length, std::string_view upperMask,
+                             std::size_t slash) noexcept {
+  if (length > 0) {
+    if (value[0] == '1') return 1;
+    if (value[0] == '0') return 0;
+    if (value[0] == '2') return 2;
+  }
+  const std::size_t end = upperMask.size();
+  if (slash >= end) return 0;
+  std::size_t t = 0, f = slash + 1;
+  for (std::size_t v = 0; v < length; ++v) {
+    const char c = CrtToUpper(value[v]);
+    const char tc = t < slash ? upperMask[t] : '\0';
+    const char fc = f < end ? upperMask[f] : '\0';
+    if (c == tc && c != fc) return 1;
+    if (c == fc && c != tc) return 0;
+    t += t < slash;
+    f += f < end;
+  }
+  return 0;
+}
 
 // Writes the text of a state into dest of `size` bytes, cut to size - 1
 // characters and terminated. A mask without "/" is written whole; otherwise

@@ -4,9 +4,12 @@
 // reader, a boolean's part of the mask, a whole number under a plain run;
 // otherwise the dispatchers with the mask already in the code page.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
+#include "charmask/charmask.h"
+#include "platform/codepage.h"
 #include "service/answer_size.h"
 #include "service/boolean.h"
 #include "service/dispatch.h"
@@ -17,6 +20,24 @@ namespace zorva {
 namespace {
 
 bool IsAscii(char c) noexcept { return static_cast<unsigned char>(c) < 0x80; }
+
+// ASCII without a zero byte: the text the code page gives for it is itself.
+// Eight bytes at a time: one below 1 borrows into its high bit, one of
+// 0x80 or more has it set (a borrow starts only at a zero byte).
+bool IsPlainAscii(std::string_view text) noexcept {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  const char* p = text.data();
+  std::size_t n = text.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    if (((w - kOnes) | w) & kHigh) return false;
+  }
+  for (; n > 0; ++p, --n) {
+    if (static_cast<unsigned char>(*p) - 1u >= 0x7Fu) return false;
+  }
+  return true;
+}
 
 // The mask as the engines see it: its text, or, when the currency swap
 // applies (it changes the text), a swapped copy in `scratch`.
@@ -45,6 +66,10 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
   const std::string& text = state_->text;
   state_->slash = std::min(text.find('/'), text.size());
   state_->falseEnd = std::min(text.find('/', state_->slash + 1), text.size());
+  if (valueType == tkMEBoolean) {
+    state_->upper = text;
+    for (char& c : state_->upper) c = CrtToUpper(c);
+  }
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
   state_->fixed.ready = false;
@@ -88,10 +113,20 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
     }
   }
   const IntlSettings& s = Intl();
+  char answer[kAnswerBytes];
+  if (EditTypeOf(mask.valueType()) == etText && !p.text.empty() && !value.empty() &&
+      value.size() < sizeof answer && IsPlainAscii(value)) {
+    // A text under its own mask, the value ASCII and so its own ANSI text:
+    // the characters extracted straight away, as the dispatcher would.
+    char copy[kAnswerBytes];
+    std::memcpy(copy, value.data(), value.size());
+    copy[value.size()] = '\0';
+    ExtractMaskedText(answer, kAnswerChars, copy, p.text.c_str(), s);
+    return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+  }
   AnsiText scratch;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
-  char answer[kAnswerBytes];
   MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }
@@ -110,12 +145,11 @@ std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool t
 
 bool IsValidUtf8(const PreparedMask& mask, std::string_view value) { return Valid(mask, value, false); }
 
-std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
-                            std::size_t size) {
-  const detail::Preparation& p = mask.state();
-  if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
-  // The dispatcher's boolean reading without its set-up (an empty mask takes
-  // the default there).
+namespace {
+
+// A boolean value read through its code-page text (the mask not empty).
+[[gnu::noinline]] std::size_t RawBooleanGeneral(const detail::Preparation& p, std::string_view value,
+                                                char* dest, std::size_t size) {
   AnsiText v;
   AssignOrThrow(v, value);
   const char* text = v.data();
@@ -124,15 +158,33 @@ std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, ch
   return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
 }
 
-std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
-                                  std::size_t size) {
+}  // namespace
+
+std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                            std::size_t size) {
   const detail::Preparation& p = mask.state();
-  if (std::string_view part; mask.valueType() == tkMEBoolean && !p.text.empty() &&
-                             FormattedBooleanPart(p.text.data(), p.text.size(), p.slash, p.falseEnd, value, part)) {
-    // Cut to the answer as the dispatcher cuts it.
-    part = part.substr(0, kAnswerChars);
-    return AnswerToUtf8<true>(part.data(), part.size(), dest, size);
+  if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
+  // The dispatcher's boolean reading without its set-up (an empty mask takes
+  // the default there). An ASCII value is its own ANSI text: read in place.
+  if (value.empty() || value[0] == ' ' || !IsPlainAscii(value)) return RawBooleanGeneral(p, value, dest, size);
+  const int state = BooleanStateUpper(value.data(), value.size(), p.upper, p.slash);
+  const IntlSettings& s = Intl();
+  if (size >= 2 && std::memcmp(s.sRawBooleanMask, "1/0", 4) == 0) {  // the usual raw mask: the state's digit
+    dest[0] = static_cast<char>('0' + state);
+    dest[1] = '\0';
+    return 1;
   }
+  const std::string_view raw = RawBooleanText(state, s);
+  return AnswerToUtf8<true>(raw.data(), raw.size(), dest, size);
+}
+
+namespace {
+
+// A formatted value other than a boolean's shortcut, out of line: that
+// shortcut does not set up its buffers.
+[[gnu::noinline]] std::size_t FormattedGeneral(const PreparedMask& mask, std::string_view value, char* dest,
+                                               std::size_t size) {
+  const detail::Preparation& p = mask.state();
   const IntlSettings& s = Intl();
   if (p.shape != 0) {
     // A whole number under a plain run ("#,##0"), straight from the value's
@@ -156,6 +208,20 @@ std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view val
   char answer[kAnswerBytes];
   MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+}  // namespace
+
+std::size_t GetFormattedValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
+                                  std::size_t size) {
+  const detail::Preparation& p = mask.state();
+  if (std::string_view part; mask.valueType() == tkMEBoolean && !p.text.empty() &&
+                             FormattedBooleanPart(p.text.data(), p.text.size(), p.slash, p.falseEnd, value, part)) {
+    // Cut to the answer as the dispatcher cuts it.
+    part = part.substr(0, kAnswerChars);
+    return AnswerToUtf8<true>(part.data(), part.size(), dest, size);
+  }
+  return FormattedGeneral(mask, value, dest, size);
 }
 
 }  // namespace zorva

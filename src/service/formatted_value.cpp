@@ -91,6 +91,16 @@ int FormattedNumber(char* answer, std::size_t bytes, const char* value, const ch
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
   const std::size_t length = strnlen(value, kAnswerBytes);
+  if (length < kAnswerBytes) {
+    // The usual raw text ("-1234.5678") is fitted and rendered in one pass.
+    const char* maskEnd;
+    const std::size_t places =
+        conversion.toFormat ? FractionDigitsAfter(conversion.toFormat, conversion.parseDecimalSep, &maskEnd) : 0;
+    if (places < kAnswerBytes &&
+        ConvertFittedDecimal(answer, bytes, value, length, conversion, static_cast<int>(places), s) > 0) {
+      return 1;
+    }
+  }
   if (length < kAnswerBytes && FitOf(value, conversion) == Fit::kNone) {
     ConvertNumber(answer, bytes, value, conversion, s);
     return 1;

@@ -21,6 +21,7 @@ namespace detail {
 struct Preparation {
   std::string text;         // the mask in the code page
   std::size_t slash = 0, falseEnd = 0;  // a boolean mask's first "/" and the end of its false text
+  std::string upper;        // a boolean mask upper-cased, for reading values
   std::uint64_t shape = 0;  // a whole-number mask of one run ("#,##0") as WholeMaskKey's key
   PreparedNumber number;    // a number type's mask read once, when it can be
   FixedShape fixed;         // a number mask of the usual shape, laid out from the raw digits
