@@ -99,6 +99,7 @@ class DateField {
   void LayTime(const char* mask) noexcept;
 
   bool Typeable(std::size_t k) const noexcept;
+  bool SkipEmpty(std::size_t& position) const noexcept;
   bool Complete(std::size_t k) const noexcept;
   int NumberOf(std::size_t k) const noexcept;
   std::size_t NextPart(std::size_t k) const noexcept;  // the first typeable piece from k on

@@ -213,6 +213,17 @@ bool DateField::TypeChar(char c, std::size_t& position, bool& decided) noexcept 
          pieces_[k - 1].kind == Kind::kLiteral && pieces_[k - 1].literal == c;
 }
 
+// In a pasted or loaded text a prompt (or "_", the raw value's mark) stands
+// for an empty position of a part: the caret passes it, so that a field
+// shown with an empty part ("__/__/____ 03:23") loads as it is shown.
+bool DateField::SkipEmpty(std::size_t& position) const noexcept {
+  std::size_t k = 0, offset = 0;
+  if (!Locate(position, k, offset) || position < startOf_[k]) return false;
+  if (held_[k].choice > 0 || offset < held_[k].count || position >= startOf_[k + 1]) return false;
+  ++position;
+  return true;
+}
+
 // A text in the raw form, laid out under the mask; false for any other.
 bool DateField::RawToShown(const char* chars, std::size_t n, char* out) const noexcept {
   if (n >= kAnswerBytes) return false;
@@ -295,6 +306,7 @@ bool DateField::Insert(const char* chars, std::size_t n, std::size_t& start, std
     const char c = chars[i];
     if (decided && IsCharAlphaA(c)) continue;  // the rest of a name's word
     decided = false;
+    if (n > 1 && (c == '_' || c == prompt_) && SkipEmpty(position)) continue;
     if (c != '\0') taken |= TypeChar(c, position, decided);
   }
   if (!taken) {
