@@ -38,10 +38,8 @@ void FormatField(BoundedText& out, const char* mask, std::size_t i, std::size_t 
   out.Put(digits[1]);
 }
 
-// A designator run at mask[i]; returns its length.
-std::size_t FormatDesignator(BoundedText& out, const char* mask, std::size_t i,
-                             const TimeValue& time) noexcept {
-  const DesignatorRun run = ReadDesignatorRun(mask + i);
+// A designator run, read once by the piece reader.
+void FormatDesignator(BoundedText& out, const DesignatorRun& run, const TimeValue& time) noexcept {
   if (time.meridiem == MeridiemAM) {
     out.Put(run.am);
   } else if (time.meridiem == MeridiemPM) {
@@ -49,7 +47,6 @@ std::size_t FormatDesignator(BoundedText& out, const char* mask, std::size_t i,
   } else {
     out.Put(kTimePlaceholder, 2);
   }
-  return run.length;
 }
 
 TimeValue BlankTime() noexcept {
@@ -136,7 +133,11 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
   return time;
 }
 
-TimeMaskPiece NextTimeMaskPiece(const char* m) noexcept {
+namespace {
+
+// The piece at m; a designator run's texts go into `run`, so that the
+// formatter reads the run once.
+inline TimeMaskPiece ReadPiece(const char* m, DesignatorRun& run) noexcept {
   const char c = m[0];
   if (c == '\0') return {TimeMaskPiece::kEnd, 0, m, 0};
   if (c == '"') {  // a quote that is never closed runs to the end
@@ -157,15 +158,26 @@ TimeMaskPiece NextTimeMaskPiece(const char* m) noexcept {
                                      : TimeMaskPiece::kSeconds;
     return {kind, letters, m, 0};
   }
-  if (IsCharAlphaA(c)) return {TimeMaskPiece::kDesignator, ReadDesignatorRun(m).length, m, 0};
+  if (IsCharAlphaA(c)) {
+    run = ReadDesignatorRun(m);
+    return {TimeMaskPiece::kDesignator, run.length, m, 0};
+  }
   return {TimeMaskPiece::kText, 1, m, 1};
+}
+
+}  // namespace
+
+TimeMaskPiece NextTimeMaskPiece(const char* m) noexcept {
+  DesignatorRun run;
+  return ReadPiece(m, run);
 }
 
 std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue& time) noexcept {
   BoundedText out(dest, size);
   const char* m = mask ? mask : "";
+  DesignatorRun run;
   for (std::size_t i = 0;;) {
-    const TimeMaskPiece piece = NextTimeMaskPiece(m + i);
+    const TimeMaskPiece piece = ReadPiece(m + i, run);
     switch (piece.kind) {
       case TimeMaskPiece::kEnd: return out.length();
       case TimeMaskPiece::kText:
@@ -174,7 +186,7 @@ std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue
       case TimeMaskPiece::kHours: FormatField(out, m, i, piece.length, time.hours, time, true); break;
       case TimeMaskPiece::kMinutes: FormatField(out, m, i, piece.length, time.minutes, time, false); break;
       case TimeMaskPiece::kSeconds: FormatField(out, m, i, piece.length, time.seconds, time, false); break;
-      case TimeMaskPiece::kDesignator: FormatDesignator(out, m, i, time); break;
+      case TimeMaskPiece::kDesignator: FormatDesignator(out, run, time); break;
     }
     i += piece.length;
   }
