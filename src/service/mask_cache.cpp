@@ -1,6 +1,7 @@
 #include "service/mask_cache.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "platform/unicode.h"
 #include "service/dispatch.h"
@@ -15,7 +16,8 @@ using mask_cache_detail::Slot;
 // called it live on, and nothing here needs a destructor. A slot is taken
 // with a try-lock; a thread that finds it taken works the mask out itself.
 constexpr std::size_t kSlots = 16;
-Slot g_slots[kSlots];
+static_assert(std::is_trivially_destructible_v<Slot>);
+constinit Slot g_slots[kSlots]{};  // zeros in the image: no code runs when the module loads
 
 std::size_t SlotOf(std::int32_t valueType, const char16_t* mask, std::size_t length) noexcept {
   const std::size_t first = length ? mask[0] : 0;
