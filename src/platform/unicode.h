@@ -57,6 +57,20 @@ inline void Widen8(std::uint64_t bytes, char16_t* dest) noexcept {
   std::memcpy(dest, &low, sizeof low);
   std::memcpy(dest + 4, &high, sizeof high);
 }
+#if defined(__SSE2__)
+// Runs `block(at)` over the blocks of eight from the start while it succeeds,
+// the last block overlapping those before it rather than reading past n:
+// how many units it covered, n when all.
+template <class Block>
+inline std::size_t InBlocksOfEight(std::size_t n, Block block) noexcept {
+  std::size_t i = 0;
+  if (n < 8) return 0;
+  for (; i + 8 <= n && block(i); i += 8) {
+  }
+  return i < n && i + 8 > n && block(n - 8) ? n : i;
+}
+#endif
+
 }  // namespace unicode_detail
 
 inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* dest) noexcept {
@@ -74,11 +88,7 @@ inline std::size_t CopyAsciiPrefix(const char16_t* src, std::size_t n, char* des
     _mm_storel_epi64(reinterpret_cast<__m128i*>(dest + at), _mm_packus_epi16(units, units));
     return true;
   };
-  if (n >= 8) {
-    for (; i + 8 <= n && copy8(i); i += 8) {
-    }
-    if (i < n && i + 8 > n && copy8(n - 8)) return n;
-  }
+  if ((i = unicode_detail::InBlocksOfEight(n, copy8)) == n) return n;
 #else
   for (; i + 8 <= n; i += 8) {  // eight units at a time
     std::uint64_t low, high;
@@ -133,11 +143,7 @@ inline std::size_t WidenAsciiPrefix(const char* src, std::size_t n, char16_t* de
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + at), _mm_unpacklo_epi8(bytes, zero));
     return true;
   };
-  if (n >= 8) {
-    for (; i + 8 <= n && widen8(i); i += 8) {
-    }
-    if (i < n && i + 8 > n && widen8(n - 8)) return n;
-  }
+  if ((i = unicode_detail::InBlocksOfEight(n, widen8)) == n) return n;
 #else
   for (std::uint64_t bytes; i + 8 <= n && PlainAscii8(bytes = unicode_detail::Load8(src + i)); i += 8) {
     unicode_detail::Widen8(bytes, dest + i);
