@@ -1,6 +1,5 @@
 // A raw decimal fitted to a mask's fixed decimals and rendered with it, read
 // once: the general way writes the fitted text and reads it back twice.
-#include <cmath>
 #include <cstdint>
 
 #include "intl/settings.h"
@@ -36,7 +35,9 @@ bool PlainRoundingFormat(char sign, char point, char thousand) noexcept {
 std::uint64_t RoundedDigits(std::uint64_t sum, int count, int places, bool& carry) noexcept {
   double scaled = static_cast<double>(sum) / ExactPowerOfTen(static_cast<std::size_t>(count));
   for (int i = 0; i < places; ++i) scaled *= 10;  // zero stays zero, as RoundToPlaces leaves it
-  double whole = std::floor(scaled);
+  // Below 10^kMaxRoundedPlaces and not negative: truncation is the floor, and
+  // needs nothing of the maths library (a static link stays libc alone).
+  double whole = static_cast<double>(static_cast<std::uint64_t>(scaled));
   if (scaled - whole >= 0.5) whole += 1;
   carry = whole == ExactPowerOfTen(static_cast<std::size_t>(places));
   return carry ? 0 : static_cast<std::uint64_t>(whole);
