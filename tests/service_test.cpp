@@ -4,13 +4,18 @@
 #include <climits>
 #include <cstdlib>
 #include <random>
+#include <sstream>
 #include <vector>
 #include <string>
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
 #include "service/answer_size.h"
+#include "service/dispatch.h"
+#include "service/entry_points.h"
+#include "service/fixed_shape.h"
 #include "service/prepared_mask.h"
+#include "service/whole_units.h"
 #include "case_table.h"
 #include "zorva/automation.h"
 #include "zorva/masked_edit.h"
@@ -117,6 +122,56 @@ TEST(ServicePreparedNumbers, AnswerAsTheEntryPoints) {
     }
   }
   EXPECT_GT(answered, 10000);  // the prepared path did answer
+}
+
+// The layouts from digits are taken where they are meant to be. Each checks
+// itself when prepared and stands down where it would answer otherwise, so
+// a fault in one shows in no answer, only in the speed: here, that the
+// usual shapes are laid out by them, as the general path lays them out.
+TEST(ServiceFastPaths, UsualShapesLaidOutFromDigits) {
+  const IntlSettings& s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  IntlSettingsOverride use(s);
+  const struct { int type; const char* mask; const char* values; bool fixed; } numbers[] = {
+      {tkMECurrency, "$#,##0.00;($#,##0.00)", "-1234.5 0 999999999.99 7", true},
+      {tkMEDouble, "#,##0.000", "-0.5 1234567.125 12", true},
+      {tkMEDouble, "0.00;(0.00)", "-12.5 3", true},
+      {tkMECurrency, "+#,##0.00;#,##0.00-", "12.3 -4", true},
+      {tkMEDouble, "#,##0.0#", "", false},  // a "#" place: another shape
+  };
+  for (const auto& c : numbers) {
+    SCOPED_TRACE(c.mask);
+    FixedShape shape{};
+    PrepareFixedShape(shape, RequestFor(c.type, c.mask, s), s);
+    ASSERT_EQ(shape.ready, c.fixed);
+    std::istringstream values(c.values);
+    for (std::string v; values >> v;) {
+      char out[kFixedShown];
+      const int n = ShowFixed(shape, v.data(), v.size(), out);
+      ASSERT_GE(n, 0) << v;
+      EXPECT_EQ(std::string(out, static_cast<std::size_t>(n)), GetFormattedValueUtf8(c.type, c.mask, v)) << v;
+    }
+  }
+  for (const char* mask : {"#,##0", "0", "000,000", "#,##0 \"pcs\""}) {
+    SCOPED_TRACE(mask);
+    const FormatRequest request = RequestFor(tkMELongInt, mask, s);
+    WholeUnits whole{};
+    PrepareWholeUnits(whole, request, WholeMaskKey(request), s);
+    if (std::string(mask).find('"') != std::string::npos) {
+      EXPECT_FALSE(whole.ready);  // a literal after the run: the general path's
+      continue;
+    }
+    ASSERT_TRUE(whole.ready);
+    for (const std::u16string v : {u"-1234567", u"42", u"0"}) {
+      char16_t out[kWholeUnits];
+      const int n = ShowWholeUnits(whole, v.data(), v.size(), out);
+      ASSERT_GE(n, 0);
+      char utf8[kUtf8AnswerBytes];
+      const std::size_t k = Utf16ToUtf8(out, static_cast<std::size_t>(n), utf8, sizeof utf8);
+      char raw[16];
+      const std::size_t r = Utf16ToUtf8(v.data(), v.size(), raw, sizeof raw);
+      EXPECT_EQ(std::string(utf8, k), GetFormattedValueUtf8(tkMELongInt, mask, std::string(raw, r)));
+    }
+  }
 }
 
 // Input no form would send: huge values and masks, masks of escapes or
