@@ -104,13 +104,12 @@ const char* Editor::EffectiveText() const noexcept {
 
 void Editor::Render() noexcept {
   if (kind_ == Kind::kPlain) return;
-  if (kind_ != Kind::kCharacterMask) {
-    const std::string_view shown = kind_ == Kind::kNumber ? number_.Shown()
-                                   : kind_ == Kind::kDate ? date_.Shown()
-                                                          : boolean_.Shown();
-    std::memcpy(text_, shown.data(), shown.size());
-    length_ = shown.size();
-    text_[length_] = '\0';
+  if (OnField([this](auto& field) {
+        const std::string_view shown = field.Shown();
+        std::memcpy(text_, shown.data(), shown.size());
+        length_ = shown.size();
+        text_[length_] = '\0';
+      })) {
     return;
   }
   for (std::size_t i = 0; i < cellCount_; ++i) {
@@ -208,16 +207,10 @@ bool Editor::Commit() {
     valid = IsValidUtf8(mask_, {shown, f});
     // Edited again from what is shown.
     std::size_t start = 0, end = 0;
-    if (kind_ == Kind::kNumber) {
-      number_.Clear();
-      number_.Insert(text_, length_, start, end);
-    } else if (kind_ == Kind::kDate) {
-      date_.Clear();
-      date_.Insert(text_, length_, start, end);
-    } else if (kind_ == Kind::kBoolean) {
-      boolean_.Clear();
-      boolean_.Insert(text_, length_, start, end);
-    }
+    OnField([&](auto& field) {
+      field.Clear();
+      field.Insert(text_, length_, start, end);
+    });
   } else if (kind_ == Kind::kCharacterMask || kind_ == Kind::kDate) {
     length_ = Value(text_);  // without prompts; plain text is its own value
   }

@@ -100,6 +100,17 @@ class Editor {
   // After a commit: the field as it was edited, prompts shown again.
   void Resume() noexcept;
   void Render() noexcept;
+  // Calls f with the field a number, a date or a boolean is typed into;
+  // false for plain text and character masks, which the cells below hold.
+  template <typename F>
+  bool OnField(F&& f) {
+    switch (kind_) {
+      case Kind::kNumber: f(number_); return true;
+      case Kind::kDate: f(date_); return true;
+      case Kind::kBoolean: f(boolean_); return true;
+      default: return false;
+    }
+  }
   const char* EffectiveText() const noexcept;  // the mask, or the type's default
   std::size_t Value(char* dest) const noexcept;  // at most kMaxChars + terminator
 

@@ -88,10 +88,8 @@ bool Editor::InsertPlain(const char* text, std::size_t length) noexcept {
 
 bool Editor::DeleteBackward() noexcept {
   Resume();
-  if (kind_ == Kind::kNumber || kind_ == Kind::kDate || kind_ == Kind::kBoolean) {
-    const bool taken = kind_ == Kind::kNumber ? number_.DeleteBackward(start_, end_)
-                       : kind_ == Kind::kDate ? date_.DeleteBackward(start_, end_)
-                                              : boolean_.DeleteBackward(start_, end_);
+  bool taken = false;
+  if (OnField([&](auto& field) { taken = field.DeleteBackward(start_, end_); })) {
     Render();
     return taken;
   }
@@ -114,10 +112,8 @@ bool Editor::DeleteBackward() noexcept {
 
 bool Editor::DeleteForward() noexcept {
   Resume();
-  if (kind_ == Kind::kNumber || kind_ == Kind::kDate || kind_ == Kind::kBoolean) {
-    const bool taken = kind_ == Kind::kNumber ? number_.DeleteForward(start_, end_)
-                       : kind_ == Kind::kDate ? date_.DeleteForward(start_, end_)
-                                              : boolean_.DeleteForward(start_, end_);
+  bool taken = false;
+  if (OnField([&](auto& field) { taken = field.DeleteForward(start_, end_); })) {
     Render();
     return taken;
   }
