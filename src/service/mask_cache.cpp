@@ -68,6 +68,7 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.number = nullptr;
   k.facts.whole = nullptr;
   k.facts.fixed = nullptr;
+  k.facts.date = nullptr;
   k.read = false;
   for (std::size_t i = 0; i < length; ++i) k.units[i] = mask[i];
   k.valueType = valueType;
@@ -86,6 +87,8 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   char utf8[kKeptMaskUnits * 3 + 1];
   PrepareNumber(k.number, k.valueType, {utf8, Utf16ToUtf8(k.units, k.length, utf8, sizeof utf8)});
   k.facts.number = k.number.ready ? &k.number : nullptr;
+  PrepareKeptDate(k.date, k.facts.request, s);
+  k.facts.date = k.date.ready ? &k.date : nullptr;
   k.read = true;
 }
 
@@ -115,6 +118,7 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.number = nullptr;
   own_.whole = nullptr;
   own_.fixed = nullptr;
+  own_.date = nullptr;
   facts_ = &own_;
 }
 

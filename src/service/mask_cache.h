@@ -1,8 +1,9 @@
 // What a UTF-16 mask implies, kept between calls of the automation front:
 // its text in the code page (swapped where the currency swap applies), the
-// request built on it, its whole-number key and its number reader. A
-// caller leases the facts for one call; a mask that is not kept (too long,
-// or its slot in use by another thread) gets them worked out for the call.
+// request built on it, its whole-number key, its number reader and a date
+// mask's plans. A caller leases the facts for one call; a mask that is not
+// kept (too long, or its slot in use by another thread) gets them worked
+// out for the call.
 #pragma once
 
 #include <atomic>
@@ -11,6 +12,7 @@
 
 #include "service/entry_points.h"
 #include "service/fixed_shape.h"
+#include "service/kept_date.h"
 #include "service/prepared_number.h"
 #include "service/whole_units.h"
 
@@ -27,6 +29,7 @@ struct MaskFacts {
   const PreparedNumber* number;  // null where not prepared
   const WholeUnits* whole;       // null unless shape is a run shown from UTF-16 digits
   const FixedShape* fixed;       // null unless a number mask of the usual shape
+  const KeptDate* date;          // null unless a date type's mask read into plans
 };
 
 namespace mask_cache_detail {
@@ -42,6 +45,7 @@ struct Kept {
   PreparedNumber number;
   WholeUnits whole;
   FixedShape fixed;
+  KeptDate date;
 };
 struct Slot {
   std::atomic<bool> busy;
