@@ -108,10 +108,15 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
 HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
   const IntlSettings& s = Intl();
-  HRESULT quick;
-  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick, s)) return quick;
   const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
   const MaskFacts* m = lease.get();
+  if (m && m->boolean) {
+    const char16_t* units;
+    const int n = KeptRawBoolean(*m->boolean, AsUtf16(value), SysStringLen(value), units);
+    if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+  }
+  HRESULT quick;
+  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick, s)) return quick;
   AnsiText v;
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   char answer[kAnswerBytes];

@@ -69,6 +69,7 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.whole = nullptr;
   k.facts.fixed = nullptr;
   k.facts.date = nullptr;
+  k.facts.boolean = nullptr;
   k.read = false;
   for (std::size_t i = 0; i < length; ++i) k.units[i] = mask[i];
   k.valueType = valueType;
@@ -89,6 +90,9 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.number = k.number.ready ? &k.number : nullptr;
   PrepareKeptDate(k.date, k.facts.request, s);
   k.facts.date = k.date.ready ? &k.date : nullptr;
+  k.boolean.ready = false;
+  if (k.valueType == tkMEBoolean) PrepareKeptBoolean(k.boolean, k.units, k.length, s);
+  k.facts.boolean = k.boolean.ready ? &k.boolean : nullptr;
   k.read = true;
 }
 
@@ -119,6 +123,7 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.whole = nullptr;
   own_.fixed = nullptr;
   own_.date = nullptr;
+  own_.boolean = nullptr;
   facts_ = &own_;
 }
 
