@@ -77,6 +77,7 @@ HRESULT FormattedAnswer(const MaskFacts& m, const char* text, std::size_t length
                         const IntlSettings& s) noexcept {
   char out[kAnswerBytes];
   if (m.date && text) return ToBstr(out, KeptFormattedDate(*m.date, text, out, sizeof out, s), retVal);
+  if (m.time && text) return ToBstr(out, KeptFormattedTime(*m.time, text, out, sizeof out), retVal);
   if (m.shape && text) {
     const int n = FormattedWholeValue(out, sizeof out, text, length, m.request, m.shape, s);
     if (n >= 0) return ToBstr(out, static_cast<std::size_t>(n), retVal);
@@ -121,6 +122,7 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   char answer[kAnswerBytes];
   if (m->date) return ToBstr(answer, KeptRawDate(*m->date, v.data(), answer, sizeof answer, s), retVal);
+  if (m->time) return ToBstr(answer, KeptRawTime(*m->time, v.data(), answer, sizeof answer), retVal);
   if (m->number && m->number->rawReady && v.ascii()) {
     // Its answer is ASCII, the same in UTF-8 and the code page.
     const std::ptrdiff_t n = PreparedRawValue(*m->number, v.data(), v.size(), answer, sizeof answer);

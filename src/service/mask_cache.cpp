@@ -69,6 +69,7 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.whole = nullptr;
   k.facts.fixed = nullptr;
   k.facts.date = nullptr;
+  k.facts.time = nullptr;
   k.facts.boolean = nullptr;
   k.read = false;
   for (std::size_t i = 0; i < length; ++i) k.units[i] = mask[i];
@@ -90,6 +91,8 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.number = k.number.ready ? &k.number : nullptr;
   PrepareKeptDate(k.date, k.facts.request, s);
   k.facts.date = k.date.ready ? &k.date : nullptr;
+  PrepareKeptTime(k.time, k.facts.request, s);
+  k.facts.time = k.time.ready ? &k.time : nullptr;
   k.boolean.ready = false;
   if (k.valueType == tkMEBoolean) PrepareKeptBoolean(k.boolean, k.units, k.length, s);
   k.facts.boolean = k.boolean.ready ? &k.boolean : nullptr;
@@ -123,6 +126,7 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.whole = nullptr;
   own_.fixed = nullptr;
   own_.date = nullptr;
+  own_.time = nullptr;
   own_.boolean = nullptr;
   facts_ = &own_;
 }

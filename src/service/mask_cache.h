@@ -1,7 +1,7 @@
 // What a UTF-16 mask implies, kept between calls of the automation front:
 // its text in the code page (swapped where the currency swap applies), the
-// request built on it, its whole-number key, its number reader, a date
-// mask's plans and a boolean mask's texts. A caller leases the facts for one call; a mask that is not
+// request built on it, its whole-number key, its number reader, a date or
+// time mask's plans and a boolean mask's texts. A caller leases the facts for one call; a mask that is not
 // kept (too long, or its slot in use by another thread) gets them worked
 // out for the call.
 #pragma once
@@ -14,6 +14,7 @@
 #include "service/fixed_shape.h"
 #include "service/kept_boolean.h"
 #include "service/kept_date.h"
+#include "service/kept_time.h"
 #include "service/prepared_number.h"
 #include "service/whole_units.h"
 
@@ -31,6 +32,7 @@ struct MaskFacts {
   const WholeUnits* whole;       // null unless shape is a run shown from UTF-16 digits
   const FixedShape* fixed;       // null unless a number mask of the usual shape
   const KeptDate* date;          // null unless a date type's mask read into plans
+  const KeptTime* time;          // null unless a time type's mask read into plans
   const KeptBoolean* boolean;    // null unless a boolean mask read for raw values
 };
 
@@ -48,6 +50,7 @@ struct Kept {
   WholeUnits whole;
   FixedShape fixed;
   KeptDate date;
+  KeptTime time;
   KeptBoolean boolean;
 };
 struct Slot {
