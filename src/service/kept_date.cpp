@@ -1,13 +1,9 @@
 #include "service/kept_date.h"
 
-#include "service/default_mask.h"
-
 namespace zorva {
 
-void PrepareKeptDate(KeptDate& date, const FormatRequest& request, const IntlSettings& s) noexcept {
-  date.ready = request.editType == etDate &&
-               ReadDateMaskPlan(EffectiveMask(etDate, request.mask, s), date.mask, s) &&
-               ReadDateMaskPlan(s.sRawDateMask, date.raw, s);
+void PrepareKeptDate(KeptDate& date, const char* mask, const IntlSettings& s) noexcept {
+  date.ready = ReadDateMaskPlan(mask, date.mask, s) && ReadDateMaskPlan(s.sRawDateMask, date.raw, s);
 }
 
 // An empty value answers empty, under any mask.

@@ -7,7 +7,6 @@
 
 #include "date/date_plan.h"
 #include "intl/settings.h"
-#include "service/value_types.h"
 
 namespace zorva {
 
@@ -17,8 +16,8 @@ struct KeptDate {
   DateMaskPlan raw;   // the settings' raw date mask
 };
 
-// `ready` false unless the request is a date type's.
-void PrepareKeptDate(KeptDate& date, const FormatRequest& request, const IntlSettings& s) noexcept;
+// `ready` false for a mask too long to plan.
+void PrepareKeptDate(KeptDate& date, const char* mask, const IntlSettings& s) noexcept;
 
 // MakeRawValue's and MakeFormattedValue's answers for a zero-terminated
 // value, into `bytes` bytes (terminated); they return its length.

@@ -1,12 +1,9 @@
 #include "service/kept_time.h"
 
-#include "service/default_mask.h"
-
 namespace zorva {
 
-void PrepareKeptTime(KeptTime& time, const FormatRequest& request, const IntlSettings& s) noexcept {
-  const char* mask = EffectiveMask(etTime, request.mask, s);
-  time.ready = request.editType == etTime && ReadTimeReadPlan(mask, time.maskRead) &&
+void PrepareKeptTime(KeptTime& time, const char* mask, const IntlSettings& s) noexcept {
+  time.ready = ReadTimeReadPlan(mask, time.maskRead) &&
                ReadTimeFormatPlan(mask, time.maskFormat) && ReadTimeReadPlan(s.sRawTimeMask, time.rawRead) &&
                ReadTimeFormatPlan(s.sRawTimeMask, time.rawFormat);
 }

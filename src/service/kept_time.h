@@ -6,7 +6,6 @@
 #include <cstddef>
 
 #include "intl/settings.h"
-#include "service/value_types.h"
 #include "time/time_plan.h"
 
 namespace zorva {
@@ -17,8 +16,8 @@ struct KeptTime {
   TimeFormatPlan maskFormat, rawFormat;
 };
 
-// `ready` false unless the request is a time type's.
-void PrepareKeptTime(KeptTime& time, const FormatRequest& request, const IntlSettings& s) noexcept;
+// `ready` false for a mask too long to plan.
+void PrepareKeptTime(KeptTime& time, const char* mask, const IntlSettings& s) noexcept;
 
 // MakeRawValue's and MakeFormattedValue's answers for a zero-terminated
 // value, into `bytes` bytes (terminated); they return its length.

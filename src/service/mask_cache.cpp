@@ -4,7 +4,9 @@
 #include <type_traits>
 
 #include "platform/unicode.h"
+#include "service/default_mask.h"
 #include "service/dispatch.h"
+#include "service/kept_date_time.h"
 
 namespace zorva {
 namespace {
@@ -89,9 +91,12 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   char utf8[kKeptMaskUnits * 3 + 1];
   PrepareNumber(k.number, k.valueType, {utf8, Utf16ToUtf8(k.units, k.length, utf8, sizeof utf8)});
   k.facts.number = k.number.ready ? &k.number : nullptr;
-  PrepareKeptDate(k.date, k.facts.request, s);
+  k.date.ready = k.time.ready = false;
+  const int type = k.facts.request.editType;
+  if (type == etDate) PrepareKeptDate(k.date, EffectiveMask(etDate, k.text, s), s);
+  if (type == etTime) PrepareKeptTime(k.time, EffectiveMask(etTime, k.text, s), s);
+  if (type == etDateTime) PrepareKeptDateTime(k.date, k.time, k.text, s);
   k.facts.date = k.date.ready ? &k.date : nullptr;
-  PrepareKeptTime(k.time, k.facts.request, s);
   k.facts.time = k.time.ready ? &k.time : nullptr;
   k.boolean.ready = false;
   if (k.valueType == tkMEBoolean) PrepareKeptBoolean(k.boolean, k.units, k.length, s);

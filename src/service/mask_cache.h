@@ -31,8 +31,8 @@ struct MaskFacts {
   const PreparedNumber* number;  // null where not prepared
   const WholeUnits* whole;       // null unless shape is a run shown from UTF-16 digits
   const FixedShape* fixed;       // null unless a number mask of the usual shape
-  const KeptDate* date;          // null unless a date type's mask read into plans
-  const KeptTime* time;          // null unless a time type's mask read into plans
+  const KeptDate* date;          // a date mask's plans, a date-time mask's date half's; or null
+  const KeptTime* time;          // a time mask's plans, a date-time mask's time half's; or null
   const KeptBoolean* boolean;    // null unless a boolean mask read for raw values
 };
 
