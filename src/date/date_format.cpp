@@ -20,8 +20,8 @@ bool Usable(const DateParts& date, std::int32_t part) noexcept {
   return date.empty == 0 && part >= 0;
 }
 
-[[gnu::always_inline]] inline void PutDay(BoundedText& out, std::size_t length, const DateParts& date, int& weekday,
-            const IntlSettings& s) noexcept {
+[[gnu::always_inline]] inline void PutDay(BoundedText& out, std::size_t length, const DateParts& date,
+                                          int& weekday, const IntlSettings& s) noexcept {
   if (!Usable(date, date.day)) {
     out.Put('_', DateRunFormOf(kDayPart, length).placeholders);
     return;
@@ -80,8 +80,8 @@ DateRunForm DateRunFormOf(DatePart part, std::size_t length) noexcept {
 namespace {
 
 // One run of the mask; inline in both walks, as it was in the one.
-[[gnu::always_inline]] inline void PutRun(BoundedText& out, DatePart part, std::size_t length, const DateParts& date, int& weekday,
-            const IntlSettings& s) noexcept {
+[[gnu::always_inline]] inline void PutRun(BoundedText& out, DatePart part, std::size_t length,
+                                          const DateParts& date, int& weekday, const IntlSettings& s) noexcept {
   if (part == kDayPart) {
     PutDay(out, length, date, weekday, s);
   } else if (part == kMonthPart) {

@@ -41,7 +41,8 @@ std::int32_t RunValue(const char* run, std::size_t digits) noexcept {
   return value;
 }
 
-[[gnu::always_inline]] inline int Tokenize(const char* value, const DateSeparators& seps, DateToken* tokens) noexcept {
+[[gnu::always_inline]] inline int Tokenize(const char* value, const DateSeparators& seps,
+                                           DateToken* tokens) noexcept {
   int count = 0;
   const char* p = value;
   while (*p != '\0' && count < kMaxDateTokens) {
@@ -71,8 +72,9 @@ std::int32_t RunValue(const char* run, std::size_t digits) noexcept {
 }
 
 // The tokens one run of the mask takes, from tokens[k] on.
-[[gnu::always_inline]] inline void TakeRun(DatePart part, std::size_t length, const DateToken* tokens, int count, int& k, DateParts& parts,
-             bool strictNames, const IntlSettings& s) noexcept {
+[[gnu::always_inline]] inline void TakeRun(DatePart part, std::size_t length, const DateToken* tokens, int count,
+                                           int& k, DateParts& parts, bool strictNames,
+                                           const IntlSettings& s) noexcept {
   const bool left = k < count;
   switch (part) {
     case kDayPart:

@@ -251,6 +251,7 @@ std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const 
 
 std::size_t FormatTimePlan(char* dest, std::size_t size, const TimeFormatPlan& plan, TimeValue& time) noexcept {
   BoundedText out(dest, size);
+  const auto never = [] { return false; };  // only hours switch clocks
   for (std::size_t i = 0; i < plan.count; ++i) {
     const TimePlanPiece& p = plan.pieces[i];
     switch (p.kind) {
@@ -259,8 +260,8 @@ std::size_t FormatTimePlan(char* dest, std::size_t size, const TimeFormatPlan& p
         for (std::size_t k = 0; k < p.length; ++k) out.Put(plan.chars[p.text + k]);
         break;
       case TimeMaskPiece::kHours: PutField(out, p.length, time.hours, time, true, [&p] { return p.pair; }); break;
-      case TimeMaskPiece::kMinutes: PutField(out, p.length, time.minutes, time, false, [] { return false; }); break;
-      case TimeMaskPiece::kSeconds: PutField(out, p.length, time.seconds, time, false, [] { return false; }); break;
+      case TimeMaskPiece::kMinutes: PutField(out, p.length, time.minutes, time, false, never); break;
+      case TimeMaskPiece::kSeconds: PutField(out, p.length, time.seconds, time, false, never); break;
       case TimeMaskPiece::kDesignator:
         if (time.meridiem == MeridiemAM) {
           out.Put(plan.chars + p.text);
