@@ -118,13 +118,13 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
   const IntlSettings& s = Intl();
   const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
   const MaskFacts* m = lease.get();
-  if (m && m->boolean) {
+  if (valueType == tkMEBoolean) {  // from the kept mask's texts, else from the mask's units
     const char16_t* units;
-    const int n = KeptRawBoolean(*m->boolean, AsUtf16(value), SysStringLen(value), units);
+    const int n = m && m->boolean ? KeptRawBoolean(*m->boolean, AsUtf16(value), SysStringLen(value), units) : -1;
     if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    HRESULT quick;
+    if (RawBoolean(mask, value, retVal, quick, s)) return quick;
   }
-  HRESULT quick;
-  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick, s)) return quick;
   AnsiText v;
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   char answer[kAnswerBytes];
