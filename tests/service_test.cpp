@@ -14,6 +14,7 @@
 #include "service/dispatch.h"
 #include "service/entry_points.h"
 #include "service/fixed_shape.h"
+#include "service/mask_cache.h"
 #include "service/prepared_mask.h"
 #include "service/whole_units.h"
 #include "case_table.h"
@@ -171,6 +172,36 @@ TEST(ServiceFastPaths, UsualShapesLaidOutFromDigits) {
       const std::size_t r = Utf16ToUtf8(v.data(), v.size(), raw, sizeof raw);
       EXPECT_EQ(std::string(utf8, k), GetFormattedValueUtf8(tkMELongInt, mask, std::string(raw, r)));
     }
+  }
+}
+
+// A mask the automation front keeps is read into plans at its second call;
+// from then on its answers are the dispatcher's, a 255-character cut too.
+TEST(ServiceFastPaths, KeptMasksAnswerAsTheDispatcher) {
+  const IntlSettings& s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  IntlSettingsOverride use(s);
+  const std::string blanks(300, '_');
+  const struct { int type; std::string mask; std::vector<std::string> values; } kept[] = {
+      {tkMEDate, "dddd, mmm d yy", {"Monday, Feb 29 04", "12/31/1999", "jan 5", "__/__/____", "2004-02-29", "x"}},
+      {tkMEDate, "", {"3/4/2021", "March 4", "4"}},
+      {tkMETime, "h:mm AM/PM", {"1:05 pm", "13:45", "12:00 a", "9", "_:__ __", "25:00", "0:00 x"}},
+      {tkMETime, "a/p hh:mm:ss \"t\"", {"1:2:3 p", "p 1:2:3", "13:59:59", "12 a", "7 pm"}},
+      {tkMEDateTime, "mm/dd/yyyy h:mm AM/PM", {"02/29/2004 1:05 PM", " 10:00", "2004-02-29 23:59:59", blanks + " 10:00",
+                                                "1/2/3", "x y"}},
+      {tkMEBoolean, "Yes/No", {"yes", "n", "0", "1", "2", " ", "maybe", "\xc3\xa9", "yeah"}},
+      {tkMEBoolean, "0k/No/x", {"0", "0k", "no", "Ok"}},
+  };
+  for (const auto& c : kept) {
+    SCOPED_TRACE(c.mask);
+    const std::u16string mask = test::DecodeField(c.mask, 0);
+    for (const std::string& v : c.values) {
+      const test::Answers a = test::Ask(c.type, mask, test::DecodeField(v, 0));
+      EXPECT_EQ(Utf8Of16(a.raw), GetRawValueUtf8(c.type, c.mask, v)) << v;
+      EXPECT_EQ(Utf8Of16(a.formatted), GetFormattedValueUtf8(c.type, c.mask, v)) << v;
+    }
+    const MaskLease lease(c.type, mask.data(), mask.size(), s);
+    EXPECT_TRUE(c.type == tkMEDateTime ? lease.get()->date && lease.get()->time
+                                       : lease.get()->date || lease.get()->time || lease.get()->boolean);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "service/boolean.h"
 #include "service/dispatch.h"
 #include "service/entry_points.h"
+#include "service/kept_date_time.h"
 #include "service/mask_cache.h"
 #include "service/variant_text.h"
 #include "zorva/automation.h"
@@ -72,10 +73,18 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr, const IntlSett
   return true;
 }
 
-// The formatted answer for a raw text of `length` bytes (null: no text).
-HRESULT FormattedAnswer(const MaskFacts& m, const char* text, std::size_t length, BSTR* retVal,
-                        const IntlSettings& s) noexcept {
+// The formatted answer for a raw text of `length` bytes (null: no text);
+// inline in each caller, which keeps the usual text and number calls short.
+[[gnu::always_inline]] inline HRESULT FormattedAnswer(const MaskFacts& m, const char* text, std::size_t length,
+                                                      BSTR* retVal, const IntlSettings& s) noexcept {
   char out[kAnswerBytes];
+  if (text && (m.date || m.time)) {  // the masks' plans
+    std::size_t n;
+    if (m.date && m.time) n = KeptFormattedDateTime(*m.date, *m.time, text, out, s);
+    else if (m.date) n = KeptFormattedDate(*m.date, text, out, sizeof out, s);
+    else n = KeptFormattedTime(*m.time, text, out, sizeof out);
+    return ToBstr(out, n, retVal);
+  }
   if (m.shape && text) {
     const int n = FormattedWholeValue(out, sizeof out, text, length, m.request, m.shape, s);
     if (n >= 0) return ToBstr(out, static_cast<std::size_t>(n), retVal);
@@ -107,13 +116,25 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
 HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal) noexcept {
   if (!retVal) return E_POINTER;
   const IntlSettings& s = Intl();
-  HRESULT quick;
-  if (valueType == tkMEBoolean && RawBoolean(mask, value, retVal, quick, s)) return quick;
   const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
   const MaskFacts* m = lease.get();
+  if (valueType == tkMEBoolean) {  // from the kept mask's texts, else from the mask's units
+    const char16_t* units;
+    const int n = m && m->boolean ? KeptRawBoolean(*m->boolean, AsUtf16(value), SysStringLen(value), units) : -1;
+    if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    HRESULT quick;
+    if (RawBoolean(mask, value, retVal, quick, s)) return quick;
+  }
   AnsiText v;
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   char answer[kAnswerBytes];
+  if (m->date || m->time) {  // the masks' plans
+    std::size_t n;
+    if (m->date && m->time) n = KeptRawDateTime(*m->date, *m->time, v.data(), answer, s);
+    else if (m->date) n = KeptRawDate(*m->date, v.data(), answer, sizeof answer, s);
+    else n = KeptRawTime(*m->time, v.data(), answer, sizeof answer);
+    return ToBstr(answer, n, retVal);
+  }
   if (m->number && m->number->rawReady && v.ascii()) {
     // Its answer is ASCII, the same in UTF-8 and the code page.
     const std::ptrdiff_t n = PreparedRawValue(*m->number, v.data(), v.size(), answer, sizeof answer);

@@ -4,7 +4,9 @@
 #include <type_traits>
 
 #include "platform/unicode.h"
+#include "service/default_mask.h"
 #include "service/dispatch.h"
+#include "service/kept_date_time.h"
 
 namespace zorva {
 namespace {
@@ -68,6 +70,9 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.number = nullptr;
   k.facts.whole = nullptr;
   k.facts.fixed = nullptr;
+  k.facts.date = nullptr;
+  k.facts.time = nullptr;
+  k.facts.boolean = nullptr;
   k.read = false;
   for (std::size_t i = 0; i < length; ++i) k.units[i] = mask[i];
   k.valueType = valueType;
@@ -86,6 +91,16 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   char utf8[kKeptMaskUnits * 3 + 1];
   PrepareNumber(k.number, k.valueType, {utf8, Utf16ToUtf8(k.units, k.length, utf8, sizeof utf8)});
   k.facts.number = k.number.ready ? &k.number : nullptr;
+  k.date.ready = k.time.ready = false;
+  const int type = k.facts.request.editType;
+  if (type == etDate) PrepareKeptDate(k.date, EffectiveMask(etDate, k.text, s), s);
+  if (type == etTime) PrepareKeptTime(k.time, EffectiveMask(etTime, k.text, s), s);
+  if (type == etDateTime) PrepareKeptDateTime(k.date, k.time, k.text, s);
+  k.facts.date = k.date.ready ? &k.date : nullptr;
+  k.facts.time = k.time.ready ? &k.time : nullptr;
+  k.boolean.ready = false;
+  if (k.valueType == tkMEBoolean) PrepareKeptBoolean(k.boolean, k.units, k.length, s);
+  k.facts.boolean = k.boolean.ready ? &k.boolean : nullptr;
   k.read = true;
 }
 
@@ -115,6 +130,9 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.number = nullptr;
   own_.whole = nullptr;
   own_.fixed = nullptr;
+  own_.date = nullptr;
+  own_.time = nullptr;
+  own_.boolean = nullptr;
   facts_ = &own_;
 }
 

@@ -1,8 +1,9 @@
 // What a UTF-16 mask implies, kept between calls of the automation front:
 // its text in the code page (swapped where the currency swap applies), the
-// request built on it, its whole-number key and its number reader. A
-// caller leases the facts for one call; a mask that is not kept (too long,
-// or its slot in use by another thread) gets them worked out for the call.
+// request built on it, its whole-number key, its number reader, a date or
+// time mask's plans and a boolean mask's texts. A caller leases the facts for one call; a mask that is not
+// kept (too long, or its slot in use by another thread) gets them worked
+// out for the call.
 #pragma once
 
 #include <atomic>
@@ -11,6 +12,9 @@
 
 #include "service/entry_points.h"
 #include "service/fixed_shape.h"
+#include "service/kept_boolean.h"
+#include "service/kept_date.h"
+#include "service/kept_time.h"
 #include "service/prepared_number.h"
 #include "service/whole_units.h"
 
@@ -27,6 +31,9 @@ struct MaskFacts {
   const PreparedNumber* number;  // null where not prepared
   const WholeUnits* whole;       // null unless shape is a run shown from UTF-16 digits
   const FixedShape* fixed;       // null unless a number mask of the usual shape
+  const KeptDate* date;          // a date mask's plans, a date-time mask's date half's; or null
+  const KeptTime* time;          // a time mask's plans, a date-time mask's time half's; or null
+  const KeptBoolean* boolean;    // null unless a boolean mask read for raw values
 };
 
 namespace mask_cache_detail {
@@ -42,6 +49,9 @@ struct Kept {
   PreparedNumber number;
   WholeUnits whole;
   FixedShape fixed;
+  KeptDate date;
+  KeptTime time;
+  KeptBoolean boolean;
 };
 struct Slot {
   std::atomic<bool> busy;

@@ -5,6 +5,7 @@
 #include "platform/bounded_text.h"
 #include "platform/codepage.h"
 #include "time/time_digits.h"
+#include "time/time_plan.h"
 
 namespace zorva {
 namespace {
@@ -12,14 +13,16 @@ namespace {
 constexpr int kMaxNumbers = 15;
 constexpr int kMaxWords = 7;
 
-// One hours, minutes or seconds token of `letters` letters at mask[i].
-void FormatField(BoundedText& out, const char* mask, std::size_t i, std::size_t letters, std::int32_t number,
-                 TimeValue& time, bool isHours) noexcept {
+// One hours, minutes or seconds token of `letters` letters; `pairAfter`
+// tells, when asked, whether a designator pair follows it.
+template <class PairAfter>
+[[gnu::always_inline]] inline void PutField(BoundedText& out, std::size_t letters, std::int32_t number,
+                                            TimeValue& time, bool isHours, PairAfter pairAfter) noexcept {
   if (number < 0 || time.isBlank) {
     out.Put(kTimePlaceholder, letters);
     return;
   }
-  if (isHours && HasDesignatorPair(mask + i)) {
+  if (isHours && pairAfter()) {
     // A pair after the hours token puts them on the 12-hour clock.
     if (number == 0 || number == 24) {
       number = 12;
@@ -36,6 +39,11 @@ void FormatField(BoundedText& out, const char* mask, std::size_t i, std::size_t 
   }
   if (letters == 2 || digits[0] > '0') out.Put(digits[0]);
   out.Put(digits[1]);
+}
+
+void FormatField(BoundedText& out, const char* mask, std::size_t i, std::size_t letters, std::int32_t number,
+                 TimeValue& time, bool isHours) noexcept {
+  PutField(out, letters, number, time, isHours, [mask, i] { return HasDesignatorPair(mask + i); });
 }
 
 // A designator run, read once by the piece reader.
@@ -57,29 +65,55 @@ TimeValue BlankTime() noexcept {
 
 }  // namespace
 
-TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
-  TimeValue time{};
-  if (!value || !*value) {
-    time.isBlank = 1;
-    return time;
-  }
+namespace {
+
+// The numbers and words of a value, in order.
+struct TimeTokens {
   std::int32_t numbers[kMaxNumbers];
   const char* words[kMaxWords];
   int numberCount = 0;
   int wordCount = 0;
-  for (const char* p = value; *p && numberCount < kMaxNumbers && wordCount < kMaxWords;) {
+};
+
+// False for an empty value, or one with neither digits nor letters.
+[[gnu::always_inline]] inline bool ReadTokens(const char* value, TimeTokens& t) noexcept {
+  if (!value || !*value) return false;
+  for (const char* p = value; *p && t.numberCount < kMaxNumbers && t.wordCount < kMaxWords;) {
     if (IsCharAlphaA(*p)) {
-      words[wordCount++] = p;
+      t.words[t.wordCount++] = p;
       while (IsCharAlphaA(*p)) ++p;
     } else if (CrtIsDigit(*p)) {
       std::int32_t number = 0;
       while (CrtIsDigit(*p)) number = AppendTimeDigit(number, *p++);
-      numbers[numberCount++] = number;
+      t.numbers[t.numberCount++] = number;
     } else {
       ++p;
     }
   }
-  if (numberCount == 0 && wordCount == 0) {
+  return t.numberCount > 0 || t.wordCount > 0;
+}
+
+// The designator's letters against the first word's first letter, and the
+// meridiem of the hours.
+[[gnu::always_inline]] inline void Finish(TimeValue& time, bool matched, bool matchedPM) noexcept {
+  if (matched) {
+    if (matchedPM) {
+      if (time.hours < 12) time.hours += 12;
+    } else if (time.hours == 12) {
+      time.hours = 0;
+    }
+  }
+  if (time.hours < 12 || time.hours == 24) time.meridiem = MeridiemAM;
+  else if (time.hours <= 23) time.meridiem = MeridiemPM;
+  else time.meridiem = -1;
+}
+
+}  // namespace
+
+TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
+  TimeValue time{};
+  TimeTokens t;
+  if (!ReadTokens(value, t)) {
     time.isBlank = 1;
     return time;
   }
@@ -103,13 +137,13 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
       char lower = static_cast<char>(c | ('a' - 'A'));
       while (IsLetterOf(*m, lower)) ++m;
       std::int32_t* target = lower == 'h' ? &time.hours : lower == 'm' ? &time.minutes : &time.seconds;
-      if (nextNumber < numberCount) *target = numbers[nextNumber++];
+      if (nextNumber < t.numberCount) *target = t.numbers[nextNumber++];
     } else if (!armed) {
       ++m;
     } else {
       // Only the first letter of the entered word counts against the mask.
-      if (nextWord < wordCount) {
-        char first = CrtToUpper(*words[nextWord++]);
+      if (nextWord < t.wordCount) {
+        char first = CrtToUpper(*t.words[nextWord++]);
         if (CrtToUpper(c) == first) matched = true;
         // The PM letter follows the next "/" from here on (this character included).
         while (*m && *m != '/') ++m;
@@ -119,17 +153,27 @@ TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
       break;
     }
   }
+  Finish(time, matched, matchedPM);
+  return time;
+}
 
-  if (matched) {
-    if (matchedPM) {
-      if (time.hours < 12) time.hours += 12;
-    } else if (time.hours == 12) {
-      time.hours = 0;
-    }
+TimeValue ReadTimePlan(const char* value, const TimeReadPlan& plan) noexcept {
+  TimeValue time{};
+  TimeTokens t;
+  if (!ReadTokens(value, t)) {
+    time.isBlank = 1;
+    return time;
   }
-  if (time.hours < 12 || time.hours == 24) time.meridiem = MeridiemAM;
-  else if (time.hours <= 23) time.meridiem = MeridiemPM;
-  else time.meridiem = -1;
+  std::int32_t* const targets[] = {&time.hours, &time.minutes, &time.seconds};
+  const int fields = plan.fields < t.numberCount ? plan.fields : t.numberCount;
+  for (int i = 0; i < fields; ++i) *targets[plan.field[i]] = t.numbers[i];
+  bool matched = false, matchedPM = false;
+  if (plan.designator && t.wordCount > 0) {
+    const char first = CrtToUpper(*t.words[0]);
+    matched = plan.am == first;
+    if (plan.pm == first) matched = matchedPM = true;
+  }
+  Finish(time, matched, matchedPM);
   return time;
 }
 
@@ -172,6 +216,8 @@ TimeMaskPiece NextTimeMaskPiece(const char* m) noexcept {
   return ReadPiece(m, run);
 }
 
+TimeMaskPiece NextTimeMaskPiece(const char* m, DesignatorRun& run) noexcept { return ReadPiece(m, run); }
+
 std::size_t FormatTime(char* dest, std::size_t size, const char* mask, TimeValue& time) noexcept {
   BoundedText out(dest, size);
   const char* m = mask ? mask : "";
@@ -201,6 +247,44 @@ std::size_t ReformatTime(char* dest, std::size_t size, const char* value, const 
     else time = BlankTime();
   }
   return FormatTime(dest, size, targetMask, time);
+}
+
+std::size_t FormatTimePlan(char* dest, std::size_t size, const TimeFormatPlan& plan, TimeValue& time) noexcept {
+  BoundedText out(dest, size);
+  const auto never = [] { return false; };  // only hours switch clocks
+  for (std::size_t i = 0; i < plan.count; ++i) {
+    const TimePlanPiece& p = plan.pieces[i];
+    switch (p.kind) {
+      case TimeMaskPiece::kEnd: break;
+      case TimeMaskPiece::kText:
+        for (std::size_t k = 0; k < p.length; ++k) out.Put(plan.chars[p.text + k]);
+        break;
+      case TimeMaskPiece::kHours: PutField(out, p.length, time.hours, time, true, [&p] { return p.pair; }); break;
+      case TimeMaskPiece::kMinutes: PutField(out, p.length, time.minutes, time, false, never); break;
+      case TimeMaskPiece::kSeconds: PutField(out, p.length, time.seconds, time, false, never); break;
+      case TimeMaskPiece::kDesignator:
+        if (time.meridiem == MeridiemAM) {
+          out.Put(plan.chars + p.text);
+        } else if (time.meridiem == MeridiemPM) {
+          out.Put(plan.chars + p.pm);
+        } else {
+          out.Put(kTimePlaceholder, 2);
+        }
+        break;
+    }
+  }
+  return out.length();
+}
+
+std::size_t ReformatTimePlan(char* dest, std::size_t size, const char* value, const TimeReadPlan& source,
+                             const TimeFormatPlan& target) noexcept {
+  TimeValue time = BlankTime();
+  if (value && *value) {
+    time = ReadTimePlan(value, source);
+    if (IsTimeInRange(time)) NormaliseTime(time);
+    else time = BlankTime();
+  }
+  return FormatTimePlan(dest, size, target, time);
 }
 
 }  // namespace zorva

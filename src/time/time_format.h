@@ -22,6 +22,8 @@ struct TimeMaskPiece {
   std::size_t textLength;
 };
 TimeMaskPiece NextTimeMaskPiece(const char* mask) noexcept;
+// The same, with a designator run's texts read into `run`.
+TimeMaskPiece NextTimeMaskPiece(const char* mask, DesignatorRun& run) noexcept;
 
 // Renders `time` with `mask` into dest of `size` bytes (cut to size - 1
 // characters, always terminated); returns the length written. Hours before an

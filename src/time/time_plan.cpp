@@ -1,0 +1,73 @@
+#include "time/time_plan.h"
+
+#include <cstring>
+
+#include "platform/codepage.h"
+
+namespace zorva {
+
+// ReadTimeLenient's walk of the mask, which depends on the value only once
+// it reaches a designator.
+bool ReadTimeReadPlan(const char* mask, TimeReadPlan& plan) noexcept {
+  plan.fields = 0;
+  plan.designator = false;
+  if (!mask || std::strlen(mask) >= kTimePlanBytes) return false;
+  bool armed = false;
+  for (const char* m = mask; *m;) {
+    const char c = *m;
+    if (c == ' ' || c == '_') {
+      armed = true;
+      ++m;
+    } else if (c == '"') {
+      ++m;
+      while (*m && *m != '"') ++m;
+      if (*m) ++m;
+    } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
+      const char lower = static_cast<char>(c | ('a' - 'A'));
+      while (IsLetterOf(*m, lower)) ++m;
+      plan.field[plan.fields++] = lower == 'h' ? 0 : lower == 'm' ? 1 : 2;
+    } else if (!armed) {
+      ++m;
+    } else {
+      plan.designator = true;
+      plan.am = CrtToUpper(c);
+      while (*m && *m != '/') ++m;
+      if (*m) ++m;
+      plan.pm = CrtToUpper(*m);
+      break;
+    }
+  }
+  return true;
+}
+
+bool ReadTimeFormatPlan(const char* mask, TimeFormatPlan& plan) noexcept {
+  plan.count = 0;
+  if (!mask || std::strlen(mask) >= kTimePlanBytes) return false;
+  std::size_t used = 0;
+  const auto keep = [&plan, &used](const char* text, std::size_t length) {
+    const auto at = static_cast<std::uint16_t>(used);
+    std::memcpy(plan.chars + used, text, length);
+    used += length;
+    plan.chars[used++] = '\0';
+    return at;
+  };
+  for (std::size_t i = 0;;) {
+    DesignatorRun run;
+    const TimeMaskPiece piece = NextTimeMaskPiece(mask + i, run);
+    if (piece.kind == TimeMaskPiece::kEnd) return true;
+    TimePlanPiece& p = plan.pieces[plan.count++];
+    p = {piece.kind, static_cast<std::uint8_t>(piece.length), false, 0, 0};
+    if (piece.kind == TimeMaskPiece::kText) {
+      p.length = static_cast<std::uint8_t>(piece.textLength);
+      p.text = keep(piece.text, piece.textLength);
+    } else if (piece.kind == TimeMaskPiece::kDesignator) {
+      p.text = keep(run.am, std::strlen(run.am));
+      p.pm = keep(run.pm, std::strlen(run.pm));
+    } else if (piece.kind == TimeMaskPiece::kHours) {
+      p.pair = HasDesignatorPair(mask + i);
+    }
+    i += piece.length;
+  }
+}
+
+}  // namespace zorva

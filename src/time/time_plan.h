@@ -1,0 +1,46 @@
+// A time mask read once for many values: the fields a value's numbers go
+// to and its designator's letters, for reading; its pieces with their texts
+// copied out, for rendering. Only masks shorter than kTimePlanBytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "time/time_format.h"
+
+namespace zorva {
+
+inline constexpr std::size_t kTimePlanBytes = 64;
+
+struct TimeReadPlan {
+  std::uint8_t fields;                  // numbers taken, in order, before the designator
+  std::uint8_t field[kTimePlanBytes];   // 0 hours, 1 minutes, 2 seconds
+  bool designator;                      // the walk ends at a designator letter
+  char am, pm;                          // it upper-cased, and the letter after its next "/"
+};
+
+struct TimePlanPiece {
+  TimeMaskPiece::Kind kind;
+  std::uint8_t length;      // a field's letters; kText: its characters
+  bool pair;                // hours: a designator with a "/" follows
+  std::uint16_t text, pm;   // kText: its characters; kDesignator: its zero-terminated AM and PM texts
+};
+
+struct TimeFormatPlan {
+  std::size_t count;
+  TimePlanPiece pieces[kTimePlanBytes];
+  char chars[3 * kTimePlanBytes];
+};
+
+// false, with the plan unusable, for a null mask or one of kTimePlanBytes
+// or more.
+bool ReadTimeReadPlan(const char* mask, TimeReadPlan& plan) noexcept;
+bool ReadTimeFormatPlan(const char* mask, TimeFormatPlan& plan) noexcept;
+
+// ReadTimeLenient, FormatTime and ReformatTime under plans.
+TimeValue ReadTimePlan(const char* value, const TimeReadPlan& plan) noexcept;
+std::size_t FormatTimePlan(char* dest, std::size_t size, const TimeFormatPlan& plan, TimeValue& time) noexcept;
+std::size_t ReformatTimePlan(char* dest, std::size_t size, const char* value, const TimeReadPlan& source,
+                             const TimeFormatPlan& target) noexcept;
+
+}  // namespace zorva
