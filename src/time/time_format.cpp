@@ -10,7 +10,6 @@
 namespace zorva {
 namespace {
 
-constexpr int kMaxNumbers = 15;
 constexpr int kMaxWords = 7;
 
 // One hours, minutes or seconds token of `letters` letters; `pairAfter`
@@ -69,7 +68,7 @@ namespace {
 
 // The numbers and words of a value, in order.
 struct TimeTokens {
-  std::int32_t numbers[kMaxNumbers];
+  std::int32_t numbers[kTimeValueNumbers];
   const char* words[kMaxWords];
   int numberCount = 0;
   int wordCount = 0;
@@ -78,7 +77,7 @@ struct TimeTokens {
 // False for an empty value, or one with neither digits nor letters.
 [[gnu::always_inline]] inline bool ReadTokens(const char* value, TimeTokens& t) noexcept {
   if (!value || !*value) return false;
-  for (const char* p = value; *p && t.numberCount < kMaxNumbers && t.wordCount < kMaxWords;) {
+  for (const char* p = value; *p && t.numberCount < kTimeValueNumbers && t.wordCount < kMaxWords;) {
     if (IsCharAlphaA(*p)) {
       t.words[t.wordCount++] = p;
       while (IsCharAlphaA(*p)) ++p;
@@ -111,50 +110,9 @@ struct TimeTokens {
 }  // namespace
 
 TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
-  TimeValue time{};
-  TimeTokens t;
-  if (!ReadTokens(value, t)) {
-    time.isBlank = 1;
-    return time;
-  }
-
-  int nextNumber = 0;
-  int nextWord = 0;
-  bool armed = false;  // a space or underscore was passed: a designator may follow
-  bool matched = false;
-  bool matchedPM = false;
-  const char* m = mask ? mask : "";
-  while (*m) {
-    char c = *m;
-    if (c == ' ' || c == '_') {
-      armed = true;
-      ++m;
-    } else if (c == '"') {
-      ++m;
-      while (*m && *m != '"') ++m;
-      if (*m) ++m;
-    } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
-      char lower = static_cast<char>(c | ('a' - 'A'));
-      while (IsLetterOf(*m, lower)) ++m;
-      std::int32_t* target = lower == 'h' ? &time.hours : lower == 'm' ? &time.minutes : &time.seconds;
-      if (nextNumber < t.numberCount) *target = t.numbers[nextNumber++];
-    } else if (!armed) {
-      ++m;
-    } else {
-      // Only the first letter of the entered word counts against the mask.
-      if (nextWord < t.wordCount) {
-        char first = CrtToUpper(*t.words[nextWord++]);
-        if (CrtToUpper(c) == first) matched = true;
-        // The PM letter follows the next "/" from here on (this character included).
-        while (*m && *m != '/') ++m;
-        if (*m) ++m;
-        if (CrtToUpper(*m) == first) matched = matchedPM = true;
-      }
-      break;
-    }
-  }
-  Finish(time, matched, matchedPM);
-  return time;
+  TimeReadPlan plan;
+  ReadTimeReadPlan(mask ? mask : "", plan);
+  return ReadTimePlan(value, plan);
 }
 
 TimeValue ReadTimePlan(const char* value, const TimeReadPlan& plan) noexcept {

@@ -6,12 +6,13 @@
 
 namespace zorva {
 
-// ReadTimeLenient's walk of the mask, which depends on the value only once
-// it reaches a designator.
+// The lenient reader's walk of a mask: the fields the value's numbers go
+// to, in order, up to a designator (a letter after a space or underscore),
+// whose first letter and the one after its next "/" are its AM and PM.
 bool ReadTimeReadPlan(const char* mask, TimeReadPlan& plan) noexcept {
   plan.fields = 0;
   plan.designator = false;
-  if (!mask || std::strlen(mask) >= kTimePlanBytes) return false;
+  if (!mask) return false;
   bool armed = false;
   for (const char* m = mask; *m;) {
     const char c = *m;
@@ -25,7 +26,7 @@ bool ReadTimeReadPlan(const char* mask, TimeReadPlan& plan) noexcept {
     } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
       const char lower = static_cast<char>(c | ('a' - 'A'));
       while (IsLetterOf(*m, lower)) ++m;
-      plan.field[plan.fields++] = lower == 'h' ? 0 : lower == 'm' ? 1 : 2;
+      if (plan.fields < kTimeValueNumbers) plan.field[plan.fields++] = lower == 'h' ? 0 : lower == 'm' ? 1 : 2;
     } else if (!armed) {
       ++m;
     } else {

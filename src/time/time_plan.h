@@ -11,10 +11,12 @@
 namespace zorva {
 
 inline constexpr std::size_t kTimePlanBytes = 64;
+// A value gives at most this many numbers: the fields after them take none.
+inline constexpr int kTimeValueNumbers = 15;
 
 struct TimeReadPlan {
   std::uint8_t fields;                  // numbers taken, in order, before the designator
-  std::uint8_t field[kTimePlanBytes];   // 0 hours, 1 minutes, 2 seconds
+  std::uint8_t field[kTimeValueNumbers];  // 0 hours, 1 minutes, 2 seconds
   bool designator;                      // the walk ends at a designator letter
   char am, pm;                          // it upper-cased, and the letter after its next "/"
 };
@@ -32,8 +34,8 @@ struct TimeFormatPlan {
   char chars[3 * kTimePlanBytes];
 };
 
-// false, with the plan unusable, for a null mask or one of kTimePlanBytes
-// or more.
+// A read plan is made of any mask (false for none); a format plan only of
+// one shorter than kTimePlanBytes (false, the plan unusable, otherwise).
 bool ReadTimeReadPlan(const char* mask, TimeReadPlan& plan) noexcept;
 bool ReadTimeFormatPlan(const char* mask, TimeFormatPlan& plan) noexcept;
 
