@@ -109,13 +109,12 @@ struct TimeTokens {
 
 }  // namespace
 
-TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
-  TimeReadPlan plan;
-  ReadTimeReadPlan(mask ? mask : "", plan);
-  return ReadTimePlan(value, plan);
-}
+namespace {
 
-TimeValue ReadTimePlan(const char* value, const TimeReadPlan& plan) noexcept {
+// A value's numbers put in the fields `walk` names, in order, and its first
+// word matched against the designator's letters, if `walk` reaches one.
+template <typename Walk>
+[[gnu::always_inline]] inline TimeValue ReadTimeWith(const char* value, Walk&& walk) noexcept {
   TimeValue time{};
   TimeTokens t;
   if (!ReadTokens(value, t)) {
@@ -123,16 +122,34 @@ TimeValue ReadTimePlan(const char* value, const TimeReadPlan& plan) noexcept {
     return time;
   }
   std::int32_t* const targets[] = {&time.hours, &time.minutes, &time.seconds};
-  const int fields = plan.fields < t.numberCount ? plan.fields : t.numberCount;
-  for (int i = 0; i < fields; ++i) *targets[plan.field[i]] = t.numbers[i];
+  int next = 0;
   bool matched = false, matchedPM = false;
-  if (plan.designator && t.wordCount > 0) {
-    const char first = CrtToUpper(*t.words[0]);
-    matched = plan.am == first;
-    if (plan.pm == first) matched = matchedPM = true;
-  }
+  walk([&](int field) {
+         if (next < t.numberCount) *targets[field] = t.numbers[next++];
+       },
+       [&](char am, char pm) {
+         if (t.wordCount == 0) return;
+         const char first = CrtToUpper(*t.words[0]);
+         matched = am == first;
+         if (pm == first) matched = matchedPM = true;
+       });
   Finish(time, matched, matchedPM);
   return time;
+}
+
+}  // namespace
+
+TimeValue ReadTimeLenient(const char* value, const char* mask) noexcept {
+  return ReadTimeWith(value, [mask](auto field, auto designator) {
+    WalkTimeReadMask(mask ? mask : "", field, designator);
+  });
+}
+
+TimeValue ReadTimePlan(const char* value, const TimeReadPlan& plan) noexcept {
+  return ReadTimeWith(value, [&plan](auto field, auto designator) {
+    for (int i = 0; i < plan.fields; ++i) field(plan.field[i]);
+    if (plan.designator) designator(plan.am, plan.pm);
+  });
 }
 
 namespace {

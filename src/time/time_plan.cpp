@@ -6,38 +6,20 @@
 
 namespace zorva {
 
-// The lenient reader's walk of a mask: the fields the value's numbers go
-// to, in order, up to a designator (a letter after a space or underscore),
-// whose first letter and the one after its next "/" are its AM and PM.
 bool ReadTimeReadPlan(const char* mask, TimeReadPlan& plan) noexcept {
   plan.fields = 0;
   plan.designator = false;
   if (!mask) return false;
-  bool armed = false;
-  for (const char* m = mask; *m;) {
-    const char c = *m;
-    if (c == ' ' || c == '_') {
-      armed = true;
-      ++m;
-    } else if (c == '"') {
-      ++m;
-      while (*m && *m != '"') ++m;
-      if (*m) ++m;
-    } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
-      const char lower = static_cast<char>(c | ('a' - 'A'));
-      while (IsLetterOf(*m, lower)) ++m;
-      if (plan.fields < kTimeValueNumbers) plan.field[plan.fields++] = lower == 'h' ? 0 : lower == 'm' ? 1 : 2;
-    } else if (!armed) {
-      ++m;
-    } else {
-      plan.designator = true;
-      plan.am = CrtToUpper(c);
-      while (*m && *m != '/') ++m;
-      if (*m) ++m;
-      plan.pm = CrtToUpper(*m);
-      break;
-    }
-  }
+  WalkTimeReadMask(
+      mask,
+      [&plan](int field) {
+        if (plan.fields < kTimeValueNumbers) plan.field[plan.fields++] = static_cast<std::uint8_t>(field);
+      },
+      [&plan](char am, char pm) {
+        plan.designator = true;
+        plan.am = am;
+        plan.pm = pm;
+      });
   return true;
 }
 

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/codepage.h"
 #include "time/time_format.h"
+#include "time/time_mask.h"
 
 namespace zorva {
 
@@ -33,6 +35,38 @@ struct TimeFormatPlan {
   TimePlanPiece pieces[kTimePlanBytes];
   char chars[3 * kTimePlanBytes];
 };
+
+// The lenient reader's walk of a mask: field(0, 1 or 2) for each hours,
+// minutes or seconds token in order, up to a designator (a letter after a
+// space or underscore); designator(am, pm) with that letter and the one
+// after its next "/", upper-cased, ends the walk.
+template <typename Field, typename Designator>
+[[gnu::always_inline]] inline void WalkTimeReadMask(const char* m, Field&& field, Designator&& designator) noexcept {
+  bool armed = false;
+  while (*m) {
+    const char c = *m;
+    if (c == ' ' || c == '_') {
+      armed = true;
+      ++m;
+    } else if (c == '"') {
+      ++m;
+      while (*m && *m != '"') ++m;
+      if (*m) ++m;
+    } else if (IsLetterOf(c, 'h') || IsLetterOf(c, 'm') || IsLetterOf(c, 's')) {
+      const char lower = static_cast<char>(c | ('a' - 'A'));
+      while (IsLetterOf(*m, lower)) ++m;
+      field(lower == 'h' ? 0 : lower == 'm' ? 1 : 2);
+    } else if (!armed) {
+      ++m;
+    } else {
+      const char am = CrtToUpper(c);
+      while (*m && *m != '/') ++m;
+      if (*m) ++m;
+      designator(am, CrtToUpper(*m));
+      return;
+    }
+  }
+}
 
 // A read plan is made of any mask (false for none); a format plan only of
 // one shorter than kTimePlanBytes (false, the plan unusable, otherwise).
