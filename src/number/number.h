@@ -117,6 +117,14 @@ int ConvertRawWhole(char* dest, std::size_t size, const char* text, std::size_t 
                     const NumberConversion& conversion, std::uint64_t key,
                     const IntlSettings& s) noexcept;
 
+// ConvertRawWhole for a caller with the format as text, at most once per
+// value: the run and the value are each read once and the digits laid out
+// as they are read. The value is zero-terminated; `size` at least
+// kWholeTextBytes. The length written, or -1, with nothing written.
+inline constexpr std::size_t kWholeTextBytes = 96;
+int ConvertWholeText(char* dest, std::size_t size, const char* text, const NumberConversion& conversion,
+                     const IntlSettings& s) noexcept;
+
 // --- Decimals fitted to a mask, directly -----------------------------------
 
 // What ConvertNumber writes for a raw decimal text ("-1234.5678": the sign,

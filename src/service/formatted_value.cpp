@@ -79,13 +79,9 @@ int FormattedText(char* answer, std::size_t bytes, const char* value, const char
 int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
                     const FormatRequest& request, const IntlSettings& s) noexcept {
   const NumberConversion conversion = ConversionFor(mask, request, s);
-  if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
+  if (IsWholeType(request.editType)) {
     // A whole number under a plain run ("#,##0") is laid out from its digits.
-    const std::uint64_t key = WholeRunKey(mask, request.decimalSep, request.thousandSep);
-    if (key == 0 ||
-        ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
-      ConvertNumber(answer, bytes, value, conversion, s);
-    }
+    if (ConvertWholeText(answer, bytes, value, conversion, s) < 0) ConvertNumber(answer, bytes, value, conversion, s);
     return 1;
   }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
