@@ -117,13 +117,16 @@ int ConvertRawWhole(char* dest, std::size_t size, const char* text, std::size_t 
                     const NumberConversion& conversion, std::uint64_t key,
                     const IntlSettings& s) noexcept;
 
-// ConvertRawWhole for a caller with the format as text, at most once per
-// value: the run and the value are each read once and the digits laid out
-// as they are read. The value is zero-terminated; `size` at least
-// kWholeTextBytes. The length written, or -1, with nothing written.
+// What ConvertNumber writes for a raw whole number (zero-terminated) read
+// as the whole types read it (the settings' raw whole format and
+// separators) and shown with `format`, the separators and the symbol, for
+// a format that is one run ("#,##0"): the run and the value are each read
+// once, as ConvertRawWhole does with its key. `size` at least
+// kWholeTextBytes. The length written, or -1, with nothing written, where
+// ConvertNumber must answer.
 inline constexpr std::size_t kWholeTextBytes = 96;
-int ConvertWholeText(char* dest, std::size_t size, const char* text, const NumberConversion& conversion,
-                     const IntlSettings& s) noexcept;
+int ConvertWholeText(char* dest, std::size_t size, const char* text, const char* format, char decimalSep,
+                     char thousandSep, const char* currencySymbol, const IntlSettings& s) noexcept;
 
 // --- Decimals fitted to a mask, directly -----------------------------------
 

@@ -76,14 +76,13 @@ int FormattedText(char* answer, std::size_t bytes, const char* value, const char
   return 1;
 }
 
-int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-                    const FormatRequest& request, const IntlSettings& s) noexcept {
+namespace {
+
+// The decimal types, out of line: the whole numbers do not set up their
+// buffers.
+[[gnu::noinline]] int FormattedDecimal(char* answer, std::size_t bytes, const char* value, const char* mask,
+                                       const FormatRequest& request, const IntlSettings& s) noexcept {
   const NumberConversion conversion = ConversionFor(mask, request, s);
-  if (IsWholeType(request.editType)) {
-    // A whole number under a plain run ("#,##0") is laid out from its digits.
-    if (ConvertWholeText(answer, bytes, value, conversion, s) < 0) ConvertNumber(answer, bytes, value, conversion, s);
-    return 1;
-  }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
   const std::size_t length = strnlen(value, kAnswerBytes);
@@ -105,6 +104,25 @@ int FormattedNumber(char* answer, std::size_t bytes, const char* value, const ch
   CopyCut(work, value, length);
   FitFractionDigits(work, conversion, s);
   ConvertNumber(answer, bytes, work, conversion, s);
+  return 1;
+}
+
+// A whole number under any other format, out of line as above.
+[[gnu::noinline]] void FormattedWhole(char* answer, std::size_t bytes, const char* value, const char* mask,
+                                      const FormatRequest& request, const IntlSettings& s) noexcept {
+  ConvertNumber(answer, bytes, value, ConversionFor(mask, request, s), s);
+}
+
+}  // namespace
+
+int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+                    const FormatRequest& request, const IntlSettings& s) noexcept {
+  if (!IsWholeType(request.editType)) return FormattedDecimal(answer, bytes, value, mask, request, s);
+  // A whole number under a plain run ("#,##0") is laid out from its digits.
+  if (ConvertWholeText(answer, bytes, value, mask, request.decimalSep, request.thousandSep, request.currencySymbol,
+                       s) < 0) {
+    FormattedWhole(answer, bytes, value, mask, request, s);
+  }
   return 1;
 }
 
