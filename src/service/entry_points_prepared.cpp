@@ -142,8 +142,8 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
 // A text under its own mask, the value ASCII and so its own ANSI text: the
 // characters extracted straight away, as the dispatcher would. Only a case
 // change can make them other than ASCII.
-inline std::size_t Raw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
-                       std::size_t size) {
+[[gnu::noinline]] std::size_t RawPlanned(const PreparedMask& mask, std::string_view value, bool terminated,
+                                         char* dest, std::size_t size) {
   const detail::Preparation& p = mask.state();
   if (!IsPlainText(p, value)) return RawGeneral(mask, value, terminated, dest, size);
   std::size_t n;
@@ -154,6 +154,12 @@ inline std::size_t Raw(const PreparedMask& mask, std::string_view value, bool te
   char answer[kAnswerBytes];
   ExtractPlanned(answer, kAnswerChars, value.data(), value.size(), p.steps.data(), p.steps.size(), Intl(), n);
   return AnswerToUtf8(answer, n, dest, size);
+}
+
+inline std::size_t Raw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
+                       std::size_t size) {
+  if (!mask.state().steps.empty()) return RawPlanned(mask, value, terminated, dest, size);
+  return RawGeneral(mask, value, terminated, dest, size);
 }
 
 }  // namespace

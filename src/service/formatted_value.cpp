@@ -76,12 +76,8 @@ int FormattedText(char* answer, std::size_t bytes, const char* value, const char
   return 1;
 }
 
-namespace {
-
-// The decimal types, out of line: the whole numbers do not set up their
-// buffers.
-[[gnu::noinline]] int FormattedDecimal(char* answer, std::size_t bytes, const char* value, const char* mask,
-                                       const FormatRequest& request, const IntlSettings& s) noexcept {
+int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
+                    const FormatRequest& request, const IntlSettings& s) noexcept {
   const NumberConversion conversion = ConversionFor(mask, request, s);
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
@@ -107,21 +103,13 @@ namespace {
   return 1;
 }
 
-// A whole number under any other format, out of line as above.
-[[gnu::noinline]] void FormattedWhole(char* answer, std::size_t bytes, const char* value, const char* mask,
-                                      const FormatRequest& request, const IntlSettings& s) noexcept {
-  ConvertNumber(answer, bytes, value, ConversionFor(mask, request, s), s);
-}
-
-}  // namespace
-
-int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
-                    const FormatRequest& request, const IntlSettings& s) noexcept {
-  if (!IsWholeType(request.editType)) return FormattedDecimal(answer, bytes, value, mask, request, s);
-  // A whole number under a plain run ("#,##0") is laid out from its digits.
+// The whole-number types: a whole number under a plain run ("#,##0") is laid
+// out from its digits, any other through the general conversion.
+int FormattedWhole(char* answer, std::size_t bytes, const char* value, const char* mask,
+                   const FormatRequest& request, const IntlSettings& s) noexcept {
   if (ConvertWholeText(answer, bytes, value, mask, request.decimalSep, request.thousandSep, request.currencySymbol,
                        s) < 0) {
-    FormattedWhole(answer, bytes, value, mask, request, s);
+    ConvertNumber(answer, bytes, value, ConversionFor(mask, request, s), s);
   }
   return 1;
 }
