@@ -172,6 +172,14 @@ TEST(ServiceFastPaths, UsualShapesLaidOutFromDigits) {
       const std::size_t r = Utf16ToUtf8(v.data(), v.size(), raw, sizeof raw);
       EXPECT_EQ(std::string(utf8, k), GetFormattedValueUtf8(tkMELongInt, mask, std::string(raw, r)));
     }
+    // The dispatcher reads the run with each value, and answers as a prepared mask does.
+    const PreparedMask prepared(tkMELongInt, mask);
+    for (const char* v : {"-1234567", "7", "007", "-0"}) {
+      char out[kWholeTextBytes], expected[kUtf8AnswerBytes];
+      ASSERT_GE(ConvertWholeText(out, sizeof out, v, mask, request.decimalSep, request.thousandSep,
+                                 request.currencySymbol, s), 0) << v;
+      EXPECT_EQ(out, std::string(expected, GetFormattedValueUtf8(prepared, v, expected, sizeof expected))) << v;
+    }
   }
 }
 

@@ -2,42 +2,14 @@
 
 #include <cstring>
 
-#include "intl/settings.h"
-#include "platform/codepage.h"
+#include "charmask/placeholders.h"
 
 namespace zorva {
 namespace {
 
-// The characters of MaskPlaceholders, tested without a search per character.
-bool IsPlaceholder(char c) {
-  switch (c) {
-    case '#': case '&': case 'A': case '?': case 'L': case 'U': return true;
-    default: return false;
-  }
-}
-static_assert(sizeof MaskPlaceholders == 7, "IsPlaceholder lists every placeholder");
-
-// Whether placeholder ph takes c. The terminating zero is taken by none.
-// Only "?" reads the settings (its signs).
-inline bool Accepts(char ph, char c, const IntlSettings& s) {
-  if (c == '\0') return false;
-  unsigned char b = static_cast<unsigned char>(c);
-  switch (ph) {
-    case '#': return (ClassOf(c) & (kAlpha | kDigit)) == kDigit;  // alphanumeric, not a letter
-    case '&': return b >= 32 && b != 127;
-    case '?': {
-      if (IsCharAlphaNumericA(c)) return true;
-      return c == s.sPositiveSign || c == s.sNegativeSign;
-    }
-    default: return IsCharAlphaA(c);  // A, L, U
-  }
-}
-
-char Stored(char ph, char c) {
-  if (ph == 'L' && !IsCharLowerA(c)) return CharLowerA(c);
-  if (ph == 'U' && !IsCharUpperA(c)) return CharUpperA(c);
-  return c;
-}
+using charmask_detail::Accepts;
+using charmask_detail::IsPlaceholder;
+using charmask_detail::Stored;
 
 // One element of a mask, read from left to right.
 struct Element {
@@ -194,6 +166,28 @@ std::size_t LayOutMask(const char* mask, MaskCell* cells, std::size_t capacity) 
     } else {
       put(e.c, e.kind == Element::kPlaceholder);
     }
+  }
+  return n;
+}
+
+std::size_t PlanMask(const char* mask, MaskStep* steps, std::size_t capacity) noexcept {
+  std::size_t n = 0;
+  auto put = [&](char kind, char c) {
+    if (n < capacity) steps[n] = {kind, c, 0};
+    ++n;
+  };
+  MaskReader reader(mask ? mask : "");
+  for (Element e = reader.Next(); e.kind != Element::kEnd; e = reader.Next()) {
+    if (e.kind == Element::kQuoted) {
+      for (std::size_t i = 0; i < e.length; ++i) put(MaskStep::kQuoted, e.begin[i]);
+    } else {
+      put(e.kind == Element::kPlaceholder ? e.c : MaskStep::kLiteral, e.c);
+    }
+  }
+  unsigned run = 0;
+  for (std::size_t i = n < capacity ? n : capacity; i-- > 0;) {
+    run = steps[i].kind == '#' ? (run < 255 ? run + 1 : 255) : 0;
+    steps[i].digits = static_cast<unsigned char>(run);
   }
   return n;
 }

@@ -45,4 +45,25 @@ struct MaskCell {
 // returns how many the whole mask has, like snprintf.
 std::size_t LayOutMask(const char* mask, MaskCell* cells, std::size_t capacity) noexcept;
 
+// A mask read once for many values: each of its characters classed as a
+// placeholder (the step's kind is the placeholder itself), a literal or a
+// character of a quoted run, escapes resolved.
+struct MaskStep {
+  static constexpr char kLiteral = 1, kQuoted = 2;
+  char kind;
+  char c;
+  unsigned char digits;  // "#" steps from this one on, at most 255
+};
+
+// Writes the steps of a non-empty mask into steps (at most capacity) and
+// returns how many the whole mask has, like snprintf.
+std::size_t PlanMask(const char* mask, MaskStep* steps, std::size_t capacity) noexcept;
+
+// ExtractMaskedText through a planned mask, for a value of `length` bytes
+// without a zero byte (not terminated): the same raw characters and verdict.
+// `written` gets the length of the terminated raw text.
+int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t length,
+                   const MaskStep* steps, std::size_t count, const IntlSettings& s,
+                   std::size_t& written) noexcept;
+
 }  // namespace zorva

@@ -12,6 +12,8 @@ namespace {
 
 using number_detail::FcvtDigits;
 using number_detail::FormatView;
+using number_detail::IsLiteralLead;
+using number_detail::kMaxWholeLength;
 
 constexpr std::size_t kFractionPlaces = 15;
 constexpr std::size_t kQuotedMax = 255;
@@ -187,12 +189,6 @@ std::size_t FractionDigits(const NumberParts& parts, char* fraction) noexcept {
   return k;
 }
 
-// A lead that the renderer would show as it stands.
-bool IsLiteralLead(char lead, char decimalSep, char thousandSep) noexcept {
-  return !IsPlaceholder(lead) && lead != ';' && lead != '\\' && lead != '"' && lead != '_' &&
-         !(decimalSep && lead == decimalSep) && !(thousandSep && lead == thousandSep);
-}
-
 void RenderNumber(BoundedText& out, const FormatView& format, char decimalSep, char thousandSep,
                   const NumberParts& parts) noexcept {
   const FcvtDigits integer = number_detail::WholeFcvt(parts.integerPart);
@@ -260,9 +256,6 @@ inline bool AllDigits(std::uint64_t bytes) noexcept {
   return ((bytes & kHigh) | low) == 0x3333333333333333ull;
 }
 
-// Whole numbers are laid out here up to this many digits; a longer run of
-// "0" takes the general walk.
-constexpr std::size_t kMaxWholeLength = 40;
 constexpr std::size_t kWholeTextSize = 2 * kMaxWholeLength + 32;
 
 // What IntegerRun shows for a whole number of `count` (at most 16)

@@ -117,6 +117,17 @@ int ConvertRawWhole(char* dest, std::size_t size, const char* text, std::size_t 
                     const NumberConversion& conversion, std::uint64_t key,
                     const IntlSettings& s) noexcept;
 
+// What ConvertNumber writes for a raw whole number (zero-terminated) read
+// as the whole types read it (the settings' raw whole format and
+// separators) and shown with `format`, the separators and the symbol, for
+// a format that is one run ("#,##0"): the run and the value are each read
+// once, as ConvertRawWhole does with its key. `size` at least
+// kWholeTextBytes. The length written, or -1, with nothing written, where
+// ConvertNumber must answer.
+inline constexpr std::size_t kWholeTextBytes = 96;
+int ConvertWholeText(char* dest, std::size_t size, const char* text, const char* format, char decimalSep,
+                     char thousandSep, const char* currencySymbol, const IntlSettings& s) noexcept;
+
 // --- Decimals fitted to a mask, directly -----------------------------------
 
 // What ConvertNumber writes for a raw decimal text ("-1234.5678": the sign,

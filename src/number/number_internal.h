@@ -31,6 +31,16 @@ inline bool RawTextReadable(char first, const NumberRequest& request,
   return true;
 }
 
+// A lead that the renderer would show as it stands.
+inline bool IsLiteralLead(char lead, char decimalSep, char thousandSep) noexcept {
+  return lead != '0' && lead != '#' && lead != ';' && lead != '\\' && lead != '"' && lead != '_' &&
+         !(decimalSep && lead == decimalSep) && !(thousandSep && lead == thousandSep);
+}
+
+// Whole numbers are laid out directly up to this many digits; a longer run
+// of "0" takes the general walk.
+inline constexpr std::size_t kMaxWholeLength = 40;
+
 // The digit string of a magnitude rounded at some places, as _fcvt makes it:
 // `length` digits with the decimal point after `point` of them (point <= 0:
 // below 1). Only the leading `kept` digits are stored; the rest are "0".

@@ -50,6 +50,8 @@ int FormattedText(char*, std::size_t, const char*, const char*, const FormatRequ
                   const IntlSettings&) noexcept;
 int FormattedNumber(char*, std::size_t, const char*, const char*, const FormatRequest&,
                     const IntlSettings&) noexcept;
+int FormattedWhole(char*, std::size_t, const char*, const char*, const FormatRequest&,
+                   const IntlSettings&) noexcept;
 int FormattedDate(char*, std::size_t, const char*, const char*, const FormatRequest&,
                   const IntlSettings&) noexcept;
 int FormattedTime(char*, std::size_t, const char*, const char*, const FormatRequest&,

@@ -17,9 +17,9 @@ constexpr TypeAnswers kAnswers[] = {
     {ValidNumber, RawNumber, FormattedNumber},        // etCurrency
     {ValidDate, RawDate, FormattedDate},              // etDate
     {ValidTime, RawTime, FormattedTime},              // etTime
-    {ValidNumber, RawNumber, FormattedNumber},        // etByte
-    {ValidNumber, RawNumber, FormattedNumber},        // etInteger
-    {ValidNumber, RawNumber, FormattedNumber},        // etLong
+    {ValidNumber, RawNumber, FormattedWhole},         // etByte
+    {ValidNumber, RawNumber, FormattedWhole},         // etInteger
+    {ValidNumber, RawNumber, FormattedWhole},         // etLong
     {ValidBoolean, RawBoolean, FormattedBoolean},     // etBoolean
     {ValidNumber, RawNumber, FormattedNumber},        // etSingle
     {ValidNumber, RawNumber, FormattedNumber},        // etDouble

@@ -39,6 +39,12 @@ bool IsPlainAscii(std::string_view text) noexcept {
   return true;
 }
 
+// A value the planned walk of a text mask reads as the dispatcher would:
+// not empty (empty answers apart) and ASCII, so its own ANSI text.
+bool IsPlainText(const detail::Preparation& p, std::string_view value) noexcept {
+  return !p.steps.empty() && !value.empty() && IsPlainAscii(value);
+}
+
 // The mask as the engines see it: its text, or, when the currency swap
 // applies (it changes the text), a swapped copy in `scratch`.
 const char* MaskText(const PreparedMask& mask, AnsiText& scratch, const IntlSettings& s) {
@@ -70,6 +76,11 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
     state_->upper = text;
     for (char& c : state_->upper) c = CrtToUpper(c);
   }
+  if (EditTypeOf(valueType) == etText && !text.empty()) {
+    state_->steps.resize(PlanMask(text.c_str(), nullptr, 0));
+    PlanMask(text.c_str(), state_->steps.data(), state_->steps.size());
+    for (const MaskStep& step : state_->steps) state_->caseSteps |= step.kind == 'L' || step.kind == 'U';
+  }
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
   state_->fixed.ready = false;
@@ -89,7 +100,14 @@ namespace {
 }
 
 inline bool Valid(const PreparedMask& mask, std::string_view value, bool terminated) {
-  if (mask.state().number.ready) {
+  const detail::Preparation& p = mask.state();
+  if (IsPlainText(p, value)) {
+    char scratch[kAnswerBytes];
+    std::size_t n;
+    return ExtractPlanned(scratch, sizeof scratch, value.data(), value.size(), p.steps.data(), p.steps.size(),
+                          Intl(), n) != 0;
+  }
+  if (p.number.ready) {
     char copy[kAnswerBytes];
     if (const char* text = TerminatedValue(value, terminated, copy)) {
       if (const int answer = QuickPreparedValid(mask, {text, value.size()}); answer >= 0) return answer != 0;
@@ -114,21 +132,34 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
   }
   const IntlSettings& s = Intl();
   char answer[kAnswerBytes];
-  if (EditTypeOf(mask.valueType()) == etText && !p.text.empty() && !value.empty() &&
-      value.size() < sizeof answer && IsPlainAscii(value)) {
-    // A text under its own mask, the value ASCII and so its own ANSI text:
-    // the characters extracted straight away, as the dispatcher would.
-    char copy[kAnswerBytes];
-    std::memcpy(copy, value.data(), value.size());
-    copy[value.size()] = '\0';
-    ExtractMaskedText(answer, kAnswerChars, copy, p.text.c_str(), s);
-    return AnswerToUtf8(answer, std::strlen(answer), dest, size);
-  }
   AnsiText scratch;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
   MakeRawValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
+}
+
+// A text under its own mask, the value ASCII and so its own ANSI text: the
+// characters extracted straight away, as the dispatcher would. Only a case
+// change can make them other than ASCII.
+[[gnu::noinline]] std::size_t RawPlanned(const PreparedMask& mask, std::string_view value, bool terminated,
+                                         char* dest, std::size_t size) {
+  const detail::Preparation& p = mask.state();
+  if (!IsPlainText(p, value)) return RawGeneral(mask, value, terminated, dest, size);
+  std::size_t n;
+  if (!p.caseSteps && size >= kAnswerBytes) {
+    ExtractPlanned(dest, kAnswerChars, value.data(), value.size(), p.steps.data(), p.steps.size(), Intl(), n);
+    return n;
+  }
+  char answer[kAnswerBytes];
+  ExtractPlanned(answer, kAnswerChars, value.data(), value.size(), p.steps.data(), p.steps.size(), Intl(), n);
+  return AnswerToUtf8(answer, n, dest, size);
+}
+
+inline std::size_t Raw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
+                       std::size_t size) {
+  if (!mask.state().steps.empty()) return RawPlanned(mask, value, terminated, dest, size);
+  return RawGeneral(mask, value, terminated, dest, size);
 }
 
 }  // namespace
@@ -140,7 +171,7 @@ bool PreparedValid(const PreparedMask& mask, std::string_view value, bool termin
 std::size_t PreparedRaw(const PreparedMask& mask, std::string_view value, bool terminated, char* dest,
                         std::size_t size) {
   if (mask.valueType() == tkMEBoolean) return GetRawValueUtf8(mask, value, dest, size);
-  return RawGeneral(mask, value, terminated, dest, size);
+  return Raw(mask, value, terminated, dest, size);
 }
 
 bool IsValidUtf8(const PreparedMask& mask, std::string_view value) { return Valid(mask, value, false); }
@@ -163,7 +194,7 @@ namespace {
 std::size_t GetRawValueUtf8(const PreparedMask& mask, std::string_view value, char* dest,
                             std::size_t size) {
   const detail::Preparation& p = mask.state();
-  if (mask.valueType() != tkMEBoolean || p.text.empty()) return RawGeneral(mask, value, false, dest, size);
+  if (mask.valueType() != tkMEBoolean || p.text.empty()) return Raw(mask, value, false, dest, size);
   // The dispatcher's boolean reading without its set-up (an empty mask takes
   // the default there). An ASCII value is its own ANSI text: read in place.
   if (value.empty() || value[0] == ' ' || !IsPlainAscii(value)) return RawBooleanGeneral(p, value, dest, size);

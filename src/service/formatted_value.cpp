@@ -79,15 +79,6 @@ int FormattedText(char* answer, std::size_t bytes, const char* value, const char
 int FormattedNumber(char* answer, std::size_t bytes, const char* value, const char* mask,
                     const FormatRequest& request, const IntlSettings& s) noexcept {
   const NumberConversion conversion = ConversionFor(mask, request, s);
-  if (conversion.fromFormat == s.sRawWholeFormat) {  // the whole-number types
-    // A whole number under a plain run ("#,##0") is laid out from its digits.
-    const std::uint64_t key = WholeRunKey(mask, request.decimalSep, request.thousandSep);
-    if (key == 0 ||
-        ConvertRawWhole(answer, bytes, value, std::strlen(value), conversion, key, s) < 0) {
-      ConvertNumber(answer, bytes, value, conversion, s);
-    }
-    return 1;
-  }
   // The caller's text is never changed: fit a copy, cut to 255 characters,
   // when fitting or cutting changes it.
   const std::size_t length = strnlen(value, kAnswerBytes);
@@ -109,6 +100,17 @@ int FormattedNumber(char* answer, std::size_t bytes, const char* value, const ch
   CopyCut(work, value, length);
   FitFractionDigits(work, conversion, s);
   ConvertNumber(answer, bytes, work, conversion, s);
+  return 1;
+}
+
+// The whole-number types: a whole number under a plain run ("#,##0") is laid
+// out from its digits, any other through the general conversion.
+int FormattedWhole(char* answer, std::size_t bytes, const char* value, const char* mask,
+                   const FormatRequest& request, const IntlSettings& s) noexcept {
+  if (ConvertWholeText(answer, bytes, value, mask, request.decimalSep, request.thousandSep, request.currencySymbol,
+                       s) < 0) {
+    ConvertNumber(answer, bytes, value, ConversionFor(mask, request, s), s);
+  }
   return 1;
 }
 

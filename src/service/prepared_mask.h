@@ -8,9 +8,10 @@
 #include <string>
 #include <string_view>
 #include <cstring>
+#include <vector>
 
+#include "charmask/charmask.h"
 #include "service/answer_size.h"
-
 #include "service/fixed_shape.h"
 #include "service/prepared_number.h"
 #include "zorva/masked_edit.h"
@@ -25,6 +26,8 @@ struct Preparation {
   std::uint64_t shape = 0;  // a whole-number mask of one run ("#,##0") as WholeMaskKey's key
   PreparedNumber number;    // a number type's mask read once, when it can be
   FixedShape fixed;         // a number mask of the usual shape, laid out from the raw digits
+  std::vector<MaskStep> steps;  // a text mask's characters, classed once
+  bool caseSteps = false;       // some of them change a letter's case
 };
 }  // namespace detail
 

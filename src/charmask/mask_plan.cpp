@@ -1,0 +1,66 @@
+// The extraction walk over a mask planned once: only the value is tested
+// here, each step's class having been worked out when the mask was read.
+#include "charmask/charmask.h"
+#include "charmask/placeholders.h"
+
+namespace zorva {
+
+using charmask_detail::Accepts;
+using charmask_detail::Stored;
+
+int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t length,
+                   const MaskStep* steps, std::size_t count, const IntlSettings& s,
+                   std::size_t& written) noexcept {
+  const char* v = value;
+  const char* const end = value + length;
+  const std::size_t room = size - 1;
+  const MaskStep* const last = steps + count;
+  std::size_t n = 0;
+  bool allFilled = true;
+  for (const MaskStep* step = steps; step != last && n < room;) {
+    const char ph = step->kind;
+    if (ph == MaskStep::kLiteral) {  // optional in the value
+      v += v != end && *v == step->c;
+      ++step;
+      continue;
+    }
+    if (ph == '#') {
+      // A run of digit placeholders takes the value's digits in one go; the
+      // first character that is not a digit is read as below.
+      const std::size_t run = step->digits;
+      std::size_t limit = run;
+      if (limit > room - n) limit = room - n;
+      if (limit > static_cast<std::size_t>(end - v)) limit = static_cast<std::size_t>(end - v);
+      std::size_t i = 0;
+      for (; i < limit && static_cast<unsigned char>(v[i] - '0') < 10; ++i) dest[n + i] = v[i];
+      v += i;
+      n += i;
+      step += i;
+      if (i == run || n == room) continue;
+    }
+    const char c = v != end ? *v : '\0';
+    ++step;
+    char out;
+    switch (ph) {
+      case MaskStep::kQuoted:
+        v += c != '\0';
+        continue;
+      // Each case with its own constant, so that Accepts folds to one test.
+      case '#': out = Accepts('#', c, s) ? c : '_'; break;
+      case '&': out = Accepts('&', c, s) ? c : '_'; break;
+      case 'A': out = Accepts('A', c, s) ? c : '_'; break;
+      case '?': out = Accepts('?', c, s) ? c : '_'; break;
+      default: out = Accepts(ph, c, s) ? Stored(ph, c) : '_'; break;  // L, U
+    }
+    v += c != '\0';
+    if (out == '_') allFilled = false;
+    dest[n++] = out;
+  }
+  const int verdict = allFilled && v == end ? 1 : 0;
+  while (n > 0 && dest[n - 1] == '_') --n;
+  dest[n] = '\0';
+  written = n;
+  return verdict;
+}
+
+}  // namespace zorva
