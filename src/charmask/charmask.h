@@ -61,7 +61,8 @@ std::size_t PlanMask(const char* mask, MaskStep* steps, std::size_t capacity) no
 
 // ExtractMaskedText through a planned mask, for a value of `length` bytes
 // without a zero byte (not terminated): the same raw characters and verdict.
-// `written` gets the length of the terminated raw text.
+// `written` gets the length of the terminated raw text. `size` counts the
+// terminator and is never zero: the callers pass an answer's whole room.
 int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t length,
                    const MaskStep* steps, std::size_t count, const IntlSettings& s,
                    std::size_t& written) noexcept;
