@@ -78,13 +78,7 @@ bool RawBoolean(BSTR mask, BSTR value, BSTR* retVal, HRESULT& hr, const IntlSett
 [[gnu::always_inline]] inline HRESULT FormattedAnswer(const MaskFacts& m, const char* text, std::size_t length,
                                                       BSTR* retVal, const IntlSettings& s) noexcept {
   char out[kAnswerBytes];
-  if (text && (m.date || m.time)) {  // the masks' plans
-    std::size_t n;
-    if (m.date && m.time) n = KeptFormattedDateTime(*m.date, *m.time, text, out, s);
-    else if (m.date) n = KeptFormattedDate(*m.date, text, out, sizeof out, s);
-    else n = KeptFormattedTime(*m.time, text, out, sizeof out);
-    return ToBstr(out, n, retVal);
-  }
+  if (text && (m.date || m.time)) return ToBstr(out, PlannedFormatted(m.date, m.time, text, out, s), retVal);
   if (m.shape && text) {
     const int n = FormattedWholeValue(out, sizeof out, text, length, m.request, m.shape, s);
     if (n >= 0) return ToBstr(out, static_cast<std::size_t>(n), retVal);
@@ -128,13 +122,7 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
   AnsiText v;
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   char answer[kAnswerBytes];
-  if (m->date || m->time) {  // the masks' plans
-    std::size_t n;
-    if (m->date && m->time) n = KeptRawDateTime(*m->date, *m->time, v.data(), answer, s);
-    else if (m->date) n = KeptRawDate(*m->date, v.data(), answer, sizeof answer, s);
-    else n = KeptRawTime(*m->time, v.data(), answer, sizeof answer);
-    return ToBstr(answer, n, retVal);
-  }
+  if (m->date || m->time) return ToBstr(answer, PlannedRaw(m->date, m->time, v.data(), answer, s), retVal);
   if (m->number && m->number->rawReady && v.ascii()) {
     // Its answer is ASCII, the same in UTF-8 and the code page.
     const std::ptrdiff_t n = PreparedRawValue(*m->number, v.data(), v.size(), answer, sizeof answer);

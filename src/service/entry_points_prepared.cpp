@@ -81,6 +81,10 @@ PreparedMask::PreparedMask(std::int32_t valueType, std::string_view mask)
     PlanMask(text.c_str(), state_->steps.data(), state_->steps.size());
     for (const MaskStep& step : state_->steps) state_->caseSteps |= step.kind == 'L' || step.kind == 'U';
   }
+  if (const int group = EditTypeOf(valueType); group == etDate || group == etTime || group == etDateTime) {
+    auto plans = std::make_unique<detail::DateTimePlans>();
+    if (PrepareKeptPlans(plans->date, plans->time, group, text.c_str(), s)) state_->plans = std::move(plans);
+  }
   state_->shape = WholeMaskKey(RequestFor(valueType, state_->text.c_str(), s));
   PrepareNumber(state_->number, valueType, mask);
   state_->fixed.ready = false;
@@ -132,6 +136,10 @@ inline bool Valid(const PreparedMask& mask, std::string_view value, bool termina
   }
   const IntlSettings& s = Intl();
   char answer[kAnswerBytes];
+  if (p.plans) {  // a date's or a time's: no currency to swap
+    AssignOrThrow(v, value);
+    return AnswerToUtf8(answer, PlannedRaw(p.plans->Date(), p.plans->Time(), v.data(), answer, s), dest, size);
+  }
   AnsiText scratch;
   const char* m = MaskText(mask, scratch, s);
   AssignValue(mask, v, value, s);
@@ -234,9 +242,13 @@ namespace {
     }
   }
   AnsiText scratch, v;
-  const char* m = MaskText(mask, scratch, s);
   AssignOrThrow(v, value);  // a raw value: never swapped
   char answer[kAnswerBytes];
+  if (p.plans) {
+    return AnswerToUtf8(answer, PlannedFormatted(p.plans->Date(), p.plans->Time(), v.data(), answer, s), dest,
+                        size);
+  }
+  const char* m = MaskText(mask, scratch, s);
   MakeFormattedValue(answer, v.data(), RequestFor(mask.valueType(), m, s), kAnswerChars, s);
   return AnswerToUtf8(answer, std::strlen(answer), dest, size);
 }

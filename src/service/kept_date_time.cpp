@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "service/default_mask.h"
 
 namespace zorva {
 
@@ -51,6 +52,15 @@ std::size_t KeptFormattedDateTime(const KeptDate& date, const KeptTime& time, co
   CopyCut(half, blank ? blank + 1 : "", blank ? std::strlen(blank + 1) : 0);
   return length + 1 + ReformatTimePlan(answer + length + 1, sizeof answer - length - 1, half, time.rawRead,
                                        time.maskFormat);
+}
+
+bool PrepareKeptPlans(KeptDate& date, KeptTime& time, int editType, const char* mask,
+                      const IntlSettings& s) noexcept {
+  date.ready = time.ready = false;
+  if (editType == etDate) PrepareKeptDate(date, EffectiveMask(etDate, mask, s), s);
+  if (editType == etTime) PrepareKeptTime(time, EffectiveMask(etTime, mask, s), s);
+  if (editType == etDateTime) PrepareKeptDateTime(date, time, mask, s);
+  return date.ready || time.ready;
 }
 
 }  // namespace zorva

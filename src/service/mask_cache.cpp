@@ -91,11 +91,7 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   char utf8[kKeptMaskUnits * 3 + 1];
   PrepareNumber(k.number, k.valueType, {utf8, Utf16ToUtf8(k.units, k.length, utf8, sizeof utf8)});
   k.facts.number = k.number.ready ? &k.number : nullptr;
-  k.date.ready = k.time.ready = false;
-  const int type = k.facts.request.editType;
-  if (type == etDate) PrepareKeptDate(k.date, EffectiveMask(etDate, k.text, s), s);
-  if (type == etTime) PrepareKeptTime(k.time, EffectiveMask(etTime, k.text, s), s);
-  if (type == etDateTime) PrepareKeptDateTime(k.date, k.time, k.text, s);
+  PrepareKeptPlans(k.date, k.time, k.facts.request.editType, k.text, s);
   k.facts.date = k.date.ready ? &k.date : nullptr;
   k.facts.time = k.time.ready ? &k.time : nullptr;
   k.boolean.ready = false;

@@ -8,17 +8,28 @@
 #include <string>
 #include <string_view>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "charmask/charmask.h"
 #include "service/answer_size.h"
 #include "service/fixed_shape.h"
+#include "service/kept_date_time.h"
 #include "service/prepared_number.h"
 #include "zorva/masked_edit.h"
 
 namespace zorva {
 
 namespace detail {
+// A date, time or date-time mask's plans: large, so held apart and only by
+// the masks that take them.
+struct DateTimePlans {
+  KeptDate date;
+  KeptTime time;
+  const KeptDate* Date() const noexcept { return date.ready ? &date : nullptr; }
+  const KeptTime* Time() const noexcept { return time.ready ? &time : nullptr; }
+};
+
 struct Preparation {
   std::string text;         // the mask in the code page
   std::size_t slash = 0, falseEnd = 0;  // a boolean mask's first "/" and the end of its false text
@@ -28,6 +39,7 @@ struct Preparation {
   FixedShape fixed;         // a number mask of the usual shape, laid out from the raw digits
   std::vector<MaskStep> steps;  // a text mask's characters, classed once
   bool caseSteps = false;       // some of them change a letter's case
+  std::unique_ptr<DateTimePlans> plans;  // a date, time or date-time mask's, when it takes them
 };
 }  // namespace detail
 
