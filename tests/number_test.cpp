@@ -119,6 +119,30 @@ TEST(NumberParse, OtherSeparatorsSymbolsAndEdges) {
 }
 
 // Parts no typed value gives, and separators other than the settings'.
+// The usual entered text is read in one pass that keeps its whole digits as
+// written, which the raw answer copies: up to fifteen digits, up to the
+// format's places, a lone zero kept as one digit. A fault that declines
+// here sends the text the general way, to the same verdict, so it shows
+// only in what is kept.
+TEST(NumberParse, UsualShapeKeepsItsWholeDigits) {
+  number_detail::NumberReader reader;
+  number_detail::PrepareNumberReader(reader, NumberRequest{"$#,##0.00;($#,##0.00)", "$", '.', ','}, Us());
+  const struct { const char* text; const char* digits; } cases[] = {
+      {"($123,456,789,012,345.50)", "123456789012345"}, {"$0.5", "0"}, {"007", "7"},
+      {"-1,234.05", "1234"}, {"1234567890123456", nullptr}};
+  for (const auto& c : cases) {
+    NumberParts parts;
+    number_detail::WholeText whole;
+    ASSERT_GE(number_detail::ReadNumber(reader, c.text, std::strlen(c.text), parts, &whole), 0) << c.text;
+    if (!c.digits) {
+      EXPECT_EQ(whole.count, -1) << c.text;  // sixteen digits: the general way's
+      continue;
+    }
+    ASSERT_GT(whole.count, 0) << c.text;
+    EXPECT_EQ(std::string(whole.digits + whole.first, static_cast<std::size_t>(whole.count)), c.digits);
+  }
+}
+
 TEST(NumberFormat, RendersParts) {
   EXPECT_EQ(Format("0", Parts(5, 0, 1)), "5");  // one section: the sign is the caller's to add
   EXPECT_EQ(Format("0.00", Parts(12, 0.3456)), "12.34");  // fraction digits are cut, not rounded

@@ -10,7 +10,9 @@
 
 #include "intl/settings.h"
 #include "platform/unicode.h"
+#include "number/number.h"
 #include "service/answer_size.h"
+#include "service/boolean.h"
 #include "service/dispatch.h"
 #include "service/entry_points.h"
 #include "service/fixed_shape.h"
@@ -152,7 +154,7 @@ TEST(ServiceFastPaths, UsualShapesLaidOutFromDigits) {
       EXPECT_EQ(std::string(out, static_cast<std::size_t>(n)), GetFormattedValueUtf8(c.type, c.mask, v)) << v;
     }
   }
-  for (const char* mask : {"#,##0", "0", "000,000", "#,##0 \"pcs\""}) {
+  for (const char* mask : {"#,##0", "0", "000,000", "#,#0", "#,##0 \"pcs\""}) {
     SCOPED_TRACE(mask);
     const FormatRequest request = RequestFor(tkMELongInt, mask, s);
     WholeUnits whole{};
@@ -210,6 +212,31 @@ TEST(ServiceFastPaths, KeptMasksAnswerAsTheDispatcher) {
     const MaskLease lease(c.type, mask.data(), mask.size(), s);
     EXPECT_TRUE(c.type == tkMEDateTime ? lease.get()->date && lease.get()->time
                                        : lease.get()->date || lease.get()->time || lease.get()->boolean);
+    // A prepared mask holds the same plans.
+    EXPECT_EQ(PreparedMask(c.type, c.mask).state().plans != nullptr, c.type != tkMEBoolean);
+  }
+  // A boolean mask of ASCII is read in place, whatever its number of words.
+  for (const std::u16string m : {u"Yes", u"Yes/No", u"On/Off/Unset"}) {
+    AsciiBooleanMask words;
+    EXPECT_TRUE(ReadAsciiBooleanMask(m.data(), m.size(), words));
+    EXPECT_EQ(words.slash, m.find(u'/') == m.npos ? m.size() : m.find(u'/'));
+  }
+}
+
+// A raw decimal with more places than the mask shows is rounded to them,
+// and one with fewer padded, in the same pass that lays it out.
+TEST(ServiceFastPaths, RawDecimalsFittedInOnePass) {
+  const IntlSettings& s = LoadIntlSettings(MakeSystemLocale("en", "$"));
+  IntlSettingsOverride use(s);
+  NumberConversion conversion;
+  conversion.fromFormat = s.sRawDecimalFormat;
+  conversion.toFormat = "#,##0.00";
+  conversion.parseDecimalSep = conversion.outDecimalSep = s.sDecimal;
+  conversion.parseThousandSep = conversion.outThousandSep = s.sThousand;
+  for (const std::string v : {"1234.5678", "-0.005", "999.995", "2.5", "-12"}) {
+    char out[kAnswerBytes];
+    ASSERT_GT(ConvertFittedDecimal(out, sizeof out, v.data(), v.size(), conversion, 2, s), 0) << v;
+    EXPECT_EQ(out, GetFormattedValueUtf8(tkMEDouble, "#,##0.00", v)) << v;
   }
 }
 
@@ -325,6 +352,21 @@ TEST(ServiceSettings, EuroUserSwapsCurrencyOthersDoNot) {
   IntlSettingsOverride french(fr);
   const PreparedMask grouped(tkMELongInt, "#\xc2\xa0##0");  // the mask groups with the same character
   EXPECT_EQ(std::string(out, GetFormattedValueUtf8(grouped, "1234", out, sizeof out)), "1\xc2\xa0" "234");
+}
+
+// A string table whose raw boolean texts are other words: every front reads
+// and writes them, the prepared mask's shortcut for "1/0" included.
+TEST(ServiceSettings, OtherRawBooleanTexts) {
+  static constexpr StringEntry kWords[] = {{kRawBooleanMaskId, "T/F"}};
+  IntlSettingsOverride words(LoadIntlSettings(MakeSystemLocale("en", "$"), kWords));
+  const PreparedMask prepared(tkMEBoolean, "Yes/No");
+  char out[kUtf8AnswerBytes];
+  for (const auto& [value, raw] : {std::pair{"yes", "T"}, {"No", "F"}, {"1", "T"}}) {
+    EXPECT_EQ(GetRawValueUtf8(tkMEBoolean, "Yes/No", value), raw);
+    EXPECT_EQ(std::string(out, GetRawValueUtf8(prepared, value, out, sizeof out)), raw);
+    EXPECT_EQ(Utf8Of16(test::Ask(tkMEBoolean, u"Yes/No", test::DecodeField(value, 0)).raw), raw);
+  }
+  EXPECT_EQ(std::string(out, GetFormattedValueUtf8(prepared, "F", out, sizeof out)), "No");
 }
 
 }  // namespace
