@@ -118,7 +118,6 @@ TEST(NumberParse, OtherSeparatorsSymbolsAndEdges) {
   EXPECT_EQ(DigitsToDouble("12345", 3), 123.0);
 }
 
-// Parts no typed value gives, and separators other than the settings'.
 // The usual entered text is read in one pass that keeps its whole digits as
 // written, which the raw answer copies: up to fifteen digits, up to the
 // format's places, a lone zero kept as one digit. A fault that declines
@@ -143,6 +142,7 @@ TEST(NumberParse, UsualShapeKeepsItsWholeDigits) {
   }
 }
 
+// Parts no typed value gives, and separators other than the settings'.
 TEST(NumberFormat, RendersParts) {
   EXPECT_EQ(Format("0", Parts(5, 0, 1)), "5");  // one section: the sign is the caller's to add
   EXPECT_EQ(Format("0.00", Parts(12, 0.3456)), "12.34");  // fraction digits are cut, not rounded
