@@ -43,28 +43,35 @@ cmake -S "$tree" -B "$bin" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DZORVA_BENCH=OFF -DZORVA_TOOLS=ON -DZORVA_INSTALL=OFF "${launcher[@]}" "${linker[@]}" \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
 mapfile -t tests < <(cd "$tree/tests" && ls *_test.cpp | sed 's/\.cpp$//')
-# zmask_test runs the zmask command, so it is built with the tests. Each
-# test is built just before it runs: a mutant killed by the first test costs
-# one link, not one per test.
+# Each test is built just before it runs: a mutant killed by the first
+# test costs one link, not one per test. zmask_cli is the command's own
+# suite (tests/zmask_cli_test.sh, a script): it drives tools/ as well.
 build() { cmake --build "$bin" -j "$(nproc)" --target "$@" >/dev/null 2>&1; }
 build zmask "${tests[@]}" || { echo "the unmutated tree does not build" >&2; cmake --build "$bin" --target zmask "${tests[@]}" | tail -30; exit 1; }
 ctest --test-dir "$bin" -R make_test_locales >/dev/null
 
-# The first failing test binary kills the mutant; later ones are not run.
+# The first failing test kills the mutant; later ones are not run.
 run_tests() {
   local t
   for t in "${order[@]}"; do
-    local extra=(); [ "$t" != zmask_test ] || extra=(zmask)
-    build "$t" "${extra[@]}" || { echo "$t (did not build)"; return 1; }
+    if [ "$t" = zmask_cli ]; then
+      build zmask || { echo "$t (did not build)"; return 1; }
+      timeout "$per_test_timeout" bash "$tree/tests/zmask_cli_test.sh" "$bin/zmask" </dev/null >/dev/null 2>&1 ||
+        { echo "$t"; return 1; }
+      continue
+    fi
+    build "$t" || { echo "$t (did not build)"; return 1; }
     if ! (cd "$bin/tests" && timeout "$per_test_timeout" "./$t" --gtest_brief=1 --gtest_fail_fast >/dev/null 2>&1); then
       echo "$t"; return 1
     fi
   done
 }
-# The end-to-end table first: it kills most mutants soonest.
+# The end-to-end table first: it kills most mutants soonest; the command's
+# suite, the slowest, last.
 order=()
-for t in service_test zmask_test; do [[ " ${tests[*]} " != *" $t "* ]] || order+=("$t"); done
-for t in "${tests[@]}"; do case $t in service_test|zmask_test) ;; *) order+=("$t") ;; esac; done
+[[ " ${tests[*]} " != *" service_test "* ]] || order+=(service_test)
+for t in "${tests[@]}"; do [ "$t" = service_test ] || order+=("$t"); done
+order+=(zmask_cli)
 if failing=$(run_tests); then :; else
   echo "the unmutated tree fails $failing; fix that first" >&2; exit 1
 fi
@@ -160,7 +167,7 @@ lines[line - 1] = text[:col] + new + text[col + len(old):]
 open(path, 'w', encoding='utf-8').write('\n'.join(lines))
 PY
   label="$file:$line: '${old}' -> '${new}'"
-  if ! build zorva_core; then
+  if ! build zorva_core zmask; then
     broken=$((broken + 1)); echo "  does not compile: $label"; by=broken
   else
     total=$((total + 1))
