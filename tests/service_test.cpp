@@ -135,9 +135,10 @@ TEST(ServiceFastPaths, UsualShapesLaidOutFromDigits) {
   const IntlSettings& s = LoadIntlSettings(MakeSystemLocale("en", "$"));
   IntlSettingsOverride use(s);
   const struct { int type; const char* mask; const char* values; bool fixed; } numbers[] = {
-      {tkMECurrency, "$#,##0.00;($#,##0.00)", "-1234.5 0 999999999.99 7", true},
-      {tkMEDouble, "#,##0.000", "-0.5 1234567.125 12", true},
-      {tkMEDouble, "0.00;(0.00)", "-12.5 3", true},
+      // with more places than the mask's: rounded, ties and carries included
+      {tkMECurrency, "$#,##0.00;($#,##0.00)", "-1234.5 0 999999999.99 7 6.285 999.995 -0.004 -0.005 1.23456", true},
+      {tkMEDouble, "#,##0.000", "-0.5 1234567.125 12 9.9995 -12.3456", true},
+      {tkMEDouble, "0.00;(0.00)", "-12.5 3 94.085 -99.999", true},
       {tkMECurrency, "+#,##0.00;#,##0.00-", "12.3 -4", true},
       {tkMEDouble, "#,##0.0#", "", false},  // a "#" place: another shape
   };

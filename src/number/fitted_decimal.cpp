@@ -27,12 +27,14 @@ bool PlainRoundingFormat(char sign, char point, char thousand) noexcept {
          thousand != ';' && thousand != '0';
 }
 
+}  // namespace
+
 // The fraction's digits as a whole number `sum` of `count` digits rounded half
 // up at `places` (< count), with the double steps of RoundToPlaces, so that
 // its ties fall the same way. That function then multiplies the rounded
 // whole number by 0.1 `places` times; up to kMaxRoundedPlaces places this
 // gives exactly 1 for 10^places alone, a carry into the whole number.
-std::uint64_t RoundedDigits(std::uint64_t sum, int count, int places, bool& carry) noexcept {
+std::uint64_t number_detail::RoundedDigits(std::uint64_t sum, int count, int places, bool& carry) noexcept {
   double scaled = static_cast<double>(sum) / ExactPowerOfTen(static_cast<std::size_t>(count));
   for (int i = 0; i < places; ++i) scaled *= 10;  // zero stays zero, as RoundToPlaces leaves it
   // Below 10^kMaxRoundedPlaces and not negative: truncation is the floor, and
@@ -43,7 +45,15 @@ std::uint64_t RoundedDigits(std::uint64_t sum, int count, int places, bool& carr
   return carry ? 0 : static_cast<std::uint64_t>(whole);
 }
 
-}  // namespace
+bool RoundsFittedDecimals(const NumberConversion& conversion, int places, const IntlSettings& s) noexcept {
+  const char point = conversion.parseDecimalSep;
+  const NumberRequest from{conversion.fromFormat, conversion.currencySymbol, point,
+                           conversion.parseThousandSep};
+  return conversion.fromFormat && AllowedDecimals(from.format, point) < 0 && places > 0 &&
+         places <= kMaxRoundedPlaces && s.sDecimal == point &&
+         number_detail::RawTextReadable('0', from, s) && number_detail::RawTextReadable(s.sNegativeSign, from, s) &&
+         PlainRoundingFormat(s.sNegativeSign, point, conversion.parseThousandSep);
+}
 
 int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::size_t length,
                          const NumberConversion& conversion, int places,
@@ -80,12 +90,9 @@ int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::si
       if (places > kMaxDigits) return -1;
       for (; shown < places; ++shown) sum *= 10;
     } else if (places > 0 && read > places) {  // rounded
-      if (places > kMaxRoundedPlaces || s.sDecimal != point ||
-          !PlainRoundingFormat(s.sNegativeSign, point, conversion.parseThousandSep)) {
-        return -1;
-      }
+      if (!RoundsFittedDecimals(conversion, places, s)) return -1;
       bool carry;
-      sum = RoundedDigits(sum, read, places, carry);
+      sum = number_detail::RoundedDigits(sum, read, places, carry);
       whole += carry ? 1 : 0;  // 10^15 at most, still exact
       shown = places;
     }

@@ -141,4 +141,8 @@ int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::si
                          const NumberConversion& conversion, int places,
                          const IntlSettings& s) noexcept;
 
+// Whether ConvertFittedDecimal rounds every such text with more than `places`
+// decimals (and at most 15 digits on either side of the point) to them.
+bool RoundsFittedDecimals(const NumberConversion& conversion, int places, const IntlSettings& s) noexcept;
+
 }  // namespace zorva

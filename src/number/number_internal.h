@@ -31,6 +31,11 @@ inline bool RawTextReadable(char first, const NumberRequest& request,
   return true;
 }
 
+// A fraction's `count` digits, read as the whole number `sum`, rounded half
+// up to `places` (fewer, at most 6) with the general path's double steps, so
+// that its ties fall as they do there; `carry` when they round up to 1.
+std::uint64_t RoundedDigits(std::uint64_t sum, int count, int places, bool& carry) noexcept;
+
 // A lead that the renderer would show as it stands.
 inline bool IsLiteralLead(char lead, char decimalSep, char thousandSep) noexcept {
   return lead != '0' && lead != '#' && lead != ';' && lead != '\\' && lead != '"' && lead != '_' &&

@@ -52,4 +52,9 @@ int FormattedWholeValue(char* answer, std::size_t size, const char* value, std::
 void FitFractionDigits(char* value, const NumberConversion& conversion,
                        const IntlSettings& s) noexcept;
 
+// The places a currency, single or double raw value with more decimals is
+// rounded to in one pass under the effective `mask` (ConvertFittedDecimal),
+// or -1 where the request's settings take the general way.
+int RoundedPlaces(const char* mask, const FormatRequest& request, const IntlSettings& s) noexcept;
+
 }  // namespace zorva

@@ -167,12 +167,11 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
   // Other values are converted before the mask is leased: an object's
   // property may call back in here. A plain number needs no holder.
   char number[kVariantTextBytes];
-  int places;
-  if (const int n = PlainNumberText(value, valueType, number, places); n >= 0) {
+  if (const int n = PlainNumberText(value, valueType, number); n >= 0) {
     const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
     const MaskFacts* m = lease.get();
     if (!m) return E_OUTOFMEMORY;
-    if (m->fixed && places <= m->fixed->places) {  // more need rounding
+    if (m->fixed) {
       char16_t units[kFixedShown];
       const int shown = ShowFixed(*m->fixed, number, static_cast<std::size_t>(n), units);
       if (shown >= 0) return UnitsToBstr(units, static_cast<std::size_t>(shown), retVal);

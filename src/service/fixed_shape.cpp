@@ -2,11 +2,46 @@
 
 #include <cstring>
 
+#include "number/number_internal.h"
 #include "service/answer_size.h"
 #include "service/default_mask.h"
 #include "service/dispatch.h"
 
 namespace zorva {
+
+namespace {
+
+constexpr std::size_t kMaxExactDigits = 15;  // what a double holds exactly enough
+
+template <class In>
+std::uint64_t DigitsValue(const In* p, const In* end) noexcept {
+  std::uint64_t sum = 0;
+  for (; p < end; ++p) sum = sum * 10 + static_cast<std::uint64_t>(*p - In('0'));
+  return sum;
+}
+
+// A value with more places than the mask's, rounded to them as the general
+// path rounds it, then shown as the value with the mask's places it is.
+template <class In, class Out>
+int ShowRounded(const FixedShape& shape, bool negative, const In* whole, const In* wholeEnd, const In* fraction,
+                std::size_t places, Out* out) noexcept {
+  const auto count = static_cast<std::size_t>(wholeEnd - whole);
+  if (!shape.rounds || count == 0 || count > kMaxExactDigits || places > kMaxExactDigits) return -1;
+  bool carry;
+  const std::uint64_t kept = number_detail::RoundedDigits(DigitsValue(fraction, fraction + places),
+                                                          static_cast<int>(places), shape.places, carry);
+  char text[2 * kMaxExactDigits + 4];
+  std::size_t n = 0;
+  if (negative) text[n++] = shape.sign;
+  n += number_detail::WholeDigits(DigitsValue(whole, wholeEnd) + (carry ? 1 : 0), text + n);
+  text[n++] = shape.point;
+  std::uint64_t rest = kept;
+  for (std::size_t k = shape.places; k-- > 0; rest /= 10) text[n + k] = static_cast<char>('0' + rest % 10);
+  n += shape.places;
+  return ShowFixed(shape, text, n, out);
+}
+
+}  // namespace
 
 template <class In, class Out>
 int ShowFixed(const FixedShape& shape, const In* value, std::size_t length, Out* out) noexcept {
@@ -21,17 +56,15 @@ int ShowFixed(const FixedShape& shape, const In* value, std::size_t length, Out*
   const In* fraction = p;
   if (p < end && *p == In(static_cast<unsigned char>(shape.point))) {
     fraction = ++p;
-    // More places than the mask's need rounding: left at the first too many.
-    const In* const last = static_cast<std::size_t>(end - p) > shape.places ? p + shape.places : end;
-    while (p < last && *p >= In('0') && *p <= In('9')) ++p;
+    while (p < end && *p >= In('0') && *p <= In('9')) ++p;
   }
   const std::size_t places = static_cast<std::size_t>(p - fraction);
   if (p != end || (whole == wholeEnd && places == 0)) return -1;
+  if (places > shape.places) return ShowRounded(shape, negative, whole, wholeEnd, fraction, places, out);
   bool nonzero = false;
   while (whole < wholeEnd && *whole == In('0')) ++whole;
   const std::size_t count = static_cast<std::size_t>(wholeEnd - whole);
-  // Fifteen significant digits: what a double holds exactly enough.
-  if (count + shape.places > 15) return -1;
+  if (count + shape.places > kMaxExactDigits) return -1;
   nonzero = count > 0;
   for (const In* q = fraction; q < end; ++q) nonzero = nonzero || *q != In('0');
   const bool shownNegative = negative && nonzero;
@@ -134,7 +167,11 @@ constexpr const char* kProbes[] = {
     "1.5", "9.25", "12.", "1234.5", "1234.56", "00012.30", "0.00", "0.01", "-0", "-0.0", "-0.00", "-.5",
     "-1", "-1.5", "-1234.56", "-0.01", "-12345678.9", "2.5", "3.5", "4.5", "6.5", "7.5", "8.5", "999.99",
     "1000", "100000.1", "-7", "-8.8", "-9", "-2", "-3", "-4", "-6", "1234567890123.45", "-12345678901234.5",
-    "123456789012345678.5"};
+    "123456789012345678.5",
+    // rounded to the mask's places: ties, carries into the whole number, a
+    // negative value that rounds to zero
+    "6.285", "94.085", "1.005", "999.995", "9999999.9999", "0.005", "0.0049", "-0.004", "-0.005", "-12345.6789",
+    "1.23456", "0.999999", "12.50"};
 
 }  // namespace
 
@@ -156,6 +193,8 @@ void PrepareFixedShape(FixedShape& shape, const FormatRequest& request, const In
       (shape.twoSections && !AllAscii(shape.sections[1]))) {
     return;
   }
+  const int rounded = RoundedPlaces(mask, request, s);
+  shape.rounds = rounded > 0 && rounded == shape.places;
   shape.ready = true;
   for (const char* probe : kProbes) {
     char value[32];

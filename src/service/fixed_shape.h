@@ -3,7 +3,8 @@
 // only "0" places, a short literal tail. A raw value that needs no rounding
 // ("-1234.5": a sign, at most 15 digits, no more places than the mask's) is
 // laid out from its digits, with no reading into a double and no walk of
-// the mask. It answers only where MakeFormattedValue would answer the same,
+// the mask; one with more places, rounded to the mask's as the general path
+// rounds it, where the settings let it round in one pass. It answers only where MakeFormattedValue would answer the same,
 // which the preparation checks on a set of values.
 #pragma once
 
@@ -26,6 +27,7 @@ struct FixedShape {
   char outSign, outPoint, separator;
   std::uint8_t zeros, group, places;
   bool grouped;
+  bool rounds;  // a value with more places is rounded to the mask's here
   Section sections[2];  // positive (and zero), negative
 };
 

@@ -185,6 +185,15 @@ void FitFractionDigits(char* value, const NumberConversion& conversion,
   FormatNumber(value, kAnswerBytes, request, parts);
 }
 
+int RoundedPlaces(const char* mask, const FormatRequest& request, const IntlSettings& s) noexcept {
+  const NumberConversion conversion = ConversionFor(mask, request, s);
+  const char* end;
+  const std::size_t places = FractionDigitsAfter(mask, conversion.parseDecimalSep, &end);
+  return places < kAnswerBytes && RoundsFittedDecimals(conversion, static_cast<int>(places), s)
+             ? static_cast<int>(places)
+             : -1;
+}
+
 std::uint64_t WholeMaskKey(const FormatRequest& request) noexcept {
   if (!IsWholeType(request.editType) || !request.mask || !*request.mask) return 0;
   return WholeRunKey(request.mask, request.decimalSep, request.thousandSep);

@@ -83,8 +83,7 @@ std::size_t FormatIntegerText(char* dest, std::size_t size, bool negative,
   return CopyOut(dest, size, p, static_cast<std::size_t>(out + sizeof out - p));
 }
 
-std::size_t FormatRealText(char* dest, std::size_t size, double value, int digits, int* places) noexcept {
-  if (places) *places = 0;
+std::size_t FormatRealText(char* dest, std::size_t size, double value, int digits) noexcept {
   if (!std::isfinite(value)) return CopyOut(dest, size, "", 0);
   if (value == 0) return CopyOut(dest, size, "0", 1);
   if (digits < 1) digits = 1;
@@ -96,7 +95,6 @@ std::size_t FormatRealText(char* dest, std::size_t size, double value, int digit
   number_detail::SignificantDigits(value, digits, d, exponent);
   const bool negative = value < 0;
   while (n > 1 && d[n - 1] == '0') --n;
-  if (places && n > exponent + 1) *places = n - exponent - 1;
   return WriteDigits(dest, size, negative, d, n, exponent);
 }
 

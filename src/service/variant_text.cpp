@@ -266,10 +266,9 @@ bool HeldObject(const VARIANT& value, IUnknown*& object) noexcept {
 
 }  // namespace
 
-int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest, int& places) noexcept {
+int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest) noexcept {
   const CodeGroup group = GroupOf(FirstConversionCodeOf(valueType));
   if (group != kGroupNumber && group != kGroupText) return -1;
-  places = 0;
   const auto whole = [dest](std::int64_t n) {
     const std::uint64_t magnitude = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
     return static_cast<int>(FormatIntegerText(dest, kVariantTextBytes, n < 0, magnitude));
@@ -280,7 +279,7 @@ int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest, in
     case VT_I8: return whole(value.llVal);
     case VT_R8:
       if (!std::isfinite(value.dblVal)) return -1;
-      return static_cast<int>(FormatRealText(dest, kVariantTextBytes, value.dblVal, 15, &places));
+      return static_cast<int>(FormatRealText(dest, kVariantTextBytes, value.dblVal, 15));
     default: return -1;
   }
 }

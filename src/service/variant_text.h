@@ -120,18 +120,16 @@ HRESULT VariantToRawText(const VARIANT& value, std::int32_t valueType, SVariant&
 // VariantToRawText's answer for a number held by value (VT_I2, VT_I4,
 // VT_I8, a finite VT_R8) under a type whose first conversion code is a
 // number or text one, written into dest (at least kVariantTextBytes) with
-// no holder: its length, or -1 for every other value. `places` receives
-// the number of digits after its point.
+// no holder: its length, or -1 for every other value.
 inline constexpr std::size_t kVariantTextBytes = 320;
-int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest, int& places) noexcept;
+int PlainNumberText(const VARIANT& value, std::int32_t valueType, char* dest) noexcept;
 
 // Building blocks of the conversion, each writing into dest of `size` bytes
 // (cut to size - 1 characters, always terminated) and returning the length.
 // A value without text writes the empty text and returns 0.
 
-// A double rounded to `digits` significant digits (1..17), as a plain number;
-// `places`, when given, receives the digits written after its point.
-std::size_t FormatRealText(char* dest, std::size_t size, double value, int digits, int* places = nullptr) noexcept;
+// A double rounded to `digits` significant digits (1..17), as a plain number.
+std::size_t FormatRealText(char* dest, std::size_t size, double value, int digits) noexcept;
 // A 96-bit magnitude (hi:lo) divided by 10^scale (0..28), as a plain number.
 std::size_t FormatScaledText(char* dest, std::size_t size, bool negative, std::uint32_t hi,
                              std::uint64_t lo, int scale) noexcept;
