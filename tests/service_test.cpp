@@ -201,6 +201,9 @@ TEST(ServiceFastPaths, KeptMasksAnswerAsTheDispatcher) {
                                                 "1/2/3", "x y"}},
       {tkMEBoolean, "Yes/No", {"yes", "n", "0", "1", "2", " ", "maybe", "\xc3\xa9", "yeah"}},
       {tkMEBoolean, "0k/No/x", {"0", "0k", "no", "Ok"}},
+      // a value that does not read back from the text shown takes the mask's own layout
+      {tkMEText, "(###) ###-####", {"2065551234", "(206) 555-1234", "206555", "20655512345678", "abc", "_2_", "\xc3\xa9"}},
+      {tkMEText, "#>L\"-\"A&?", {"5bx!+", "5-BX!+", "5", "x"}},
   };
   for (const auto& c : kept) {
     SCOPED_TRACE(c.mask);
@@ -209,12 +212,13 @@ TEST(ServiceFastPaths, KeptMasksAnswerAsTheDispatcher) {
       const test::Answers a = test::Ask(c.type, mask, test::DecodeField(v, 0));
       EXPECT_EQ(Utf8Of16(a.raw), GetRawValueUtf8(c.type, c.mask, v)) << v;
       EXPECT_EQ(Utf8Of16(a.formatted), GetFormattedValueUtf8(c.type, c.mask, v)) << v;
+      EXPECT_EQ(a.valid != 0, IsValidUtf8(c.type, c.mask, v)) << v;
     }
     const MaskLease lease(c.type, mask.data(), mask.size(), s);
-    EXPECT_TRUE(c.type == tkMEDateTime ? lease.get()->date && lease.get()->time
-                                       : lease.get()->date || lease.get()->time || lease.get()->boolean);
+    const MaskFacts& f = *lease.get();
+    EXPECT_TRUE(c.type == tkMEDateTime ? f.date && f.time : f.date || f.time || f.boolean || f.steps);
     // A prepared mask holds the same plans.
-    EXPECT_EQ(PreparedMask(c.type, c.mask).state().plans != nullptr, c.type != tkMEBoolean);
+    EXPECT_EQ(PreparedMask(c.type, c.mask).state().plans != nullptr, c.type != tkMEBoolean && c.type != tkMEText);
   }
   // A boolean mask of ASCII is read in place, whatever its number of words.
   for (const std::u16string m : {u"Yes", u"Yes/No", u"On/Off/Unset"}) {

@@ -67,4 +67,13 @@ int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t 
                    const MaskStep* steps, std::size_t count, const IntlSettings& s,
                    std::size_t& written) noexcept;
 
+// FormatMaskedText through a planned mask, for a raw value of `length` bytes
+// (at least one, none of them zero; not terminated) into `size` bytes (at
+// most kPlannedFormatBytes): the length of the terminated text, or -1 where
+// the text the mask shows does not read back as the value, and
+// FormatMaskedText must answer.
+inline constexpr std::size_t kPlannedFormatBytes = 256;
+int FormatPlanned(char* dest, std::size_t size, const char* value, std::size_t length, const MaskStep* steps,
+                  std::size_t count, const IntlSettings& s) noexcept;
+
 }  // namespace zorva

@@ -1,6 +1,8 @@
 // The extraction walk over a mask planned once: only the value is tested
 // here, each step's class having been worked out when the mask was read.
 #include "charmask/charmask.h"
+
+#include <cstring>
 #include "charmask/placeholders.h"
 
 namespace zorva {
@@ -61,6 +63,35 @@ int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t 
   dest[n] = '\0';
   written = n;
   return verdict;
+}
+
+int FormatPlanned(char* dest, std::size_t size, const char* value, std::size_t length, const MaskStep* steps,
+                  std::size_t count, const IntlSettings& s) noexcept {
+  if (size > kPlannedFormatBytes) return -1;
+  const char* r = value;
+  const char* const end = value + length;
+  const std::size_t room = size - 1;
+  const MaskStep* const last = steps + count;
+  std::size_t n = 0;
+  for (const MaskStep* step = steps; step != last && n < room; ++step) {
+    const char ph = step->kind;
+    if (ph == MaskStep::kLiteral || ph == MaskStep::kQuoted) {  // shown as they stand
+      dest[n++] = step->c;
+      continue;
+    }
+    const char c = r != end ? *r : '\0';
+    if (Accepts(ph, c, s)) dest[n++] = Stored(ph, c);
+    r += c != '\0';
+  }
+  dest[n] = '\0';
+  // The value is shown this way only when extracting the shown text gives
+  // the value back (its first `size` characters).
+  char back[kPlannedFormatBytes];
+  std::size_t written;
+  ExtractPlanned(back, size, dest, n, steps, count, s, written);
+  const std::size_t raw = length < size ? length : size;
+  if (written != raw || std::memcmp(back, value, raw) != 0) return -1;
+  return static_cast<int>(n);
 }
 
 }  // namespace zorva

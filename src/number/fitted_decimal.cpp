@@ -27,6 +27,12 @@ bool PlainRoundingFormat(char sign, char point, char thousand) noexcept {
          thousand != ';' && thousand != '0';
 }
 
+// What rounding to `places` in one pass takes beyond reading the text.
+bool RoundsInOnePass(const NumberConversion& conversion, int places, const IntlSettings& s) noexcept {
+  return places > 0 && places <= kMaxRoundedPlaces && s.sDecimal == conversion.parseDecimalSep &&
+         PlainRoundingFormat(s.sNegativeSign, conversion.parseDecimalSep, conversion.parseThousandSep);
+}
+
 }  // namespace
 
 // The fraction's digits as a whole number `sum` of `count` digits rounded half
@@ -49,10 +55,9 @@ bool RoundsFittedDecimals(const NumberConversion& conversion, int places, const 
   const char point = conversion.parseDecimalSep;
   const NumberRequest from{conversion.fromFormat, conversion.currencySymbol, point,
                            conversion.parseThousandSep};
-  return conversion.fromFormat && AllowedDecimals(from.format, point) < 0 && places > 0 &&
-         places <= kMaxRoundedPlaces && s.sDecimal == point &&
+  return conversion.fromFormat && AllowedDecimals(from.format, point) < 0 &&
          number_detail::RawTextReadable('0', from, s) && number_detail::RawTextReadable(s.sNegativeSign, from, s) &&
-         PlainRoundingFormat(s.sNegativeSign, point, conversion.parseThousandSep);
+         RoundsInOnePass(conversion, places, s);
 }
 
 int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::size_t length,
@@ -90,7 +95,7 @@ int ConvertFittedDecimal(char* dest, std::size_t size, const char* text, std::si
       if (places > kMaxDigits) return -1;
       for (; shown < places; ++shown) sum *= 10;
     } else if (places > 0 && read > places) {  // rounded
-      if (!RoundsFittedDecimals(conversion, places, s)) return -1;
+      if (!RoundsInOnePass(conversion, places, s)) return -1;
       bool carry;
       sum = number_detail::RoundedDigits(sum, read, places, carry);
       whole += carry ? 1 : 0;  // 10^15 at most, still exact

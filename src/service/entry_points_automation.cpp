@@ -35,6 +35,14 @@ HRESULT ToBstr(const char* answer, std::size_t length, BSTR* retVal) {
 
 bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStringLen(s)); }
 
+// A value for a kept text mask's steps: not empty and ASCII other than zero,
+// so its own text in every code page, narrowed into `out` (kAnswerBytes).
+// False where the general path must read it.
+bool PlainText(const MaskFacts& m, BSTR value, char* out, std::size_t& length) {
+  length = SysStringLen(value);
+  return m.steps && length > 0 && length < kAnswerBytes && CopyAsciiPrefix(AsUtf16(value), length, out) == length;
+}
+
 // Booleans are answered from the UTF-16 units themselves where the mask is
 // ASCII other than zero, so that its texts are the same in every code page:
 // no conversion, no dispatch. These return false where the general path
@@ -94,6 +102,11 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
   const IntlSettings& s = Intl();
   const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
   const MaskFacts* m = lease.get();
+  char text[kAnswerBytes], scratch[kAnswerBytes];
+  if (std::size_t n; m && PlainText(*m, value, text, n)) {
+    *retVal = ExtractPlanned(scratch, sizeof scratch, text, n, m->steps, m->stepCount, s, n) ? -1 : 0;
+    return S_OK;
+  }
   AnsiText v;
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
   if (m->number && v.ascii()) {
@@ -119,9 +132,14 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
     HRESULT quick;
     if (RawBoolean(mask, value, retVal, quick, s)) return quick;
   }
+  char answer[kAnswerBytes];
+  if (std::size_t n; m && PlainText(*m, value, answer, n)) {
+    char extracted[kAnswerBytes];
+    ExtractPlanned(extracted, kAnswerChars, answer, n, m->steps, m->stepCount, s, n);
+    return ToBstr(extracted, n, retVal);
+  }
   AnsiText v;
   if (!m || !Assign(v, value)) return E_OUTOFMEMORY;
-  char answer[kAnswerBytes];
   if (m->date || m->time) return ToBstr(answer, PlannedRaw(m->date, m->time, v.data(), answer, s), retVal);
   if (m->number && m->number->rawReady && v.ascii()) {
     // Its answer is ASCII, the same in UTF-8 and the code page.
@@ -159,6 +177,13 @@ HRESULT GetFormattedValue(std::int32_t valueType, BSTR mask, const VARIANT& valu
       char16_t units[kFixedShown];
       const int n = ShowFixed(*m->fixed, AsUtf16(value.bstrVal), SysStringLen(value.bstrVal), units);
       if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
+    }
+    char text[kAnswerBytes];
+    if (std::size_t n; PlainText(*m, value.bstrVal, text, n)) {
+      char out[kAnswerBytes];
+      if (const int shown = FormatPlanned(out, kAnswerChars, text, n, m->steps, m->stepCount, s); shown >= 0) {
+        return ToBstr(out, static_cast<std::size_t>(shown), retVal);
+      }
     }
     AnsiText v;
     const bool has = Assign(v, value.bstrVal);

@@ -241,9 +241,13 @@ namespace {
       return static_cast<std::size_t>(n);
     }
   }
+  char answer[kAnswerBytes];
+  if (IsPlainText(p, value)) {  // through the steps; a literal of the mask may lie outside ASCII
+    const int n = FormatPlanned(answer, kAnswerChars, value.data(), value.size(), p.steps.data(), p.steps.size(), s);
+    if (n >= 0) return AnswerToUtf8(answer, static_cast<std::size_t>(n), dest, size);
+  }
   AnsiText scratch, v;
   AssignOrThrow(v, value);  // a raw value: never swapped
-  char answer[kAnswerBytes];
   if (p.plans) {
     return AnswerToUtf8(answer, PlannedFormatted(p.plans->Date(), p.plans->Time(), v.data(), answer, s), dest,
                         size);

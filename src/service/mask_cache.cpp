@@ -73,6 +73,7 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.facts.date = nullptr;
   k.facts.time = nullptr;
   k.facts.boolean = nullptr;
+  k.facts.steps = nullptr;
   k.read = false;
   for (std::size_t i = 0; i < length; ++i) k.units[i] = mask[i];
   k.valueType = valueType;
@@ -97,6 +98,10 @@ bool Holds(const Kept& k, std::int32_t valueType, std::uint32_t generation, cons
   k.boolean.ready = false;
   if (k.valueType == tkMEBoolean) PrepareKeptBoolean(k.boolean, k.units, k.length, s);
   k.facts.boolean = k.boolean.ready ? &k.boolean : nullptr;
+  if (k.facts.request.editType == etText && k.text[0]) {
+    k.facts.stepCount = PlanMask(k.text, k.steps, kKeptMaskUnits);
+    k.facts.steps = k.facts.stepCount <= kKeptMaskUnits ? k.steps : nullptr;
+  }
   k.read = true;
 }
 
@@ -129,6 +134,7 @@ MaskLease::MaskLease(std::int32_t valueType, const char16_t* mask, std::size_t l
   own_.date = nullptr;
   own_.time = nullptr;
   own_.boolean = nullptr;
+  own_.steps = nullptr;
   facts_ = &own_;
 }
 

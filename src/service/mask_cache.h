@@ -1,7 +1,7 @@
 // What a UTF-16 mask implies, kept between calls of the automation front:
 // its text in the code page (swapped where the currency swap applies), the
 // request built on it, its whole-number key, its number reader, a date or
-// time mask's plans and a boolean mask's texts. A caller leases the facts for one call; a mask that is not
+// time mask's plans, a boolean mask's texts and a text mask's steps. A caller leases the facts for one call; a mask that is not
 // kept (too long, or its slot in use by another thread) gets them worked
 // out for the call.
 #pragma once
@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "charmask/charmask.h"
 #include "service/entry_points.h"
 #include "service/fixed_shape.h"
 #include "service/kept_boolean.h"
@@ -34,6 +35,8 @@ struct MaskFacts {
   const KeptDate* date;          // a date mask's plans, a date-time mask's date half's; or null
   const KeptTime* time;          // a time mask's plans, a date-time mask's time half's; or null
   const KeptBoolean* boolean;    // null unless a boolean mask read for raw values
+  const MaskStep* steps;         // a text mask's characters, classed once; or null
+  std::size_t stepCount;
 };
 
 namespace mask_cache_detail {
@@ -52,6 +55,7 @@ struct Kept {
   KeptDate date;
   KeptTime time;
   KeptBoolean boolean;
+  MaskStep steps[kKeptMaskUnits];  // never more than the mask's characters
 };
 struct Slot {
   std::atomic<bool> busy;
