@@ -204,6 +204,7 @@ TEST(ServiceFastPaths, KeptMasksAnswerAsTheDispatcher) {
       // a value that does not read back from the text shown takes the mask's own layout
       {tkMEText, "(###) ###-####", {"2065551234", "(206) 555-1234", "206555", "20655512345678", "abc", "_2_", "\xc3\xa9"}},
       {tkMEText, "#>L\"-\"A&?", {"5bx!+", "5-BX!+", "5", "x"}},
+      {tkMEText, "U-L&", {"ab_", "aBc", "Ab!", "a-b-c"}},
   };
   for (const auto& c : kept) {
     SCOPED_TRACE(c.mask);

@@ -72,20 +72,44 @@ int FormatPlanned(char* dest, std::size_t size, const char* value, std::size_t l
   const char* const end = value + length;
   const std::size_t room = size - 1;
   const MaskStep* const last = steps + count;
+  const MaskStep* step = steps;
   std::size_t n = 0;
-  for (const MaskStep* step = steps; step != last && n < room; ++step) {
+  bool asGiven = true;  // every placeholder took its character as it stands
+  while (step != last && n < room) {
     const char ph = step->kind;
     if (ph == MaskStep::kLiteral || ph == MaskStep::kQuoted) {  // shown as they stand
       dest[n++] = step->c;
+      ++step;
       continue;
     }
+    if (ph == '#') {  // a run of digit placeholders takes the value's digits in one go
+      std::size_t limit = step->digits;
+      if (limit > room - n) limit = room - n;
+      if (limit > static_cast<std::size_t>(end - r)) limit = static_cast<std::size_t>(end - r);
+      std::size_t i = 0;
+      for (; i < limit && static_cast<unsigned char>(r[i] - '0') < 10; ++i) dest[n + i] = r[i];
+      r += i;
+      n += i;
+      step += i;
+      if (i != 0) continue;
+    }
     const char c = r != end ? *r : '\0';
-    if (Accepts(ph, c, s)) dest[n++] = Stored(ph, c);
+    ++step;
+    if (Accepts(ph, c, s)) {
+      const char shown = Stored(ph, c);
+      asGiven = asGiven && shown == c;
+      dest[n++] = shown;
+    } else {
+      asGiven = false;
+    }
     r += c != '\0';
   }
   dest[n] = '\0';
   // The value is shown this way only when extracting the shown text gives
-  // the value back (its first `size` characters).
+  // the value back (its first `size` characters). It does when the whole
+  // value filled every placeholder as it stands and does not end in the
+  // fill character, which extraction trims.
+  if (asGiven && step == last && r == end && value[length - 1] != '_') return static_cast<int>(n);
   char back[kPlannedFormatBytes];
   std::size_t written;
   ExtractPlanned(back, size, dest, n, steps, count, s, written);

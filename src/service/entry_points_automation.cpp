@@ -38,9 +38,10 @@ bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStr
 // A value for a kept text mask's steps: not empty and ASCII other than zero,
 // so its own text in every code page, narrowed into `out` (kAnswerBytes).
 // False where the general path must read it.
-bool PlainText(const MaskFacts& m, BSTR value, char* out, std::size_t& length) {
+[[gnu::always_inline]] inline bool PlainText(const MaskFacts& m, BSTR value, char* out, std::size_t& length) {
+  if (!m.steps) return false;
   length = SysStringLen(value);
-  return m.steps && length > 0 && length < kAnswerBytes && CopyAsciiPrefix(AsUtf16(value), length, out) == length;
+  return length > 0 && length < kAnswerBytes && CopyAsciiPrefix(AsUtf16(value), length, out) == length;
 }
 
 // Booleans are answered from the UTF-16 units themselves where the mask is
