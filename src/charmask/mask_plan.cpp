@@ -10,12 +10,40 @@ namespace zorva {
 using charmask_detail::Accepts;
 using charmask_detail::Stored;
 
+namespace {
+
+// A value in the very form a mask of digit placeholders and literals shows
+// ("(206) 555-1234"): each literal in its place, a digit at each
+// placeholder. Its digits, terminated, and their count; -1 where the walk
+// must read it.
+int ExtractAsShown(char* dest, const char* value, const MaskStep* steps, std::size_t count) noexcept {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const char c = value[i];
+    if (steps[i].kind == '#' && static_cast<unsigned char>(c - '0') < 10) {
+      dest[n++] = c;
+    } else if (steps[i].kind != MaskStep::kLiteral || c != steps[i].c) {
+      return -1;
+    }
+  }
+  dest[n] = '\0';
+  return static_cast<int>(n);
+}
+
+}  // namespace
+
 int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t length,
                    const MaskStep* steps, std::size_t count, const IntlSettings& s,
                    std::size_t& written) noexcept {
+  const std::size_t room = size - 1;
+  if (length == count && count <= room) {
+    if (const int n = ExtractAsShown(dest, value, steps, count); n >= 0) {
+      written = static_cast<std::size_t>(n);
+      return 1;
+    }
+  }
   const char* v = value;
   const char* const end = value + length;
-  const std::size_t room = size - 1;
   const MaskStep* const last = steps + count;
   std::size_t n = 0;
   bool allFilled = true;
