@@ -67,6 +67,15 @@ int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t 
                    const MaskStep* steps, std::size_t count, const IntlSettings& s,
                    std::size_t& written) noexcept;
 
+// A value of `count` units in the very form a mask of digit placeholders
+// and ASCII literals shows ("(206) 555-1234"), each literal in its place
+// and a digit at each placeholder: ExtractPlanned's answer, 1, with its
+// digits written into dest (at least count + 1 units), terminated; their
+// count, or -1 where ExtractPlanned must read the value. A UTF-16 value is
+// read as its units, which for these characters are their own code.
+template <class Unit>
+int ExtractAsShown(Unit* dest, const Unit* value, const MaskStep* steps, std::size_t count) noexcept;
+
 // FormatMaskedText through a planned mask, for a raw value of `length` bytes
 // (at least one, none of them zero; not terminated) into `size` bytes (at
 // most kPlannedFormatBytes): the length of the terminated text, or -1 where

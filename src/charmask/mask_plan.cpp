@@ -10,27 +10,24 @@ namespace zorva {
 using charmask_detail::Accepts;
 using charmask_detail::Stored;
 
-namespace {
-
-// A value in the very form a mask of digit placeholders and literals shows
-// ("(206) 555-1234"): each literal in its place, a digit at each
-// placeholder. Its digits, terminated, and their count; -1 where the walk
-// must read it.
-int ExtractAsShown(char* dest, const char* value, const MaskStep* steps, std::size_t count) noexcept {
+template <class Unit>
+int ExtractAsShown(Unit* dest, const Unit* value, const MaskStep* steps, std::size_t count) noexcept {
   std::size_t n = 0;
   for (std::size_t i = 0; i < count; ++i) {
-    const char c = value[i];
-    if (steps[i].kind == '#' && static_cast<unsigned char>(c - '0') < 10) {
+    const Unit c = value[i];
+    const auto literal = static_cast<unsigned char>(steps[i].c);
+    if (steps[i].kind == '#' && c >= Unit('0') && c <= Unit('9')) {
       dest[n++] = c;
-    } else if (steps[i].kind != MaskStep::kLiteral || c != steps[i].c) {
+    } else if (steps[i].kind != MaskStep::kLiteral || literal >= 0x80 || c != Unit(literal)) {
       return -1;
     }
   }
-  dest[n] = '\0';
+  dest[n] = Unit(0);
   return static_cast<int>(n);
 }
 
-}  // namespace
+template int ExtractAsShown(char*, const char*, const MaskStep*, std::size_t) noexcept;
+template int ExtractAsShown(char16_t*, const char16_t*, const MaskStep*, std::size_t) noexcept;
 
 int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t length,
                    const MaskStep* steps, std::size_t count, const IntlSettings& s,

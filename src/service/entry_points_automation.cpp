@@ -35,6 +35,13 @@ HRESULT ToBstr(const char* answer, std::size_t length, BSTR* retVal) {
 
 bool Assign(AnsiText& text, BSTR s) { return text.AssignUtf16(AsUtf16(s), SysStringLen(s)); }
 
+// A value in the very form a kept text mask shows (digits and literals):
+// its digits into `digits` (kAnswerBytes units), from the units themselves.
+[[gnu::always_inline]] inline int AsShown(const MaskFacts& m, BSTR value, char16_t* digits) {
+  return m.steps && SysStringLen(value) == m.stepCount ? ExtractAsShown(digits, AsUtf16(value), m.steps, m.stepCount)
+                                                       : -1;
+}
+
 // A value for a kept text mask's steps: not empty and ASCII other than zero,
 // so its own text in every code page, narrowed into `out` (kAnswerBytes).
 // False where the general path must read it.
@@ -104,6 +111,10 @@ HRESULT IsValid(std::int32_t valueType, BSTR mask, BSTR value, LONG* retVal) noe
   const MaskLease lease(valueType, AsUtf16(mask), SysStringLen(mask), s);
   const MaskFacts* m = lease.get();
   char text[kAnswerBytes], scratch[kAnswerBytes];
+  if (char16_t digits[kAnswerBytes]; m && AsShown(*m, value, digits) >= 0) {
+    *retVal = -1;
+    return S_OK;
+  }
   if (std::size_t n; m && PlainText(*m, value, text, n)) {
     *retVal = ExtractPlanned(scratch, sizeof scratch, text, n, m->steps, m->stepCount, s, n) ? -1 : 0;
     return S_OK;
@@ -132,6 +143,9 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
     if (n >= 0) return UnitsToBstr(units, static_cast<std::size_t>(n), retVal);
     HRESULT quick;
     if (RawBoolean(mask, value, retVal, quick, s)) return quick;
+  }
+  if (char16_t digits[kAnswerBytes]; m) {
+    if (const int n = AsShown(*m, value, digits); n >= 0) return UnitsToBstr(digits, static_cast<std::size_t>(n), retVal);
   }
   char answer[kAnswerBytes];
   if (std::size_t n; m && PlainText(*m, value, answer, n)) {
