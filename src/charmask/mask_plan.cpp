@@ -10,6 +10,20 @@ namespace zorva {
 using charmask_detail::Accepts;
 using charmask_detail::Stored;
 
+namespace {
+
+// A run of `run` digit placeholders takes the value's digits in one go, up
+// to the value's end and `room`: how many.
+std::size_t TakeDigitRun(char* dest, const char* v, const char* end, std::size_t run, std::size_t room) noexcept {
+  std::size_t limit = run < room ? run : room;
+  if (limit > static_cast<std::size_t>(end - v)) limit = static_cast<std::size_t>(end - v);
+  std::size_t i = 0;
+  for (; i < limit && static_cast<unsigned char>(v[i] - '0') < 10; ++i) dest[i] = v[i];
+  return i;
+}
+
+}  // namespace
+
 template <class Unit>
 int ExtractAsShown(Unit* dest, const Unit* value, const MaskStep* steps, std::size_t count) noexcept {
   std::size_t n = 0;
@@ -52,14 +66,9 @@ int ExtractPlanned(char* dest, std::size_t size, const char* value, std::size_t 
       continue;
     }
     if (ph == '#') {
-      // A run of digit placeholders takes the value's digits in one go; the
-      // first character that is not a digit is read as below.
+      // The first character that is not a digit is read as below.
       const std::size_t run = step->digits;
-      std::size_t limit = run;
-      if (limit > room - n) limit = room - n;
-      if (limit > static_cast<std::size_t>(end - v)) limit = static_cast<std::size_t>(end - v);
-      std::size_t i = 0;
-      for (; i < limit && static_cast<unsigned char>(v[i] - '0') < 10; ++i) dest[n + i] = v[i];
+      const std::size_t i = TakeDigitRun(dest + n, v, end, run, room - n);
       v += i;
       n += i;
       step += i;
@@ -107,12 +116,8 @@ int FormatPlanned(char* dest, std::size_t size, const char* value, std::size_t l
       ++step;
       continue;
     }
-    if (ph == '#') {  // a run of digit placeholders takes the value's digits in one go
-      std::size_t limit = step->digits;
-      if (limit > room - n) limit = room - n;
-      if (limit > static_cast<std::size_t>(end - r)) limit = static_cast<std::size_t>(end - r);
-      std::size_t i = 0;
-      for (; i < limit && static_cast<unsigned char>(r[i] - '0') < 10; ++i) dest[n + i] = r[i];
+    if (ph == '#') {
+      const std::size_t i = TakeDigitRun(dest + n, r, end, step->digits, room - n);
       r += i;
       n += i;
       step += i;
