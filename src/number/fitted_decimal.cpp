@@ -55,7 +55,10 @@ bool RoundsFittedDecimals(const NumberConversion& conversion, int places, const 
   const char point = conversion.parseDecimalSep;
   const NumberRequest from{conversion.fromFormat, conversion.currencySymbol, point,
                            conversion.parseThousandSep};
-  return conversion.fromFormat && AllowedDecimals(from.format, point) < 0 &&
+  // Every text starts with a digit or the sign: a symbol that starts with a
+  // digit would make a text that starts with that digit unreadable.
+  const char currency = from.currencySymbol ? from.currencySymbol[0] : '\0';
+  return conversion.fromFormat && AllowedDecimals(from.format, point) < 0 && !number_detail::IsDigit(currency) &&
          number_detail::RawTextReadable('0', from, s) && number_detail::RawTextReadable(s.sNegativeSign, from, s) &&
          RoundsInOnePass(conversion, places, s);
 }

@@ -33,7 +33,7 @@ int ShowRounded(const FixedShape& shape, bool negative, const In* whole, const I
   char text[2 * kMaxExactDigits + 4];
   std::size_t n = 0;
   if (negative) text[n++] = shape.sign;
-  n += number_detail::WholeDigits(DigitsValue(whole, wholeEnd) + (carry ? 1 : 0), text + n);
+  n += static_cast<std::size_t>(number_detail::WholeDigits(DigitsValue(whole, wholeEnd) + (carry ? 1 : 0), text + n));
   text[n++] = shape.point;
   std::uint64_t rest = kept;
   for (std::size_t k = shape.places; k-- > 0; rest /= 10) text[n + k] = static_cast<char>('0' + rest % 10);
