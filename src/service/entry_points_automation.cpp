@@ -145,7 +145,8 @@ HRESULT GetRawValue(std::int32_t valueType, BSTR mask, BSTR value, BSTR* retVal)
     if (RawBoolean(mask, value, retVal, quick, s)) return quick;
   }
   if (char16_t digits[kAnswerBytes]; m) {
-    if (const int n = AsShown(*m, value, digits); n >= 0) return UnitsToBstr(digits, static_cast<std::size_t>(n), retVal);
+    const int n = AsShown(*m, value, digits);
+    if (n >= 0) return UnitsToBstr(digits, static_cast<std::size_t>(n), retVal);
   }
   char answer[kAnswerBytes];
   if (std::size_t n; m && PlainText(*m, value, answer, n)) {

@@ -4,8 +4,9 @@
 // ("-1234.5": a sign, at most 15 digits, no more places than the mask's) is
 // laid out from its digits, with no reading into a double and no walk of
 // the mask; one with more places, rounded to the mask's as the general path
-// rounds it, where the settings let it round in one pass. It answers only where MakeFormattedValue would answer the same,
-// which the preparation checks on a set of values.
+// rounds it, where the settings let it round in one pass. It answers only
+// where MakeFormattedValue would answer the same, which the preparation
+// checks on a set of values.
 #pragma once
 
 #include <cstddef>

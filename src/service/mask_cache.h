@@ -1,9 +1,9 @@
 // What a UTF-16 mask implies, kept between calls of the automation front:
 // its text in the code page (swapped where the currency swap applies), the
 // request built on it, its whole-number key, its number reader, a date or
-// time mask's plans, a boolean mask's texts and a text mask's steps. A caller leases the facts for one call; a mask that is not
-// kept (too long, or its slot in use by another thread) gets them worked
-// out for the call.
+// time mask's plans, a boolean mask's texts and a text mask's steps. A
+// caller leases the facts for one call; a mask that is not kept (too long,
+// or its slot in use by another thread) gets them worked out for the call.
 #pragma once
 
 #include <atomic>
