@@ -2,6 +2,7 @@
 // answered by the same engines as the native library, compiled to WebAssembly.
 // Loads in Node.js and in browsers; the module is ready once imported.
 import createZorvaModule from './dist/zorva_masked_edit.mjs';
+import { asciiAt, writeUtf8 } from './heap_text.js';
 
 const wasmUrl = new URL('./dist/zorva_masked_edit.wasm', import.meta.url);
 
@@ -118,7 +119,6 @@ const ANSWER_BYTES = 768; // 255 characters of up to 3 bytes, and a zero
 const NOT_ASCII = 1 << 16; // set in an answer's length when it needs decoding
 const utf8Answer = wasm._malloc(ANSWER_BYTES + 3 * PREPARED_UNITS + 1);
 const utf8Value = utf8Answer + ANSWER_BYTES;
-const encoder = new TextEncoder();
 const decoder = new TextDecoder('utf-8', { ignoreBOM: true });
 const preparedByType = TYPE_NAMES.map(() => new Map());
 let preparedCount = 0;
@@ -134,22 +134,8 @@ function releasePrepared() {
 }
 
 // Writes s as UTF-8 at utf8Value with a zero after it; its length in bytes.
-// ASCII goes byte by byte, the rest through the encoder (an unpaired
-// surrogate becomes U+FFFD, which the code page lacks like the surrogate).
 function putUtf8(s) {
-  const heap = wasm.HEAPU8;
-  const n = s.length;
-  for (let k = 0; k < n; ++k) {
-    const c = s.charCodeAt(k);
-    if (c >= 0x80) {
-      const written = encoder.encodeInto(s, heap.subarray(utf8Value, utf8Value + 3 * n)).written;
-      heap[utf8Value + written] = 0;
-      return written;
-    }
-    heap[utf8Value + k] = c;
-  }
-  heap[utf8Value + n] = 0;
-  return n;
+  return writeUtf8(wasm.HEAPU8, utf8Value, s);
 }
 
 // The module's mask for the type and mask, or 0 for a mask too long to keep.
@@ -180,47 +166,11 @@ function preparedFor(type, mask) {
   return p;
 }
 
-// An answer of the prepared path. An ASCII one (the usual case) is made by
-// one String.fromCharCode call per 16 characters, given as many arguments
-// as there are characters: quicker than adding characters one at a time,
-// and a decoder is slower still on short strings.
-const fromCodes = String.fromCharCode;
-
-function ascii(h, k, n) {
-  switch (n) {
-    case 0: return '';
-    case 1: return fromCodes(h[k]);
-    case 2: return fromCodes(h[k], h[k + 1]);
-    case 3: return fromCodes(h[k], h[k + 1], h[k + 2]);
-    case 4: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3]);
-    case 5: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4]);
-    case 6: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5]);
-    case 7: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6]);
-    case 8: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7]);
-    case 9: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                             h[k + 8]);
-    case 10: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9]);
-    case 11: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9], h[k + 10]);
-    case 12: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9], h[k + 10], h[k + 11]);
-    case 13: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12]);
-    case 14: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12], h[k + 13]);
-    case 15: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12], h[k + 13], h[k + 14]);
-    default: return fromCodes(h[k], h[k + 1], h[k + 2], h[k + 3], h[k + 4], h[k + 5], h[k + 6], h[k + 7],
-                              h[k + 8], h[k + 9], h[k + 10], h[k + 11], h[k + 12], h[k + 13], h[k + 14],
-                              h[k + 15]) + (n > 16 ? ascii(h, k + 16, n - 16) : '');
-  }
-}
-
+// An answer of the prepared path: ASCII (the usual case) or UTF-8.
 function utf8Text(r) {
   const heap = wasm.HEAPU8;
   if (r & NOT_ASCII) return decoder.decode(heap.subarray(utf8Answer, utf8Answer + (r & 0xffff)));
-  return ascii(heap, utf8Answer, r);
+  return asciiAt(heap, utf8Answer, r);
 }
 
 /** The value types by name: { text: 0, currency: 1, ... }. */

@@ -29,9 +29,9 @@ before(() => {
 after(() => rmSync(project, { recursive: true, force: true }));
 
 test('the tarball holds the module, its WebAssembly, the types, the README and the licence', () => {
-  for (const f of ['index.js', 'index.cjs', 'index.d.ts', 'index.d.cts', 'element.js', 'element.d.ts',
-                   'dist/zorva_masked_edit.mjs',
-                   'dist/zorva_masked_edit.wasm', 'README.md', 'LICENSE', 'package.json']) {
+  for (const f of ['index.js', 'heap_text.js', 'index.cjs', 'index.d.ts', 'index.d.cts', 'element.js',
+                   'element.d.ts', 'dist/zorva_masked_edit.mjs', 'dist/zorva_masked_edit.wasm', 'README.md',
+                   'LICENSE', 'package.json']) {
     assert.ok(files.includes(f), f);
   }
 });
