@@ -9,6 +9,14 @@
 //
 // Every answer of ours is checked before anything is timed; Intl's answers
 // that differ from ours are counted by cause.
+//
+// Beside them the bare crossing of the format and parse jobs: the value
+// written into a module's memory, a call into a module that answers at once,
+// and a string of the answer's length made from that memory, by the
+// package's own routines. No engine can answer in less; over the native
+// entry's time it says how near native time a WebAssembly package can come.
+
+import { asciiAt, writeUtf8 } from '../js/heap_text.js';
 
 // mix -> the Intl formatter doing its job, and which input it reads.
 const INTL = {
@@ -35,6 +43,26 @@ export function readMixes(tsv) {
   return [...mixes.values()];
 }
 
+// A module with one page of memory and one function, (value, length,
+// answer length) -> answer length.
+const ECHO_MODULE = new Uint8Array([
+  0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00, // magic, version
+  0x01, 0x08, 0x01, 0x60, 0x03, 0x7f, 0x7f, 0x7f, 0x01, 0x7f, // type: (i32 i32 i32) -> i32
+  0x03, 0x02, 0x01, 0x00, // function 0 of that type
+  0x05, 0x03, 0x01, 0x00, 0x01, // memory: one page
+  0x07, 0x11, 0x02, 0x06, 0x6d, 0x65, 0x6d, 0x6f, 0x72, 0x79, 0x02, 0x00, // export "memory"
+  0x04, 0x65, 0x63, 0x68, 0x6f, 0x00, 0x00, // export "echo"
+  0x0a, 0x06, 0x01, 0x04, 0x00, 0x20, 0x02, 0x0b, // body: local.get 2
+]);
+const VALUE_AT = 1024; // the answer is read from 0
+
+function bareCrossing(inputs, answerLengths) {
+  const { exports } = new WebAssembly.Instance(new WebAssembly.Module(ECHO_MODULE));
+  const heap = new Uint8Array(exports.memory.buffer);
+  const echo = exports.echo;
+  return (i) => asciiAt(heap, 0, echo(VALUE_AT, writeUtf8(heap, VALUE_AT, inputs[i]), answerLengths[i]));
+}
+
 // Why Intl's answer is not ours.
 function cause(ours, theirs, v) {
   if (v.tieOther && theirs === v.tieOther) {
@@ -59,10 +87,12 @@ export function setUp(pkg, mixes) {
     const { type, mask, values: vals } = mix;
     const kind = mix.name.replace(/-rounding$/, '');
     jobs.push({ job: `format/${mix.name}`, kind, vals, answer: (v) => v.formatted,
-                ours: (i) => getFormattedValue(type, mask, vals[i].raw) });
+                ours: (i) => getFormattedValue(type, mask, vals[i].raw),
+                bare: bareCrossing(vals.map((v) => v.raw), vals.map((v) => v.formatted.length)) });
     if (mix.rounding) continue; // parsing two decimals is the plain mix's job
     jobs.push({ job: `parse/${mix.name}`, vals, answer: (v) => v.parsed,
-                ours: (i) => getRawValue(type, mask, vals[i].typed) });
+                ours: (i) => getRawValue(type, mask, vals[i].typed),
+                bare: bareCrossing(vals.map((v) => v.typed), vals.map((v) => v.parsed.length)) });
     jobs.push({ job: `valid/${mix.name}`, vals, answer: () => true,
                 ours: (i) => isValid(type, mask, vals[i].typed) });
   }
@@ -88,6 +118,7 @@ export function setUp(pkg, mixes) {
   }
   for (let k = 0; k < 50; ++k) for (const j of jobs) spin(j.ours, j.n, 1);
   for (let k = 0; k < 20; ++k) for (const j of jobs) if (j.intl) spin(j.intl, j.n, 1);
+  for (let k = 0; k < 20; ++k) for (const j of jobs) if (j.bare) spin(j.bare, j.n, 1);
   return jobs;
 }
 
