@@ -17,7 +17,9 @@ const root = fileURLToPath(new URL('..', import.meta.url)).replace(/\/$/, '');
 const [mixesPath, nativePath] = process.argv.slice(2);
 const mixesText = readFileSync(mixesPath, 'utf8');
 
-// Native calls per second by job ("format/currency"), the best repetition.
+// Native calls per second by job ("format/currency"), the best repetition:
+// ten of each job in random order, so that a spell of load on a shared
+// machine leaves some of them alone.
 function nativeRates(path) {
   const rates = new Map();
   if (!path) return rates;

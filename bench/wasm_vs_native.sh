@@ -10,5 +10,6 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 build/release/bench/peer_bench --mixes >"$tmp/mixes.tsv"
 build/release/bench/peer_bench --benchmark_filter='/entry$' --benchmark_format=json \
-  --benchmark_min_time=0.1 --benchmark_repetitions=3 >"$tmp/native.json" 2>/dev/null
+  --benchmark_min_time=0.1 --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true \
+  >"$tmp/native.json" 2>/dev/null
 TZ=UTC node bench/wasm_bench.mjs "$tmp/mixes.tsv" "$tmp/native.json"
