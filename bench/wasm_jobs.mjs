@@ -102,6 +102,7 @@ export function setUp(pkg, mixes) {
       if (j.ours(i) !== j.answer(v)) {
         throw new Error(`${j.job}: ${JSON.stringify(j.ours(i))} where ${JSON.stringify(j.answer(v))} is right`);
       }
+      if (j.bare && j.bare(i).length !== j.answer(v).length) throw new Error(`${j.job}: the bare crossing's length`);
     });
     j.intl = null;
     j.differ = {};
