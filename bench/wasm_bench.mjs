@@ -32,11 +32,11 @@ function nativeRates(path) {
   }
   return rates;
 }
+const native = nativeRates(nativePath);
 
-// Rows { job, ours, intl, differ } of calls per second. CPU time of the
-// thread that runs the calls: in Node.js as Linux counts it (the process's
-// time, which also counts the collector's and compilers' threads, where
-// that cannot be read); in the page as Chromium reports it
+// CPU time of the thread that runs the calls: in Node.js as Linux counts
+// it (the process's time, which also counts the collector's and compilers'
+// threads, where that cannot be read); in the page as Chromium reports it
 // (Performance.getMetrics' ThreadTime), read around each run from here.
 function threadSeconds() {
   try {
@@ -53,7 +53,8 @@ async function twoPasses(jobs, measure) {
   const rows = jobs.map((j) => ({ job: j.job, differ: j.differ, ours: 0, intl: null, bare: null }));
   for (let pass = 0; pass < 2; ++pass) {
     for (const [k, j] of jobs.entries()) {
-      for (const which of ['ours', 'intl', 'bare']) {
+      // The bare crossing is shown only against the native time.
+      for (const which of native.size ? ['ours', 'intl', 'bare'] : ['ours', 'intl']) {
         if (j[which]) rows[k][which] = Math.max(rows[k][which] ?? 0, await measure(j, which));
       }
     }
@@ -114,7 +115,6 @@ async function inChromium() {
   }
 }
 
-const native = nativeRates(nativePath);
 const node = await inNode();
 const chromium = await inChromium();
 
